@@ -1,0 +1,12 @@
+#include "app/Clock.h"
+
+SteadyClock::SteadyClock(QObject *parent)
+    : Clock(parent)
+{
+    m_elapsed.start();
+}
+
+qint64 SteadyClock::nowMs() const
+{
+    return m_elapsed.elapsed();
+}

@@ -1,0 +1,340 @@
+#include "app/Form2.h"
+
+#include "app/Clock.h"
+#include "app/ExtraTimer.h"
+#include "app/KeyFilter.h"
+#include "app/MessageBoxes.h"
+#include "app/NumericValue.h"
+#include "app/SettingsRecord.h"
+#include "controls/Label.h"
+#include "controls/Rounding.h"
+#include "controls/Shape.h"
+#include "controls/TavrelButton.h"
+#include "platform/Platform.h"
+#include "resources/Artwork.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+QGroupBox *frame(QWidget *parent, const QRect &geometry)
+{
+    auto *box = new QGroupBox(parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+// The captions were written with the colon at their left end, next to the
+// box they label; paragraph is the direction that puts it there.
+QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, Qt::LayoutDirection paragraph)
+{
+    auto *l = new Label(text, paragraph, parent);
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return l;
+}
+
+QLineEdit *numberBox(QWidget *parent, const QRect &geometry)
+{
+    auto *box = new QLineEdit(QStringLiteral("0"), parent);
+    box->setGeometry(geometry);
+    box->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return box;
+}
+
+QLineEdit *hiddenBox(QWidget *parent, const QString &text)
+{
+    auto *box = new QLineEdit(text, parent);
+    box->hide();
+    return box;
+}
+
+QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *o = new QRadioButton(text, parent);
+    o->setGeometry(geometry);
+    // The group's exclusivity is kept by Form2::setOption, which also allows
+    // the all-off state a damaged record leaves.
+    o->setAutoExclusive(false);
+    return o;
+}
+
+} // namespace
+
+Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_messages(messages)
+    , m_clock(clock)
+    , m_dataFolder(platform.dataFolder())
+    , m_instanceLock(m_dataFolder)
+{
+    setWindowTitle(Title);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(programIcon());
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+
+    buildMenus();
+    buildControls();
+
+    Timer1 = new ExtraTimer(m_clock, this);
+    connect(Timer1, &ExtraTimer::elapsed, this, &Form2::showReminder);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, &Form2::fillDefaults);
+
+    setGeometry(QRect(QPoint(303, 167), QSize(312, 322 + menuBar()->sizeHint().height())));
+    setFixedSize(size());
+}
+
+Form2::~Form2() = default;
+
+void Form2::buildMenus()
+{
+    // Top-level entries, read right to left; their commands come with the tray.
+    QMenuBar *bar = menuBar();
+    bar->addMenu(QStringLiteral("ملف"));
+    bar->addMenu(QStringLiteral("خيارات"));
+    bar->addMenu(QStringLiteral("مساعدة"));
+    bar->addAction(QStringLiteral("تصغير"));
+}
+
+void Form2::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(312, 322);
+    setCentralWidget(client);
+
+    Frame2 = frame(client, {16, 8, 281, 129});
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Text1 = numberBox(Frame2, {8, 32, 121, 19});
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Label10 = label(Frame2, QStringLiteral(" :وقت ظهور شاشة التذكير كل"), {136, 32, 137, 20}, Qt::LeftToRight);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Frame1 = frame(Frame2, {8, 48, 121, 65});
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Option3 = option(Frame1, QStringLiteral("ساعة"), {8, 16, 49, 17});
+    Option3->setObjectName(QStringLiteral("Option3"));
+    Option1 = option(Frame1, QStringLiteral("ثانية"), {64, 16, 49, 17});
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = option(Frame1, QStringLiteral("دقيقة"), {64, 40, 49, 17});
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option1->setChecked(true);
+    Text5 = hiddenBox(Frame2, QStringLiteral("1"));
+    Text5->setObjectName(QStringLiteral("Text5"));
+    Text4 = hiddenBox(Frame2, QStringLiteral("MS Sans Serif"));
+    Text4->setObjectName(QStringLiteral("Text4"));
+    Text6 = hiddenBox(Frame2, QStringLiteral("0"));
+    Text6->setObjectName(QStringLiteral("Text6"));
+
+    Frame3 = frame(client, {16, 136, 281, 49});
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Text2 = numberBox(Frame3, {40, 16, 89, 18});
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Label3 = label(Frame3, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label4 = label(Frame3, QStringLiteral("ثانية"), {8, 16, 33, 17}, Qt::RightToLeft);
+    Label4->setObjectName(QStringLiteral("Label4"));
+
+    Frame4 = frame(client, {16, 184, 281, 65});
+    Frame4->setObjectName(QStringLiteral("Frame4"));
+    Command1 = new TavrelButton(Frame4);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->readProperties(standardButtonProperties(QStringLiteral("ابــدأ")));
+    Command1->setGeometry(216, 24, 49, 25);
+    Command2 = new TavrelButton(Frame4);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->readProperties(standardButtonProperties(QStringLiteral("قــف")));
+    Command2->setGeometry(160, 24, 49, 25);
+    Shape1 = new Shape(Shape::Kind::Circle, Frame4);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(39, 27, 17, 17);
+    Shape1->setFilled(true);
+    Shape1->setFillColor(LampStopped);
+    Label5 = label(Frame4, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft);
+    Label5->setObjectName(QStringLiteral("Label5"));
+
+    announcementArea = new QWidget(client);
+    announcementArea->setGeometry(16, 256, 281, 54);
+
+    for (QRadioButton *o : {Option1, Option2, Option3})
+        connect(o, &QRadioButton::clicked, this, [this, o] { setOption(o, true); });
+    connect(Command1, &TavrelButton::clicked, this, &Form2::start);
+    connect(Command2, &TavrelButton::clicked, this, &Form2::stop);
+
+    m_keyFilter = new KeyFilter(m_messages, this);
+    Text1->installEventFilter(m_keyFilter);
+    Text2->installEventFilter(m_keyFilter);
+}
+
+QString Form2::settingsPath() const
+{
+    return m_dataFolder + QStringLiteral("/background.txt");
+}
+
+bool Form2::load()
+{
+    if (!m_instanceLock.acquire()) {
+        m_messages.inform(nullptr, SecondCopyMessage);
+        return false;
+    }
+    Timer2->start();
+
+    QDir().mkpath(m_dataFolder);
+    QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
+    readRecord();
+    Shape1->setFillColor(LampStopped);
+
+    const QString interval = Text1->text();
+    if (interval.isEmpty() || numericValue(interval) == 0) {
+        show();
+        Shape1->setFillColor(LampStopped);
+    } else {
+        autoStart();
+    }
+    if (!Option1->isChecked() && !Option2->isChecked() && !Option3->isChecked())
+        setOption(Option1, true);
+    return true;
+}
+
+void Form2::readRecord()
+{
+    const QStringList fields = readSettingsFile(settingsPath());
+    QLineEdit *const texts[] = {Text5, Text4, Text6, Text1, Text2};
+    for (int i = 0; i < 5; ++i)
+        texts[i]->setText(i < fields.size() ? fields.at(i) : QString());
+    QRadioButton *const options[] = {Option1, Option2, Option3};
+    for (int i = 0; i < 3; ++i) {
+        const int field = 5 + i;
+        if (field < fields.size()) {
+            if (const auto on = recordBoolean(fields.at(field)))
+                setOption(options[i], *on);
+        } else if (i < 2) {
+            // A missing unit field switches its option off; only the last
+            // one keeps what the window had.
+            setOption(options[i], false);
+        }
+    }
+}
+
+SettingsRecord Form2::currentRecord() const
+{
+    SettingsRecord r;
+    r.background = Text5->text();
+    r.fontName = Text4->text();
+    r.runAtLogon = Text6->text();
+    r.interval = Text1->text();
+    r.duration = Text2->text();
+    r.seconds = Option1->isChecked();
+    r.minutes = Option2->isChecked();
+    r.hours = Option3->isChecked();
+    return r;
+}
+
+void Form2::setOption(QRadioButton *option, bool on)
+{
+    if (on) {
+        for (QRadioButton *o : {Option1, Option2, Option3}) {
+            if (o != option)
+                o->setChecked(false);
+        }
+    }
+    option->setChecked(on);
+}
+
+void Form2::applyTimeUnit()
+{
+    if (Option1->isChecked())
+        Timer1->setTimeUnit(ExtraTimer::Seconds);
+    if (Option3->isChecked())
+        Timer1->setTimeUnit(ExtraTimer::Hours);
+    if (Option2->isChecked())
+        Timer1->setTimeUnit(ExtraTimer::Minutes);
+}
+
+bool Form2::validate()
+{
+    const double n = numericValue(Text1->text());
+    if (n < 1 || n > 59) {
+        m_messages.inform(this, IntervalMessage);
+        return false;
+    }
+    const double d = numericValue(Text2->text());
+    if (d < 3 || d > 59) {
+        m_messages.inform(this, DurationMessage);
+        return false;
+    }
+    return true;
+}
+
+void Form2::setRunning(bool running)
+{
+    Frame1->setEnabled(!running);
+    Text1->setEnabled(!running);
+    Text2->setEnabled(!running);
+    Shape1->setFillColor(running ? LampRunning : LampStopped);
+}
+
+void Form2::start()
+{
+    applyTimeUnit();
+    if (!validate())
+        return;
+    // A record that cannot be written costs the saved settings, not the run.
+    writeSettingsFile(settingsPath(), currentRecord());
+    Timer1->setEnabled(true);
+    Timer1->setInterval(roundHalfEven(numericValue(Text1->text())));
+    setRunning(true);
+}
+
+void Form2::autoStart()
+{
+    hide();
+    applyTimeUnit();
+    if (!validate())
+        return;
+    Timer1->setEnabled(true);
+    Timer1->setInterval(roundHalfEven(numericValue(Text1->text())));
+    setRunning(true);
+}
+
+void Form2::stop()
+{
+    Timer1->setEnabled(false);
+    setRunning(false);
+}
+
+void Form2::showReminder()
+{
+    Timer1->setEnabled(false);
+}
+
+void Form2::fillDefaults()
+{
+    Timer2->stop();
+    if (Text4->text().isEmpty())
+        Text4->setText(QStringLiteral("MS Sans Serif"));
+    if (Text5->text().isEmpty())
+        Text5->setText(QStringLiteral("1"));
+    if (Text6->text().isEmpty())
+        Text6->setText(QStringLiteral("0"));
+    if (Text1->text().isEmpty())
+        Text1->setText(QStringLiteral("0"));
+    if (Text2->text().isEmpty())
+        Text2->setText(QStringLiteral("0"));
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    Q_EMIT programEnd();
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/InstanceLock.h"
+
+#include <QMainWindow>
+
+class Clock;
+class ExtraTimer;
+class KeyFilter;
+class MessageBoxes;
+class Platform;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTimer;
+class Shape;
+class TavrelButton;
+struct SettingsRecord;
+
+// The main window and the program's controller. Its fields are the
+// program's only settings store: the other windows read and write them.
+class Form2 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static inline const QString Title = QStringLiteral(" Murel-الاصدار الثاني");
+    static inline const QString IntervalMessage = QStringLiteral(" الأرقام يجب أن تكون بين 1 - 59 في وقت ظهور الشاشة ");
+    static inline const QString DurationMessage = QStringLiteral(" الأرقام يجب أن تكون بين 3 - 59 في مدة بقاء الشاشة ");
+    static inline const QString SecondCopyMessage = QStringLiteral("لا يمكنك تشغيل أكثر من نسخة من البرنامج");
+    static constexpr quint32 LampStopped = 255;
+    static constexpr quint32 LampRunning = 65280;
+
+    Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
+    ~Form2() override;
+
+    // The start-up: false when another copy already runs (after telling the
+    // user), in which case nothing was created or read.
+    bool load();
+
+    QString dataFolder() const { return m_dataFolder; }
+    QString settingsPath() const;
+    MessageBoxes &messages() const { return m_messages; }
+    Clock &clock() const { return m_clock; }
+
+    void start();
+    void stop();
+    void autoStart();
+    // Option buttons of one group: switching one on switches the others off;
+    // all three may be off until start-up repairs it.
+    void setOption(QRadioButton *option, bool on);
+
+    // Controls shared with the other windows.
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLineEdit *Text6 = nullptr;
+    QRadioButton *Option1 = nullptr;
+    QRadioButton *Option2 = nullptr;
+    QRadioButton *Option3 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label10 = nullptr;
+    TavrelButton *Command1 = nullptr;
+    TavrelButton *Command2 = nullptr;
+    Shape *Shape1 = nullptr;
+    QWidget *announcementArea = nullptr;
+    ExtraTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+
+Q_SIGNALS:
+    // Closing the main window, from wherever, ends the whole program.
+    void programEnd();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void readRecord();
+    SettingsRecord currentRecord() const;
+    void applyTimeUnit();
+    bool validate();
+    void setRunning(bool running);
+    void fillDefaults();
+    void showReminder();
+
+    Platform &m_platform;
+    MessageBoxes &m_messages;
+    Clock &m_clock;
+    QString m_dataFolder;
+    InstanceLock m_instanceLock;
+    KeyFilter *m_keyFilter = nullptr;
+};

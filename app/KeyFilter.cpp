@@ -1,0 +1,51 @@
+#include "app/KeyFilter.h"
+
+#include "app/MessageBoxes.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+KeyVerdict classifyNumberKey(int key, Qt::KeyboardModifiers modifiers, const QString &text)
+{
+    if (key == Qt::Key_Backspace)
+        return KeyVerdict::Accept;
+    if (key == Qt::Key_Delete || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return KeyVerdict::Pass;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+        return KeyVerdict::Reject;
+    if (text.isEmpty())
+        return KeyVerdict::Pass;
+    if (modifiers & (Qt::ControlModifier | Qt::MetaModifier))
+        return KeyVerdict::Reject;
+    if (modifiers & Qt::AltModifier)
+        return KeyVerdict::Swallow;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return KeyVerdict::Reject;
+    }
+    return KeyVerdict::Accept;
+}
+
+KeyFilter::KeyFilter(MessageBoxes &messages, QObject *parent)
+    : QObject(parent)
+    , m_messages(messages)
+{
+}
+
+bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    switch (classifyNumberKey(key->key(), key->modifiers(), key->text())) {
+    case KeyVerdict::Accept:
+    case KeyVerdict::Pass:
+        return false;
+    case KeyVerdict::Swallow:
+        return true;
+    case KeyVerdict::Reject:
+        m_messages.warnInvalid(qobject_cast<QWidget *>(watched), RejectMessage);
+        return true;
+    }
+    return false;
+}

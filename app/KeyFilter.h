@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class MessageBoxes;
+
+enum class KeyVerdict {
+    Accept,   // typed into the box
+    Pass,     // not a typed character (arrows, Delete, Tab): the box handles it
+    Swallow,  // dropped without a word (Alt combinations)
+    Reject,   // dropped with the "Invalid" warning
+};
+
+// Only digits and backspace may be typed into the number boxes; any other
+// character, Enter and control shortcuts among them, is refused.
+KeyVerdict classifyNumberKey(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+
+// Applies classifyNumberKey to the boxes it is installed on.
+class KeyFilter : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString RejectMessage = QStringLiteral("يمنع استخدام الأحرف");
+
+    KeyFilter(MessageBoxes &messages, QObject *parent);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    MessageBoxes &m_messages;
+};

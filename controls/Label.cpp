@@ -1,0 +1,22 @@
+#include "controls/Label.h"
+
+#include <QPainter>
+#include <QTextOption>
+
+Label::Label(const QString &text, Qt::LayoutDirection paragraph, QWidget *parent)
+    : QLabel(text, parent)
+    , m_paragraph(paragraph)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void Label::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    p.setFont(font());
+    QTextOption option(alignment());
+    option.setTextDirection(m_paragraph);
+    option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    p.drawText(QRectF(contentsRect()), text(), option);
+}

@@ -1,0 +1,535 @@
+#include "controls/TavrelButton.h"
+
+#include "controls/MousePointer.h"
+#include "controls/Rounding.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QShortcutEvent>
+
+namespace {
+
+int buttonMask(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftMask(Qt::KeyboardModifiers mods)
+{
+    return (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0)
+        | (mods & Qt::AltModifier ? 4 : 0);
+}
+
+QRegion roundedRegion(int width, int height)
+{
+    // A 4 x 4 corner ellipse removes exactly the corner pixel.
+    QRegion r(0, 0, width, height);
+    if (width > 2 && height > 2) {
+        r -= QRegion(0, 0, 1, 1);
+        r -= QRegion(width - 1, 0, 1, 1);
+        r -= QRegion(0, height - 1, 1, 1);
+        r -= QRegion(width - 1, height - 1, 1, 1);
+    }
+    return r;
+}
+
+QFont ambientFont(const QWidget *w)
+{
+    return w->parentWidget() ? w->parentWidget()->font() : QApplication::font();
+}
+
+} // namespace
+
+TavrelButton::TavrelButton(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_caption = DefaultCaption;
+    updateAccessKey();
+}
+
+TavrelButton::~TavrelButton()
+{
+    releasePointer();
+}
+
+void TavrelButton::notify(const QString &name)
+{
+    if (!m_loading)
+        Q_EMIT propertyChanged(name);
+}
+
+void TavrelButton::setBackColor(OleColor color)
+{
+    m_backColor = color;
+    notify(QStringLiteral("BackColor"));
+    redraw();
+}
+
+void TavrelButton::setForeColor(OleColor color)
+{
+    m_foreColor = color;
+    notify(QStringLiteral("ForeColor"));
+    if (m_redrawEnabled)
+        redraw();
+}
+
+void TavrelButton::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    notify(QStringLiteral("Caption"));
+    redraw();
+}
+
+void TavrelButton::setMouseIcon(const QPixmap &icon)
+{
+    m_mouseIcon = icon;
+    applyCursor();
+    notify(QStringLiteral("MouseIcon"));
+}
+
+void TavrelButton::setMousePointer(qint16 pointer)
+{
+    m_mousePointer = pointer;
+    applyCursor();
+    notify(QStringLiteral("MousePointer"));
+}
+
+void TavrelButton::setFocusColor(OleColor color)
+{
+    m_focusColor = color;
+    notify(QStringLiteral("FocusColor"));
+}
+
+void TavrelButton::setShowFocus(int mode)
+{
+    m_showFocus = mode;
+    notify(QStringLiteral("ShowFocus"));
+}
+
+void TavrelButton::setCaptionOffsetX(int offset)
+{
+    m_captionOffsetX = offset;
+    redraw();
+    notify(QStringLiteral("CaptionOffsetX"));
+}
+
+void TavrelButton::setCaptionOffsetY(int offset)
+{
+    m_captionOffsetY = offset;
+    redraw();
+    notify(QStringLiteral("CaptionOffsetY"));
+}
+
+void TavrelButton::setRightToleft(bool value)
+{
+    m_rightToleft = value;
+    notify(QStringLiteral("RightToleft"));
+}
+
+void TavrelButton::refresh()
+{
+    render();
+    repaint();
+}
+
+void TavrelButton::applyCursor()
+{
+    if (const auto cursor = cursorForMousePointer(m_mousePointer, m_mouseIcon))
+        setCursor(*cursor);
+    else
+        unsetCursor();
+}
+
+void TavrelButton::writeProperties(PropertyStore &store) const
+{
+    store.write(QStringLiteral("BackColor"), m_backColor, OleColors::ButtonFace);
+    store.write(QStringLiteral("ForeColor"), m_foreColor, OleColors::ButtonText);
+    store.write(QStringLiteral("ShowFocus"), m_showFocus, 0);
+    store.write(QStringLiteral("Enabled"), isEnabled(), true);
+    store.write(QStringLiteral("Font"), font(), ambientFont(this));
+    store.write(QStringLiteral("Caption"), m_caption, DefaultCaption);
+    store.write(QStringLiteral("CaptionOffsetX"), m_captionOffsetX, 1);
+    store.write(QStringLiteral("CaptionOffsetY"), m_captionOffsetY, 0);
+    store.write(QStringLiteral("MouseIcon"), m_mouseIcon, QPixmap());
+    store.write(QStringLiteral("MousePointer"), int(m_mousePointer), 0);
+    store.write(QStringLiteral("FocusColor"), m_focusColor, OleColors::Blue);
+    store.write(QStringLiteral("RightToLeft"), m_rightToleft, false);
+}
+
+void TavrelButton::readProperties(const PropertyStore &store)
+{
+    // Values are placed directly, without notification or repaint; only the
+    // focus mode and the pointer picture go through their properties.
+    m_loading = true;
+    m_backColor = store.read(QStringLiteral("BackColor"), OleColors::ButtonFace).toUInt();
+    m_foreColor = store.read(QStringLiteral("ForeColor"), OleColors::ButtonText).toUInt();
+    m_loading = false;
+    setShowFocus(store.read(QStringLiteral("ShowFocus"), 0).toInt());
+    m_loading = true;
+    setEnabled(store.read(QStringLiteral("Enabled"), true).toBool());
+    setFont(store.read(QStringLiteral("Font"), ambientFont(this)).value<QFont>());
+    m_caption = store.read(QStringLiteral("Caption"), DefaultCaption).toString();
+    m_captionOffsetX = store.read(QStringLiteral("CaptionOffsetX"), 1).toInt();
+    m_captionOffsetY = store.read(QStringLiteral("CaptionOffsetY"), 0).toInt();
+    m_loading = false;
+    setMouseIcon(store.read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>());
+    m_loading = true;
+    m_mousePointer = qint16(store.read(QStringLiteral("MousePointer"), 0).toInt());
+    applyCursor();
+    m_focusColor = store.read(QStringLiteral("FocusColor"), OleColors::Blue).toUInt();
+    m_rightToleft = store.read(QStringLiteral("RightToLeft"), false).toBool();
+    m_loading = false;
+    updateAccessKey();
+}
+
+void TavrelButton::updateEdges()
+{
+    m_bottomEdge = int(roundHalfEven(double(height()) - 1.0));
+    m_rightEdge = int(roundHalfEven(double(width()) - 1.0));
+}
+
+void TavrelButton::redraw()
+{
+    if (m_loading)
+        return;
+    render();
+    update();
+}
+
+void TavrelButton::render()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (size() * dpr).expandedTo(QSize(1, 1));
+    if (m_surface.size() != pixels) {
+        m_surface = QImage(pixels, QImage::Format_RGB32);
+        m_surface.setDevicePixelRatio(dpr);
+    }
+    const QPalette &pal = palette();
+    const quint32 back = resolveColor(m_backColor, pal);
+    QPainter p(&m_surface);
+    p.fillRect(rect(), toQColor(back));
+
+    const int W = m_rightEdge;
+    const int H = m_bottomEdge;
+    paintFace(p, W, H, faceColors(back, m_drawState, H));
+
+    // The outline is drawn in black through the public colour property, as
+    // a holder may watch it; the guard keeps that from repainting again.
+    m_redrawEnabled = false;
+    const OleColor savedFore = m_foreColor;
+    setForeColor(OleColors::Black);
+    paintRoundedOutline(p, 0, 0, W, H, toQColor(resolveColor(m_foreColor, pal)));
+    setForeColor(savedFore);
+    m_redrawEnabled = true;
+
+    drawCaption(p, m_drawState);
+    if (m_hasFocus)
+        drawFocusMark(p);
+}
+
+void TavrelButton::drawCaption(QPainter &p, ButtonLook state)
+{
+    updateAccessKey();
+    QString plain = m_caption;
+    plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const QFontMetrics fm(font());
+    // Measured as the platform's centred, word-wrapping layout would: the
+    // block between the offsets and the right edge, less a character's
+    // width of margin on each side.
+    const int wrapWidth = qMax(1, m_rightEdge - m_captionOffsetX - 2 * fm.averageCharWidth());
+    const QRect measured = plain.isEmpty()
+        ? QRect(0, 0, 0, fm.height())
+        : fm.boundingRect(QRect(0, 0, wrapWidth, 32767), Qt::TextWordWrap | Qt::AlignHCenter, plain);
+    const int tw = qint16(measured.width());
+    const int th = qint16(measured.height());
+    const int off = state == ButtonLook::Pressed ? 1 : 0;
+    const int x = m_captionOffsetX + (m_rightEdge - tw - 1) / 2 + off;
+    const int y = m_captionOffsetY + (m_bottomEdge - th - 1) / 2 + off;
+
+    const QRect line(x, y, qMax(tw, fm.horizontalAdvance(plain)) + 2, fm.height());
+    const int flags = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    p.setFont(font());
+    const QPalette &pal = palette();
+    if (isEnabled()) {
+        p.setPen(toQColor(resolveColor(m_foreColor, pal)));
+        p.drawText(line, flags, m_caption);
+    } else {
+        // The platform's embossed look: a highlight one pixel down and right,
+        // the shadow colour on top.
+        p.setPen(toQColor(resolveColor(0x80000014, pal)));
+        p.drawText(line.translated(1, 1), flags, m_caption);
+        p.setPen(toQColor(resolveColor(0x80000010, pal)));
+        p.drawText(line, flags, m_caption);
+    }
+}
+
+void TavrelButton::drawFocusMark(QPainter &p)
+{
+    const QPalette &pal = palette();
+    if (m_showFocus == 2) {
+        paintRoundedOutline(p, 3, 3, m_rightEdge - 3, m_bottomEdge - 3, toQColor(resolveColor(m_focusColor, pal)));
+    } else if (m_showFocus == 1) {
+        const int left = 5;
+        const int top = 5;
+        const int right = int(roundHalfEven(double(width()) - 5.0)) - 1;
+        const int bottom = int(roundHalfEven(double(height()) - 5.0)) - 1;
+        const QColor c = toQColor(resolveColor(m_foreColor, pal));
+        for (int x = left; x <= right; x += 2) {
+            p.fillRect(QRect(x, top, 1, 1), c);
+            p.fillRect(QRect(x, bottom, 1, 1), c);
+        }
+        for (int y = top; y <= bottom; y += 2) {
+            p.fillRect(QRect(left, y, 1, 1), c);
+            p.fillRect(QRect(right, y, 1, 1), c);
+        }
+    }
+}
+
+void TavrelButton::updateAccessKey()
+{
+    QChar key;
+    const qsizetype amp = m_caption.indexOf(QLatin1Char('&'));
+    if (amp >= 0 && amp + 1 < m_caption.size())
+        key = m_caption.at(amp + 1);
+    else if (amp < 0 && !m_caption.isEmpty())
+        key = m_caption.at(0);
+    if (key == m_accessKey && (m_shortcutId != 0 || key.isNull()))
+        return;
+    if (m_shortcutId != 0) {
+        releaseShortcut(m_shortcutId);
+        m_shortcutId = 0;
+    }
+    m_accessKey = key;
+    if (!key.isNull())
+        m_shortcutId = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.toUpper().unicode()))));
+}
+
+void TavrelButton::paintEvent(QPaintEvent *)
+{
+    if (m_surface.isNull() || m_surface.size() != size() * devicePixelRatioF())
+        render();
+    QPainter p(this);
+    p.drawImage(0, 0, m_surface);
+}
+
+void TavrelButton::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    updateEdges();
+    redraw();
+}
+
+void TavrelButton::hideEvent(QHideEvent *event)
+{
+    releasePointer();
+    QWidget::hideEvent(event);
+}
+
+void TavrelButton::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    updateEdges();
+    setMask(roundedRegion(m_rightEdge + 1, m_bottomEdge + 1));
+    redraw();
+}
+
+void TavrelButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    m_hasFocus = true;
+    redraw();
+}
+
+void TavrelButton::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    m_hasFocus = false;
+    if (m_spaceDown) {
+        m_drawState = ButtonLook::Normal;
+        m_spaceDown = false;
+    }
+    redraw();
+}
+
+void TavrelButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && isEnabled()) {
+        m_spaceDown = true;
+        m_drawState = ButtonLook::Pressed;
+        redraw();
+    }
+    Q_EMIT keyDown(event->key(), shiftMask(event->modifiers()));
+    if (!event->text().isEmpty())
+        Q_EMIT keyPress(event->text().at(0).unicode());
+    if (event->key() == Qt::Key_Space)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TavrelButton::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Space && isEnabled()) {
+        m_spaceDown = false;
+        m_drawState = ButtonLook::Normal;
+        redraw();
+    }
+    Q_EMIT keyUp(event->key(), shiftMask(event->modifiers()));
+    if (event->key() == Qt::Key_Space)
+        event->accept();
+    else
+        QWidget::keyReleaseEvent(event);
+}
+
+void TavrelButton::pressLook(int button, int shift, float x, float y)
+{
+    if (button == 1 && m_userMode) {
+        m_hasFocus = true;
+        m_drawState = ButtonLook::Pressed;
+        redraw();
+    }
+    m_lastButton = button;
+    m_lastShift = shift;
+    m_lastX = x;
+    m_lastY = y;
+    Q_EMIT mouseDown(button, shift, x, y);
+}
+
+void TavrelButton::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position();
+    m_swallowRelease = false;
+    pressLook(buttonMask(event->button()), shiftMask(event->modifiers()), float(pos.x()), float(pos.y()));
+}
+
+void TavrelButton::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // The second press of a double click draws and reports a press again,
+    // from the values of the first; it raises no second Click.
+    takePointer();
+    m_swallowRelease = true;
+    pressLook(m_lastButton, m_lastShift, m_lastX, m_lastY);
+}
+
+void TavrelButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position();
+    const bool inside = rect().contains(pos.toPoint());
+    if (!inside && !m_grabbing) {
+        // The pointer left the button while held; the normal look is already
+        // drawn and the release belongs to whatever is under the pointer.
+        m_swallowRelease = false;
+        return;
+    }
+    if (!m_spaceDown && m_userMode) {
+        m_drawState = ButtonLook::Hot;
+        redraw();
+    }
+    Q_EMIT mouseUp(buttonMask(event->button()), shiftMask(event->modifiers()), float(pos.x()), float(pos.y()));
+    const bool click = event->button() == Qt::LeftButton && inside && !m_swallowRelease;
+    m_swallowRelease = false;
+    if (click) {
+        // Whatever the click opens (a message, a dialog) must not find the
+        // pointer held by this button.
+        releasePointer();
+        Q_EMIT clicked();
+    }
+}
+
+void TavrelButton::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position();
+    const float x = float(pos.x());
+    const float y = float(pos.y());
+    const int buttons = buttonMask(event->buttons());
+    m_drawState = ButtonLook::Normal;
+    const bool outside = x <= 0 || x >= width() || y <= 0 || (y >= height() && !m_spaceDown);
+    if (outside) {
+        releasePointer();
+        redraw();
+        m_drawState = ButtonLook::Hot;
+        return;
+    }
+    if (buttons != 1 && !m_spaceDown) {
+        takePointer();
+        m_drawState = ButtonLook::Hot;
+        redraw();
+        m_drawState = ButtonLook::Normal;
+        Q_EMIT mouseMove(buttons, shiftMask(event->modifiers()), x, y);
+    }
+}
+
+void TavrelButton::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        if (!isEnabled())
+            releasePointer();
+        notify(QStringLiteral("Enabled"));
+        redraw();
+        break;
+    case QEvent::FontChange:
+        notify(QStringLiteral("Font"));
+        redraw();
+        break;
+    case QEvent::ActivationChange:
+        if (!isActiveWindow())
+            releasePointer();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TavrelButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        auto *se = static_cast<QShortcutEvent *>(event);
+        if (se->shortcutId() == m_shortcutId && isEnabled()) {
+            releasePointer();
+            Q_EMIT clicked();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void TavrelButton::takePointer()
+{
+    if (m_grabbing || !isVisible())
+        return;
+    grabMouse();
+    m_grabbing = true;
+}
+
+void TavrelButton::releasePointer()
+{
+    if (!m_grabbing)
+        return;
+    m_grabbing = false;
+    releaseMouse();
+}
+
+PropertyStore standardButtonProperties(const QString &caption)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    PropertyStore store;
+    store.write(QStringLiteral("Font"), font, QVariant());
+    store.write(QStringLiteral("Caption"), caption, TavrelButton::DefaultCaption);
+    store.write(QStringLiteral("CaptionOffsetX"), 0, 1);
+    return store;
+}

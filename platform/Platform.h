@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+// The few services that differ between operating systems. Windows get the
+// instance they need passed in; tests substitute their own.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // Folder that holds the settings record and the downloads.
+    virtual QString dataFolder() const = 0;
+};
+
+// The data folder is "<windir>/murel" whenever windir is set (so a test can
+// point the program at a scratch folder); otherwise it lives under fallbackBase.
+QString dataFolderFor(const QString &windir, const QString &fallbackBase);
+
+std::unique_ptr<Platform> createPlatform();

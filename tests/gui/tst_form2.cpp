@@ -1,0 +1,389 @@
+#include "app/ExtraTimer.h"
+#include "app/Form2.h"
+#include "app/SettingsRecord.h"
+#include "common/ManualClock.h"
+#include "common/RecordingMessages.h"
+#include "controls/Shape.h"
+#include "controls/TavrelButton.h"
+#include "platform/InstanceLock.h"
+#include "platform/Platform.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// One run of the program's main window against a scratch windir.
+struct Run
+{
+    explicit Run(const QString &windir)
+    {
+        qputenv("windir", windir.toLocal8Bit());
+        platform = createPlatform();
+        form = std::make_unique<Form2>(*platform, messages, clock);
+    }
+    std::unique_ptr<Platform> platform;
+    RecordingMessages messages;
+    ManualClock clock;
+    std::unique_ptr<Form2> form;
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestForm2 : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void firstRunShowsWindowAndFillsDefaults()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QVERIFY(QFileInfo(m_dir->path() + QStringLiteral("/murel/wjk")).isDir());
+        QVERIFY(f.isVisible());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampStopped);
+        QVERIFY(f.Option1->isChecked());
+        QVERIFY(!f.Option2->isChecked() && !f.Option3->isChecked());
+        // The fields stay empty for the first second.
+        QCOMPARE(f.Text1->text(), QString());
+        QCOMPARE(f.Text4->text(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(f.Text1->text(), QStringLiteral("0"), 3000);
+        QCOMPARE(f.Text2->text(), QStringLiteral("0"));
+        QCOMPARE(f.Text4->text(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(f.Text5->text(), QStringLiteral("1"));
+        QCOMPARE(f.Text6->text(), QStringLiteral("0"));
+        QVERIFY(!f.Timer2->isActive());
+        QCOMPARE(run.messages.count(), 0);
+        QVERIFY(!QFile::exists(f.settingsPath()));
+    }
+
+    void startupFromRecord_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("checkedOption");
+        QTest::newRow("interval 0: shown, stopped")
+            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"0\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n")
+            << true << false << 0 << QString() << "Option1";
+        QTest::newRow("hours 10 / 20 s: hidden, running")
+            << QByteArray("\"1\",\"Tahoma\",\"0\",\"10\",\"20\",#FALSE#,#FALSE#,#TRUE#\r\n")
+            << false << true << 2 << QString() << "Option3";
+        QTest::newRow("minutes")
+            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n")
+            << false << true << 1 << QString() << "Option2";
+        QTest::newRow("duration 2: hidden, message, stopped")
+            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"5\",\"2\",#TRUE#,#FALSE#,#FALSE#\r\n")
+            << false << false << 0 << Form2::DurationMessage << "Option1";
+        QTest::newRow("interval 60: hidden, message, stopped")
+            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"60\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n")
+            << false << false << 0 << Form2::IntervalMessage << "Option1";
+        QTest::newRow("short record: shown, seconds by fallback")
+            << QByteArray("\"3\",\"Arial\"") << true << false << 0 << QString() << "Option1";
+        QTest::newRow("units not convertible: seconds kept")
+            << QByteArray("\"1\",\"x\",\"0\",\"0\",\"5\",yes,no,maybe") << true << false << 0 << QString() << "Option1";
+        QTest::newRow("blank-led interval counts")
+            << QByteArray("\"1\",\"x\",\"0\",\"  7\",\"5\",#TRUE#,#FALSE#,#FALSE#") << false << true << 0 << QString() << "Option1";
+        QTest::newRow("text interval counts as 0")
+            << QByteArray("\"1\",\"x\",\"0\",\"abc\",\"5\",#TRUE#,#FALSE#,#FALSE#") << true << false << 0 << QString() << "Option1";
+        QTest::newRow("binary junk")
+            << QByteArray("\x00\xff\xfe\x01,\x02\x03\"\x80\x81", 10) << true << false << 0 << QString() << "Option1";
+    }
+    void startupFromRecord()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(bool, shown);
+        QFETCH(bool, running);
+        QFETCH(int, unit);
+        QFETCH(QString, message);
+        QFETCH(QString, checkedOption);
+        writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"), record);
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QCOMPARE(f.isVisible(), shown);
+        QCOMPARE(f.Timer1->enabled(), running);
+        QCOMPARE(f.Shape1->fillColor(), running ? Form2::LampRunning : Form2::LampStopped);
+        QCOMPARE(f.Text1->isEnabled(), !running);
+        QCOMPARE(f.Frame1->isEnabled(), !running);
+        QCOMPARE(f.Timer1->timeUnit(), unit);
+        QCOMPARE(run.messages.informed, message.isEmpty() ? QStringList() : QStringList{message});
+        QRadioButton *checked = f.findChild<QRadioButton *>(checkedOption);
+        QVERIFY(checked);
+        QVERIFY(checked->isChecked());
+        int on = 0;
+        for (QRadioButton *o : {f.Option1, f.Option2, f.Option3})
+            on += o->isChecked();
+        QCOMPARE(on, 1);
+    }
+
+    void shortRecordFieldsAndFiller()
+    {
+        writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"), "\"3\",\"Arial\"");
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QCOMPARE(f.Text5->text(), QStringLiteral("3"));
+        QCOMPARE(f.Text4->text(), QStringLiteral("Arial"));
+        QCOMPARE(f.Text6->text(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(f.Text6->text(), QStringLiteral("0"), 3000);
+        QCOMPARE(f.Text1->text(), QStringLiteral("0"));
+        QCOMPARE(f.Text2->text(), QStringLiteral("0"));
+        QCOMPARE(f.Text5->text(), QStringLiteral("3"));
+    }
+
+    void hoursCycleRunsOnTheClock()
+    {
+        writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"),
+                  "\"1\",\"MS Sans Serif\",\"0\",\"2\",\"5\",#FALSE#,#FALSE#,#TRUE#\r\n");
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QSignalSpy elapsed(f.Timer1, &ExtraTimer::elapsed);
+        run.clock.advance(2 * 3600 * 1000 - 1);
+        QCOMPARE(elapsed.count(), 0);
+        run.clock.advance(1);
+        QCOMPARE(elapsed.count(), 1);
+        // While a reminder is up the interval is not counted.
+        QVERIFY(!f.Timer1->enabled());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+    }
+
+    void startValidation_data()
+    {
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QString>("duration");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<qint64>("timerInterval");
+        QTest::newRow("interval 0") << "0" << "5" << Form2::IntervalMessage << qint64(-1);
+        QTest::newRow("interval empty") << "" << "5" << Form2::IntervalMessage << qint64(-1);
+        QTest::newRow("interval 60") << "60" << "5" << Form2::IntervalMessage << qint64(-1);
+        QTest::newRow("interval 0.9") << "0.9" << "5" << Form2::IntervalMessage << qint64(-1);
+        QTest::newRow("interval checked first") << "0" << "0" << Form2::IntervalMessage << qint64(-1);
+        QTest::newRow("duration 2") << "5" << "2" << Form2::DurationMessage << qint64(-1);
+        QTest::newRow("duration 60") << "5" << "60" << Form2::DurationMessage << qint64(-1);
+        QTest::newRow("both 59") << "59" << "59" << QString() << qint64(59);
+        QTest::newRow("lower limits") << "1" << "3" << QString() << qint64(1);
+        QTest::newRow("1.5 rounds to 2") << "1.5" << "3" << QString() << qint64(2);
+        QTest::newRow("2.5 rounds to 2") << "2.5" << "3" << QString() << qint64(2);
+        QTest::newRow("58.5 rounds to 58") << "58.5" << "3" << QString() << qint64(58);
+    }
+    void startValidation()
+    {
+        QFETCH(QString, interval);
+        QFETCH(QString, duration);
+        QFETCH(QString, message);
+        QFETCH(qint64, timerInterval);
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        f.Text1->setText(interval);
+        f.Text2->setText(duration);
+        f.setOption(f.Option2, true);
+        f.start();
+        // The unit is taken before the values are checked.
+        QCOMPARE(f.Timer1->timeUnit(), int(ExtraTimer::Minutes));
+        const bool valid = message.isEmpty();
+        QCOMPARE(run.messages.informed, valid ? QStringList() : QStringList{message});
+        QCOMPARE(QFile::exists(f.settingsPath()), valid);
+        QCOMPARE(f.Timer1->enabled(), valid);
+        QCOMPARE(f.Shape1->fillColor(), valid ? Form2::LampRunning : Form2::LampStopped);
+        QCOMPARE(f.Text2->isEnabled(), !valid);
+        if (valid)
+            QCOMPARE(f.Timer1->interval(), timerInterval);
+    }
+
+    void startWritesTheRecordAndStopUndoes()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        f.Text1->setText(QStringLiteral("5"));
+        f.Text2->setText(QStringLiteral("10"));
+        f.Text4->setText(QStringLiteral("Tahoma"));
+        f.Text5->setText(QStringLiteral("1"));
+        f.Text6->setText(QStringLiteral("1"));
+        QTest::mouseClick(f.Command1, Qt::LeftButton, {}, QPoint(20, 12));
+        QCOMPARE(fileBytes(f.settingsPath()),
+                 QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n"));
+        QVERIFY(f.Timer1->enabled());
+        QVERIFY(!f.Frame1->isEnabled() && !f.Text1->isEnabled() && !f.Text2->isEnabled());
+        QVERIFY(f.Command1->isEnabled() && f.Command2->isEnabled());
+
+        // Start again while running: the record is rewritten, still one line.
+        f.start();
+        QCOMPARE(fileBytes(f.settingsPath()).count('\n'), 1);
+
+        QTest::mouseClick(f.Command2, Qt::LeftButton, {}, QPoint(20, 12));
+        QVERIFY(!f.Timer1->enabled());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampStopped);
+        QVERIFY(f.Frame1->isEnabled() && f.Text1->isEnabled() && f.Text2->isEnabled());
+        // Stop leaves the saved record alone.
+        QCOMPARE(fileBytes(f.settingsPath()),
+                 QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n"));
+    }
+
+    void startGoesOnWhenTheRecordCannotBeWritten()
+    {
+        // windir names a file, so the data folder can never be created.
+        const QString blocker = m_dir->filePath(QStringLiteral("not-a-folder"));
+        writeFile(blocker, "x");
+        Run run(blocker);
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QVERIFY(f.isVisible());
+        f.Text1->setText(QStringLiteral("5"));
+        f.Text2->setText(QStringLiteral("5"));
+        f.start();
+        QVERIFY(f.Timer1->enabled());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QCOMPARE(run.messages.count(), 0);
+    }
+
+    void keyFilter()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QLineEdit *box = f.Text2;
+        box->setText(QString());
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("12"));
+        QCOMPARE(box->text(), QStringLiteral("12"));
+        QCOMPARE(run.messages.count(), 0);
+
+        QTest::keyClick(box, Qt::Key_A);
+        QCOMPARE(box->text(), QStringLiteral("12"));
+        QCOMPARE(run.messages.warned, QStringList{QStringLiteral("يمنع استخدام الأحرف")});
+
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(run.messages.warned.size(), 3);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("77"));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("12"));
+        QCOMPARE(run.messages.warned.size(), 4);
+
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("1"));
+        QTest::keyClicks(box, QStringLiteral("23"));
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QCOMPARE(box->text(), QStringLiteral("23"));
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Left);
+        QTest::keyClicks(box, QStringLiteral("9"));
+        QCOMPARE(box->text(), QStringLiteral("293"));
+        QCOMPARE(run.messages.warned.size(), 4);
+        QCOMPARE(run.messages.informed.size(), 0);
+
+        // The interval box is filtered the same way.
+        QTest::keyClick(f.Text1, Qt::Key_Minus);
+        QCOMPARE(run.messages.warned.size(), 5);
+    }
+
+    void optionsAreOneGroup()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QTest::mouseClick(f.Option2, Qt::LeftButton);
+        QVERIFY(f.Option2->isChecked());
+        QVERIFY(!f.Option1->isChecked() && !f.Option3->isChecked());
+        QTest::mouseClick(f.Option2, Qt::LeftButton);
+        QVERIFY(f.Option2->isChecked());
+        QTest::mouseClick(f.Option3, Qt::LeftButton);
+        QVERIFY(f.Option3->isChecked() && !f.Option2->isChecked());
+    }
+
+    void secondCopyIsRefused()
+    {
+        const QString data = m_dir->path() + QStringLiteral("/murel");
+        QLockFile other(InstanceLock::lockPathFor(data));
+        QVERIFY(other.tryLock(0));
+        Run run(m_dir->path());
+        QVERIFY(!run.form->load());
+        QCOMPARE(run.messages.informed, QStringList{Form2::SecondCopyMessage});
+        QVERIFY(!QFileInfo::exists(data));
+        QVERIFY(!run.form->isVisible());
+        QVERIFY(!run.form->Timer2->isActive());
+    }
+
+    void copiesWithOtherFoldersRunSideBySide()
+    {
+        QTemporaryDir otherDir;
+        Run first(m_dir->path());
+        QVERIFY(first.form->load());
+        Run second(otherDir.path());
+        QVERIFY(second.form->load());
+        Run third(m_dir->path());
+        QVERIFY(!third.form->load());
+    }
+
+    void closingEndsTheProgram()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QSignalSpy ended(&f, &Form2::programEnd);
+        f.close();
+        QCOMPARE(ended.count(), 1);
+    }
+
+    void windowLayout()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        QCOMPARE(f.windowTitle(), QStringLiteral(" Murel-الاصدار الثاني"));
+        QCOMPARE(f.centralWidget()->size(), QSize(312, 322));
+        QCOMPARE(f.minimumSize(), f.maximumSize());
+        QVERIFY(!(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(f.Command1->caption(), QStringLiteral("ابــدأ"));
+        QCOMPARE(f.Command2->caption(), QStringLiteral("قــف"));
+        QCOMPARE(f.Command1->captionOffsetX(), 0);
+        QCOMPARE(f.Command1->font().pointSizeF(), 8.25);
+        QVERIFY(!f.windowIcon().isNull());
+        QVERIFY(f.windowIcon().availableSizes().contains(QSize(32, 32)));
+        QVERIFY(f.windowIcon().availableSizes().contains(QSize(48, 48)));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"

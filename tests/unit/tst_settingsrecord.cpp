@@ -1,0 +1,191 @@
+#include "app/SettingsRecord.h"
+#include "app/TextDecoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+SettingsRecord record(const char *bg, const QString &font, const char *logon, const char *interval,
+                      const char *duration, int unit)
+{
+    SettingsRecord r;
+    r.background = QString::fromLatin1(bg);
+    r.fontName = font;
+    r.runAtLogon = QString::fromLatin1(logon);
+    r.interval = QString::fromLatin1(interval);
+    r.duration = QString::fromLatin1(duration);
+    r.seconds = unit == 0;
+    r.minutes = unit == 1;
+    r.hours = unit == 2;
+    return r;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestSettingsRecord : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void encode_data()
+    {
+        QTest::addColumn<SettingsRecord>("rec");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("minutes, background 2")
+            << record("2", QStringLiteral("MS Sans Serif"), "0", "10", "5", 1)
+            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n");
+        QTest::newRow("seconds, Tahoma, at logon")
+            << record("1", QStringLiteral("Tahoma"), "1", "5", "10", 0)
+            << QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
+        QTest::newRow("hours, empty texts kept")
+            << record("", QString(), "", " 3", "", 2)
+            << QByteArray("\"\",\"\",\"\",\" 3\",\"\",#FALSE#,#FALSE#,#TRUE#\r\n");
+        QTest::newRow("arabic font name in UTF-8")
+            << record("3", QStringLiteral("خط عربي"), "0", "1", "3", 0)
+            << (QByteArray("\"3\",\"") + QStringLiteral("خط عربي").toUtf8() + "\",\"0\",\"1\",\"3\",#TRUE#,#FALSE#,#FALSE#\r\n");
+        QTest::newRow("quotes and line breaks dropped")
+            << record("1", QStringLiteral("My \"Quoted\"\r\nFont"), "0", "5", "5", 0)
+            << QByteArray("\"1\",\"My QuotedFont\",\"0\",\"5\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n");
+    }
+    void encode()
+    {
+        QFETCH(SettingsRecord, rec);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(encodeSettingsRecord(rec), bytes);
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("fields");
+        const QStringList full = {"2", "MS Sans Serif", "0", "10", "5", "#FALSE#", "#TRUE#", "#FALSE#"};
+        QTest::newRow("example line")
+            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n") << full;
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{""};
+        QTest::newRow("short") << QByteArray("\"3\",\"Arial\"") << QStringList{"3", "Arial"};
+        QTest::newRow("short with trailing comma") << QByteArray("\"3\",\"Arial\",") << QStringList{"3", "Arial"};
+        QTest::newRow("over-long line ignores the rest")
+            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#,\"x\",\"y\"\r\n") << full;
+        QTest::newRow("fields continue on the next line")
+            << QByteArray("\"2\",\"MS Sans Serif\"\r\n\"0\",\"10\",\"5\"\n#FALSE#,#TRUE#,#FALSE#\r\n") << full;
+        QTest::newRow("second record ignored")
+            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n"
+                          "\"6\",\"Arial\",\"1\",\"1\",\"3\",#TRUE#,#FALSE#,#FALSE#\r\n") << full;
+        QTest::newRow("blanks around fields")
+            << QByteArray("  \"4\" , \"Arial\",  7 ,x y  ,\"3\"") << QStringList{"4", "Arial", "7", "x y", "3"};
+        QTest::newRow("comma inside quotes")
+            << QByteArray("\"1\",\"a,b\",\"0\"") << QStringList{"1", "a,b", "0"};
+        QTest::newRow("unterminated quote ends at line end")
+            << QByteArray("\"1\",\"abc\r\n\"5\"") << QStringList{"1", "abc", "5"};
+        QTest::newRow("unquoted booleans")
+            << QByteArray("1,Tahoma,0,5,10,#TRUE#,#FALSE#,#FALSE#") << QStringList{"1", "Tahoma", "0", "5", "10", "#TRUE#", "#FALSE#", "#FALSE#"};
+    }
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fields);
+        QCOMPARE(readSettingsFields(decodeSettingsText(bytes)), fields);
+    }
+
+    void booleans_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("expected"); // -1 does not convert
+        QTest::newRow("true") << "#TRUE#" << 1;
+        QTest::newRow("false") << "#FALSE#" << 0;
+        QTest::newRow("lower case") << "#true#" << 1;
+        QTest::newRow("bare word") << "TRUE" << -1;
+        QTest::newRow("number") << "1" << -1;
+        QTest::newRow("empty") << "" << -1;
+    }
+    void booleans()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, expected);
+        const auto b = recordBoolean(field);
+        QCOMPARE(b.has_value() ? int(*b) : -1, expected);
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("Tahoma") << QStringLiteral("Tahoma");
+        QTest::newRow("utf-8 arabic") << QStringLiteral("خط").toUtf8() << QStringLiteral("خط");
+        QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBFTahoma") << QStringLiteral("Tahoma");
+        // "خط" in the Arabic Windows code page is 0xCE 0xD8: not valid UTF-8.
+        QTest::newRow("windows-1256 arabic") << QByteArray("\xCE\xD8") << QStringLiteral("خط");
+        QTest::newRow("windows-1256 upper range") << QByteArray("\x80\xFF\x81") << QStringLiteral("€ےپ");
+    }
+    void decoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(decodeSettingsText(bytes), text);
+    }
+
+    void fileRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("background.txt"));
+        const SettingsRecord rec = record("5", QStringLiteral("Noto Naskh Arabic"), "1", "12", "30", 2);
+        QVERIFY(writeSettingsFile(path, rec));
+        QVERIFY(writeSettingsFile(path, rec)); // twice leaves one line
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), encodeSettingsRecord(rec));
+        QCOMPARE(readSettingsFile(path),
+                 (QStringList{"5", "Noto Naskh Arabic", "1", "12", "30", "#FALSE#", "#FALSE#", "#TRUE#"}));
+    }
+
+    void missingFileReadsNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(readSettingsFile(dir.filePath(QStringLiteral("absent.txt"))).isEmpty());
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        // A folder standing where the record should go cannot be replaced.
+        const QString blocked = dir.filePath(QStringLiteral("blocked"));
+        QVERIFY(QDir().mkpath(blocked + QStringLiteral("/inner")));
+        QVERIFY(!writeSettingsFile(blocked, record("1", QStringLiteral("x"), "0", "5", "5", 0)));
+        QVERIFY(QFileInfo(blocked + QStringLiteral("/inner")).isDir());
+        QVERIFY(!writeSettingsFile(dir.filePath(QStringLiteral("no/such/folder/background.txt")),
+                                   record("1", QStringLiteral("x"), "0", "5", "5", 0)));
+    }
+
+    void binaryAndHugeFilesAreSafe()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("background.txt"));
+        QByteArray junk;
+        for (int i = 0; i < 300000; ++i)
+            junk.append(char((qint64(i) * 7919) % 256));
+        QVERIFY(writeBytes(path, junk));
+        const QStringList fields = readSettingsFile(path);
+        QVERIFY(fields.size() <= 8);
+        for (const QString &field : fields)
+            QVERIFY(field.size() <= kSettingsReadLimit);
+
+        // A long valid line is read up to the limit; its fields survive.
+        QByteArray longLine = "\"3\",\"Tahoma\",\"0\",\"5\",\"9\",#TRUE#,#FALSE#,#FALSE#,\"";
+        longLine += QByteArray(200000, 'x');
+        QVERIFY(writeBytes(path, longLine));
+        QCOMPARE(readSettingsFile(path).value(1), QStringLiteral("Tahoma"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsRecord)
+#include "tst_settingsrecord.moc"
