@@ -143,6 +143,9 @@ void Form2::buildControls()
     Label3 = label(Frame3, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label4 = label(Frame3, QStringLiteral("ثانية"), {8, 16, 33, 17}, Qt::RightToLeft);
+    // The unit word sits in the gap left of its box; centred, it keeps clear
+    // of the box's border.
+    Label4->setAlignment(Qt::AlignCenter);
     Label4->setObjectName(QStringLiteral("Label4"));
 
     Frame4 = frame(client, {16, 184, 281, 65});

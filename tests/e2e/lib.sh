@@ -1,0 +1,58 @@
+# Helpers for the end-to-end scripts: each runs the real program under its
+# own Xvfb server with a scratch data folder.
+
+# Re-runs the calling script inside Xvfb when there is no display yet.
+ensure_display() {
+  if [ -z "${MUREL_E2E_XVFB:-}" ]; then
+    export MUREL_E2E_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$@"
+  fi
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 50 ms.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.05
+  done
+}
+
+# visible_window NAME-PATTERN [PID]: id of a mapped window, if any.
+visible_window() {
+  if [ -n "${2:-}" ]; then
+    xdotool search --all --onlyvisible --pid "$2" --name "$1" 2>/dev/null | head -n1
+  else
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1
+  fi
+}
+
+has_visible_window() {
+  [ -n "$(visible_window "$@")" ]
+}
+
+alive() {
+  kill -0 "$1" 2>/dev/null
+}
+
+# A scratch windir removed on exit, with every program started here killed.
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# start_murel WINDIR: starts the program in the background; PID in $started.
+start_murel() {
+  windir=$1 "$exe" >"$scratch/murel-$RANDOM.log" 2>&1 &
+  started=$!
+  pids+=("$started")
+}
