@@ -10,8 +10,9 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    // Folder that holds the settings record and the downloads.
-    virtual QString dataFolder() const = 0;
+    // Folder that holds the settings record and the downloads: "<windir>/murel"
+    // when windir is set, else under the user's data folder.
+    virtual QString dataFolder() const;
 };
 
 // The data folder is "<windir>/murel" whenever windir is set (so a test can

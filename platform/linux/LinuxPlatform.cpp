@@ -1,17 +1,9 @@
 #include "platform/Platform.h"
 
-#include <QStandardPaths>
-
 namespace {
 
 class LinuxPlatform final : public Platform
 {
-public:
-    QString dataFolder() const override
-    {
-        return dataFolderFor(qEnvironmentVariable("windir"),
-                             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    }
 };
 
 } // namespace
