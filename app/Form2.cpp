@@ -11,6 +11,7 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "platform/Platform.h"
+#include "reminder/Form1.h"
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
@@ -96,7 +97,10 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     setFixedSize(size());
 }
 
-Form2::~Form2() = default;
+Form2::~Form2()
+{
+    delete m_form1;
+}
 
 void Form2::buildMenus()
 {
@@ -313,11 +317,27 @@ void Form2::autoStart()
 void Form2::stop()
 {
     Timer1->setEnabled(false);
+    if (m_form1)
+        m_form1->unload();
     setRunning(false);
+}
+
+void Form2::openReminder()
+{
+    if (m_form1)
+        m_form1->unload();
+    m_form1 = new Form1(*this);
+    m_form1->showCard();
+}
+
+Form1 *Form2::reminder() const
+{
+    return m_form1;
 }
 
 void Form2::showReminder()
 {
+    openReminder();
     Timer1->setEnabled(false);
 }
 

@@ -3,8 +3,10 @@
 #include "platform/InstanceLock.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class Clock;
+class Form1;
 class ExtraTimer;
 class KeyFilter;
 class MessageBoxes;
@@ -42,6 +44,12 @@ public:
     QString settingsPath() const;
     MessageBoxes &messages() const { return m_messages; }
     Clock &clock() const { return m_clock; }
+    Platform &platform() const { return m_platform; }
+
+    // Loads a fresh reminder card and shows it (the run's first reminder,
+    // and each one the interval timer raises). The open card, if any.
+    void openReminder();
+    Form1 *reminder() const;
 
     void start();
     void stop();
@@ -98,4 +106,5 @@ private:
     QString m_dataFolder;
     InstanceLock m_instanceLock;
     KeyFilter *m_keyFilter = nullptr;
+    QPointer<Form1> m_form1;
 };

@@ -11,6 +11,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    // Hidden in the tray with no card up, the program has no window open
+    // and must go on running.
+    QApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutions();
 
     const std::unique_ptr<Platform> platform = createPlatform();
@@ -20,5 +23,7 @@ int main(int argc, char *argv[])
     QObject::connect(&form2, &Form2::programEnd, &app, &QApplication::quit, Qt::QueuedConnection);
     if (!form2.load())
         return 0;
+    // Every run opens with a reminder.
+    form2.openReminder();
     return app.exec();
 }

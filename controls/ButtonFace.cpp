@@ -3,7 +3,9 @@
 #include "controls/OleColor.h"
 #include "controls/Rounding.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QWidget>
 #include <cmath>
 
 FaceColors faceColors(quint32 backRgb, ButtonLook look, int bottomEdge, int hotShade)
@@ -48,11 +50,11 @@ void vLine(QPainter &p, int x, int y1, int y2, const QColor &color)
     p.fillRect(QRect(QPoint(x, qMin(y1, y2)), QPoint(x, qMax(y1, y2))), color);
 }
 
-void paintFace(QPainter &p, int rightEdge, int bottomEdge, const FaceColors &colors)
+void paintFace(QPainter &p, int rightEdge, int bottomEdge, const FaceColors &colors, bool gradient)
 {
     const int W = rightEdge;
     const int H = bottomEdge;
-    const int lastRow = int(roundHalfEven(double(H) - 1.0));
+    const int lastRow = gradient ? int(roundHalfEven(double(H) - 1.0)) : 0;
     for (int y = 1; y <= lastRow; ++y)
         hLine(p, 1, W - 1, y, toQColor(faceRowColor(colors, y)));
 
@@ -84,4 +86,21 @@ void paintRoundedOutline(QPainter &p, int left, int top, int right, int bottom, 
     p.fillRect(QRect(right - 1, top + 1, 1, 1), color);
     p.fillRect(QRect(left + 1, bottom - 1, 1, 1), color);
     p.fillRect(QRect(right - 1, bottom - 1, 1, 1), color);
+}
+
+QRegion buttonRegion(int width, int height)
+{
+    QRegion r(0, 0, width, height);
+    if (width > 2 && height > 2) {
+        r -= QRegion(0, 0, 1, 1);
+        r -= QRegion(width - 1, 0, 1, 1);
+        r -= QRegion(0, height - 1, 1, 1);
+        r -= QRegion(width - 1, height - 1, 1, 1);
+    }
+    return r;
+}
+
+QFont ambientFontOf(const QWidget *control)
+{
+    return control->parentWidget() ? control->parentWidget()->font() : QApplication::font();
 }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QRegion>
 #include <QtGlobal>
 
 class QPainter;
+class QWidget;
 
 // The face both button controls share: a vertical gradient, a two-pixel
 // bevel and a black rounded outline, all in the control's own pixels.
@@ -26,8 +29,8 @@ FaceColors faceColors(quint32 backRgb, ButtonLook look, int bottomEdge, int hotS
 // Colour of gradient row y.
 quint32 faceRowColor(const FaceColors &colors, int y);
 
-// Gradient rows 1 .. bottomEdge - 1 and the eight bevel lines.
-void paintFace(QPainter &p, int rightEdge, int bottomEdge, const FaceColors &colors);
+// Gradient rows 1 .. bottomEdge - 1 (unless flat) and the eight bevel lines.
+void paintFace(QPainter &p, int rightEdge, int bottomEdge, const FaceColors &colors, bool gradient = true);
 
 // Rounded outline through the outermost pixels, corners cut by one pixel.
 void paintRoundedOutline(QPainter &p, int left, int top, int right, int bottom, const QColor &color);
@@ -35,3 +38,10 @@ void paintRoundedOutline(QPainter &p, int left, int top, int right, int bottom, 
 // Inclusive one-pixel lines; the ends may be given in either order.
 void hLine(QPainter &p, int x1, int x2, int y, const QColor &color);
 void vLine(QPainter &p, int x, int y1, int y2, const QColor &color);
+
+// The window shape of a button: its rectangle less the four corner pixels
+// (a 4 x 4 corner ellipse).
+QRegion buttonRegion(int width, int height);
+
+// The font of the window holding the control.
+QFont ambientFontOf(const QWidget *control);

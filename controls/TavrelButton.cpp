@@ -1,5 +1,6 @@
 #include "controls/TavrelButton.h"
 
+#include "controls/ButtonInput.h"
 #include "controls/MousePointer.h"
 #include "controls/Rounding.h"
 
@@ -11,39 +12,6 @@
 #include <QRegularExpression>
 #include <QShortcutEvent>
 
-namespace {
-
-int buttonMask(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftMask(Qt::KeyboardModifiers mods)
-{
-    return (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0)
-        | (mods & Qt::AltModifier ? 4 : 0);
-}
-
-QRegion roundedRegion(int width, int height)
-{
-    // A 4 x 4 corner ellipse removes exactly the corner pixel.
-    QRegion r(0, 0, width, height);
-    if (width > 2 && height > 2) {
-        r -= QRegion(0, 0, 1, 1);
-        r -= QRegion(width - 1, 0, 1, 1);
-        r -= QRegion(0, height - 1, 1, 1);
-        r -= QRegion(width - 1, height - 1, 1, 1);
-    }
-    return r;
-}
-
-QFont ambientFont(const QWidget *w)
-{
-    return w->parentWidget() ? w->parentWidget()->font() : QApplication::font();
-}
-
-} // namespace
 
 TavrelButton::TavrelButton(QWidget *parent)
     : QWidget(parent)
@@ -154,7 +122,7 @@ void TavrelButton::writeProperties(PropertyStore &store) const
     store.write(QStringLiteral("ForeColor"), m_foreColor, OleColors::ButtonText);
     store.write(QStringLiteral("ShowFocus"), m_showFocus, 0);
     store.write(QStringLiteral("Enabled"), isEnabled(), true);
-    store.write(QStringLiteral("Font"), font(), ambientFont(this));
+    store.write(QStringLiteral("Font"), font(), ambientFontOf(this));
     store.write(QStringLiteral("Caption"), m_caption, DefaultCaption);
     store.write(QStringLiteral("CaptionOffsetX"), m_captionOffsetX, 1);
     store.write(QStringLiteral("CaptionOffsetY"), m_captionOffsetY, 0);
@@ -175,7 +143,7 @@ void TavrelButton::readProperties(const PropertyStore &store)
     setShowFocus(store.read(QStringLiteral("ShowFocus"), 0).toInt());
     m_loading = true;
     setEnabled(store.read(QStringLiteral("Enabled"), true).toBool());
-    setFont(store.read(QStringLiteral("Font"), ambientFont(this)).value<QFont>());
+    setFont(store.read(QStringLiteral("Font"), ambientFontOf(this)).value<QFont>());
     m_caption = store.read(QStringLiteral("Caption"), DefaultCaption).toString();
     m_captionOffsetX = store.read(QStringLiteral("CaptionOffsetX"), 1).toInt();
     m_captionOffsetY = store.read(QStringLiteral("CaptionOffsetY"), 0).toInt();
@@ -337,7 +305,7 @@ void TavrelButton::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     updateEdges();
-    setMask(roundedRegion(m_rightEdge + 1, m_bottomEdge + 1));
+    setMask(buttonRegion(m_rightEdge + 1, m_bottomEdge + 1));
     redraw();
 }
 
@@ -366,7 +334,7 @@ void TavrelButton::keyPressEvent(QKeyEvent *event)
         m_drawState = ButtonLook::Pressed;
         redraw();
     }
-    Q_EMIT keyDown(event->key(), shiftMask(event->modifiers()));
+    Q_EMIT keyDown(keyCodeFor(event->key()), shiftMask(event->modifiers()));
     if (!event->text().isEmpty())
         Q_EMIT keyPress(event->text().at(0).unicode());
     if (event->key() == Qt::Key_Space)
@@ -386,7 +354,7 @@ void TavrelButton::keyReleaseEvent(QKeyEvent *event)
         m_drawState = ButtonLook::Normal;
         redraw();
     }
-    Q_EMIT keyUp(event->key(), shiftMask(event->modifiers()));
+    Q_EMIT keyUp(keyCodeFor(event->key()), shiftMask(event->modifiers()));
     if (event->key() == Qt::Key_Space)
         event->accept();
     else

@@ -3,6 +3,8 @@
 #include <QString>
 #include <memory>
 
+class QWidget;
+
 // The few services that differ between operating systems. Windows get the
 // instance they need passed in; tests substitute their own.
 class Platform
@@ -13,6 +15,10 @@ public:
     // Folder that holds the settings record and the downloads: "<windir>/murel"
     // when windir is set, else under the user's data folder.
     virtual QString dataFolder() const;
+
+    // Pins a top-level window above ordinary windows (or releases it)
+    // without moving or resizing it.
+    virtual void setTopMost(QWidget &window, bool on) = 0;
 };
 
 // The data folder is "<windir>/murel" whenever windir is set (so a test can

@@ -7,3 +7,10 @@ QIcon programIcon()
     icon.addFile(QStringLiteral(":/murel/icon-32.png"), QSize(32, 32));
     return icon;
 }
+
+QPixmap backgroundPicture(int n)
+{
+    if (n < 1 || n > 6)
+        return QPixmap();
+    return QPixmap(QStringLiteral(":/murel/background-%1.jpg").arg(n));
+}

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 // The program's icon, at 48 and 32 pixels; the tray uses the same.
 QIcon programIcon();
+
+// Background picture number n (1 to 6) of the reminder card; a null
+// picture for any other number. Read-only, built into the program.
+QPixmap backgroundPicture(int n);

@@ -63,6 +63,107 @@ QImage icon(int size)
     return img;
 }
 
+// An eight-pointed star: two squares, one turned by 45 degrees.
+QPainterPath octagram(QPointF c, qreal r)
+{
+    return star(c, r, r * 0.7654, 8, M_PI / 8);
+}
+
+// A lattice of eight-pointed stars joined by their points, the classic
+// girih-like field, drawn as fine lines.
+void starLattice(QPainter &p, const QRectF &area, qreal cell, const QColor &line, qreal width)
+{
+    p.save();
+    p.setClipRect(area);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(line, width));
+    for (qreal y = area.top() - cell; y < area.bottom() + cell; y += cell)
+        for (qreal x = area.left() - cell; x < area.right() + cell; x += cell) {
+            const QPointF c(x, y);
+            p.drawPath(octagram(c, cell * 0.36));
+            p.drawEllipse(c, cell * 0.12, cell * 0.12);
+            // Diamonds between neighbouring stars.
+            const QPointF m(x + cell / 2, y + cell / 2);
+            QPolygonF diamond;
+            diamond << QPointF(m.x(), m.y() - cell * 0.16) << QPointF(m.x() + cell * 0.16, m.y())
+                    << QPointF(m.x(), m.y() + cell * 0.16) << QPointF(m.x() - cell * 0.16, m.y());
+            p.drawPolygon(diamond);
+        }
+    p.restore();
+}
+
+// A band along the edges: two thin rules with a row of small lozenges and
+// dots between them, like the border of an illuminated page.
+void arabesqueBorder(QPainter &p, const QRectF &outer, qreal band, const QColor &ink, const QColor &accent)
+{
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink, 1.0));
+    const QRectF a = outer.adjusted(2.5, 2.5, -2.5, -2.5);
+    const QRectF b = outer.adjusted(band - 2.5, band - 2.5, -band + 2.5, -band + 2.5);
+    p.drawRoundedRect(a, 4, 4);
+    p.drawRoundedRect(b, 3, 3);
+    const qreal mid = band / 2;
+    const qreal step = band * 1.1;
+    p.setPen(Qt::NoPen);
+    auto motif = [&](QPointF c) {
+        QPolygonF lozenge;
+        const qreal r = band * 0.22;
+        lozenge << QPointF(c.x(), c.y() - r) << QPointF(c.x() + r, c.y()) << QPointF(c.x(), c.y() + r)
+                << QPointF(c.x() - r, c.y());
+        p.setBrush(accent);
+        p.drawPolygon(lozenge);
+    };
+    for (qreal x = outer.left() + band; x <= outer.right() - band; x += step) {
+        motif(QPointF(x, outer.top() + mid));
+        motif(QPointF(x, outer.bottom() - mid));
+    }
+    for (qreal y = outer.top() + band + step; y <= outer.bottom() - band - step / 2; y += step) {
+        motif(QPointF(outer.left() + mid, y));
+        motif(QPointF(outer.right() - mid, y));
+    }
+    // Corner rosettes.
+    p.setBrush(accent);
+    for (const QPointF c : {QPointF(outer.left() + mid, outer.top() + mid), QPointF(outer.right() - mid, outer.top() + mid),
+                            QPointF(outer.left() + mid, outer.bottom() - mid), QPointF(outer.right() - mid, outer.bottom() - mid)})
+        p.drawPath(octagram(c, band * 0.42));
+    p.restore();
+}
+
+struct Palette
+{
+    QColor top;
+    QColor bottom;
+    QColor lattice;
+    QColor ink;
+    QColor accent;
+    qreal latticeWidth;
+};
+
+// A calm field for the reminder text: a soft diagonal gradient, a faint
+// star lattice and an ornamental border kept outside the text area.
+QImage background(int width, int height, const Palette &pal, qreal cell)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(QPointF(0, 0), QPointF(width * 0.6, height));
+    g.setColorAt(0, pal.top);
+    g.setColorAt(1, pal.bottom);
+    p.fillRect(img.rect(), g);
+    // A gentle glow in the middle keeps the field from looking flat.
+    QRadialGradient glow(QPointF(width * 0.55, height * 0.45), width * 0.7);
+    QColor light = pal.top.lighter(112);
+    light.setAlpha(70);
+    glow.setColorAt(0, light);
+    glow.setColorAt(1, Qt::transparent);
+    p.fillRect(img.rect(), glow);
+    const QRectF field(0, 0, width, height);
+    starLattice(p, field, cell, pal.lattice, pal.latticeWidth);
+    arabesqueBorder(p, field, 11, pal.ink, pal.accent);
+    return img;
+}
+
 bool save(const QImage &img, const QString &path, const char *format, int quality = -1)
 {
     if (img.save(path, format, quality))
@@ -83,5 +184,22 @@ int main(int argc, char *argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = save(icon(48), out.filePath(QStringLiteral("icon-48.png")), "PNG");
     ok = save(icon(32), out.filePath(QStringLiteral("icon-32.png")), "PNG") && ok;
+
+    // Text colours on the card: white on 1 and 6, dark blue on 2, black on 3
+    // and 4, dark grey on 5; each field stays far enough from its colour.
+    const Palette palettes[6] = {
+        {QColor(0x1d, 0x2b, 0x53), QColor(0x0f, 0x4c, 0x5c), QColor(255, 255, 255, 34), QColor(0xc9, 0xa9, 0x5c), QColor(0xd8, 0xb8, 0x6a), 0.8},
+        {QColor(0xf2, 0xf8, 0xfd), QColor(0xd6, 0xe8, 0xf6), QColor(0x4a, 0x7d, 0xb0, 40), QColor(0x3b, 0x6e, 0xa5), QColor(0x6f, 0x9c, 0xcc), 0.8},
+        {QColor(0xfb, 0xf3, 0xe2), QColor(0xee, 0xdc, 0xba), QColor(0x9c, 0x74, 0x3c, 38), QColor(0x9c, 0x6b, 0x2e), QColor(0xc0, 0x8f, 0x45), 0.8},
+        {QColor(0xee, 0xf8, 0xf0), QColor(0xd3, 0xea, 0xda), QColor(0x3f, 0x8f, 0x5f, 40), QColor(0x2f, 0x7d, 0x52), QColor(0x5f, 0xa8, 0x7a), 0.8},
+        {QColor(0xf8, 0xf0, 0xf6), QColor(0xe9, 0xdb, 0xea), QColor(0x8a, 0x5c, 0x8e, 36), QColor(0x8a, 0x5c, 0x8e), QColor(0xb0, 0x86, 0xb4), 0.8},
+        {QColor(0x0c, 0x4a, 0x38), QColor(0x05, 0x26, 0x1e), QColor(0xe6, 0xc7, 0x72, 40), QColor(0xd9, 0xb4, 0x5a), QColor(0xe6, 0xc7, 0x72), 0.8},
+    };
+    const qreal cells[6] = {34, 30, 38, 28, 32, 36};
+    for (int n = 1; n <= 6; ++n) {
+        const int width = n == 1 ? 236 : 231;
+        ok = save(background(width, 186, palettes[n - 1], cells[n - 1]),
+                  out.filePath(QStringLiteral("background-%1.jpg").arg(n)), "JPEG", 92) && ok;
+    }
     return ok ? 0 : 1;
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <Qt>
+
+// Mouse and key values as the button controls report them to their holder:
+// buttons 1 left, 2 right, 4 middle; shift 1, control 2, alt 4; key codes of
+// the classic virtual-key table (Enter 13, Space 32, letters upper case).
+int buttonMask(Qt::MouseButtons buttons);
+int shiftMask(Qt::KeyboardModifiers modifiers);
+int keyCodeFor(int qtKey);

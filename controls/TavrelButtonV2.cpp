@@ -1,0 +1,553 @@
+#include "controls/TavrelButtonV2.h"
+
+#include "controls/ButtonInput.h"
+#include "controls/MousePointer.h"
+#include "controls/Rounding.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr quint32 kDisabledGrey = 0x828282;
+
+QString holderScaleUnits(const QWidget *control)
+{
+    for (const QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
+        const QVariant units = w->property("ScaleUnits");
+        if (units.isValid())
+            return units.toString();
+    }
+    return QString();
+}
+
+} // namespace
+
+TavrelButtonV2::TavrelButtonV2(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_img = new QLabel(this);
+    m_img->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_img->hide();
+    m_hoverTimer.setInterval(HoverPollMs);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &TavrelButtonV2::pollHover);
+    m_caption = DefaultCaption;
+}
+
+TavrelButtonV2::~TavrelButtonV2() = default;
+
+void TavrelButtonV2::notify(const QString &name)
+{
+    if (!m_loading)
+        Q_EMIT propertyChanged(name);
+}
+
+void TavrelButtonV2::setBackColor(OleColor color)
+{
+    // A new background brings its own focus ring colour, 30 units darker.
+    m_focusColor = shadeColor(resolveColor(color, palette()), 30);
+    notify(QStringLiteral("FocusColor"));
+    m_backColor = color;
+    notify(QStringLiteral("BackColor"));
+    redraw();
+}
+
+void TavrelButtonV2::setForeColor(OleColor color)
+{
+    m_foreColor = color;
+    notify(QStringLiteral("ForeColor"));
+    if (m_redrawEnabled)
+        redraw();
+}
+
+void TavrelButtonV2::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    notify(QStringLiteral("Caption"));
+    redraw();
+}
+
+void TavrelButtonV2::setMouseIcon(const QPixmap &icon)
+{
+    m_mouseIcon = icon;
+    applyCursor();
+    notify(QStringLiteral("MouseIcon"));
+}
+
+void TavrelButtonV2::setMousePointer(qint16 pointer)
+{
+    m_mousePointer = pointer;
+    applyCursor();
+    notify(QStringLiteral("MousePointer"));
+}
+
+void TavrelButtonV2::setFocusColor(OleColor color)
+{
+    m_focusColor = color;
+    notify(QStringLiteral("FocusColor"));
+}
+
+void TavrelButtonV2::setPictureAlignment(int alignment)
+{
+    m_pictureAlignment = alignment;
+    notify(QStringLiteral("PictureAlignment"));
+    redraw();
+}
+
+void TavrelButtonV2::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    m_img->setPixmap(picture);
+    m_img->resize(picture.size());
+    m_img->setVisible(!picture.isNull());
+    notify(QStringLiteral("Picture"));
+    redraw();
+}
+
+void TavrelButtonV2::setLeftMargin(qint16 margin)
+{
+    m_leftMargin = margin;
+    notify(QStringLiteral("LeftMargin"));
+    redraw();
+}
+
+void TavrelButtonV2::setRightMargin(qint16 margin)
+{
+    m_rightMargin = margin;
+    notify(QStringLiteral("RightMargin"));
+    redraw();
+}
+
+void TavrelButtonV2::setTopMargin(qint16 margin)
+{
+    m_topMargin = margin;
+    notify(QStringLiteral("TopMargin"));
+    redraw();
+}
+
+void TavrelButtonV2::setLightColor(OleColor color)
+{
+    m_lightColor = color;
+    notify(QStringLiteral("LightColor"));
+    redraw();
+}
+
+void TavrelButtonV2::setUseLightColor(bool use)
+{
+    m_useLightColor = use;
+    notify(QStringLiteral("UseLightColor"));
+    redraw();
+}
+
+void TavrelButtonV2::setBackStyle(int style)
+{
+    m_backStyle = style;
+    notify(QStringLiteral("BackStyle"));
+    redraw();
+}
+
+void TavrelButtonV2::setDisplayAsDefault(bool isDefault)
+{
+    setProperty("DisplayAsDefault", isDefault);
+    ambientChanged(QStringLiteral("DisplayAsDefault"));
+}
+
+void TavrelButtonV2::ambientChanged(const QString &name)
+{
+    if (name == QLatin1String("ScaleUnits"))
+        m_containerScaleMode = scaleModeFromUnits(holderScaleUnits(this));
+    m_isDefault = property("DisplayAsDefault").toBool();
+    redraw();
+}
+
+void TavrelButtonV2::setUserMode(bool userMode)
+{
+    m_userMode = userMode;
+    if (!userMode)
+        m_hoverTimer.stop();
+    else if (isVisible())
+        m_hoverTimer.start();
+}
+
+void TavrelButtonV2::applyCursor()
+{
+    if (const auto cursor = cursorForMousePointer(m_mousePointer, m_mouseIcon))
+        setCursor(*cursor);
+    else
+        unsetCursor();
+}
+
+int TavrelButtonV2::scaleModeFromUnits(const QString &units)
+{
+    static const char *const names[] = {"User", "Twip", "Point", "Pixel", "Character", "Inch", "Millimeter", "Centimeter"};
+    for (int i = 0; i < 8; ++i) {
+        if (units == QLatin1String(names[i]))
+            return i;
+    }
+    return 0;
+}
+
+double TavrelButtonV2::fromPixels(double pixels, int scaleMode, bool horizontal)
+{
+    switch (scaleMode) {
+    case 1: return pixels * 15.0;
+    case 2: return pixels * 0.75;
+    case 4: return pixels * 15.0 / (horizontal ? 120.0 : 240.0);
+    case 5: return pixels / 96.0;
+    case 6: return pixels * 25.4 / 96.0;
+    case 7: return pixels * 2.54 / 96.0;
+    default: return pixels; // pixels, or a user scale this control cannot know
+    }
+}
+
+QPointF TavrelButtonV2::toContainer(const QPointF &pixels) const
+{
+    return {fromPixels(pixels.x(), m_containerScaleMode, true), fromPixels(pixels.y(), m_containerScaleMode, false)};
+}
+
+QPoint TavrelButtonV2::picturePosition() const
+{
+    return m_img->pos();
+}
+
+void TavrelButtonV2::writeProperties(PropertyStore &store) const
+{
+    store.write(QStringLiteral("BackColor"), m_backColor, OleColors::ButtonFace);
+    store.write(QStringLiteral("ForeColor"), m_foreColor, OleColors::ButtonText);
+    store.write(QStringLiteral("Enabled"), isEnabled(), true);
+    store.write(QStringLiteral("Font"), font(), ambientFontOf(this));
+    store.write(QStringLiteral("Caption"), m_caption, DefaultCaption);
+    store.write(QStringLiteral("MouseIcon"), m_mouseIcon, QPixmap());
+    store.write(QStringLiteral("MousePointer"), int(m_mousePointer), 0);
+    store.write(QStringLiteral("FocusColor"), m_focusColor, OleColors::ButtonFace);
+    store.write(QStringLiteral("PictureAlignment"), m_pictureAlignment, 0);
+    store.write(QStringLiteral("Picture"), m_picture, QPixmap());
+    store.write(QStringLiteral("LeftMargin"), int(m_leftMargin), 10);
+    store.write(QStringLiteral("RightMargin"), int(m_rightMargin), 10);
+    store.write(QStringLiteral("TopMargin"), int(m_topMargin), 10);
+    store.write(QStringLiteral("LightColor"), m_lightColor, 0xFFFFFFu);
+    store.write(QStringLiteral("UseLightColor"), m_useLightColor, true);
+    store.write(QStringLiteral("BackStyle"), m_backStyle, 0);
+}
+
+void TavrelButtonV2::readProperties(const PropertyStore &store)
+{
+    // Placed directly, without notification or repaint (and without working
+    // out a focus colour from the background); the two pictures go through
+    // their properties.
+    m_loading = true;
+    m_backColor = store.read(QStringLiteral("BackColor"), OleColors::ButtonFace).toUInt();
+    m_foreColor = store.read(QStringLiteral("ForeColor"), OleColors::ButtonText).toUInt();
+    setEnabled(store.read(QStringLiteral("Enabled"), true).toBool());
+    setFont(store.read(QStringLiteral("Font"), ambientFontOf(this)).value<QFont>());
+    m_caption = store.read(QStringLiteral("Caption"), DefaultCaption).toString();
+    m_loading = false;
+    setMouseIcon(store.read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>());
+    m_loading = true;
+    m_mousePointer = qint16(store.read(QStringLiteral("MousePointer"), 0).toInt());
+    applyCursor();
+    m_focusColor = store.read(QStringLiteral("FocusColor"), OleColors::ButtonFace).toUInt();
+    m_pictureAlignment = store.read(QStringLiteral("PictureAlignment"), 0).toInt();
+    m_loading = false;
+    setPicture(store.read(QStringLiteral("Picture"), QPixmap()).value<QPixmap>());
+    m_loading = true;
+    m_leftMargin = qint16(store.read(QStringLiteral("LeftMargin"), 10).toInt());
+    m_rightMargin = qint16(store.read(QStringLiteral("RightMargin"), 10).toInt());
+    m_topMargin = qint16(store.read(QStringLiteral("TopMargin"), 10).toInt());
+    m_lightColor = store.read(QStringLiteral("LightColor"), 0xFFFFFFu).toUInt();
+    m_useLightColor = store.read(QStringLiteral("UseLightColor"), true).toBool();
+    m_backStyle = store.read(QStringLiteral("BackStyle"), 0).toInt();
+    m_loading = false;
+}
+
+void TavrelButtonV2::updateEdges()
+{
+    m_bottomEdge = int(roundHalfEven(double(height()) - 1.0));
+    m_rightEdge = int(roundHalfEven(double(width()) - 1.0));
+}
+
+void TavrelButtonV2::redraw()
+{
+    if (m_loading)
+        return;
+    render();
+    update();
+}
+
+void TavrelButtonV2::render()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (size() * dpr).expandedTo(QSize(1, 1));
+    if (m_surface.size() != pixels) {
+        m_surface = QImage(pixels, QImage::Format_RGB32);
+        m_surface.setDevicePixelRatio(dpr);
+    }
+    const QPalette &pal = palette();
+    const quint32 back = resolveColor(m_backColor, pal);
+    QPainter p(&m_surface);
+    p.fillRect(rect(), toQColor(back));
+
+    const int W = m_rightEdge;
+    const int H = m_bottomEdge;
+    paintFace(p, W, H, faceColors(back, m_drawState, H, -35), m_backStyle == 0);
+
+    // Black when the window calls this its default button, grey otherwise;
+    // passed through the colour property like the plain button's outline.
+    m_redrawEnabled = false;
+    const OleColor savedFore = m_foreColor;
+    setForeColor(m_isDefault ? OleColors::Black : OutlineGrey);
+    paintRoundedOutline(p, 0, 0, W, H, toQColor(resolveColor(m_foreColor, pal)));
+    setForeColor(savedFore);
+    m_redrawEnabled = true;
+
+    layoutPicture();
+    drawCaption(p, m_drawState);
+    if (m_hasFocus)
+        paintRoundedOutline(p, 3, 3, W - 3, H - 3, toQColor(resolveColor(m_focusColor, pal)));
+}
+
+void TavrelButtonV2::layoutPicture()
+{
+    const int W = m_rightEdge;
+    const int H = m_bottomEdge;
+    if (m_picture.isNull()) {
+        m_textLeft = 2;
+        m_textTop = 2;
+        m_textRight = W - 2;
+        m_textBottom = H - 2;
+        return;
+    }
+    const int pw = m_picture.width();
+    const int ph = m_picture.height();
+    const int off = m_drawState == ButtonLook::Pressed ? 1 : 0;
+    m_textBottom = H - 2;
+    int left = 0;
+    int top = 0;
+    switch (m_pictureAlignment) {
+    case PictureLeft:
+        left = m_leftMargin;
+        top = (H - ph) / 2;
+        m_textLeft = m_leftMargin + pw + 2;
+        m_textTop = 2;
+        m_textRight = W - 2;
+        break;
+    case PictureRight:
+        left = W - m_rightMargin - pw;
+        top = (H - ph) / 2;
+        m_textLeft = 2;
+        m_textTop = 2;
+        m_textRight = left - 2;
+        break;
+    case PictureTop:
+        left = (W - pw) / 2;
+        top = m_topMargin;
+        m_textLeft = 2;
+        m_textTop = m_topMargin + 2 + ph;
+        m_textRight = W - 2;
+        break;
+    default:
+        break;
+    }
+    m_img->move(left + off, top + off);
+}
+
+void TavrelButtonV2::drawCaption(QPainter &p, ButtonLook state)
+{
+    const QFontMetrics fm(font());
+    const int tw = qint16(fm.horizontalAdvance(m_caption));
+    const int th = qint16(fm.height());
+    const int off = state == ButtonLook::Pressed ? 1 : 0;
+    const int x = qint16(m_textLeft + (m_textRight - m_textLeft - tw) / 2 + off);
+    const int y = qint16(m_textTop + (m_textBottom - m_textTop - th) / 2 + off);
+    const QPalette &pal = palette();
+    p.setFont(font());
+    // One line at (x, y) as its top-left corner; "&" is an ordinary character.
+    auto print = [&](int px, int py, quint32 ole) {
+        p.setPen(toQColor(resolveColor(ole, pal)));
+        p.drawText(QPoint(px, py + fm.ascent()), m_caption);
+    };
+    if (!isEnabled()) {
+        print(x + 1, y + 1, 0xFFFFFF);
+        print(x, y, kDisabledGrey);
+        return;
+    }
+    if (!m_useLightColor) {
+        print(x, y, m_foreColor);
+        return;
+    }
+    // A one-pixel halo: light around the text colour in the normal look,
+    // the other way round when hot or pressed.
+    const bool normal = state == ButtonLook::Normal;
+    const OleColor haloColour = normal ? m_lightColor : m_foreColor;
+    const OleColor textColour = normal ? m_foreColor : m_lightColor;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            print(x + dx, y + dy, haloColour);
+    print(x, y, textColour);
+}
+
+void TavrelButtonV2::pollHover()
+{
+    if (!m_userMode)
+        return;
+    const QWidget *under = QApplication::widgetAt(QCursor::pos());
+    const bool over = under == this || under == m_img;
+    if (!over && m_drawState == ButtonLook::Hot) {
+        m_drawState = ButtonLook::Normal;
+        redraw();
+    } else if (over && m_drawState != ButtonLook::Hot) {
+        m_drawState = ButtonLook::Hot;
+        redraw();
+    }
+}
+
+void TavrelButtonV2::paintEvent(QPaintEvent *)
+{
+    if (m_surface.isNull() || m_surface.size() != size() * devicePixelRatioF())
+        render();
+    QPainter p(this);
+    p.drawImage(0, 0, m_surface);
+}
+
+void TavrelButtonV2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    updateEdges();
+    m_containerScaleMode = scaleModeFromUnits(holderScaleUnits(this));
+    redraw();
+    if (m_userMode)
+        m_hoverTimer.start();
+}
+
+void TavrelButtonV2::hideEvent(QHideEvent *event)
+{
+    // Nothing to poll for while nobody can point at it.
+    m_hoverTimer.stop();
+    QWidget::hideEvent(event);
+}
+
+void TavrelButtonV2::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    updateEdges();
+    setMask(buttonRegion(m_rightEdge + 1, m_bottomEdge + 1));
+    redraw();
+}
+
+void TavrelButtonV2::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    m_hasFocus = true;
+    redraw();
+}
+
+void TavrelButtonV2::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    m_hasFocus = false;
+    redraw();
+}
+
+void TavrelButtonV2::keyPressEvent(QKeyEvent *event)
+{
+    int keyCode = keyCodeFor(event->key());
+    int shift = shiftMask(event->modifiers());
+    Q_EMIT keyDown(keyCode, shift);
+    if (keyCode == 13)
+        Q_EMIT clicked();
+    if (!event->text().isEmpty()) {
+        int ascii = event->text().at(0).unicode();
+        Q_EMIT keyPress(ascii);
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TavrelButtonV2::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    int keyCode = keyCodeFor(event->key());
+    int shift = shiftMask(event->modifiers());
+    Q_EMIT keyUp(keyCode, shift);
+    QWidget::keyReleaseEvent(event);
+}
+
+void TavrelButtonV2::pressLook(int button, int shift, float x, float y)
+{
+    m_hoverTimer.stop();
+    if (button == 1 && m_userMode) {
+        m_hasFocus = true;
+        m_drawState = ButtonLook::Pressed;
+        redraw();
+    }
+    m_lastButton = button;
+    m_lastShift = shift;
+    m_lastX = x;
+    m_lastY = y;
+    const QPointF c = toContainer(QPointF(x, y));
+    Q_EMIT mouseDown(button, shift, float(c.x()), float(c.y()));
+}
+
+void TavrelButtonV2::mousePressEvent(QMouseEvent *event)
+{
+    m_swallowRelease = false;
+    const QPointF pos = event->position();
+    pressLook(buttonMask(event->button()), shiftMask(event->modifiers()), float(pos.x()), float(pos.y()));
+}
+
+void TavrelButtonV2::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // The press of a double click repeats the first press. While the button
+    // is held the pointer is ours anyway; an explicit grab would outlive the
+    // release, so none is taken.
+    pressLook(m_lastButton, m_lastShift, m_lastX, m_lastY);
+    m_swallowRelease = true; // the release that follows raises no Click
+}
+
+void TavrelButtonV2::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position();
+    if (m_userMode) {
+        m_drawState = ButtonLook::Hot;
+        redraw();
+        if (isVisible())
+            m_hoverTimer.start();
+    }
+    const QPointF c = toContainer(pos);
+    Q_EMIT mouseUp(buttonMask(event->button()), shiftMask(event->modifiers()), float(c.x()), float(c.y()));
+    const bool click = m_lastButton == 1 && event->button() == Qt::LeftButton && rect().contains(pos.toPoint())
+        && !m_swallowRelease;
+    m_swallowRelease = false;
+    if (click)
+        Q_EMIT clicked();
+}
+
+void TavrelButtonV2::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF c = toContainer(event->position());
+    Q_EMIT mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), float(c.x()), float(c.y()));
+}
+
+void TavrelButtonV2::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        notify(QStringLiteral("Enabled"));
+        redraw();
+    } else if (event->type() == QEvent::FontChange) {
+        notify(QStringLiteral("Font"));
+        redraw();
+    }
+}

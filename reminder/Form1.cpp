@@ -1,0 +1,230 @@
+#include "reminder/Form1.h"
+
+#include "app/ExtraTimer.h"
+#include "app/Form2.h"
+#include "app/NumericValue.h"
+#include "controls/Label.h"
+#include "controls/Rounding.h"
+#include "controls/Shape.h"
+#include "controls/TavrelButtonV2.h"
+#include "platform/Platform.h"
+#include "reminder/Backgrounds.h"
+#include "reminder/Catalogue.h"
+#include "resources/Artwork.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr OleColor kWhite = 0xFFFFFF;
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    const auto px = [](int t) { return int(roundHalfEven(double(t) / CardGeometry::TwipsPerPixel)); };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+PropertyStore closeButtonProperties()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    PropertyStore s;
+    s.write(QStringLiteral("BackColor"), OleColor(0xFF0000), OleColors::ButtonFace);
+    s.write(QStringLiteral("ForeColor"), OleColor(0xC0FFFF), OleColors::ButtonText);
+    s.write(QStringLiteral("Font"), font, QVariant());
+    s.write(QStringLiteral("Caption"), QStringLiteral("X"), TavrelButtonV2::DefaultCaption);
+    s.write(QStringLiteral("FocusColor"), OleColor(0xE10000), OleColors::ButtonFace);
+    s.write(QStringLiteral("LightColor"), OleColor(0x0000FF), OleColor(0xFFFFFF));
+    s.write(QStringLiteral("BackStyle"), 1, 0);
+    return s;
+}
+
+} // namespace
+
+Form1::Form1(Form2 &form2)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+    , m_form2(form2)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(QStringLiteral("Murel"));
+    setWindowIcon(programIcon());
+    setProperty("ScaleUnits", QStringLiteral("Twip"));
+    build();
+    load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::build()
+{
+    // Created bottom of the stacking order first.
+    Image1 = new QLabel(this);
+    Image1->setGeometry(twipsRect(0, 0, 3540, 2775));
+    Image1->setScaledContents(true);
+    Image1->setPixmap(backgroundPicture(1));
+
+    Shape1 = new Shape(Shape::Kind::Rectangle, this);
+    Shape1->setGeometry(twipsRect(120, 120, 3255, 2295));
+    Shape1->setBorderColor(0xFF8080);
+    Shape1->hide();
+
+    // Read left to right, set against the right edge, wrapped between words
+    // and cut off at the bottom of its area.
+    Label1 = new Label(QString(), Qt::LeftToRight, this);
+    Label1->setGeometry(twipsRect(240, 240, 3015, 2175));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(13.5);
+    font.setWeight(QFont::Normal);
+    Label1->setFont(font);
+    QPalette pal = Label1->palette();
+    pal.setColor(QPalette::WindowText, toQColor(kWhite));
+    Label1->setPalette(pal);
+
+    Text3 = new QLineEdit(QStringLiteral("Text1"), this);
+    Text3->setGeometry(twipsRect(1560, 3000, 1695, 285));
+    Text3->hide();
+
+    TavrelButtonV21 = new TavrelButtonV2(this);
+    TavrelButtonV21->readProperties(closeButtonProperties());
+    TavrelButtonV21->setGeometry(twipsRect(0, 0, 255, 255));
+    connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &Form1::closeAndRearm);
+
+    Timer2 = new ExtraTimer(m_form2.clock(), this);
+    connect(Timer2, &ExtraTimer::elapsed, this, &Form1::countdownElapsed);
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(TickMs);
+    connect(Timer3, &QTimer::timeout, this, &Form1::slideDownTick);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(TickMs);
+    connect(Timer1, &QTimer::timeout, this, &Form1::slideUpTick);
+}
+
+void Form1::load()
+{
+    applyBackground();
+
+    const QString fontName = m_form2.Text4->text();
+    if (!fontName.isEmpty()) {
+        QFont font = Label1->font();
+        font.setFamily(fontName);
+        Label1->setFont(font);
+    }
+
+    m_form2.platform().setTopMost(*this, true);
+
+    m_displaySeconds = int(roundHalfEven(numericValue(m_form2.Text2->text())));
+    Timer2->setInterval(m_displaySeconds);
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    m_twips = CardGeometry::place(screenSize, 0);
+    applyGeometry();
+    Timer1->start();
+
+    const Catalogue catalogue;
+    Text3->setText(QString::number(Catalogue::pick(Catalogue::seedFromClock())));
+    if (const auto text = catalogue.lookUp(Text3->text()))
+        Label1->setText(*text);
+}
+
+void Form1::applyBackground()
+{
+    const BackgroundLook look = backgroundLook(numericValue(m_form2.Text5->text()));
+    if (look.picture != 0)
+        Image1->setPixmap(backgroundPicture(look.picture));
+    if (look.textColor) {
+        QPalette pal = Label1->palette();
+        pal.setColor(QPalette::WindowText, toQColor(*look.textColor));
+        Label1->setPalette(pal);
+    }
+    Shape1->setVisible(look.frame);
+}
+
+void Form1::showCard()
+{
+    m_wantShown = true;
+    applyGeometry();
+}
+
+void Form1::applyGeometry()
+{
+    const QRect r = CardGeometry::toPixels(m_twips);
+    // A window cannot be mapped with no height: it appears with the first
+    // slide step and goes with the last.
+    if (r.height() <= 0) {
+        if (isVisible())
+            hide();
+        return;
+    }
+    setGeometry(r);
+    if (m_wantShown && !isVisible() && !m_unloading)
+        show();
+}
+
+void Form1::slideUpTick()
+{
+    m_twips.height += CardGeometry::StepTwips;
+    m_twips.top -= CardGeometry::StepTwips;
+    applyGeometry();
+    if (m_twips.height >= CardGeometry::FullHeightTwips) {
+        Timer1->stop();
+        if (m_displaySeconds <= 0) {
+            // A countdown of nothing: straight back down.
+            countdownElapsed();
+            return;
+        }
+    }
+    Timer2->setEnabled(true);
+}
+
+void Form1::countdownElapsed()
+{
+    Timer3->start();
+    Timer2->setEnabled(false);
+}
+
+void Form1::slideDownTick()
+{
+    m_twips.height -= CardGeometry::StepTwips;
+    m_twips.top += CardGeometry::StepTwips;
+    applyGeometry();
+    if (m_twips.height <= CardGeometry::GoneHeightTwips) {
+        Timer3->stop();
+        closeAndRearm();
+    }
+}
+
+void Form1::closeAndRearm()
+{
+    if (m_unloading)
+        return;
+    m_form2.Timer1->setEnabled(true);
+    unload();
+}
+
+void Form1::unload()
+{
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    Timer1->stop();
+    Timer2->setEnabled(false);
+    Timer3->stop();
+    hide();
+    Q_EMIT unloaded();
+    deleteLater();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closed from outside (a window manager's close): as the "X" does.
+    event->ignore();
+    closeAndRearm();
+}

@@ -1,0 +1,245 @@
+#include "app/ExtraTimer.h"
+#include "app/Form2.h"
+#include "common/ManualClock.h"
+#include "common/RecordingMessages.h"
+#include "controls/Label.h"
+#include "controls/Shape.h"
+#include "controls/TavrelButtonV2.h"
+#include "platform/Platform.h"
+#include "reminder/Catalogue.h"
+#include "reminder/Form1.h"
+#include "resources/Artwork.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// A main window loaded from a record, and the card it opens.
+struct Scene
+{
+    explicit Scene(const QByteArray &record)
+    {
+        QDir().mkpath(dir.path() + QStringLiteral("/murel"));
+        QFile f(dir.path() + QStringLiteral("/murel/background.txt"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(record);
+        f.close();
+        qputenv("windir", dir.path().toLocal8Bit());
+        platform = createPlatform();
+        form2 = std::make_unique<Form2>(*platform, messages, clock);
+        loaded = form2->load();
+    }
+    Form1 *open()
+    {
+        form2->openReminder();
+        return form2->reminder();
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<Platform> platform;
+    RecordingMessages messages;
+    ManualClock clock;
+    std::unique_ptr<Form2> form2;
+    bool loaded = false;
+};
+
+QByteArray record(const char *background, const char *font, const char *duration)
+{
+    return QByteArray("\"") + background + "\",\"" + font + "\",\"0\",\"5\",\"" + duration
+        + "\",#TRUE#,#FALSE#,#FALSE#\r\n";
+}
+
+QImage pixmapImage(const QLabel *label)
+{
+    return label->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void slidesUpTickByTickWithTheBottomFixed()
+    {
+        Scene s(record("1", "MS Sans Serif", "10"));
+        QVERIFY(s.loaded);
+        Form1 *card = s.open();
+        QVERIFY(card);
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        const int bottom = screen.height() * 15 - 500;
+        QCOMPARE(card->twips().height, 0);
+        QCOMPARE(card->twips().top, bottom);
+        QCOMPARE(card->twips().left, screen.width() * 15 - 3555 - 100);
+        QVERIFY(card->Timer1->isActive());
+        QVERIFY(!card->isVisible());
+        for (int tick = 1; tick <= 28; ++tick) {
+            card->slideUpTick();
+            QCOMPARE(card->twips().height, tick * 100);
+            QCOMPARE(card->twips().top + card->twips().height, bottom);
+            QCOMPARE(card->Timer1->isActive(), tick < 28); // 2700 < 2710 <= 2800
+            QVERIFY(card->Timer2->enabled());
+            const QRect g = card->geometry();
+            QCOMPARE(g.bottom() + 1, qRound(bottom / 15.0));
+            QCOMPARE(g.width(), 237);
+        }
+        QVERIFY(card->isVisible());
+        QCOMPARE(card->geometry().size(), QSize(237, 187));
+        QCOMPARE(card->geometry().right() + 1, qRound((screen.width() * 15 - 100) / 15.0));
+    }
+
+    void staysForTheDurationThenSlidesDownAndRearms()
+    {
+        Scene s(record("1", "MS Sans Serif", "10"));
+        Form1 *card = s.open();
+        QPointer<Form1> watch(card);
+        s.form2->Timer1->setEnabled(false); // as when the cycle raised the card
+        for (int tick = 0; tick < 28; ++tick)
+            card->slideUpTick();
+        QCOMPARE(card->displaySeconds(), 10);
+        s.clock.advance(9'999);
+        QVERIFY(!card->Timer3->isActive());
+        s.clock.advance(1);
+        QVERIFY(card->Timer3->isActive());
+        QVERIFY(!card->Timer2->enabled());
+        for (int tick = 1; tick <= 27; ++tick) {
+            card->slideDownTick();
+            QCOMPARE(card->twips().height, 2800 - tick * 100);
+        }
+        QVERIFY(!s.form2->Timer1->enabled()); // 100 is still above 80
+        card->slideDownTick();
+        QVERIFY(s.form2->Timer1->enabled());
+        QTRY_VERIFY(watch.isNull());
+        QVERIFY(!s.form2->reminder());
+    }
+
+    void closeButtonDuringTheSlideClosesAtOnce()
+    {
+        Scene s(record("1", "MS Sans Serif", "10"));
+        Form1 *card = s.open();
+        QPointer<Form1> watch(card);
+        for (int tick = 0; tick < 5; ++tick)
+            card->slideUpTick();
+        s.form2->Timer1->setEnabled(false);
+        QTest::mouseClick(card->TavrelButtonV21, Qt::LeftButton, {}, QPoint(8, 8));
+        QVERIFY(s.form2->Timer1->enabled());
+        QVERIFY(!card->isVisible());
+        QTRY_VERIFY(watch.isNull());
+    }
+
+    void stopDiscardsTheCardWithoutRearming()
+    {
+        Scene s(record("1", "MS Sans Serif", "10"));
+        QVERIFY(s.form2->Timer1->enabled()); // started hidden
+        Form1 *card = s.open();
+        QPointer<Form1> watch(card);
+        for (int tick = 0; tick < 10; ++tick)
+            card->slideUpTick();
+        s.form2->stop();
+        QVERIFY(!s.form2->Timer1->enabled());
+        QTRY_VERIFY(watch.isNull());
+        QVERIFY(!s.form2->Timer1->enabled());
+    }
+
+    void theCycleRaisesACardAndPausesMeanwhile()
+    {
+        Scene s(record("1", "MS Sans Serif", "3"));
+        QVERIFY(s.form2->Timer1->enabled());
+        QVERIFY(!s.form2->reminder());
+        s.clock.advance(5'000);
+        QVERIFY(s.form2->reminder());
+        QVERIFY(!s.form2->Timer1->enabled());
+    }
+
+    void backgrounds_data()
+    {
+        QTest::addColumn<QByteArray>("number");
+        QTest::addColumn<int>("picture");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<bool>("frame");
+        QTest::newRow("1: frame, white") << QByteArray("1") << 1 << QColor(Qt::white) << true;
+        QTest::newRow("2: dark blue") << QByteArray("2") << 2 << QColor(0, 0, 128) << false;
+        QTest::newRow("2.0 counts as 2") << QByteArray("2.0") << 2 << QColor(0, 0, 128) << false;
+        QTest::newRow("3: black") << QByteArray("3") << 3 << QColor(Qt::black) << false;
+        QTest::newRow("5: dark grey") << QByteArray("5") << 5 << QColor(64, 64, 64) << false;
+        QTest::newRow("6: white, no frame") << QByteArray("6") << 6 << QColor(Qt::white) << false;
+        QTest::newRow("7: own picture") << QByteArray("7") << 1 << QColor(Qt::white) << false;
+        QTest::newRow("empty: own picture") << QByteArray("") << 1 << QColor(Qt::white) << false;
+    }
+    void backgrounds()
+    {
+        QFETCH(QByteArray, number);
+        QFETCH(int, picture);
+        QFETCH(QColor, text);
+        QFETCH(bool, frame);
+        Scene s(record(number.constData(), "MS Sans Serif", "10"));
+        Form1 *card = s.open();
+        QCOMPARE(pixmapImage(card->Image1), backgroundPicture(picture).toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(card->Label1->palette().color(QPalette::WindowText), text);
+        QCOMPARE(card->Shape1->isVisibleTo(card), frame);
+    }
+
+    void fontAndText()
+    {
+        Scene s(record("1", "Tahoma", "10"));
+        Form1 *card = s.open();
+        QCOMPARE(card->Label1->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(card->Label1->font().pointSizeF(), 13.5);
+        bool ok = false;
+        const int index = card->Text3->text().toInt(&ok);
+        QVERIFY(ok && index >= 0 && index < 128);
+        QCOMPARE(card->Label1->text(), Catalogue().entry(index));
+        QCOMPARE(card->Label1->paragraphDirection(), Qt::LeftToRight);
+        QVERIFY(card->Label1->alignment() & Qt::AlignAbsolute);
+    }
+
+    void emptyFieldsOfAFirstRun()
+    {
+        // The first card of a first run meets empty fields: its own picture
+        // and font, and a display time of nothing.
+        Scene s{QByteArray()};
+        Form1 *card = s.open();
+        QPointer<Form1> watch(card);
+        QCOMPARE(card->Label1->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(card->displaySeconds(), 0);
+        for (int tick = 0; tick < 28; ++tick)
+            card->slideUpTick();
+        QVERIFY(card->Timer3->isActive());
+    }
+
+    void closeButtonLooks()
+    {
+        Scene s(record("1", "MS Sans Serif", "10"));
+        Form1 *card = s.open();
+        TavrelButtonV2 *x = card->TavrelButtonV21;
+        QCOMPARE(x->caption(), QStringLiteral("X"));
+        QCOMPARE(x->backColor(), 0xFF0000u);
+        QCOMPARE(x->foreColor(), 0xC0FFFFu);
+        QCOMPARE(x->focusColor(), 0xE10000u);
+        QCOMPARE(x->lightColor(), 0x0000FFu);
+        QCOMPARE(x->backStyle(), 1);
+        QCOMPARE(x->geometry(), QRect(0, 0, 17, 17));
+    }
+
+    void cardDoesNotTakeTheFocus()
+    {
+        Scene s(record("1", "MS Sans Serif", "10"));
+        Form1 *card = s.open();
+        QVERIFY(card->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(card->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QVERIFY(card->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(card->windowFlags() & Qt::FramelessWindowHint);
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
