@@ -56,3 +56,15 @@ start_murel() {
   started=$!
   pids+=("$started")
 }
+
+now_ms() {
+  echo $(( $(date +%s%N) / 1000000 ))
+}
+
+# geometry WINDOW: "X Y WIDTH HEIGHT" of a mapped window.
+geometry() {
+  xwininfo -id "$1" 2>/dev/null | awk '
+    /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
+    END {print x, y, w, h}'
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The reminder cycle of the real program: with a saved record (seconds,
+# every 5, shown for 3) it starts hidden, a card slides up at the
+# bottom-right, goes, and comes back about five seconds after it went; the
+# "X" closes it at once; a refused second copy shows no card.
+set -euo pipefail
+exe=$1
+source "$(dirname "$0")/lib.sh"
+ensure_display "$@"
+
+read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+# Card: 3555 twips wide, 100 from the right, bottom 500 above the screen's.
+want_x=$(( (screen_w * 15 - 3655 + 7) / 15 ))
+want_bottom=$(( (screen_h * 15 - 500 + 7) / 15 ))
+
+data=$scratch/cycle
+mkdir -p "$data/murel"
+printf '"1","MS Sans Serif","0","5","3",#TRUE#,#FALSE#,#FALSE#\r\n' >"$data/murel/background.txt"
+start_murel "$data"
+pid=$started
+
+card() { visible_window '^Murel$' "$pid"; }
+card_full() {
+  local w
+  w=$(card)
+  [ -n "$w" ] && [ "$(geometry "$w")" = "$want_x $((want_bottom - 187)) 237 187" ]
+}
+no_card() { [ -z "$(card)" ]; }
+
+# The run opens with a card, grown to full size at the bottom-right.
+wait_until 10 card_full || fail "first card did not reach 237 x 187 at $want_x,$((want_bottom - 187)): $(geometry "$(card)" 2>/dev/null)"
+[ -z "$(visible_window 'Murel-' "$pid")" ] || fail "main window shown although an interval was saved"
+
+# It goes by itself after its three seconds.
+wait_until 10 no_card || fail "card did not go away"
+gone=$(now_ms)
+
+# And comes back one interval later.
+wait_until 12 card_full || fail "no second card"
+back=$(now_ms)
+gap=$((back - gone))
+[ $gap -ge 4000 ] && [ $gap -le 7500 ] || fail "second card came ${gap} ms after the first went (expected about 5 s)"
+
+# A refused second copy shows its message, and no card.
+start_murel "$data"
+second=$started
+wait_until 10 has_visible_window 'Murel' "$second" || fail "no refusal from the second copy"
+for w in $(xdotool search --all --onlyvisible --pid "$second" --name '.' 2>/dev/null); do
+  [ "$(geometry "$w" | cut -d' ' -f3-)" != "237 187" ] || fail "the refused copy showed a card"
+done
+xdotool windowfocus --sync "$(visible_window 'Murel' "$second")" key Return
+wait_until 10 bash -c "! kill -0 $second 2>/dev/null" || fail "refused copy did not end"
+
+# The X closes the card at once.
+if no_card; then wait_until 12 card_full || fail "no third card"; fi
+read -r cx cy _ < <(geometry "$(card)")
+xdotool mousemove $((cx + 8)) $((cy + 8)) click 1
+clicked=$(now_ms)
+wait_until 2 no_card || fail "X did not close the card"
+[ $(( $(now_ms) - clicked )) -lt 1000 ] || fail "X took more than a second"
+alive "$pid" || fail "program ended"
+echo PASS
