@@ -6,9 +6,13 @@
 #include "app/MessageBoxes.h"
 #include "app/NumericValue.h"
 #include "app/SettingsRecord.h"
+#include "app/TrayArea.h"
 #include "controls/Label.h"
 #include "controls/Rounding.h"
 #include "controls/Shape.h"
+#include "info/Instruction.h"
+#include "info/aboutmeform.h"
+#include "info/program.h"
 #include "controls/TavrelButton.h"
 #include "platform/Platform.h"
 #include "reminder/Form1.h"
@@ -19,6 +23,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCursor>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTimer>
@@ -36,10 +42,7 @@ QGroupBox *frame(QWidget *parent, const QRect &geometry)
 // box they label; paragraph is the direction that puts it there.
 QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, Qt::LayoutDirection paragraph)
 {
-    auto *l = new Label(text, paragraph, parent);
-    l->setGeometry(geometry);
-    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    return l;
+    return placeLabel(parent, text, geometry, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, paragraph);
 }
 
 QLineEdit *numberBox(QWidget *parent, const QRect &geometry)
@@ -76,6 +79,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     , m_clock(clock)
     , m_dataFolder(platform.dataFolder())
     , m_instanceLock(m_dataFolder)
+    , m_publisher(Publisher::fromBuild())
 {
     setWindowTitle(Title);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -86,6 +90,10 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
 
     buildMenus();
     buildControls();
+
+    TA1 = new TrayArea(programIcon(), QStringLiteral("برنامج Murel"), this);
+    connect(TA1, &TrayArea::iconActivate, this, &Form2::restore);
+    connect(TA1, &TrayArea::iconMouse, this, &Form2::trayMouse);
 
     Timer1 = new ExtraTimer(m_clock, this);
     connect(Timer1, &ExtraTimer::elapsed, this, &Form2::showReminder);
@@ -104,12 +112,47 @@ Form2::~Form2()
 
 void Form2::buildMenus()
 {
-    // Top-level entries, read right to left; their commands come with the tray.
+    auto named = [](auto *item, const char *name) {
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
     QMenuBar *bar = menuBar();
-    bar->addMenu(QStringLiteral("ملف"));
-    bar->addMenu(QStringLiteral("خيارات"));
-    bar->addMenu(QStringLiteral("مساعدة"));
-    bar->addAction(QStringLiteral("تصغير"));
+    File = named(bar->addMenu(QStringLiteral("ملف")), "File");
+    exit = named(File->addAction(QStringLiteral("خروج")), "exit");
+    op = named(bar->addMenu(QStringLiteral("خيارات")), "op");
+    Setting = named(op->addAction(QStringLiteral("اعدادات")), "Setting");
+    help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
+    InstructionM = named(help->addAction(QStringLiteral("تعليمات وارشادات")), "InstructionM");
+    named(help->addSeparator(), "none");
+    AboutPro = named(help->addAction(QStringLiteral("عن البرنامج")), "AboutPro");
+    AboutME = named(help->addAction(QStringLiteral("عن المبرمج")), "AboutME");
+    named(help->addSeparator(), "line");
+    adv = named(help->addAction(QStringLiteral("الإعلان في البرنامج")), "adv");
+    Minimize = named(bar->addAction(QStringLiteral("تصغير")), "Minimize");
+
+    // Only ever a pop-up: it is not added to the bar.
+    tary = named(new QMenu(QStringLiteral("tary"), this), "tary");
+    exit2 = named(tary->addAction(QStringLiteral("خروج")), "exit2");
+    named(tary->addSeparator(), "none2");
+    Max = named(tary->addAction(QStringLiteral("تكبير")), "Max");
+
+    connect(exit, &QAction::triggered, this, &Form2::exitProgram);
+    connect(exit2, &QAction::triggered, this, &Form2::exitProgram);
+    connect(Setting, &QAction::triggered, this, &Form2::openSettings);
+    connect(InstructionM, &QAction::triggered, this, &Form2::openInstructions);
+    connect(AboutPro, &QAction::triggered, this, &Form2::openAboutProgram);
+    connect(AboutME, &QAction::triggered, this, &Form2::openAboutAuthor);
+    connect(adv, &QAction::triggered, this, &Form2::openAdvertising);
+    connect(Minimize, &QAction::triggered, this, &Form2::hideToTray);
+    connect(Max, &QAction::triggered, this, &Form2::restore);
+    setPublisher(m_publisher);
+}
+
+void Form2::setPublisher(const Publisher &publisher)
+{
+    m_publisher = publisher;
+    // With no address configured the item is shown, but cannot be chosen.
+    adv->setEnabled(m_publisher.configured());
 }
 
 void Form2::buildControls()
@@ -305,7 +348,7 @@ void Form2::start()
 
 void Form2::autoStart()
 {
-    hide();
+    hideToTray();
     applyTimeUnit();
     if (!validate())
         return;
@@ -356,8 +399,80 @@ void Form2::fillDefaults()
         Text2->setText(QStringLiteral("0"));
 }
 
+void Form2::hideToTray()
+{
+    if (!m_platform.hasNotificationArea()) {
+        showMinimized();
+        return;
+    }
+    // The icon comes before the window goes, so one of them is always there.
+    TA1->setIconVisible(true);
+    hide();
+}
+
+void Form2::restore()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+    TA1->setIconVisible(false);
+}
+
+void Form2::trayMouse(int button)
+{
+    if (button == 2)
+        tary->popup(QCursor::pos());
+}
+
+void Form2::exitProgram()
+{
+    if (m_form1)
+        m_form1->unload();
+    Q_EMIT programEnd();
+}
+
+void Form2::runModal(QDialog &window)
+{
+    stop();
+    window.setModal(true);
+    Q_EMIT modalOpening(&window);
+    window.exec();
+}
+
+void Form2::openSettings()
+{
+    stop();
+}
+
+void Form2::openInstructions()
+{
+    Instruction window(this);
+    runModal(window);
+}
+
+void Form2::openAboutProgram()
+{
+    program window(m_publisher.homePage(), [this](const QUrl &url) { m_platform.openUrl(url); }, this);
+    runModal(window);
+}
+
+void Form2::openAboutAuthor()
+{
+    aboutmeform window(m_publisher.configured() ? m_publisher.homePage().host() : QStringLiteral("—"), this);
+    runModal(window);
+}
+
+void Form2::openAdvertising()
+{
+    if (m_publisher.configured())
+        m_platform.openUrl(m_publisher.advertisingPage());
+}
+
 void Form2::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    Q_EMIT programEnd();
+    exitProgram();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Publisher.h"
 #include "platform/InstanceLock.h"
 
 #include <QMainWindow>
@@ -7,10 +8,14 @@
 
 class Clock;
 class Form1;
+class QAction;
+class QMenu;
+class TrayArea;
 class ExtraTimer;
 class KeyFilter;
 class MessageBoxes;
 class Platform;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -54,6 +59,18 @@ public:
     void start();
     void stop();
     void autoStart();
+
+    // Put the window away into the notification area, and bring it back.
+    // Without a notification area the window is minimised instead, so it
+    // always stays within reach.
+    void hideToTray();
+    void restore();
+    // Ends the program, taking an open reminder card with it.
+    void exitProgram();
+
+    // Where the advertising item and the about window's link lead.
+    const Publisher &publisher() const { return m_publisher; }
+    void setPublisher(const Publisher &publisher);
     // Option buttons of one group: switching one on switches the others off;
     // all three may be off until start-up repairs it.
     void setOption(QRadioButton *option, bool on);
@@ -81,10 +98,28 @@ public:
     QWidget *announcementArea = nullptr;
     ExtraTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
+    TrayArea *TA1 = nullptr;
+
+    // Menus; tary is never on the bar: it pops up from the tray icon.
+    QMenu *File = nullptr;
+    QAction *exit = nullptr;
+    QMenu *op = nullptr;
+    QAction *Setting = nullptr;
+    QMenu *help = nullptr;
+    QAction *InstructionM = nullptr;
+    QAction *AboutPro = nullptr;
+    QAction *AboutME = nullptr;
+    QAction *adv = nullptr;
+    QAction *Minimize = nullptr;
+    QMenu *tary = nullptr;
+    QAction *exit2 = nullptr;
+    QAction *Max = nullptr;
 
 Q_SIGNALS:
     // Closing the main window, from wherever, ends the whole program.
     void programEnd();
+    // A modal window is about to open from the menu (tests close it).
+    void modalOpening(QDialog *window);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +134,13 @@ private:
     void setRunning(bool running);
     void fillDefaults();
     void showReminder();
+    void runModal(QDialog &window);
+    void openSettings();
+    void openInstructions();
+    void openAboutProgram();
+    void openAboutAuthor();
+    void openAdvertising();
+    void trayMouse(int button);
 
     Platform &m_platform;
     MessageBoxes &m_messages;
@@ -107,4 +149,5 @@ private:
     InstanceLock m_instanceLock;
     KeyFilter *m_keyFilter = nullptr;
     QPointer<Form1> m_form1;
+    Publisher m_publisher;
 };

@@ -20,3 +20,12 @@ void Label::paintEvent(QPaintEvent *)
     option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
     p.drawText(QRectF(contentsRect()), text(), option);
 }
+
+Label *placeLabel(QWidget *parent, const QString &text, const QRect &geometry, Qt::Alignment alignment,
+                  Qt::LayoutDirection paragraph)
+{
+    auto *l = new Label(text, paragraph, parent);
+    l->setGeometry(geometry);
+    l->setAlignment(alignment);
+    return l;
+}

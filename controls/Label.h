@@ -19,3 +19,9 @@ protected:
 private:
     Qt::LayoutDirection m_paragraph;
 };
+
+// A label placed on its window: text, position, alignment and paragraph
+// direction in one call, as the windows lay theirs out.
+Label *placeLabel(QWidget *parent, const QString &text, const QRect &geometry,
+                  Qt::Alignment alignment = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter,
+                  Qt::LayoutDirection paragraph = Qt::RightToLeft);

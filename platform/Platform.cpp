@@ -1,7 +1,10 @@
 #include "platform/Platform.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QUrl>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 
 QString dataFolderFor(const QString &windir, const QString &fallbackBase)
 {
@@ -13,4 +16,14 @@ QString Platform::dataFolder() const
 {
     return dataFolderFor(qEnvironmentVariable("windir"),
                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+bool Platform::openUrl(const QUrl &url)
+{
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+bool Platform::hasNotificationArea() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+class QUrl;
 class QWidget;
 
 // The few services that differ between operating systems. Windows get the
@@ -19,6 +20,12 @@ public:
     // Pins a top-level window above ordinary windows (or releases it)
     // without moving or resizing it.
     virtual void setTopMost(QWidget &window, bool on) = 0;
+
+    // Opens a web page in the user's browser; false when nothing took it.
+    virtual bool openUrl(const QUrl &url);
+
+    // Whether the desktop has a notification area for the tray icon.
+    virtual bool hasNotificationArea() const;
 };
 
 // The data folder is "<windir>/murel" whenever windir is set (so a test can

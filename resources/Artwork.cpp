@@ -14,3 +14,8 @@ QPixmap backgroundPicture(int n)
         return QPixmap();
     return QPixmap(QStringLiteral(":/murel/background-%1.jpg").arg(n));
 }
+
+QPixmap computerPicture()
+{
+    return QPixmap(QStringLiteral(":/murel/computer-32.png"));
+}

@@ -9,3 +9,6 @@ QIcon programIcon();
 // Background picture number n (1 to 6) of the reminder card; a null
 // picture for any other number. Read-only, built into the program.
 QPixmap backgroundPicture(int n);
+
+// A 32-pixel picture of a desktop computer, beside the contact line.
+QPixmap computerPicture();

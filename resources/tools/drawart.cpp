@@ -164,6 +164,30 @@ QImage background(int width, int height, const Palette &pal, qreal cell)
     return img;
 }
 
+// A desktop computer: a monitor with a blue screen on a small stand.
+QImage computer()
+{
+    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x3a, 0x3f, 0x47), 1));
+    p.setBrush(QColor(0xd8, 0xdc, 0xe2));
+    p.drawRoundedRect(QRectF(2.5, 3.5, 27, 19), 2, 2);
+    QLinearGradient screen(QPointF(0, 5), QPointF(0, 20));
+    screen.setColorAt(0, QColor(0x5b, 0x9b, 0xe6));
+    screen.setColorAt(1, QColor(0x1f, 0x4f, 0x9c));
+    p.setPen(Qt::NoPen);
+    p.setBrush(screen);
+    p.drawRect(QRectF(5, 6, 22, 14));
+    p.setBrush(QColor(0x8a, 0x90, 0x99));
+    p.drawRect(QRectF(13, 22.5, 6, 4));
+    p.setPen(QPen(QColor(0x3a, 0x3f, 0x47), 1));
+    p.setBrush(QColor(0xb8, 0xbd, 0xc4));
+    p.drawRoundedRect(QRectF(8.5, 26.5, 15, 3), 1, 1);
+    return img;
+}
+
 bool save(const QImage &img, const QString &path, const char *format, int quality = -1)
 {
     if (img.save(path, format, quality))
@@ -184,6 +208,7 @@ int main(int argc, char *argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = save(icon(48), out.filePath(QStringLiteral("icon-48.png")), "PNG");
     ok = save(icon(32), out.filePath(QStringLiteral("icon-32.png")), "PNG") && ok;
+    ok = save(computer(), out.filePath(QStringLiteral("computer-32.png")), "PNG") && ok;
 
     // Text colours on the card: white on 1 and 6, dark blue on 2, black on 3
     // and 4, dark grey on 5; each field stays far enough from its colour.

@@ -37,6 +37,14 @@ has_visible_window() {
   [ -n "$(visible_window "$@")" ]
 }
 
+# start_tray: a notification-area host, as a desktop would have one.
+start_tray() {
+  trayer --edge top --align right --widthtype pixel --width 160 --height 24 \
+    --transparent false >/dev/null 2>&1 &
+  pids+=("$!")
+  wait_until 10 has_visible_window '^panel$' || fail "tray host did not start"
+}
+
 alive() {
   kill -0 "$1" 2>/dev/null
 }

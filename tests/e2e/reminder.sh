@@ -7,6 +7,7 @@ set -euo pipefail
 exe=$1
 source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
+start_tray
 
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
 # Card: 3555 twips wide, 100 from the right, bottom 500 above the screen's.

@@ -6,6 +6,7 @@ set -euo pipefail
 exe=$1
 source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
+start_tray
 
 title='Murel-الاصدار الثاني'
 

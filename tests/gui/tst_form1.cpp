@@ -2,6 +2,7 @@
 #include "app/Form2.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
+#include "common/TestPlatform.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
@@ -35,8 +36,7 @@ struct Scene
             f.write(record);
         f.close();
         qputenv("windir", dir.path().toLocal8Bit());
-        platform = createPlatform();
-        form2 = std::make_unique<Form2>(*platform, messages, clock);
+        form2 = std::make_unique<Form2>(platform, messages, clock);
         loaded = form2->load();
     }
     Form1 *open()
@@ -45,7 +45,7 @@ struct Scene
         return form2->reminder();
     }
     QTemporaryDir dir;
-    std::unique_ptr<Platform> platform;
+    TestPlatform platform;
     RecordingMessages messages;
     ManualClock clock;
     std::unique_ptr<Form2> form2;

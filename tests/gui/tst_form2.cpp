@@ -3,6 +3,7 @@
 #include "app/SettingsRecord.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
+#include "common/TestPlatform.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "platform/InstanceLock.h"
@@ -29,10 +30,9 @@ struct Run
     explicit Run(const QString &windir)
     {
         qputenv("windir", windir.toLocal8Bit());
-        platform = createPlatform();
-        form = std::make_unique<Form2>(*platform, messages, clock);
+        form = std::make_unique<Form2>(platform, messages, clock);
     }
-    std::unique_ptr<Platform> platform;
+    TestPlatform platform;
     RecordingMessages messages;
     ManualClock clock;
     std::unique_ptr<Form2> form;

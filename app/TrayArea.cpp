@@ -1,0 +1,50 @@
+#include "app/TrayArea.h"
+
+#include <QSystemTrayIcon>
+
+TrayArea::TrayArea(const QIcon &icon, const QString &toolTip, QObject *parent)
+    : QObject(parent)
+    , m_icon(icon)
+    , m_toolTip(toolTip)
+{
+}
+
+TrayArea::~TrayArea() = default;
+
+bool TrayArea::iconVisible() const
+{
+    return m_tray && m_tray->isVisible();
+}
+
+void TrayArea::setIconVisible(bool visible)
+{
+    if (!visible) {
+        if (m_tray)
+            m_tray->hide();
+        return;
+    }
+    if (!m_tray) {
+        m_tray = new QSystemTrayIcon(m_icon, this);
+        m_tray->setToolTip(m_toolTip);
+        connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            switch (reason) {
+            case QSystemTrayIcon::Context:
+                Q_EMIT iconMouse(2);
+                break;
+            case QSystemTrayIcon::Trigger:
+                Q_EMIT iconMouse(1);
+                Q_EMIT iconActivate();
+                break;
+            case QSystemTrayIcon::DoubleClick:
+                Q_EMIT iconActivate();
+                break;
+            case QSystemTrayIcon::MiddleClick:
+                Q_EMIT iconMouse(4);
+                break;
+            default:
+                break;
+            }
+        });
+    }
+    m_tray->show();
+}

@@ -1,0 +1,28 @@
+#include "info/InfoWindow.h"
+
+#include <QPlainTextEdit>
+
+void setUpInfoWindow(QDialog &window, const QString &title, const QSize &client)
+{
+    window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window.setWindowTitle(title);
+    window.setLayoutDirection(Qt::RightToLeft);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    window.setFont(font);
+    window.setFixedSize(client);
+    window.setMouseTracking(true);
+}
+
+QPlainTextEdit *readOnlyText(QWidget *parent, const QString &crlfText, const QRect &geometry)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    QString lines = crlfText;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (lines.endsWith(QLatin1Char('\n')))
+        lines.chop(1);
+    box->setPlainText(lines);
+    return box;
+}

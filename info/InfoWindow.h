@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class QPlainTextEdit;
+
+// Opens a web page; windows are handed one so tests can watch the calls.
+using UrlOpener = std::function<void(const QUrl &)>;
+
+// The information windows share their frame: a small caption bar with only
+// a close box, a fixed client size, no task-bar button, the program's
+// 8.25 pt window font and right-to-left layout.
+void setUpInfoWindow(QDialog &window, const QString &title, const QSize &client);
+
+// A read-only, multi-line box holding text whose lines end in CR LF.
+QPlainTextEdit *readOnlyText(QWidget *parent, const QString &crlfText, const QRect &geometry);

@@ -1,0 +1,45 @@
+#include "info/Instruction.h"
+
+#include "controls/TavrelButtonV2.h"
+
+#include <QPlainTextEdit>
+
+const QString Instruction::Text = QStringLiteral(
+    "السلام عليكم ورحمة الله وبركاته\r\n"
+    "\r\n"
+    "أخواني الأعزاء هذه  مجموعة من التعليمات والملاحظات حول البرنامج:\r\n"
+    "\r\n"
+    "أولاً : عمل البرنامج مع بدء التشغيل\r\n"
+    "لقد تم إضافة هذه الميزة إلى هذا الإصدار لتطويره وتقديم أفضل الخدمات لكم ولضبط هذه الميزة عليكم بالذهاب الى خيارات ومنها اعدادات ثم تضعون اشارة صح أمام التشغيل مع بدء الوندوز ثم الضغط على تطبيق.\r\n"
+    "\r\n"
+    "ثانياً: طبيعة حفظ المعلومات\r\n"
+    "لقد جعلت هذا الاصدار من البرنامج يحفظ الأرقام التي استخدمتها ليسترجعها عند تشغيله مرة اخرى ولحفظ الارقام وبعض الاعدادات عليك بعد وضعها بالصورة الامثل لك أن تضغط على زر ابدأ حيث سيعمل البرنامج وايضاَ يحفظ هذه المعلومات.\r\n"
+    "\r\n"
+    "ثالثاً:  الإعلان \r\n"
+    "هناك نافذة صغيرة أسفل البرنامج مخصصة للإعلان لمن أراد ذلك وأيضاً لكي نتواصل معكم من خلالها بإعلامكم بأحدث الإصدارات والبرامج في الموقع...لذلك قد يطلب البرنامج الاتصال بالانترنت للتأكد من آخر الإعلانات الموجودة سواءً التجارية أو الإعلامية التي نتواصل بها معكم\r\n"
+    "\r\n"
+    "وقد وجب التنبيه على هذه الأمور حتى تكونوا على بينة من طبيعة عمل البرنامج\r\n");
+
+Instruction::Instruction(QWidget *parent)
+    : QDialog(parent)
+{
+    setUpInfoWindow(*this, QStringLiteral("تعليمات وارشادات حول البرنامج"), QSize(398, 347));
+
+    Text1 = readOnlyText(this, Text, {8, 8, 377, 273});
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setLayoutDirection(Qt::RightToLeft);
+    QPalette pal = Text1->palette();
+    pal.setColor(QPalette::Text, QColor(0, 0, 128));
+    Text1->setPalette(pal);
+
+    TavrelButtonV21 = new TavrelButtonV2(this);
+    PropertyStore saved;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    saved.write(QStringLiteral("ForeColor"), OleColor(0), OleColors::ButtonText);
+    saved.write(QStringLiteral("Font"), font, QVariant());
+    saved.write(QStringLiteral("Caption"), QStringLiteral("OK"), TavrelButtonV2::DefaultCaption);
+    TavrelButtonV21->readProperties(saved);
+    TavrelButtonV21->setGeometry(96, 304, 193, 33);
+    connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &QDialog::accept);
+}

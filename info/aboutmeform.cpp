@@ -1,0 +1,87 @@
+#include "info/aboutmeform.h"
+
+#include "controls/Label.h"
+#include "controls/LinkLabel.h"
+#include "controls/Shape.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+
+namespace {
+
+const QString kTeam = QStringLiteral("فريق Murel");
+// A team has no birthday, nationality or home town.
+const QString kNone = QStringLiteral("—");
+
+Shape *band(QWidget *parent, const QRect &geometry, OleColor colour, Shape::Kind kind = Shape::Kind::Rectangle)
+{
+    auto *s = new Shape(kind, parent);
+    s->setGeometry(geometry);
+    s->setFilled(true);
+    s->setFillColor(colour);
+    s->setBorderColor(colour);
+    return s;
+}
+
+QLineEdit *contactBox(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *box = new QLineEdit(text, parent);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    box->setPalette(pal);
+    return box;
+}
+
+} // namespace
+
+aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
+    : QDialog(parent)
+{
+    setUpInfoWindow(*this, QStringLiteral("عن المبرمج"), QSize(318, 267));
+    const auto right = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+    const auto left = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
+
+    Shape2 = band(this, {-8, 0, 329, 33}, 0xFFC0C0); // light blue
+    Label10 = placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter);
+    QFont heading(QStringLiteral("Arabic Transparent"));
+    heading.setPointSize(12);
+    heading.setBold(true);
+    Label10->setFont(heading);
+
+    Label1 = placeLabel(this, QStringLiteral(" :الاسم"), {255, 54, 33, 17}, left, Qt::LeftToRight);
+    Label5 = placeLabel(this, kTeam, {63, 54, 161, 17}, right);
+    Label2 = placeLabel(this, QStringLiteral(" :مواليد"), {247, 78, 41, 17}, left, Qt::LeftToRight);
+    Label6 = placeLabel(this, kNone, {168, 78, 65, 17}, Qt::AlignCenter);
+    Label3 = placeLabel(this, QStringLiteral(":الجنسية"), {239, 102, 49, 25}, left, Qt::LeftToRight);
+    Label7 = placeLabel(this, kNone, {127, 102, 97, 17}, right);
+    Label4 = placeLabel(this, QStringLiteral(" :مكان الاقامة"), {223, 126, 65, 17}, left, Qt::LeftToRight);
+    Label8 = placeLabel(this, kNone, {71, 126, 153, 17}, right);
+
+    Shape3 = band(this, {32, 80, 33, 41}, 0xC0C0FF, Shape::Kind::Circle); // pink
+    Label9 = new LinkLabel(QStringLiteral("OK"), Qt::LeftToRight, this);
+    Label9->setGeometry(37, 90, 25, 17);
+    QFont ok(QStringLiteral("MS Sans Serif"));
+    ok.setPointSize(12);
+    ok.setBold(true);
+    Label9->setFont(ok);
+    connect(Label9, &LinkLabel::clicked, this, [this] {
+        Label9->setColour(Qt::blue);
+        accept();
+    });
+
+    Shape1 = band(this, {-8, 169, 329, 103}, 0xFFC0C0);
+    Label11 = placeLabel(this, QStringLiteral(" :للتواصل"), {248, 176, 57, 17}, left, Qt::LeftToRight);
+    Label12 = placeLabel(this, QStringLiteral("عبر البريد :"), {216, 204, 57, 21}, right);
+    Text1[0] = contactBox(this, contact, {72, 200, 125, 20});
+    Label13 = placeLabel(this, QStringLiteral("عبر الماسنجر :"), {209, 235, 65, 17}, right);
+    Text1[1] = contactBox(this, kNone, {72, 232, 125, 20});
+}
+
+void aboutmeform::mouseMoveEvent(QMouseEvent *event)
+{
+    Label9->resetColour();
+    QDialog::mouseMoveEvent(event);
+}

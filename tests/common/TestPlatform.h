@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QUrl>
+#include <QWidget>
+
+// The platform as the tests want it: a notification area (or none), and web
+// pages recorded instead of opened. The data folder follows windir as usual.
+class TestPlatform final : public Platform
+{
+public:
+    void setTopMost(QWidget &window, bool on) override { window.setWindowFlag(Qt::WindowStaysOnTopHint, on); }
+    bool openUrl(const QUrl &url) override
+    {
+        opened.append(url);
+        return true;
+    }
+    bool hasNotificationArea() const override { return tray; }
+
+    bool tray = true;
+    QList<QUrl> opened;
+};
