@@ -1,0 +1,229 @@
+#include "app/ExtraTimer.h"
+#include "app/Form2.h"
+#include "app/TrayArea.h"
+#include "common/ManualClock.h"
+#include "common/RecordingMessages.h"
+#include "common/TestPlatform.h"
+#include "controls/Shape.h"
+#include "info/Instruction.h"
+#include "info/aboutmeform.h"
+#include "info/program.h"
+#include "reminder/Form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+QStringList captions(const QList<QAction *> &actions)
+{
+    QStringList out;
+    for (QAction *a : actions)
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+// Records, at each hide and show of the window, whether the tray icon was up.
+class TrayOrder : public QObject
+{
+public:
+    TrayOrder(Form2 &form)
+        : m_form(form)
+    {
+        form.installEventFilter(this);
+    }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide || event->type() == QEvent::Show)
+            seen << QStringLiteral("%1 icon %2").arg(event->type() == QEvent::Hide ? "hide" : "show",
+                                                      m_form.TA1->iconVisible() ? "on" : "off");
+        return false;
+    }
+
+private:
+    Form2 &m_form;
+};
+
+} // namespace
+
+class TestMenus : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    RecordingMessages m_messages;
+    ManualClock m_clock;
+    std::unique_ptr<Form2> m_form;
+
+    // A running cycle with a card up: what every stopping command must end.
+    Form2 &running()
+    {
+        Form2 &f = *m_form;
+        f.Text1->setText(QStringLiteral("5"));
+        f.Text2->setText(QStringLiteral("5"));
+        f.start();
+        f.openReminder();
+        f.Timer1->setEnabled(false);
+        f.start();
+        return f;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("windir", m_dir->path().toLocal8Bit());
+        m_platform = std::make_unique<TestPlatform>();
+        m_messages.clear();
+        m_form = std::make_unique<Form2>(*m_platform, m_messages, m_clock);
+        QVERIFY(m_form->load());
+    }
+    void cleanup()
+    {
+        m_form.reset();
+    }
+
+    void menuTree()
+    {
+        Form2 &f = *m_form;
+        QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"ملف", "خيارات", "مساعدة", "تصغير"}));
+        QCOMPARE(captions(f.File->actions()), QStringList{"خروج"});
+        QCOMPARE(captions(f.op->actions()), QStringList{"اعدادات"});
+        QCOMPARE(captions(f.help->actions()),
+                 (QStringList{"تعليمات وارشادات", "-", "عن البرنامج", "عن المبرمج", "-", "الإعلان في البرنامج"}));
+        QCOMPARE(captions(f.tary->actions()), (QStringList{"خروج", "-", "تكبير"}));
+        QVERIFY(!f.menuBar()->actions().contains(f.tary->menuAction()));
+        QCOMPARE(f.menuBar()->layoutDirection(), Qt::RightToLeft);
+    }
+
+    void stoppingCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window"); // class of the modal window, empty: none
+        QTest::newRow("settings") << "Setting" << "";
+        QTest::newRow("instructions") << "InstructionM" << "Instruction";
+        QTest::newRow("about the program") << "AboutPro" << "program";
+        QTest::newRow("about the author") << "AboutME" << "aboutmeform";
+    }
+    void stoppingCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        Form2 &f = running();
+        QPointer<Form1> card = f.reminder();
+        QVERIFY(card);
+        QString opened;
+        bool modal = false;
+        bool stoppedFirst = false;
+        connect(&f, &Form2::modalOpening, this, [&](QDialog *w) {
+            opened = QString::fromLatin1(w->metaObject()->className());
+            stoppedFirst = !f.Timer1->enabled() && f.Shape1->fillColor() == Form2::LampStopped;
+            QTimer::singleShot(0, w, [&, w] {
+                modal = w->isModal() && w->isVisible();
+                w->reject();
+            });
+        });
+        f.findChild<QAction *>(command)->trigger();
+        QCOMPARE(opened, window);
+        if (!window.isEmpty()) {
+            QVERIFY(modal);
+            QVERIFY(stoppedFirst);
+        }
+        // Stopped, and it stays stopped after the window closed.
+        QVERIFY(!f.Timer1->enabled());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampStopped);
+        QVERIFY(f.Text1->isEnabled());
+        QTRY_VERIFY(card.isNull());
+    }
+
+    void advertisingLeavesTheCycleAlone()
+    {
+        Form2 &f = running();
+        QVERIFY(!f.adv->isEnabled()); // no address in this build
+        f.setPublisher(Publisher{QUrl(QStringLiteral("http://127.0.0.1:8080"))});
+        QVERIFY(f.adv->isEnabled());
+        f.adv->trigger();
+        QCOMPARE(m_platform->opened, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:8080/adv/adv.htm"))});
+        QVERIFY(f.Timer1->enabled());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QVERIFY(f.reminder());
+    }
+
+    void exitEndsTheProgramWithTheCard()
+    {
+        Form2 &f = running();
+        QPointer<Form1> card = f.reminder();
+        QSignalSpy ended(&f, &Form2::programEnd);
+        f.exit2->trigger();
+        QCOMPARE(ended.count(), 1);
+        QTRY_VERIFY(card.isNull());
+        f.exit->trigger();
+        QCOMPARE(ended.count(), 2);
+    }
+
+    void trayKeepsIconOrWindow()
+    {
+        Form2 &f = *m_form;
+        TrayOrder order(f);
+        QVERIFY(f.isVisible());
+        QVERIFY(!f.TA1->iconVisible());
+        f.Minimize->trigger();
+        QVERIFY(!f.isVisible());
+        QVERIFY(f.TA1->iconVisible());
+        f.Max->trigger();
+        QVERIFY(f.isVisible());
+        QVERIFY(!f.TA1->iconVisible());
+        QCOMPARE(order.seen, (QStringList{"hide icon on", "show icon on"}));
+        f.Minimize->trigger();
+        Q_EMIT f.TA1->iconActivate();
+        QVERIFY(f.isVisible());
+        QVERIFY(!f.TA1->iconVisible());
+    }
+
+    void minimisingKeepsTheCycle()
+    {
+        Form2 &f = running();
+        f.Minimize->trigger();
+        QVERIFY(f.Timer1->enabled());
+        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QVERIFY(f.reminder());
+    }
+
+    void rightClickPopsTheTrayMenuLeftDoesNot()
+    {
+        Form2 &f = *m_form;
+        f.Minimize->trigger();
+        Q_EMIT f.TA1->iconMouse(1);
+        QVERIFY(!f.tary->isVisible());
+        Q_EMIT f.TA1->iconMouse(2);
+        QTRY_VERIFY(f.tary->isVisible());
+        f.tary->hide();
+    }
+
+    void withoutATrayTheWindowIsMinimised()
+    {
+        m_platform->tray = false;
+        Form2 &f = *m_form;
+        f.Minimize->trigger();
+        QVERIFY(f.isVisible());
+        QVERIFY(f.isMinimized());
+        QVERIFY(!f.TA1->iconVisible());
+        f.Max->trigger();
+        QVERIFY(!f.isMinimized());
+    }
+};
+
+QTEST_MAIN(TestMenus)
+#include "tst_menus.moc"
