@@ -5,13 +5,15 @@
 
 void registerFontSubstitutions()
 {
+    // The Naskh face has no Latin letters; those come from the next face
+    // that has them, so the Latin face stands before the second Naskh.
     const QStringList sans = {
-        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Amiri"),
-        QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans"),
+        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),
+        QStringLiteral("Amiri"), QStringLiteral("DejaVu Sans"),
     };
     const QStringList serif = {
-        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Amiri"),
-        QStringLiteral("Noto Serif"), QStringLiteral("DejaVu Serif"),
+        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Serif"),
+        QStringLiteral("Amiri"), QStringLiteral("DejaVu Serif"),
     };
     for (const char *family : {"MS Sans Serif", "Tahoma", "Arial", "Arabic Transparent",
                                "Simplified Arabic", "Microsoft Sans Serif", "Segoe UI"})

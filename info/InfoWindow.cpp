@@ -1,6 +1,8 @@
 #include "info/InfoWindow.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextOption>
 
 void setUpInfoWindow(QDialog &window, const QString &title, const QSize &client)
 {
@@ -23,6 +25,11 @@ QPlainTextEdit *readOnlyText(QWidget *parent, const QString &crlfText, const QRe
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (lines.endsWith(QLatin1Char('\n')))
         lines.chop(1);
+    // Right-aligned, right-to-left paragraphs whatever their first letter.
+    QTextOption option(Qt::AlignRight | Qt::AlignAbsolute);
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    box->document()->setDefaultTextOption(option);
     box->setPlainText(lines);
     return box;
 }
