@@ -16,6 +16,7 @@
 #include "controls/TavrelButton.h"
 #include "platform/Platform.h"
 #include "reminder/Form1.h"
+#include "reminder/Form3.h"
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
@@ -446,6 +447,9 @@ void Form2::runModal(QDialog &window)
 void Form2::openSettings()
 {
     stop();
+    Form3 window(*this);
+    Q_EMIT modalOpening(&window);
+    window.run();
 }
 
 void Form2::openInstructions()

@@ -26,6 +26,12 @@ public:
 
     // Whether the desktop has a notification area for the tray icon.
     virtual bool hasNotificationArea() const;
+
+    // Starts command (a program's path) when the user logs on, under the
+    // given name, or stops doing so. Failures are silent: the caller keeps
+    // the user's choice either way.
+    virtual void registerAtLogon(const QString &name, const QString &command) = 0;
+    virtual void unregisterAtLogon(const QString &name) = 0;
 };
 
 // The data folder is "<windir>/murel" whenever windir is set (so a test can

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QList>
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 
@@ -18,7 +19,13 @@ public:
         return true;
     }
     bool hasNotificationArea() const override { return tray; }
+    void registerAtLogon(const QString &name, const QString &command) override
+    {
+        logon.append(QStringLiteral("register %1 %2").arg(name, command));
+    }
+    void unregisterAtLogon(const QString &name) override { logon.append(QStringLiteral("unregister ") + name); }
 
     bool tray = true;
     QList<QUrl> opened;
+    QStringList logon;
 };

@@ -1,0 +1,65 @@
+#include "platform/AutostartEntry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace AutostartEntry {
+
+QString quoteArgument(const QString &argument)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    bool needsQuotes = argument.isEmpty();
+    for (const QChar c : argument)
+        needsQuotes = needsQuotes || reserved.contains(c);
+    QString out = argument;
+    if (needsQuotes) {
+        out.clear();
+        for (const QChar c : argument) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+                out += QLatin1Char('\\');
+            out += c;
+        }
+        out = QLatin1Char('"') + out + QLatin1Char('"');
+    }
+    // "%" starts a field code in an Exec line.
+    out.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return out;
+}
+
+QByteArray content(const QString &name, const QString &command)
+{
+    // The file's own string escapes come on top of the Exec quoting: each
+    // backslash is written twice.
+    QString exec = quoteArgument(command);
+    exec.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    QString text;
+    text += QStringLiteral("[Desktop Entry]\n");
+    text += QStringLiteral("Type=Application\n");
+    text += QStringLiteral("Name=") + name + QLatin1Char('\n');
+    text += QStringLiteral("Exec=") + exec + QLatin1Char('\n');
+    text += QStringLiteral("X-GNOME-Autostart-enabled=true\n");
+    return text.toUtf8();
+}
+
+bool write(const QString &folder, const QString &name, const QString &command)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    QSaveFile file(QDir(folder).filePath(name + QStringLiteral(".desktop")));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = content(name, command);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void remove(const QString &folder, const QString &name)
+{
+    QFile::remove(QDir(folder).filePath(name + QStringLiteral(".desktop")));
+}
+
+} // namespace AutostartEntry

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The desktop entry that starts a program when the user logs on
+// (~/.config/autostart/<name>.desktop).
+namespace AutostartEntry {
+
+// One argument of an Exec line: quoted when it holds a blank or another
+// reserved character, with ", `, $ and \ escaped inside the quotes.
+QString quoteArgument(const QString &argument);
+
+// The whole file for a program started by command (a single path).
+QByteArray content(const QString &name, const QString &command);
+
+// Writes the entry through a temporary file; false when it cannot.
+bool write(const QString &folder, const QString &name, const QString &command);
+// Removes the entry if there is one.
+void remove(const QString &folder, const QString &name);
+
+} // namespace AutostartEntry

@@ -1,0 +1,195 @@
+#include "reminder/Form3.h"
+
+#include "app/Form2.h"
+#include "app/NumericValue.h"
+#include "controls/Label.h"
+#include "controls/Rounding.h"
+#include "controls/Shape.h"
+#include "controls/TavrelButton.h"
+#include "reminder/Form4.h"
+#include "reminder/StartUP.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+QRect twips(int left, int top, int width, int height)
+{
+    const auto px = [](int t) { return int(roundHalfEven(t / 15.0)); };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QGroupBox *captionedFrame(QWidget *parent, const QString &caption, const QRect &geometry)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setGeometry(geometry);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    box->setPalette(pal);
+    return box;
+}
+
+// The frame's caption colour would pass to what it holds; keep the
+// window's own text colour there.
+void plainText(QWidget *w, const QWidget *window)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, window->palette().color(QPalette::WindowText));
+    pal.setColor(QPalette::Text, window->palette().color(QPalette::Text));
+    w->setPalette(pal);
+}
+
+void darkRed(QWidget *w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    w->setPalette(pal);
+}
+
+// A thin engraved rule inside the display frame.
+void rule(QWidget *parent, const QRect &geometry)
+{
+    auto *line = new Shape(Shape::Kind::Rectangle, parent);
+    line->setGeometry(geometry);
+    line->setBorderWidth(0);
+    line->setFilled(true);
+    line->setFillColor(0xA0A0A0);
+}
+
+TavrelButton *button(QWidget *parent, const QString &caption, const QRect &geometry)
+{
+    auto *b = new TavrelButton(parent);
+    b->readProperties(standardButtonProperties(caption));
+    b->setGeometry(geometry);
+    return b;
+}
+
+const QString kDefaultFont = QStringLiteral("MS Sans Serif");
+
+} // namespace
+
+Form3::Form3(Form2 &form2, QWidget *parent)
+    : QDialog(parent ? parent : &form2)
+    , m_form2(form2)
+{
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("اعدادات"));
+    setLayoutDirection(Qt::RightToLeft);
+    setFont(form2.font());
+    setFixedSize(twips(0, 0, 4725, 5310).size());
+
+    // Palettes of the captioned frames must not colour what they hold.
+    Frame1 = captionedFrame(this, QStringLiteral("خيارات البرنامج"), twips(240, 240, 4215, 1215));
+    Check1 = new QCheckBox(QStringLiteral("التشغيل مع بداية تشغيل الوندوز"), Frame1);
+    Check1->setGeometry(twips(1320, 480, 2655, 375));
+    plainText(Check1, this);
+
+    Frame2 = captionedFrame(this, QStringLiteral("خيارات العرض"), twips(240, 1680, 4215, 2895));
+    Label2 = placeLabel(Frame2, QStringLiteral("الخط : "), twips(3000, 240, 855, 255));
+    darkRed(Label2);
+    Combo2 = new QComboBox(Frame2);
+    Combo2->setGeometry(twips(1800, 600, 2175, 315));
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->addItems({kDefaultFont, QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
+    plainText(Combo2, this);
+    Label1 = placeLabel(Frame2, QStringLiteral("مثال توضيحي "), twips(120, 600, 1575, 615), Qt::AlignCenter);
+    QFont preview(kDefaultFont);
+    preview.setPointSize(12);
+    preview.setBold(true);
+    Label1->setFont(preview);
+    QPalette black = Label1->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    Label1->setPalette(black);
+    TavrelButtonV21 = button(Frame2, QStringLiteral("استعادة الخط الافتراضي"), twips(1800, 1080, 2175, 375));
+    Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twips(1800, 1800, 2055, 255));
+    darkRed(Label3);
+    TavrelButtonV22 = button(Frame2, QStringLiteral("اختيار صورة الخلفية"), twips(1800, 2160, 2175, 375));
+    rule(Frame2, twips(120, 120, 15, 2760));
+    rule(Frame2, twips(4065, 120, 15, 2760));
+    rule(Frame2, twips(120, 2880, 3960, 15));
+    rule(Frame2, twips(120, 1680, 3960, 15));
+
+    Command2 = button(this, QStringLiteral("تطبيق"), twips(2400, 4800, 975, 375));
+    Command1 = button(this, QStringLiteral("إلغاء"), twips(1320, 4800, 975, 375));
+
+    // The preview follows the combo's text as it is typed or picked.
+    connect(Combo2, &QComboBox::editTextChanged, this, &Form3::followCombo);
+    connect(TavrelButtonV21, &TavrelButton::clicked, this, &Form3::restoreDefaultFont);
+    connect(TavrelButtonV22, &TavrelButton::clicked, this, [this] { done(ChooseBackground); });
+    connect(Command2, &TavrelButton::clicked, this, &Form3::apply);
+    connect(Command1, &TavrelButton::clicked, this, &QDialog::reject);
+
+    Timer2 = new QTimer(this);
+    Timer2->setSingleShot(true);
+    Timer2->setInterval(100);
+    connect(Timer2, &QTimer::timeout, this, &Form3::setCheckFromForm2);
+    Timer2->start();
+
+    Combo2->setEditText(m_form2.Text4->text());
+    followCombo(Combo2->currentText());
+}
+
+Form3::~Form3() = default;
+
+Form4 &Form3::chooser()
+{
+    if (!m_chooser)
+        m_chooser = std::make_unique<Form4>(m_form2, &m_form2);
+    return *m_chooser;
+}
+
+int Form3::run()
+{
+    int result = exec();
+    while (result == ChooseBackground) {
+        Form4 &c = chooser();
+        Q_EMIT chooserOpening(&c);
+        c.exec();
+        result = exec();
+    }
+    return result;
+}
+
+void Form3::followCombo(const QString &text)
+{
+    QFont f = Label1->font();
+    f.setFamily(text);
+    Label1->setFont(f);
+}
+
+void Form3::restoreDefaultFont()
+{
+    Combo2->setEditText(kDefaultFont);
+    QFont f = Label1->font();
+    f.setItalic(false);
+    f.setFamily(kDefaultFont);
+    Label1->setFont(f);
+}
+
+void Form3::setCheckFromForm2()
+{
+    const double flag = numericValue(m_form2.Text6->text());
+    if (flag == 0)
+        Check1->setChecked(false);
+    else if (flag == 1)
+        Check1->setChecked(true);
+}
+
+void Form3::apply()
+{
+    if (Check1->isChecked()) {
+        m_form2.Text6->setText(QStringLiteral("1"));
+        StartUP::registerProgram(m_form2.platform());
+    } else {
+        m_form2.Text6->setText(QStringLiteral("0"));
+        StartUP::unregisterProgram(m_form2.platform());
+    }
+    m_form2.Text4->setText(Label1->font().family());
+    m_chooser.reset();
+    accept();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class Form2;
+class Form4;
+class Label;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QTimer;
+class TavrelButton;
+
+// The settings dialog: the reminder font with a live preview, the default
+// font back, the background chooser, and run at logon. It writes the main
+// window's fields only on apply.
+class Form3 : public QDialog
+{
+    Q_OBJECT
+public:
+    // exec() result when the user asked for the background chooser.
+    static constexpr int ChooseBackground = 2;
+
+    explicit Form3(Form2 &form2, QWidget *parent = nullptr);
+    ~Form3() override;
+
+    // Shows the dialog modally until apply or cancel; while the background
+    // chooser is open the dialog is out of sight, and it comes back with
+    // the user's pending choices when the chooser closes.
+    int run();
+
+    // The chooser of this dialog's life, created when first asked for.
+    Form4 &chooser();
+    bool hasChooser() const { return bool(m_chooser); }
+
+    QGroupBox *Frame1 = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    Label *Label2 = nullptr;
+    QComboBox *Combo2 = nullptr;
+    Label *Label1 = nullptr;
+    TavrelButton *TavrelButtonV21 = nullptr;
+    Label *Label3 = nullptr;
+    TavrelButton *TavrelButtonV22 = nullptr;
+    TavrelButton *Command2 = nullptr;
+    TavrelButton *Command1 = nullptr;
+    QTimer *Timer2 = nullptr;
+
+Q_SIGNALS:
+    // The chooser is about to be shown (tests answer it).
+    void chooserOpening(Form4 *chooser);
+
+private:
+    void followCombo(const QString &text);
+    void restoreDefaultFont();
+    void setCheckFromForm2();
+    void apply();
+
+    Form2 &m_form2;
+    std::unique_ptr<Form4> m_chooser;
+};

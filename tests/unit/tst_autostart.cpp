@@ -1,0 +1,129 @@
+#include "platform/AutostartEntry.h"
+#include "platform/Platform.h"
+#include "reminder/StartUP.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestAutostart : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void quoting_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("plain") << "/usr/local/bin/murel" << "/usr/local/bin/murel";
+        QTest::newRow("blank") << "/opt/my apps/murel" << "\"/opt/my apps/murel\"";
+        QTest::newRow("dollar") << "/opt/$x/murel" << "\"/opt/\\$x/murel\"";
+        QTest::newRow("quote") << "/opt/a\"b/murel" << "\"/opt/a\\\"b/murel\"";
+        QTest::newRow("percent") << "/opt/100%/murel" << "/opt/100%%/murel";
+    }
+    void quoting()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, quoted);
+        QCOMPARE(AutostartEntry::quoteArgument(path), quoted);
+    }
+
+    void exactContent_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("exec");
+        QTest::newRow("plain path") << "/home/user/murel/murel" << QByteArray("Exec=/home/user/murel/murel\n");
+        QTest::newRow("path with blanks") << "/home/user/my programs/murel" << QByteArray("Exec=\"/home/user/my programs/murel\"\n");
+        // A backslash is escaped for the quotes, then again for the file.
+        QTest::newRow("backslash") << "/opt/a\\b/murel" << QByteArray("Exec=\"/opt/a\\\\\\\\b/murel\"\n");
+    }
+    void exactContent()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, exec);
+        QCOMPARE(AutostartEntry::content(QStringLiteral("murel"), command),
+                 QByteArray("[Desktop Entry]\nType=Application\nName=murel\n") + exec
+                     + QByteArray("X-GNOME-Autostart-enabled=true\n"));
+    }
+
+    void registerTwiceUnregisterTwice()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("autostart"));
+        const QString file = folder + QStringLiteral("/murel.desktop");
+        QVERIFY(AutostartEntry::write(folder, QStringLiteral("murel"), QStringLiteral("/a b/murel")));
+        QVERIFY(AutostartEntry::write(folder, QStringLiteral("murel"), QStringLiteral("/a b/murel")));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("murel.desktop")});
+        QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("murel"), QStringLiteral("/a b/murel")));
+        AutostartEntry::remove(folder, QStringLiteral("murel"));
+        QVERIFY(!QFile::exists(file));
+        AutostartEntry::remove(folder, QStringLiteral("murel"));
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void unwritableFolderIsSilent()
+    {
+        QTemporaryDir dir;
+        const QString blocker = dir.filePath(QStringLiteral("file"));
+        QFile f(blocker);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(!AutostartEntry::write(blocker + QStringLiteral("/autostart"), QStringLiteral("murel"), QStringLiteral("/x")));
+        AutostartEntry::remove(blocker + QStringLiteral("/autostart"), QStringLiteral("murel"));
+    }
+
+    void platformUsesTheUsersAutostartFolder()
+    {
+        QTemporaryDir dir;
+        qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+        const auto platform = createPlatform();
+        platform->registerAtLogon(QStringLiteral("murel"), QStringLiteral("/opt/my apps/murel"));
+        const QString file = dir.path() + QStringLiteral("/autostart/murel.desktop");
+        QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("murel"), QStringLiteral("/opt/my apps/murel")));
+        platform->unregisterAtLogon(QStringLiteral("murel"));
+        QVERIFY(!QFile::exists(file));
+        platform->unregisterAtLogon(QStringLiteral("murel"));
+        // Failures stay silent: a file where the folder should be.
+        QFile blocker(dir.path() + QStringLiteral("/autostart"));
+        QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("autostart")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        platform->registerAtLogon(QStringLiteral("murel"), QStringLiteral("/x"));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    void entryNames_data()
+    {
+        QTest::addColumn<QString>("exe");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("linux") << "/usr/local/bin/murel" << "/" << "murel" << "/usr/local/bin/murel";
+        QTest::newRow("blanks kept unquoted here") << "/opt/my apps/murel" << "/" << "murel" << "/opt/my apps/murel";
+        QTest::newRow("windows drops the extension") << "C:/Program Files/Murel/murel.exe" << "\\" << "murel"
+                                                      << "C:\\Program Files\\Murel\\murel";
+    }
+    void entryNames()
+    {
+        QFETCH(QString, exe);
+        QFETCH(QString, separator);
+        QFETCH(QString, name);
+        QFETCH(QString, command);
+        const StartUP::Entry e = StartUP::entryFor(exe, separator.at(0));
+        QCOMPARE(e.name, name);
+        QCOMPARE(e.command, command);
+    }
+};
+
+QTEST_MAIN(TestAutostart)
+#include "tst_autostart.moc"
