@@ -109,9 +109,8 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twips(1800, 1800, 2055, 255));
     darkRed(Label3);
     TavrelButtonV22 = button(Frame2, QStringLiteral("اختيار صورة الخلفية"), twips(1800, 2160, 2175, 375));
-    rule(Frame2, twips(120, 120, 15, 2760));
-    rule(Frame2, twips(4065, 120, 15, 2760));
-    rule(Frame2, twips(120, 2880, 3960, 15));
+    // The group box draws its own border; the rule between the font part
+    // and the background part is the one line it lacks.
     rule(Frame2, twips(120, 1680, 3960, 15));
 
     Command2 = button(this, QStringLiteral("تطبيق"), twips(2400, 4800, 975, 375));

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Choosing a background through the real windows: settings from the menu,
+# the chooser, "خلفية 3", apply, apply; then Start with a 3-second
+# interval, and the next card shows picture 3.
+set -euo pipefail
+exe=$1
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+ensure_display "$@"
+start_tray
+
+title='Murel-الاصدار الثاني'
+data=$scratch/settings
+mkdir -p "$data"
+start_murel "$data"
+pid=$started
+wait_until 10 has_visible_window "$title" "$pid" || fail "main window did not appear"
+read -r wx wy _ < <(geometry "$(visible_window "$title" "$pid")")
+menu=24   # menu bar height above the client area
+
+window_at() { # NAME: top-left of the program's visible window of that name
+  geometry "$(visible_window "$1" "$pid")" | cut -d' ' -f1,2
+}
+
+# "خيارات" on the menu bar, then its only item.
+xdotool mousemove $((wx + 252)) $((wy + 11)) click 1
+wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -gt 1 ]" || fail "options menu did not open"
+xdotool key Down Return
+wait_until 5 has_visible_window '^اعدادات$' "$pid" || fail "settings dialog did not open"
+read -r sx sy < <(window_at '^اعدادات$')
+
+# "اختيار صورة الخلفية": the dialog makes way for the chooser.
+xdotool mousemove $((sx + 208)) $((sy + 268)) click 1
+wait_until 5 has_visible_window 'أختيار الخلفية' "$pid" || fail "background chooser did not open"
+has_visible_window '^اعدادات$' "$pid" && fail "settings dialog stayed on screen under the chooser"
+read -r cx cy < <(window_at 'أختيار الخلفية')
+xdotool mousemove $((cx + 178)) $((cy + 280)) click 1    # خلفية 3
+xdotool mousemove $((cx + 212)) $((cy + 364)) click 1    # تطبيق
+wait_until 5 has_visible_window '^اعدادات$' "$pid" || fail "settings dialog did not come back"
+read -r sx sy < <(window_at '^اعدادات$')
+xdotool mousemove $((sx + 192)) $((sy + 332)) click 1    # تطبيق
+settings_gone() { ! has_visible_window '^اعدادات$' "$pid"; }
+wait_until 5 settings_gone || fail "settings dialog did not close"
+
+# Interval 3, duration 3, Start.
+xdotool mousemove $((wx + 84)) $((wy + menu + 49)) click 1 key End BackSpace BackSpace BackSpace type 3
+xdotool mousemove $((wx + 100)) $((wy + menu + 161)) click 1 key End BackSpace BackSpace BackSpace type 3
+xdotool mousemove $((wx + 256)) $((wy + menu + 220)) click 1
+wait_until 5 test -f "$data/murel/background.txt" || fail "Start wrote no record"
+head -c 4 "$data/murel/background.txt" | grep -q '^"3"' || fail "record does not hold background 3: $(cat "$data/murel/background.txt")"
+
+card_full() {
+  local w
+  w=$(visible_window '^Murel$' "$pid")
+  [ -n "$w" ] && [ "$(geometry "$w" | cut -d' ' -f3-)" = "237 187" ]
+}
+wait_until 15 card_full || fail "no card after Start"
+read -r kx ky _ < <(geometry "$(visible_window '^Murel$' "$pid")")
+import -window root -crop 210x18+$((kx + 20))+$((ky + 165)) "$scratch/card.png"
+
+# The strip below the text against each picture as the card stretches it.
+distance() {
+  convert "$here/../../resources/background-$1.jpg" -resize '236x185!' -crop 210x18+20+165 +repage "$scratch/want.png"
+  { compare -metric RMSE "$scratch/card.png" "$scratch/want.png" null: 2>&1 || true; } | sed -E 's/.*\((.*)\).*/\1/'
+}
+d3=$(distance 3)
+d1=$(distance 1)
+awk -v a="$d3" -v b="$d1" 'BEGIN { exit !(a < 0.05 && a < b / 4) }' || fail "card does not show picture 3 (distance $d3, to picture 1 $d1)"
+echo PASS
