@@ -1,5 +1,7 @@
 #include "app/Form2.h"
 
+#include "announce/Announcer.h"
+#include "announce/MovieStrip.h"
 #include "app/Clock.h"
 #include "app/ExtraTimer.h"
 #include "app/KeyFilter.h"
@@ -20,6 +22,7 @@
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -152,7 +155,10 @@ void Form2::buildMenus()
 
 void Form2::setPublisher(const Publisher &publisher)
 {
+    const bool wasConfigured = m_publisher.configured();
     m_publisher = publisher;
+    if (Timer3 && !wasConfigured && m_publisher.configured() && Timer5->isActive())
+        Timer3->start();
     // With no address configured the item is shown, but cannot be chosen.
     adv->setEnabled(m_publisher.configured());
 }
@@ -215,8 +221,7 @@ void Form2::buildControls()
     Label5 = label(Frame4, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft);
     Label5->setObjectName(QStringLiteral("Label5"));
 
-    announcementArea = new QWidget(client);
-    announcementArea->setGeometry(16, 256, 281, 54);
+    buildAnnouncements(client);
 
     for (QRadioButton *o : {Option1, Option2, Option3})
         connect(o, &QRadioButton::clicked, this, [this, o] { setOption(o, true); });
@@ -226,6 +231,42 @@ void Form2::buildControls()
     m_keyFilter = new KeyFilter(m_messages, this);
     Text1->installEventFilter(m_keyFilter);
     Text2->installEventFilter(m_keyFilter);
+}
+
+void Form2::buildAnnouncements(QWidget *client)
+{
+    announcementArea = client;
+    Image1 = new QLabel(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 256, 278, 54);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(bannerPicture());
+    SF1 = new MovieStrip(client);
+    SF1->setObjectName(QStringLiteral("SF1"));
+    SF1->setGeometry(16, 256, 281, 54);
+    SF1->setPluginFile(QCoreApplication::applicationDirPath() + QStringLiteral("/murel_player"));
+    SF1->hide();
+
+    // State holders the user never sees.
+    Label2 = new QLabel(client);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->hide();
+    Text7 = hiddenBox(client, QString());
+    Text7->setObjectName(QStringLiteral("Text7"));
+    Text8 = hiddenBox(client, QString());
+    Text8->setObjectName(QStringLiteral("Text8"));
+
+    m_announcer = new Announcer(*this);
+    auto timer = [this](int ms, void (Announcer::*work)()) {
+        auto *t = new QTimer(this);
+        t->setInterval(ms);
+        connect(t, &QTimer::timeout, m_announcer, work);
+        return t;
+    };
+    Timer5 = timer(1000, &Announcer::connectionTick);
+    Timer3 = timer(100, &Announcer::fetchStep1);
+    Timer4 = timer(10, &Announcer::fetchStep2);
+    Timer6 = timer(1000, &Announcer::movieCheck);
 }
 
 QString Form2::settingsPath() const
@@ -255,6 +296,14 @@ bool Form2::load()
     }
     if (!Option1->isChecked() && !Option2->isChecked() && !Option3->isChecked())
         setOption(Option1, true);
+
+    // Announcements: the monitor and the movie check run all the time; the
+    // fetch only when there is a server to fetch from.
+    Timer5->start();
+    Timer6->start();
+    if (m_publisher.configured())
+        Timer3->start();
+    m_announcer->movieCheck();
     return true;
 }
 

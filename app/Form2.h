@@ -7,7 +7,9 @@
 #include <QPointer>
 
 class Clock;
+class Announcer;
 class Form1;
+class MovieStrip;
 class QAction;
 class QMenu;
 class TrayArea;
@@ -100,6 +102,19 @@ public:
     QTimer *Timer2 = nullptr;
     TrayArea *TA1 = nullptr;
 
+    // Announcements: connection state, the texts being compared, the
+    // banner and the movie strip over it, and their timers.
+    QLabel *Label2 = nullptr;
+    QLineEdit *Text7 = nullptr;
+    QLineEdit *Text8 = nullptr;
+    QLabel *Image1 = nullptr;
+    MovieStrip *SF1 = nullptr;
+    QTimer *Timer3 = nullptr;
+    QTimer *Timer4 = nullptr;
+    QTimer *Timer5 = nullptr;
+    QTimer *Timer6 = nullptr;
+    Announcer *announcer() const { return m_announcer; }
+
     // Menus; tary is never on the bar: it pops up from the tray icon.
     QMenu *File = nullptr;
     QAction *exit = nullptr;
@@ -126,6 +141,7 @@ protected:
 
 private:
     void buildControls();
+    void buildAnnouncements(QWidget *client);
     void buildMenus();
     void readRecord();
     SettingsRecord currentRecord() const;
@@ -150,4 +166,5 @@ private:
     KeyFilter *m_keyFilter = nullptr;
     QPointer<Form1> m_form1;
     Publisher m_publisher;
+    Announcer *m_announcer = nullptr;
 };

@@ -32,6 +32,9 @@ public:
     // the user's choice either way.
     virtual void registerAtLogon(const QString &name, const QString &command) = 0;
     virtual void unregisterAtLogon(const QString &name) = 0;
+
+    // Whether the machine is on-line by any means.
+    virtual bool isConnected() = 0;
 };
 
 // The data folder is "<windir>/murel" whenever windir is set (so a test can

@@ -19,3 +19,8 @@ QPixmap computerPicture()
 {
     return QPixmap(QStringLiteral(":/murel/computer-32.png"));
 }
+
+QPixmap bannerPicture()
+{
+    return QPixmap(QStringLiteral(":/murel/banner.jpg"));
+}

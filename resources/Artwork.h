@@ -12,3 +12,6 @@ QPixmap backgroundPicture(int n);
 
 // A 32-pixel picture of a desktop computer, beside the contact line.
 QPixmap computerPicture();
+
+// The 350 x 70 banner of the announcement strip.
+QPixmap bannerPicture();

@@ -2,6 +2,8 @@
 
 #include "platform/AutostartEntry.h"
 
+#include <QNetworkInformation>
+#include <QNetworkInterface>
 #include <QStandardPaths>
 
 #include <QWidget>
@@ -26,6 +28,35 @@ public:
     {
         AutostartEntry::remove(autostartFolder(), name);
     }
+
+    bool isConnected() override
+    {
+        if (!m_triedInformation) {
+            m_triedInformation = true;
+            if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+                m_information = QNetworkInformation::instance();
+        }
+        if (m_information) {
+            const auto reach = m_information->reachability();
+            if (reach != QNetworkInformation::Reachability::Unknown)
+                return reach == QNetworkInformation::Reachability::Online
+                    || reach == QNetworkInformation::Reachability::Site;
+        }
+        // No network service to ask: an interface that is up, running, not
+        // the loopback and has an address.
+        const auto interfaces = QNetworkInterface::allInterfaces();
+        for (const QNetworkInterface &i : interfaces) {
+            const auto flags = i.flags();
+            if ((flags & QNetworkInterface::IsUp) && (flags & QNetworkInterface::IsRunning)
+                && !(flags & QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty())
+                return true;
+        }
+        return false;
+    }
+
+private:
+    bool m_triedInformation = false;
+    QNetworkInformation *m_information = nullptr;
 
     void setTopMost(QWidget &window, bool on) override
     {

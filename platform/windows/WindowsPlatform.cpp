@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <windows.h>
+#include <wininet.h>
 
 namespace {
 
@@ -22,6 +23,12 @@ public:
         RegSetValueExA(key, value.constData(), 0, REG_SZ, reinterpret_cast<const BYTE *>(bytes.constData()),
                        DWORD(bytes.size() + 1));
         RegCloseKey(key);
+    }
+
+    bool isConnected() override
+    {
+        DWORD flags = 0;
+        return InternetGetConnectedState(&flags, 0) == TRUE;
     }
 
     void unregisterAtLogon(const QString &name) override

@@ -188,6 +188,60 @@ QImage computer()
     return img;
 }
 
+// The strip's banner: the name in large, flowing lettering on a dark blue
+// ground of soft swirls.
+QImage banner()
+{
+    QImage img(350, 70, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient ground(QPointF(0, 0), QPointF(350, 70));
+    ground.setColorAt(0, QColor(0x0a, 0x1a, 0x4a));
+    ground.setColorAt(0.5, QColor(0x12, 0x2e, 0x78));
+    ground.setColorAt(1, QColor(0x08, 0x16, 0x3e));
+    p.fillRect(img.rect(), ground);
+    // Swirls: spirals of fading light blue.
+    for (int s = 0; s < 7; ++s) {
+        const QPointF c(25 + s * 52, (s % 2) ? 18 : 52);
+        QPainterPath spiral;
+        for (int i = 0; i <= 240; ++i) {
+            const qreal a = i * 0.08;
+            const qreal r = 2 + i * 0.16;
+            const QPointF pt(c.x() + r * qCos(a + s), c.y() + r * qSin(a + s) * 0.8);
+            if (i == 0)
+                spiral.moveTo(pt);
+            else
+                spiral.lineTo(pt);
+        }
+        p.setPen(QPen(QColor(0x6f, 0xa8, 0xff, 70), 1.6));
+        p.drawPath(spiral);
+    }
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setPixelSize(50);
+    font.setBold(true);
+    font.setItalic(true);
+    p.setFont(font);
+    QPainterPath word;
+    word.addText(0, 0, font, QStringLiteral("Murel"));
+    const QRectF box = word.boundingRect();
+    word.translate(175 - box.center().x(), 35 - box.center().y());
+    p.setPen(QPen(QColor(0x04, 0x0c, 0x26), 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(word.translated(2, 2));
+    QLinearGradient gold(QPointF(0, 10), QPointF(0, 60));
+    gold.setColorAt(0, QColor(0xff, 0xf1, 0xb8));
+    gold.setColorAt(1, QColor(0xe0, 0xa8, 0x3a));
+    p.setPen(QPen(QColor(0x5a, 0x3a, 0x08), 1.2));
+    p.setBrush(gold);
+    p.drawPath(word);
+    // A small star either side of the name.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xff, 0xe0, 0x8a));
+    p.drawPath(octagram(QPointF(box.width() / 2 + 175 + 22, 35), 7));
+    p.drawPath(octagram(QPointF(175 - box.width() / 2 - 22, 35), 7));
+    return img;
+}
+
 bool save(const QImage &img, const QString &path, const char *format, int quality = -1)
 {
     if (img.save(path, format, quality))
@@ -209,6 +263,7 @@ int main(int argc, char *argv[])
     bool ok = save(icon(48), out.filePath(QStringLiteral("icon-48.png")), "PNG");
     ok = save(icon(32), out.filePath(QStringLiteral("icon-32.png")), "PNG") && ok;
     ok = save(computer(), out.filePath(QStringLiteral("computer-32.png")), "PNG") && ok;
+    ok = save(banner(), out.filePath(QStringLiteral("banner.jpg")), "JPEG", 92) && ok;
 
     // Text colours on the card: white on 1 and 6, dark blue on 2, black on 3
     // and 4, dark grey on 5; each field stays far enough from its colour.

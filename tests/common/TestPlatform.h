@@ -24,8 +24,10 @@ public:
         logon.append(QStringLiteral("register %1 %2").arg(name, command));
     }
     void unregisterAtLogon(const QString &name) override { logon.append(QStringLiteral("unregister ") + name); }
+    bool isConnected() override { return connected; }
 
     bool tray = true;
+    bool connected = false;
     QList<QUrl> opened;
     QStringList logon;
 };

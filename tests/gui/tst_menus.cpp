@@ -112,7 +112,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("window"); // class of the modal window, empty: none
-        QTest::newRow("settings") << "Setting" << "";
+        QTest::newRow("settings") << "Setting" << "Form3";
         QTest::newRow("instructions") << "InstructionM" << "Instruction";
         QTest::newRow("about the program") << "AboutPro" << "program";
         QTest::newRow("about the author") << "AboutME" << "aboutmeform";

@@ -1,0 +1,147 @@
+#include "announce/Announcer.h"
+
+#include "announce/MovieStrip.h"
+#include "announce/clsDownload.h"
+#include "app/Form2.h"
+#include "app/MessageBoxes.h"
+#include "platform/Platform.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QSaveFile>
+#include <QTimer>
+
+Announcer::Announcer(Form2 &form2)
+    : QObject(&form2)
+    , m_form2(form2)
+    , m_stallMs(clsDownload::DefaultStallMs)
+{
+}
+
+Announcer::~Announcer() = default;
+
+QString Announcer::dataPath(const QString &name) const
+{
+    return m_form2.dataFolder() + QLatin1Char('/') + name;
+}
+
+QString Announcer::installedMovie() const
+{
+    return dataPath(QStringLiteral("1.swf"));
+}
+
+void Announcer::connectionTick()
+{
+    const bool online = m_form2.platform().isConnected();
+    m_form2.Label2->setText(online ? Online : Offline);
+    QPalette pal = m_form2.Label2->palette();
+    pal.setColor(QPalette::WindowText, m_form2.Label2->text() == Online ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    m_form2.Label2->setPalette(pal);
+}
+
+void Announcer::download(const QString &path, const QString &destination, qint64 cap, std::function<void(bool)> done)
+{
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    auto *downloader = new clsDownload(*m_network, this);
+    connect(downloader, &clsDownload::finished, this, [downloader, done](bool ok) {
+        downloader->deleteLater();
+        done(ok);
+    });
+    downloader->Get_File(m_form2.publisher().resolved(path).toString(), destination, cap, m_stallMs);
+}
+
+void Announcer::fetchStep1()
+{
+    // A message box of this step may be open: its own timer must not start
+    // it again meanwhile.
+    if (m_busy || m_form2.Label2->text() != Online)
+        return;
+    if (!m_form2.publisher().configured()) {
+        // No announcement server: nothing to fetch, nothing to report.
+        m_form2.Timer3->stop();
+        Q_EMIT fetchFinished();
+        return;
+    }
+    m_busy = true;
+    download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, [this](bool ok) {
+        if (!ok)
+            m_form2.messages().inform(&m_form2, ErrorMessage);
+        m_form2.Timer4->start();
+        m_form2.Timer3->stop();
+        m_busy = false;
+    });
+}
+
+void Announcer::fetchStep2()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    const QByteArray installed = readText(dataPath(QStringLiteral("text7.txt")));
+    const QByteArray fetched = readText(dataPath(QStringLiteral("wjk/text8.txt")));
+    m_form2.Text7->setText(QString::fromLocal8Bit(installed));
+    m_form2.Text8->setText(QString::fromLocal8Bit(fetched));
+    if (fetched == installed) {
+        m_form2.Timer4->stop();
+        m_busy = false;
+        Q_EMIT fetchFinished();
+        return;
+    }
+    const QString staged = dataPath(QStringLiteral("wjk/1.swf"));
+    download(MoviePath, staged, MovieCap, [this, staged](bool ok) {
+        if (ok) {
+            // Installed and recorded only once the new movie is here; a
+            // failed download is tried again by the next run.
+            copyOver(staged, installedMovie());
+            copyOver(dataPath(QStringLiteral("wjk/text8.txt")), dataPath(QStringLiteral("text7.txt")));
+        } else {
+            m_form2.messages().inform(&m_form2, ErrorMessage);
+        }
+        m_form2.Timer4->stop();
+        m_busy = false;
+        Q_EMIT fetchFinished();
+    });
+}
+
+void Announcer::movieCheck()
+{
+    // Only this file is opened and closed again: it shows whether a movie
+    // is installed.
+    QFile movie(installedMovie());
+    if (!movie.open(QIODevice::ReadOnly)) {
+        m_form2.SF1->setVisible(false);
+        return;
+    }
+    movie.close();
+    m_form2.SF1->setVisible(true);
+    m_form2.SF1->setMovie(installedMovie());
+}
+
+QByteArray Announcer::readText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(TextCap);
+}
+
+bool Announcer::copyOver(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
+            target.cancelWriting();
+            return false;
+        }
+    }
+    return target.commit();
+}
