@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+// A small HTTP/1.0 server on 127.0.0.1 for the download tests, able to
+// misbehave on request: wrong status, a body cut short, a stall, a body
+// that never ends, a redirect.
+class TestHttpServer : public QObject
+{
+public:
+    enum class Fault { None, Truncate, Stall, Endless };
+
+    struct Route
+    {
+        int status = 200;
+        QByteArray body;
+        Fault fault = Fault::None;
+        QByteArray location; // for 3xx
+    };
+
+    TestHttpServer()
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = m_server.nextPendingConnection())
+                serve(s);
+        });
+    }
+
+    QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort())); }
+    void route(const QString &path, const Route &r) { m_routes.insert(path, r); }
+    int hits(const QString &path) const { return m_hits.value(path); }
+    // Stops answering at all: the port refuses connections.
+    void shutDown() { m_server.close(); }
+
+private:
+    void serve(QTcpSocket *socket)
+    {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+            m_pending[socket] += socket->readAll();
+            const QByteArray &request = m_pending[socket];
+            if (!request.contains("\r\n\r\n"))
+                return;
+            const QList<QByteArray> line = request.left(request.indexOf("\r\n")).split(' ');
+            m_pending.remove(socket);
+            const QString path = line.size() > 1 ? QString::fromLatin1(line.at(1)) : QString();
+            ++m_hits[path];
+            answer(socket, m_routes.value(path, Route{404, "not found", Fault::None, {}}));
+        });
+    }
+
+    void answer(QTcpSocket *socket, const Route &r)
+    {
+        QByteArray head = "HTTP/1.0 " + QByteArray::number(r.status) + " X\r\nConnection: close\r\n";
+        if (!r.location.isEmpty())
+            head += "Location: " + r.location + "\r\n";
+        switch (r.fault) {
+        case Fault::None:
+            socket->write(head + "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n\r\n" + r.body);
+            socket->disconnectFromHost();
+            break;
+        case Fault::Truncate:
+            socket->write(head + "Content-Length: " + QByteArray::number(r.body.size() * 2) + "\r\n\r\n" + r.body);
+            socket->disconnectFromHost();
+            break;
+        case Fault::Stall:
+            // Headers and a little of the body, then nothing, ever.
+            socket->write(head + "Content-Length: " + QByteArray::number(r.body.size() * 2) + "\r\n\r\n" + r.body);
+            break;
+        case Fault::Endless: {
+            socket->write(head + "\r\n");
+            auto *pump = new QTimer(socket);
+            QPointer<QTcpSocket> guard(socket);
+            connect(pump, &QTimer::timeout, socket, [guard] {
+                if (guard && guard->state() == QAbstractSocket::ConnectedState && guard->bytesToWrite() < (1 << 20))
+                    guard->write(QByteArray(16 * 1024, 'x'));
+            });
+            pump->start(1);
+            break;
+        }
+        }
+    }
+
+    QTcpServer m_server;
+    QHash<QString, Route> m_routes;
+    QHash<QString, int> m_hits;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+};
