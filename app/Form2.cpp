@@ -267,6 +267,9 @@ void Form2::buildAnnouncements(QWidget *client)
     Timer3 = timer(100, &Announcer::fetchStep1);
     Timer4 = timer(10, &Announcer::fetchStep2);
     Timer6 = timer(1000, &Announcer::movieCheck);
+    // The two once-a-second checks run all day: let them wake together.
+    Timer5->setTimerType(Qt::VeryCoarseTimer);
+    Timer6->setTimerType(Qt::VeryCoarseTimer);
 }
 
 QString Form2::settingsPath() const

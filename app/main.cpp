@@ -8,9 +8,6 @@
 
 int main(int argc, char *argv[])
 {
-    // The movie player's web engine, if it is ever loaded, needs contexts
-    // shared from the start; setting this costs nothing otherwise.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel"));
     QApplication::setLayoutDirection(Qt::RightToLeft);

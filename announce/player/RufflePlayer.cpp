@@ -2,7 +2,9 @@
 
 #include "announce/player/RequestRule.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QOpenGLContext>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -117,7 +119,23 @@ void RufflePlayer::setStatus(const QString &status)
         m_callback(status);
 }
 
+// Qt's shared context, which the web engine renders through. The program
+// does not ask for it at start-up (it would load a GL driver into every run
+// for a movie most runs never show), so the plugin provides it on first use.
+Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+static void ensureSharedContext()
+{
+    if (qt_gl_global_share_context())
+        return;
+    auto *context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
 std::unique_ptr<MoviePlayer> RufflePlayerFactory::createPlayer(QWidget *parent, const QString &filesFolder)
 {
+    ensureSharedContext();
     return std::make_unique<RufflePlayer>(parent, filesFolder);
 }

@@ -2,7 +2,6 @@
 
 #include "platform/AutostartEntry.h"
 
-#include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QStandardPaths>
 
@@ -31,19 +30,10 @@ public:
 
     bool isConnected() override
     {
-        if (!m_triedInformation) {
-            m_triedInformation = true;
-            if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
-                m_information = QNetworkInformation::instance();
-        }
-        if (m_information) {
-            const auto reach = m_information->reachability();
-            if (reach != QNetworkInformation::Reachability::Unknown)
-                return reach == QNetworkInformation::Reachability::Online
-                    || reach == QNetworkInformation::Reachability::Site;
-        }
-        // No network service to ask: an interface that is up, running, not
-        // the loopback and has an address.
+        // Asked every second all day long, so answered from the interface
+        // table alone (no network service's plugin and its libraries kept
+        // in memory): on-line is an interface that is up, running, not the
+        // loopback, and has an address.
         const auto interfaces = QNetworkInterface::allInterfaces();
         for (const QNetworkInterface &i : interfaces) {
             const auto flags = i.flags();
@@ -53,10 +43,6 @@ public:
         }
         return false;
     }
-
-private:
-    bool m_triedInformation = false;
-    QNetworkInformation *m_information = nullptr;
 
     void setTopMost(QWidget &window, bool on) override
     {
