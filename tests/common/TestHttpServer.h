@@ -24,15 +24,16 @@ public:
         QByteArray location; // for 3xx
     };
 
-    TestHttpServer()
+    explicit TestHttpServer(quint16 port = 0)
     {
-        m_server.listen(QHostAddress::LocalHost, 0);
+        m_server.listen(QHostAddress::LocalHost, port);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *s = m_server.nextPendingConnection())
                 serve(s);
         });
     }
 
+    bool listening() const { return m_server.isListening(); }
     QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort())); }
     void route(const QString &path, const Route &r) { m_routes.insert(path, r); }
     int hits(const QString &path) const { return m_hits.value(path); }

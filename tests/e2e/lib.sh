@@ -45,6 +45,18 @@ start_tray() {
   wait_until 10 has_visible_window '^panel$' || fail "tray host did not start"
 }
 
+# answer_box WINDOW: presses Enter in a message box until it has gone.
+answer_box() {
+  local tries
+  for tries in $(seq 1 40); do
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+    xdotool windowfocus "$1" 2>/dev/null || true
+    xdotool key Return 2>/dev/null || true
+    sleep 0.1
+  done
+  return 1
+}
+
 alive() {
   kill -0 "$1" 2>/dev/null
 }

@@ -49,7 +49,7 @@ wait_until 10 has_visible_window 'Murel' "$second" || fail "no refusal from the 
 for w in $(xdotool search --all --onlyvisible --pid "$second" --name '.' 2>/dev/null); do
   [ "$(geometry "$w" | cut -d' ' -f3-)" != "237 187" ] || fail "the refused copy showed a card"
 done
-xdotool windowfocus --sync "$(visible_window 'Murel' "$second")" key Return
+answer_box "$(visible_window 'Murel' "$second")" || fail "refusal message did not close"
 wait_until 10 bash -c "! kill -0 $second 2>/dev/null" || fail "refused copy did not end"
 
 # The X closes the card at once.

@@ -25,7 +25,7 @@ two=$started
 wait_until 10 has_visible_window "Murel" "$two" || fail "second copy showed no refusal"
 box=$(visible_window "Murel" "$two")
 [ -z "$(visible_window "$title" "$two")" ] || fail "second copy opened a main window"
-xdotool windowfocus --sync "$box" key Return
+answer_box "$box" || fail "refusal message did not close"
 wait_until 10 bash -c "! kill -0 $two 2>/dev/null" || fail "second copy did not end after the message"
 alive "$one" || fail "the first copy ended too"
 has_visible_window "$title" "$one" || fail "the first copy's window went away"

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Announcements in the real program, built to fetch from a local server:
+# the first run installs the server's movie and the strip plays it; with
+# the server gone, one "Error connecting!" and nothing else.
+set -euo pipefail
+exe=$2          # the program with its publisher on 127.0.0.1:18474
+server_exe=$3
+make_swf=$4
+source "$(dirname "$0")/lib.sh"
+ensure_display "$@"
+# The web engine cannot sandbox itself when the tests run as root.
+export QTWEBENGINE_DISABLE_SANDBOX=1
+
+title='Murel-الاصدار الثاني'
+srv=$scratch/server
+mkdir -p "$srv"
+"$make_swf" "$srv/me.swf" compressed
+printf 'announcement 1\r\n' >"$srv/me.txt"
+"$server_exe" 18474 "$srv" >"$scratch/server.out" 2>&1 &
+server=$!
+pids+=("$server")
+wait_until 10 grep -q ready "$scratch/server.out" || fail "announcement server did not start"
+
+data=$scratch/first
+mkdir -p "$data"
+start_murel "$data"
+pid=$started
+wait_until 10 has_visible_window "$title" "$pid" || fail "main window did not appear"
+
+installed() { cmp -s "$srv/me.swf" "$data/murel/1.swf" && cmp -s "$srv/me.txt" "$data/murel/text7.txt"; }
+wait_until 15 installed || fail "the movie was not installed"
+
+# The strip (16, 256, 281 x 54 in the client area, below a 24-pixel menu
+# bar) shows the movie's dark blue stage with its red square.
+strip_plays() {
+  local w
+  w=$(visible_window "$title" "$pid")
+  import -window "$w" -crop 281x54+16+280 +repage "$scratch/strip.png" 2>/dev/null || return 1
+  local blue red
+  blue=$(convert "$scratch/strip.png" -fill black +opaque 'rgb(16,32,96)' -fill white -opaque 'rgb(16,32,96)' -format '%[fx:mean]' info:)
+  red=$(convert "$scratch/strip.png" -fuzz 10% -fill black +opaque 'rgb(255,0,0)' -fill white -fuzz 10% -opaque 'rgb(255,0,0)' -format '%[fx:mean]' info:)
+  awk -v b="$blue" -v r="$red" 'BEGIN { exit !(b > 0.5 && r > 0.02) }'
+}
+wait_until 40 strip_plays || fail "the strip does not play the movie"
+import -window "$(visible_window "$title" "$pid")" "$(dirname "$exe")/e2e-playing.png"
+
+# Server gone: one message for the text download, nothing else.
+kill "$server"
+wait "$server" 2>/dev/null || true
+down=$scratch/down
+mkdir -p "$down"
+start_murel "$down"
+second=$started
+# The message carries the program's title, as does the first reminder card
+# of the run: the card, whatever its height in its slide, is the window 237
+# pixels wide at the screen's right edge.
+read -r screen_w _ < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+card_x=$(( (screen_w * 15 - 3655 + 7) / 15 ))
+message() {
+  local w x width
+  for w in $(xdotool search --all --onlyvisible --pid "$second" --name '^Murel$' 2>/dev/null); do
+    read -r x _ width _ < <(geometry "$w")
+    [ "$x $width" != "$card_x 237" ] && { echo "$w"; return; }
+  done
+  return 0
+}
+shown() { [ -n "$(message)" ]; }
+wait_until 15 shown || fail "no Error connecting! message"
+first=$(message)
+answer_box "$first" || fail "the message did not close"
+another() { local m; m=$(message); [ -n "$m" ] && [ "$m" != "$first" ]; }
+if wait_until 2 another; then
+  fail "a second message appeared"
+fi
+[ ! -e "$down/murel/1.swf" ] || fail "a movie was installed without a server"
+echo PASS
