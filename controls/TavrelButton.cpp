@@ -14,66 +14,14 @@
 
 
 TavrelButton::TavrelButton(QWidget *parent)
-    : QWidget(parent)
+    : ButtonBase(OleColors::Blue, parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    m_caption = DefaultCaption;
     updateAccessKey();
 }
 
 TavrelButton::~TavrelButton()
 {
     releasePointer();
-}
-
-void TavrelButton::notify(const QString &name)
-{
-    if (!m_loading)
-        Q_EMIT propertyChanged(name);
-}
-
-void TavrelButton::setBackColor(OleColor color)
-{
-    m_backColor = color;
-    notify(QStringLiteral("BackColor"));
-    redraw();
-}
-
-void TavrelButton::setForeColor(OleColor color)
-{
-    m_foreColor = color;
-    notify(QStringLiteral("ForeColor"));
-    if (m_redrawEnabled)
-        redraw();
-}
-
-void TavrelButton::setCaption(const QString &caption)
-{
-    m_caption = caption;
-    notify(QStringLiteral("Caption"));
-    redraw();
-}
-
-void TavrelButton::setMouseIcon(const QPixmap &icon)
-{
-    m_mouseIcon = icon;
-    applyCursor();
-    notify(QStringLiteral("MouseIcon"));
-}
-
-void TavrelButton::setMousePointer(qint16 pointer)
-{
-    m_mousePointer = pointer;
-    applyCursor();
-    notify(QStringLiteral("MousePointer"));
-}
-
-void TavrelButton::setFocusColor(OleColor color)
-{
-    m_focusColor = color;
-    notify(QStringLiteral("FocusColor"));
 }
 
 void TavrelButton::setShowFocus(int mode)
@@ -108,14 +56,6 @@ void TavrelButton::refresh()
     repaint();
 }
 
-void TavrelButton::applyCursor()
-{
-    if (const auto cursor = cursorForMousePointer(m_mousePointer, m_mouseIcon))
-        setCursor(*cursor);
-    else
-        unsetCursor();
-}
-
 void TavrelButton::writeProperties(PropertyStore &store) const
 {
     store.write(QStringLiteral("BackColor"), m_backColor, OleColors::ButtonFace);
@@ -136,68 +76,33 @@ void TavrelButton::readProperties(const PropertyStore &store)
 {
     // Values are placed directly, without notification or repaint; only the
     // focus mode and the pointer picture go through their properties.
-    m_loading = true;
+    beginLoading();
     m_backColor = store.read(QStringLiteral("BackColor"), OleColors::ButtonFace).toUInt();
     m_foreColor = store.read(QStringLiteral("ForeColor"), OleColors::ButtonText).toUInt();
-    m_loading = false;
+    endLoading();
     setShowFocus(store.read(QStringLiteral("ShowFocus"), 0).toInt());
-    m_loading = true;
+    beginLoading();
     setEnabled(store.read(QStringLiteral("Enabled"), true).toBool());
     setFont(store.read(QStringLiteral("Font"), ambientFontOf(this)).value<QFont>());
     m_caption = store.read(QStringLiteral("Caption"), DefaultCaption).toString();
     m_captionOffsetX = store.read(QStringLiteral("CaptionOffsetX"), 1).toInt();
     m_captionOffsetY = store.read(QStringLiteral("CaptionOffsetY"), 0).toInt();
-    m_loading = false;
+    endLoading();
     setMouseIcon(store.read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>());
-    m_loading = true;
+    beginLoading();
     m_mousePointer = qint16(store.read(QStringLiteral("MousePointer"), 0).toInt());
     applyCursor();
     m_focusColor = store.read(QStringLiteral("FocusColor"), OleColors::Blue).toUInt();
     m_rightToleft = store.read(QStringLiteral("RightToLeft"), false).toBool();
-    m_loading = false;
+    endLoading();
     updateAccessKey();
 }
 
-void TavrelButton::updateEdges()
+void TavrelButton::paintContent(QPainter &p)
 {
-    m_bottomEdge = int(roundHalfEven(double(height()) - 1.0));
-    m_rightEdge = int(roundHalfEven(double(width()) - 1.0));
-}
-
-void TavrelButton::redraw()
-{
-    if (m_loading)
-        return;
-    render();
-    update();
-}
-
-void TavrelButton::render()
-{
-    const qreal dpr = devicePixelRatioF();
-    const QSize pixels = (size() * dpr).expandedTo(QSize(1, 1));
-    if (m_surface.size() != pixels) {
-        m_surface = QImage(pixels, QImage::Format_RGB32);
-        m_surface.setDevicePixelRatio(dpr);
-    }
-    const QPalette &pal = palette();
-    const quint32 back = resolveColor(m_backColor, pal);
-    QPainter p(&m_surface);
-    p.fillRect(rect(), toQColor(back));
-
-    const int W = m_rightEdge;
-    const int H = m_bottomEdge;
-    paintFace(p, W, H, faceColors(back, m_drawState, H));
-
-    // The outline is drawn in black through the public colour property, as
-    // a holder may watch it; the guard keeps that from repainting again.
-    m_redrawEnabled = false;
-    const OleColor savedFore = m_foreColor;
-    setForeColor(OleColors::Black);
-    paintRoundedOutline(p, 0, 0, W, H, toQColor(resolveColor(m_foreColor, pal)));
-    setForeColor(savedFore);
-    m_redrawEnabled = true;
-
+    const quint32 back = resolveColor(m_backColor, palette());
+    paintFace(p, m_rightEdge, m_bottomEdge, faceColors(back, m_drawState, m_bottomEdge));
+    paintOutline(p, OleColors::Black);
     drawCaption(p, m_drawState);
     if (m_hasFocus)
         drawFocusMark(p);
@@ -280,17 +185,9 @@ void TavrelButton::updateAccessKey()
         m_shortcutId = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.toUpper().unicode()))));
 }
 
-void TavrelButton::paintEvent(QPaintEvent *)
-{
-    if (m_surface.isNull() || m_surface.size() != size() * devicePixelRatioF())
-        render();
-    QPainter p(this);
-    p.drawImage(0, 0, m_surface);
-}
-
 void TavrelButton::showEvent(QShowEvent *event)
 {
-    QWidget::showEvent(event);
+    ButtonBase::showEvent(event);
     updateEdges();
     redraw();
 }
@@ -298,27 +195,19 @@ void TavrelButton::showEvent(QShowEvent *event)
 void TavrelButton::hideEvent(QHideEvent *event)
 {
     releasePointer();
-    QWidget::hideEvent(event);
-}
-
-void TavrelButton::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    updateEdges();
-    setMask(buttonRegion(m_rightEdge + 1, m_bottomEdge + 1));
-    redraw();
+    ButtonBase::hideEvent(event);
 }
 
 void TavrelButton::focusInEvent(QFocusEvent *event)
 {
-    QWidget::focusInEvent(event);
+    ButtonBase::focusInEvent(event);
     m_hasFocus = true;
     redraw();
 }
 
 void TavrelButton::focusOutEvent(QFocusEvent *event)
 {
-    QWidget::focusOutEvent(event);
+    ButtonBase::focusOutEvent(event);
     m_hasFocus = false;
     if (m_spaceDown) {
         m_drawState = ButtonLook::Normal;
@@ -340,7 +229,7 @@ void TavrelButton::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Space)
         event->accept();
     else
-        QWidget::keyPressEvent(event);
+        ButtonBase::keyPressEvent(event);
 }
 
 void TavrelButton::keyReleaseEvent(QKeyEvent *event)
@@ -358,7 +247,7 @@ void TavrelButton::keyReleaseEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Space)
         event->accept();
     else
-        QWidget::keyReleaseEvent(event);
+        ButtonBase::keyReleaseEvent(event);
 }
 
 void TavrelButton::pressLook(int button, int shift, float x, float y)
@@ -441,25 +330,10 @@ void TavrelButton::mouseMoveEvent(QMouseEvent *event)
 
 void TavrelButton::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-        if (!isEnabled())
-            releasePointer();
-        notify(QStringLiteral("Enabled"));
-        redraw();
-        break;
-    case QEvent::FontChange:
-        notify(QStringLiteral("Font"));
-        redraw();
-        break;
-    case QEvent::ActivationChange:
-        if (!isActiveWindow())
-            releasePointer();
-        break;
-    default:
-        break;
-    }
+    if ((event->type() == QEvent::EnabledChange && !isEnabled())
+        || (event->type() == QEvent::ActivationChange && !isActiveWindow()))
+        releasePointer();
+    ButtonBase::changeEvent(event);
 }
 
 bool TavrelButton::event(QEvent *event)
@@ -472,7 +346,7 @@ bool TavrelButton::event(QEvent *event)
             return true;
         }
     }
-    return QWidget::event(event);
+    return ButtonBase::event(event);
 }
 
 void TavrelButton::takePointer()
@@ -497,7 +371,7 @@ PropertyStore standardButtonProperties(const QString &caption)
     font.setPointSizeF(8.25);
     PropertyStore store;
     store.write(QStringLiteral("Font"), font, QVariant());
-    store.write(QStringLiteral("Caption"), caption, TavrelButton::DefaultCaption);
+    store.write(QStringLiteral("Caption"), caption, ButtonBase::DefaultCaption);
     store.write(QStringLiteral("CaptionOffsetX"), 0, 1);
     return store;
 }

@@ -1,7 +1,6 @@
 #include "controls/TavrelButtonV2.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/MousePointer.h"
 #include "controls/Rounding.h"
 
 #include <QApplication>
@@ -28,70 +27,22 @@ QString holderScaleUnits(const QWidget *control)
 } // namespace
 
 TavrelButtonV2::TavrelButtonV2(QWidget *parent)
-    : QWidget(parent)
+    : ButtonBase(OleColors::ButtonFace, parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     m_img = new QLabel(this);
     m_img->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_img->hide();
     m_hoverTimer.setInterval(HoverPollMs);
     connect(&m_hoverTimer, &QTimer::timeout, this, &TavrelButtonV2::pollHover);
-    m_caption = DefaultCaption;
 }
 
 TavrelButtonV2::~TavrelButtonV2() = default;
 
-void TavrelButtonV2::notify(const QString &name)
-{
-    if (!m_loading)
-        Q_EMIT propertyChanged(name);
-}
-
 void TavrelButtonV2::setBackColor(OleColor color)
 {
-    // A new background brings its own focus ring colour, 30 units darker.
     m_focusColor = shadeColor(resolveColor(color, palette()), 30);
     notify(QStringLiteral("FocusColor"));
-    m_backColor = color;
-    notify(QStringLiteral("BackColor"));
-    redraw();
-}
-
-void TavrelButtonV2::setForeColor(OleColor color)
-{
-    m_foreColor = color;
-    notify(QStringLiteral("ForeColor"));
-    if (m_redrawEnabled)
-        redraw();
-}
-
-void TavrelButtonV2::setCaption(const QString &caption)
-{
-    m_caption = caption;
-    notify(QStringLiteral("Caption"));
-    redraw();
-}
-
-void TavrelButtonV2::setMouseIcon(const QPixmap &icon)
-{
-    m_mouseIcon = icon;
-    applyCursor();
-    notify(QStringLiteral("MouseIcon"));
-}
-
-void TavrelButtonV2::setMousePointer(qint16 pointer)
-{
-    m_mousePointer = pointer;
-    applyCursor();
-    notify(QStringLiteral("MousePointer"));
-}
-
-void TavrelButtonV2::setFocusColor(OleColor color)
-{
-    m_focusColor = color;
-    notify(QStringLiteral("FocusColor"));
+    ButtonBase::setBackColor(color);
 }
 
 void TavrelButtonV2::setPictureAlignment(int alignment)
@@ -176,14 +127,6 @@ void TavrelButtonV2::setUserMode(bool userMode)
         m_hoverTimer.start();
 }
 
-void TavrelButtonV2::applyCursor()
-{
-    if (const auto cursor = cursorForMousePointer(m_mousePointer, m_mouseIcon))
-        setCursor(*cursor);
-    else
-        unsetCursor();
-}
-
 int TavrelButtonV2::scaleModeFromUnits(const QString &units)
 {
     static const char *const names[] = {"User", "Twip", "Point", "Pixel", "Character", "Inch", "Millimeter", "Centimeter"};
@@ -242,75 +185,41 @@ void TavrelButtonV2::readProperties(const PropertyStore &store)
     // Placed directly, without notification or repaint (and without working
     // out a focus colour from the background); the two pictures go through
     // their properties.
-    m_loading = true;
+    beginLoading();
     m_backColor = store.read(QStringLiteral("BackColor"), OleColors::ButtonFace).toUInt();
     m_foreColor = store.read(QStringLiteral("ForeColor"), OleColors::ButtonText).toUInt();
     setEnabled(store.read(QStringLiteral("Enabled"), true).toBool());
     setFont(store.read(QStringLiteral("Font"), ambientFontOf(this)).value<QFont>());
     m_caption = store.read(QStringLiteral("Caption"), DefaultCaption).toString();
-    m_loading = false;
+    endLoading();
     setMouseIcon(store.read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>());
-    m_loading = true;
+    beginLoading();
     m_mousePointer = qint16(store.read(QStringLiteral("MousePointer"), 0).toInt());
     applyCursor();
     m_focusColor = store.read(QStringLiteral("FocusColor"), OleColors::ButtonFace).toUInt();
     m_pictureAlignment = store.read(QStringLiteral("PictureAlignment"), 0).toInt();
-    m_loading = false;
+    endLoading();
     setPicture(store.read(QStringLiteral("Picture"), QPixmap()).value<QPixmap>());
-    m_loading = true;
+    beginLoading();
     m_leftMargin = qint16(store.read(QStringLiteral("LeftMargin"), 10).toInt());
     m_rightMargin = qint16(store.read(QStringLiteral("RightMargin"), 10).toInt());
     m_topMargin = qint16(store.read(QStringLiteral("TopMargin"), 10).toInt());
     m_lightColor = store.read(QStringLiteral("LightColor"), 0xFFFFFFu).toUInt();
     m_useLightColor = store.read(QStringLiteral("UseLightColor"), true).toBool();
     m_backStyle = store.read(QStringLiteral("BackStyle"), 0).toInt();
-    m_loading = false;
+    endLoading();
 }
 
-void TavrelButtonV2::updateEdges()
+void TavrelButtonV2::paintContent(QPainter &p)
 {
-    m_bottomEdge = int(roundHalfEven(double(height()) - 1.0));
-    m_rightEdge = int(roundHalfEven(double(width()) - 1.0));
-}
-
-void TavrelButtonV2::redraw()
-{
-    if (m_loading)
-        return;
-    render();
-    update();
-}
-
-void TavrelButtonV2::render()
-{
-    const qreal dpr = devicePixelRatioF();
-    const QSize pixels = (size() * dpr).expandedTo(QSize(1, 1));
-    if (m_surface.size() != pixels) {
-        m_surface = QImage(pixels, QImage::Format_RGB32);
-        m_surface.setDevicePixelRatio(dpr);
-    }
-    const QPalette &pal = palette();
-    const quint32 back = resolveColor(m_backColor, pal);
-    QPainter p(&m_surface);
-    p.fillRect(rect(), toQColor(back));
-
-    const int W = m_rightEdge;
-    const int H = m_bottomEdge;
-    paintFace(p, W, H, faceColors(back, m_drawState, H, -35), m_backStyle == 0);
-
-    // Black when the window calls this its default button, grey otherwise;
-    // passed through the colour property like the plain button's outline.
-    m_redrawEnabled = false;
-    const OleColor savedFore = m_foreColor;
-    setForeColor(m_isDefault ? OleColors::Black : OutlineGrey);
-    paintRoundedOutline(p, 0, 0, W, H, toQColor(resolveColor(m_foreColor, pal)));
-    setForeColor(savedFore);
-    m_redrawEnabled = true;
-
+    const quint32 back = resolveColor(m_backColor, palette());
+    paintFace(p, m_rightEdge, m_bottomEdge, faceColors(back, m_drawState, m_bottomEdge, -35), m_backStyle == 0);
+    // Black when the window calls this its default button, grey otherwise.
+    paintOutline(p, m_isDefault ? OleColors::Black : OutlineGrey);
     layoutPicture();
     drawCaption(p, m_drawState);
     if (m_hasFocus)
-        paintRoundedOutline(p, 3, 3, W - 3, H - 3, toQColor(resolveColor(m_focusColor, pal)));
+        paintRoundedOutline(p, 3, 3, m_rightEdge - 3, m_bottomEdge - 3, toQColor(resolveColor(m_focusColor, palette())));
 }
 
 void TavrelButtonV2::layoutPicture()
@@ -408,17 +317,9 @@ void TavrelButtonV2::pollHover()
     }
 }
 
-void TavrelButtonV2::paintEvent(QPaintEvent *)
-{
-    if (m_surface.isNull() || m_surface.size() != size() * devicePixelRatioF())
-        render();
-    QPainter p(this);
-    p.drawImage(0, 0, m_surface);
-}
-
 void TavrelButtonV2::showEvent(QShowEvent *event)
 {
-    QWidget::showEvent(event);
+    ButtonBase::showEvent(event);
     updateEdges();
     m_containerScaleMode = scaleModeFromUnits(holderScaleUnits(this));
     redraw();
@@ -430,27 +331,19 @@ void TavrelButtonV2::hideEvent(QHideEvent *event)
 {
     // Nothing to poll for while nobody can point at it.
     m_hoverTimer.stop();
-    QWidget::hideEvent(event);
-}
-
-void TavrelButtonV2::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    updateEdges();
-    setMask(buttonRegion(m_rightEdge + 1, m_bottomEdge + 1));
-    redraw();
+    ButtonBase::hideEvent(event);
 }
 
 void TavrelButtonV2::focusInEvent(QFocusEvent *event)
 {
-    QWidget::focusInEvent(event);
+    ButtonBase::focusInEvent(event);
     m_hasFocus = true;
     redraw();
 }
 
 void TavrelButtonV2::focusOutEvent(QFocusEvent *event)
 {
-    QWidget::focusOutEvent(event);
+    ButtonBase::focusOutEvent(event);
     m_hasFocus = false;
     redraw();
 }
@@ -469,7 +362,7 @@ void TavrelButtonV2::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         event->accept();
     else
-        QWidget::keyPressEvent(event);
+        ButtonBase::keyPressEvent(event);
 }
 
 void TavrelButtonV2::keyReleaseEvent(QKeyEvent *event)
@@ -481,7 +374,7 @@ void TavrelButtonV2::keyReleaseEvent(QKeyEvent *event)
     int keyCode = keyCodeFor(event->key());
     int shift = shiftMask(event->modifiers());
     Q_EMIT keyUp(keyCode, shift);
-    QWidget::keyReleaseEvent(event);
+    ButtonBase::keyReleaseEvent(event);
 }
 
 void TavrelButtonV2::pressLook(int button, int shift, float x, float y)
@@ -538,16 +431,4 @@ void TavrelButtonV2::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF c = toContainer(event->position());
     Q_EMIT mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), float(c.x()), float(c.y()));
-}
-
-void TavrelButtonV2::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
-        notify(QStringLiteral("Enabled"));
-        redraw();
-    } else if (event->type() == QEvent::FontChange) {
-        notify(QStringLiteral("Font"));
-        redraw();
-    }
 }

@@ -1,24 +1,19 @@
 #pragma once
 
-#include "controls/ButtonFace.h"
-#include "controls/OleColor.h"
+#include "controls/ButtonBase.h"
 #include "controls/PropertyStore.h"
 
-#include <QImage>
-#include <QPixmap>
 #include <QTimer>
-#include <QWidget>
 
 class QLabel;
 
 // The picture push button: the same face as TavrelButton, with an optional
 // picture beside or above the caption, a flat face as an alternative to the
 // gradient, a caption with a one-pixel halo, and hover found by polling.
-class TavrelButtonV2 : public QWidget
+class TavrelButtonV2 : public ButtonBase
 {
     Q_OBJECT
 public:
-    static inline const QString DefaultCaption = QStringLiteral("Tavrel Quiss");
     static constexpr quint32 OutlineGrey = 0x787878;
     static constexpr int HoverPollMs = 20;
 
@@ -27,18 +22,8 @@ public:
     explicit TavrelButtonV2(QWidget *parent = nullptr);
     ~TavrelButtonV2() override;
 
-    OleColor backColor() const { return m_backColor; }
-    void setBackColor(OleColor color);
-    OleColor foreColor() const { return m_foreColor; }
-    void setForeColor(OleColor color);
-    QString caption() const { return m_caption; }
-    void setCaption(const QString &caption);
-    QPixmap mouseIcon() const { return m_mouseIcon; }
-    void setMouseIcon(const QPixmap &icon);
-    qint16 mousePointer() const { return m_mousePointer; }
-    void setMousePointer(qint16 pointer);
-    OleColor focusColor() const { return m_focusColor; }
-    void setFocusColor(OleColor color);
+    // A new background brings a focus ring colour 30 units darker.
+    void setBackColor(OleColor color) override;
     int pictureAlignment() const { return m_pictureAlignment; }
     void setPictureAlignment(int alignment);
     QPixmap picture() const { return m_picture; }
@@ -65,8 +50,6 @@ public:
     void writeProperties(PropertyStore &store) const;
     void readProperties(const PropertyStore &store);
 
-    ButtonLook drawState() const { return m_drawState; }
-    bool hasFocusFlag() const { return m_hasFocus; }
     bool isDefault() const { return m_isDefault; }
     int containerScaleMode() const { return m_containerScaleMode; }
     QRect textArea() const { return QRect(QPoint(m_textLeft, m_textTop), QPoint(m_textRight, m_textBottom)); }
@@ -79,22 +62,16 @@ public:
     static double fromPixels(double pixels, int scaleMode, bool horizontal);
 
 Q_SIGNALS:
-    void propertyChanged(const QString &name);
-    void clicked();
     // Passed by reference: a handler may change them; a KeyDown handler that
     // sets keyCode to 0 keeps Enter from clicking.
     void keyDown(int &keyCode, int &shift);
     void keyUp(int &keyCode, int &shift);
     void keyPress(int &keyAscii);
-    void mouseDown(int button, int shift, float x, float y);
-    void mouseMove(int button, int shift, float x, float y);
-    void mouseUp(int button, int shift, float x, float y);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintContent(QPainter &p) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -103,30 +80,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    void redraw();
-    void render();
     void layoutPicture();
     void drawCaption(QPainter &p, ButtonLook state);
-    void updateEdges();
-    void applyCursor();
-    void notify(const QString &name);
     void pressLook(int button, int shift, float x, float y);
     void pollHover();
     QPointF toContainer(const QPointF &pixels) const;
 
-    QImage m_surface;
     QLabel *m_img = nullptr;
     QTimer m_hoverTimer;
 
-    OleColor m_backColor = OleColors::ButtonFace;
-    OleColor m_foreColor = OleColors::ButtonText;
-    QString m_caption;
-    QPixmap m_mouseIcon;
-    qint16 m_mousePointer = 0;
-    OleColor m_focusColor = OleColors::ButtonFace;
     int m_pictureAlignment = PictureLeft;
     QPixmap m_picture;
     qint16 m_leftMargin = 10;
@@ -136,20 +100,8 @@ private:
     bool m_useLightColor = true;
     int m_backStyle = 0;
 
-    int m_rightEdge = 0;
-    int m_bottomEdge = 0;
-    ButtonLook m_drawState = ButtonLook::Normal;
-    bool m_hasFocus = false;
-    bool m_redrawEnabled = true;
     bool m_isDefault = false;
-    bool m_userMode = true;
-    bool m_loading = false;
-    bool m_swallowRelease = false;
     int m_containerScaleMode = 0;
-    int m_lastButton = 0;
-    int m_lastShift = 0;
-    float m_lastX = 0;
-    float m_lastY = 0;
     int m_textLeft = 0;
     int m_textTop = 0;
     int m_textRight = 0;

@@ -38,7 +38,7 @@ Instruction::Instruction(QWidget *parent)
     font.setPointSizeF(8.25);
     saved.write(QStringLiteral("ForeColor"), OleColor(0), OleColors::ButtonText);
     saved.write(QStringLiteral("Font"), font, QVariant());
-    saved.write(QStringLiteral("Caption"), QStringLiteral("OK"), TavrelButtonV2::DefaultCaption);
+    saved.write(QStringLiteral("Caption"), QStringLiteral("OK"), ButtonBase::DefaultCaption);
     TavrelButtonV21->readProperties(saved);
     TavrelButtonV21->setGeometry(96, 304, 193, 33);
     connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &QDialog::accept);

@@ -37,7 +37,7 @@ PropertyStore closeButtonProperties()
     s.write(QStringLiteral("BackColor"), OleColor(0xFF0000), OleColors::ButtonFace);
     s.write(QStringLiteral("ForeColor"), OleColor(0xC0FFFF), OleColors::ButtonText);
     s.write(QStringLiteral("Font"), font, QVariant());
-    s.write(QStringLiteral("Caption"), QStringLiteral("X"), TavrelButtonV2::DefaultCaption);
+    s.write(QStringLiteral("Caption"), QStringLiteral("X"), ButtonBase::DefaultCaption);
     s.write(QStringLiteral("FocusColor"), OleColor(0xE10000), OleColors::ButtonFace);
     s.write(QStringLiteral("LightColor"), OleColor(0x0000FF), OleColor(0xFFFFFF));
     s.write(QStringLiteral("BackStyle"), 1, 0);

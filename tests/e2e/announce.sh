@@ -16,7 +16,7 @@ srv=$scratch/server
 mkdir -p "$srv"
 "$make_swf" "$srv/me.swf" compressed
 printf 'announcement 1\r\n' >"$srv/me.txt"
-"$server_exe" 18474 "$srv" >"$scratch/server.out" 2>&1 &
+setsid "$server_exe" 18474 "$srv" >"$scratch/server.out" 2>&1 </dev/null &
 server=$!
 pids+=("$server")
 wait_until 10 grep -q ready "$scratch/server.out" || fail "announcement server did not start"
@@ -45,7 +45,7 @@ wait_until 40 strip_plays || fail "the strip does not play the movie"
 import -window "$(visible_window "$title" "$pid")" "$(dirname "$exe")/e2e-playing.png"
 
 # Server gone: one message for the text download, nothing else.
-kill "$server"
+kill -- "-$server" 2>/dev/null || kill "$server"
 wait "$server" 2>/dev/null || true
 down=$scratch/down
 mkdir -p "$down"

@@ -65,14 +65,18 @@ alive() {
 scratch=$(mktemp -d)
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  # Each program runs in a process group of its own, with whatever helper
+  # processes it started; the whole group goes.
+  for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; done
+  sleep 0.2
+  for p in "${pids[@]}"; do kill -KILL -- "-$p" 2>/dev/null || true; done
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 
 # start_murel WINDIR: starts the program in the background; PID in $started.
 start_murel() {
-  windir=$1 "$exe" >"$scratch/murel-$RANDOM.log" 2>&1 &
+  windir=$1 setsid "$exe" >"$scratch/murel-$RANDOM.log" 2>&1 </dev/null &
   started=$!
   pids+=("$started")
 }

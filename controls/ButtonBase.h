@@ -1,0 +1,90 @@
+#pragma once
+
+#include "controls/ButtonFace.h"
+#include "controls/OleColor.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+// What the two painted buttons share: the colour, caption and pointer
+// properties with their change notifications, the drawing kept in an image
+// that is redrawn when the state changes and shown on expose, the rounded
+// window shape, and the outline passed through the ForeColor property.
+class ButtonBase : public QWidget
+{
+    Q_OBJECT
+public:
+    static inline const QString DefaultCaption = QStringLiteral("Tavrel Quiss");
+
+    OleColor backColor() const { return m_backColor; }
+    virtual void setBackColor(OleColor color);
+    OleColor foreColor() const { return m_foreColor; }
+    void setForeColor(OleColor color);
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    QPixmap mouseIcon() const { return m_mouseIcon; }
+    void setMouseIcon(const QPixmap &icon);
+    qint16 mousePointer() const { return m_mousePointer; }
+    void setMousePointer(qint16 pointer);
+    OleColor focusColor() const { return m_focusColor; }
+    void setFocusColor(OleColor color);
+    WId hwnd() { return winId(); }
+
+    // The look the next repaint draws, and the state behind it.
+    ButtonLook drawState() const { return m_drawState; }
+    bool hasFocusFlag() const { return m_hasFocus; }
+    int rightEdge() const { return m_rightEdge; }
+    int bottomEdge() const { return m_bottomEdge; }
+
+Q_SIGNALS:
+    void propertyChanged(const QString &name);
+    void clicked();
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
+
+protected:
+    ButtonBase(OleColor focusColor, QWidget *parent);
+
+    // Draws the whole control for the current state onto p.
+    virtual void paintContent(QPainter &p) = 0;
+
+    void notify(const QString &name);
+    void redraw();
+    void render();
+    void updateEdges();
+    void applyCursor();
+    // The black (or other) outline, set through ForeColor and back again.
+    void paintOutline(QPainter &p, OleColor outline);
+    // Placing saved values: no notification, no repaint.
+    void beginLoading() { m_loading = true; }
+    void endLoading() { m_loading = false; }
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+    OleColor m_backColor = OleColors::ButtonFace;
+    OleColor m_foreColor = OleColors::ButtonText;
+    QString m_caption;
+    QPixmap m_mouseIcon;
+    qint16 m_mousePointer = 0;
+    OleColor m_focusColor;
+
+    int m_rightEdge = 0;
+    int m_bottomEdge = 0;
+    ButtonLook m_drawState = ButtonLook::Normal;
+    bool m_hasFocus = false;
+    bool m_userMode = true;
+    bool m_swallowRelease = false;
+    int m_lastButton = 0;
+    int m_lastShift = 0;
+    float m_lastX = 0;
+    float m_lastY = 0;
+
+private:
+    QImage m_surface;
+    bool m_redrawEnabled = true;
+    bool m_loading = false;
+};
