@@ -1,13 +1,13 @@
 #include "reminder/CardGeometry.h"
 
-#include "controls/Rounding.h"
+#include "controls/Twips.h"
 
 namespace CardGeometry {
 
 namespace {
 int pixels(int twips)
 {
-    return int(roundHalfEven(double(twips) / TwipsPerPixel));
+    return twipsToPixels(twips);
 }
 } // namespace
 

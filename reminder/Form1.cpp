@@ -5,6 +5,7 @@
 #include "app/NumericValue.h"
 #include "controls/Label.h"
 #include "controls/Rounding.h"
+#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
 #include "platform/Platform.h"
@@ -23,11 +24,6 @@ namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    const auto px = [](int t) { return int(roundHalfEven(double(t) / CardGeometry::TwipsPerPixel)); };
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 PropertyStore closeButtonProperties()
 {

@@ -4,6 +4,7 @@
 #include "app/NumericValue.h"
 #include "controls/Label.h"
 #include "controls/Rounding.h"
+#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "reminder/Form4.h"
@@ -17,11 +18,6 @@
 
 namespace {
 
-QRect twips(int left, int top, int width, int height)
-{
-    const auto px = [](int t) { return int(roundHalfEven(t / 15.0)); };
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QGroupBox *captionedFrame(QWidget *parent, const QString &caption, const QRect &geometry)
 {
@@ -80,24 +76,24 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     setWindowTitle(QStringLiteral("اعدادات"));
     setLayoutDirection(Qt::RightToLeft);
     setFont(form2.font());
-    setFixedSize(twips(0, 0, 4725, 5310).size());
+    setFixedSize(twipsRect(0, 0, 4725, 5310).size());
 
     // Palettes of the captioned frames must not colour what they hold.
-    Frame1 = captionedFrame(this, QStringLiteral("خيارات البرنامج"), twips(240, 240, 4215, 1215));
+    Frame1 = captionedFrame(this, QStringLiteral("خيارات البرنامج"), twipsRect(240, 240, 4215, 1215));
     Check1 = new QCheckBox(QStringLiteral("التشغيل مع بداية تشغيل الوندوز"), Frame1);
-    Check1->setGeometry(twips(1320, 480, 2655, 375));
+    Check1->setGeometry(twipsRect(1320, 480, 2655, 375));
     plainText(Check1, this);
 
-    Frame2 = captionedFrame(this, QStringLiteral("خيارات العرض"), twips(240, 1680, 4215, 2895));
-    Label2 = placeLabel(Frame2, QStringLiteral("الخط : "), twips(3000, 240, 855, 255));
+    Frame2 = captionedFrame(this, QStringLiteral("خيارات العرض"), twipsRect(240, 1680, 4215, 2895));
+    Label2 = placeLabel(Frame2, QStringLiteral("الخط : "), twipsRect(3000, 240, 855, 255));
     darkRed(Label2);
     Combo2 = new QComboBox(Frame2);
-    Combo2->setGeometry(twips(1800, 600, 2175, 315));
+    Combo2->setGeometry(twipsRect(1800, 600, 2175, 315));
     Combo2->setEditable(true);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->addItems({kDefaultFont, QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
     plainText(Combo2, this);
-    Label1 = placeLabel(Frame2, QStringLiteral("مثال توضيحي "), twips(120, 600, 1575, 615), Qt::AlignCenter);
+    Label1 = placeLabel(Frame2, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
     QFont preview(kDefaultFont);
     preview.setPointSize(12);
     preview.setBold(true);
@@ -105,16 +101,16 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     QPalette black = Label1->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label1->setPalette(black);
-    TavrelButtonV21 = button(Frame2, QStringLiteral("استعادة الخط الافتراضي"), twips(1800, 1080, 2175, 375));
-    Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twips(1800, 1800, 2055, 255));
+    TavrelButtonV21 = button(Frame2, QStringLiteral("استعادة الخط الافتراضي"), twipsRect(1800, 1080, 2175, 375));
+    Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
     darkRed(Label3);
-    TavrelButtonV22 = button(Frame2, QStringLiteral("اختيار صورة الخلفية"), twips(1800, 2160, 2175, 375));
+    TavrelButtonV22 = button(Frame2, QStringLiteral("اختيار صورة الخلفية"), twipsRect(1800, 2160, 2175, 375));
     // The group box draws its own border; the rule between the font part
     // and the background part is the one line it lacks.
-    rule(Frame2, twips(120, 1680, 3960, 15));
+    rule(Frame2, twipsRect(120, 1680, 3960, 15));
 
-    Command2 = button(this, QStringLiteral("تطبيق"), twips(2400, 4800, 975, 375));
-    Command1 = button(this, QStringLiteral("إلغاء"), twips(1320, 4800, 975, 375));
+    Command2 = button(this, QStringLiteral("تطبيق"), twipsRect(2400, 4800, 975, 375));
+    Command1 = button(this, QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));
 
     // The preview follows the combo's text as it is typed or picked.
     connect(Combo2, &QComboBox::editTextChanged, this, &Form3::followCombo);

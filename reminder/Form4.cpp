@@ -3,6 +3,7 @@
 #include "app/Form2.h"
 #include "app/NumericValue.h"
 #include "controls/Rounding.h"
+#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "resources/Artwork.h"
@@ -13,16 +14,6 @@
 #include <QRadioButton>
 #include <QTimer>
 
-namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    const auto px = [](int t) { return int(roundHalfEven(t / 15.0)); };
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-} // namespace
-
 Form4::Form4(Form2 &form2, QWidget *parent)
     : QDialog(parent)
     , m_form2(form2)
@@ -31,25 +22,25 @@ Form4::Form4(Form2 &form2, QWidget *parent)
     setWindowTitle(QStringLiteral(" أختيار الخلفية"));
     setLayoutDirection(Qt::RightToLeft);
     setFont(form2.font());
-    setFixedSize(twips(0, 0, 4950, 5880).size());
+    setFixedSize(twipsRect(0, 0, 4950, 5880).size());
 
     // The picture at its own size from the top-left corner, cut at the box.
     Picture1 = new QLabel(this);
-    Picture1->setGeometry(twips(840, 360, 3540, 2895));
+    Picture1->setGeometry(twipsRect(840, 360, 3540, 2895));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
     Shape1 = new Shape(Shape::Kind::Rectangle, Picture1);
-    Shape1->setGeometry(twips(120, 120, 3255, 2295));
+    Shape1->setGeometry(twipsRect(120, 120, 3255, 2295));
     Shape1->setBorderColor(0xFF8080);
     Shape1->hide();
 
     Frame1 = new QGroupBox(QStringLiteral("الصور"), this);
-    Frame1->setGeometry(twips(600, 3600, 3975, 1455));
+    Frame1->setGeometry(twipsRect(600, 3600, 3975, 1455));
     QPalette pal = Frame1->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
     Frame1->setPalette(pal);
 
-    const QRect places[6] = {twips(2520, 480, 975, 255), twips(2520, 960, 975, 255), twips(1320, 480, 975, 255),
-                             twips(1200, 960, 1095, 255), twips(240, 480, 855, 255), twips(240, 960, 855, 255)};
+    const QRect places[6] = {twipsRect(2520, 480, 975, 255), twipsRect(2520, 960, 975, 255), twipsRect(1320, 480, 975, 255),
+                             twipsRect(1200, 960, 1095, 255), twipsRect(240, 480, 855, 255), twipsRect(240, 960, 855, 255)};
     for (int i = 0; i < 6; ++i) {
         auto *o = new QRadioButton(QStringLiteral("خلفية %1").arg(i + 1), Frame1);
         o->setObjectName(QStringLiteral("Option%1").arg(i + 1));
@@ -69,10 +60,10 @@ Form4::Form4(Form2 &form2, QWidget *parent)
 
     Command1 = new TavrelButton(this);
     Command1->readProperties(standardButtonProperties(QStringLiteral("تطبيق")));
-    Command1->setGeometry(twips(2640, 5280, 1095, 375));
+    Command1->setGeometry(twipsRect(2640, 5280, 1095, 375));
     Command2 = new TavrelButton(this);
     Command2->readProperties(standardButtonProperties(QStringLiteral("إلغاء")));
-    Command2->setGeometry(twips(1440, 5280, 1095, 375));
+    Command2->setGeometry(twipsRect(1440, 5280, 1095, 375));
     connect(Command1, &TavrelButton::clicked, this, &Form4::apply);
     connect(Command2, &TavrelButton::clicked, this, &QDialog::reject);
 
