@@ -24,7 +24,6 @@ namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
 
-
 PropertyStore closeButtonProperties()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
