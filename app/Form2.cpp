@@ -235,7 +235,6 @@ void Form2::buildControls()
 
 void Form2::buildAnnouncements(QWidget *client)
 {
-    announcementArea = client;
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 256, 278, 54);

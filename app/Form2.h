@@ -97,7 +97,6 @@ public:
     TavrelButton *Command1 = nullptr;
     TavrelButton *Command2 = nullptr;
     Shape *Shape1 = nullptr;
-    QWidget *announcementArea = nullptr;
     ExtraTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     TrayArea *TA1 = nullptr;
