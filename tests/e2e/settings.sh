@@ -56,7 +56,7 @@ card_full() {
 }
 wait_until 15 card_full || fail "no card after Start"
 read -r kx ky _ < <(geometry "$(visible_window '^Murel$' "$pid")")
-import -window root -crop 210x18+$((kx + 20))+$((ky + 165)) "$scratch/card.png"
+timeout 10 import -window root -crop 210x18+$((kx + 20))+$((ky + 165)) "$scratch/card.png"
 
 # The strip below the text against each picture as the card stretches it.
 distance() {
