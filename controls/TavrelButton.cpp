@@ -1,17 +1,14 @@
 #include "controls/TavrelButton.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/MousePointer.h"
 #include "controls/Rounding.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QShortcutEvent>
-
 
 TavrelButton::TavrelButton(QWidget *parent)
     : ButtonBase(OleColors::Blue, parent)
