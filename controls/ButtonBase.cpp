@@ -138,3 +138,17 @@ void ButtonBase::changeEvent(QEvent *event)
         redraw();
     }
 }
+
+void ButtonBase::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    m_hasFocus = true;
+    redraw();
+}
+
+void ButtonBase::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    m_hasFocus = false;
+    redraw();
+}

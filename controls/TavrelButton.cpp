@@ -195,22 +195,14 @@ void TavrelButton::hideEvent(QHideEvent *event)
     ButtonBase::hideEvent(event);
 }
 
-void TavrelButton::focusInEvent(QFocusEvent *event)
-{
-    ButtonBase::focusInEvent(event);
-    m_hasFocus = true;
-    redraw();
-}
-
 void TavrelButton::focusOutEvent(QFocusEvent *event)
 {
-    ButtonBase::focusOutEvent(event);
-    m_hasFocus = false;
+    // A Space held while the focus goes is let go: the normal look returns.
     if (m_spaceDown) {
         m_drawState = ButtonLook::Normal;
         m_spaceDown = false;
     }
-    redraw();
+    ButtonBase::focusOutEvent(event);
 }
 
 void TavrelButton::keyPressEvent(QKeyEvent *event)

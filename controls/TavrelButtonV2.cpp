@@ -334,20 +334,6 @@ void TavrelButtonV2::hideEvent(QHideEvent *event)
     ButtonBase::hideEvent(event);
 }
 
-void TavrelButtonV2::focusInEvent(QFocusEvent *event)
-{
-    ButtonBase::focusInEvent(event);
-    m_hasFocus = true;
-    redraw();
-}
-
-void TavrelButtonV2::focusOutEvent(QFocusEvent *event)
-{
-    ButtonBase::focusOutEvent(event);
-    m_hasFocus = false;
-    redraw();
-}
-
 void TavrelButtonV2::keyPressEvent(QKeyEvent *event)
 {
     int keyCode = keyCodeFor(event->key());
