@@ -420,8 +420,10 @@ void Form2::stop()
 
 void Form2::openReminder()
 {
+    // A card already up stays: its reader is not cut off mid-text, and its
+    // close re-arms the cycle as any card's does.
     if (m_form1)
-        m_form1->unload();
+        return;
     m_form1 = new Form1(*this);
     m_form1->showCard();
 }
@@ -482,6 +484,9 @@ void Form2::trayMouse(int button)
 
 void Form2::exitProgram()
 {
+    if (m_ending)
+        return;
+    m_ending = true;
     if (m_form1)
         m_form1->unload();
     Q_EMIT programEnd();
@@ -529,6 +534,7 @@ void Form2::openAdvertising()
 
 void Form2::closeEvent(QCloseEvent *event)
 {
+    // The window is not put away: the whole program ends, whoever asked.
     event->ignore();
     exitProgram();
 }

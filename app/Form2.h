@@ -54,7 +54,8 @@ public:
     Platform &platform() const { return m_platform; }
 
     // Loads a fresh reminder card and shows it (the run's first reminder,
-    // and each one the interval timer raises). The open card, if any.
+    // and each one the interval timer raises), unless one is already up.
+    // The open card, if any.
     void openReminder();
     Form1 *reminder() const;
 
@@ -67,8 +68,11 @@ public:
     // always stays within reach.
     void hideToTray();
     void restore();
-    // Ends the program, taking an open reminder card with it.
+    // Ends the program, taking an open reminder card with it. Once asked,
+    // the end stands: ending() tells a caller that has not yet entered
+    // the event loop.
     void exitProgram();
+    bool ending() const { return m_ending; }
 
     // Where the advertising item and the about window's link lead.
     const Publisher &publisher() const { return m_publisher; }
@@ -166,4 +170,5 @@ private:
     QPointer<Form1> m_form1;
     Publisher m_publisher;
     Announcer *m_announcer = nullptr;
+    bool m_ending = false;
 };

@@ -2,12 +2,22 @@
 #include "app/Fonts.h"
 #include "app/Form2.h"
 #include "app/MessageBoxes.h"
+#include "platform/DisplayChoice.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    const DisplayChoice display = chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"),
+                                                qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
+    if (display.useX11)
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    else if (display.warnWayland)
+        std::fputs(WaylandNotice, stderr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
@@ -20,10 +30,14 @@ int main(int argc, char *argv[])
     MessageBoxes messages;
     SteadyClock clock;
     Form2 form2(*platform, messages, clock);
-    QObject::connect(&form2, &Form2::programEnd, &app, &QApplication::quit, Qt::QueuedConnection);
-    if (!form2.load())
+    // The end is immediate: exit() leaves every event loop, a modal
+    // window's included, without asking the windows first (the main window
+    // would refuse a close, and quit() would ask again and again).
+    QObject::connect(&form2, &Form2::programEnd, &app, [] { QCoreApplication::exit(0); });
+    platform->onEndRequest([&form2] { form2.exitProgram(); });
+    if (!form2.load() || form2.ending())
         return 0;
     // Every run opens with a reminder.
     form2.openReminder();
-    return app.exec();
+    return form2.ending() ? 0 : app.exec();
 }

@@ -338,20 +338,32 @@ bool TavrelButton::event(QEvent *event)
     return ButtonBase::event(event);
 }
 
+// The hover is followed with mouse tracking and the leave event rather than
+// a pointer grab: on X11 a grab is server-wide, and would keep every other
+// program's menus and the screen locker from taking the pointer while it
+// merely rests on a button. While a button is held, the press's own implicit
+// grab brings the moves outside.
 void TavrelButton::takePointer()
 {
-    if (m_grabbing || !isVisible())
-        return;
-    grabMouse();
-    m_grabbing = true;
+    if (isVisible())
+        m_grabbing = true;
 }
 
 void TavrelButton::releasePointer()
 {
-    if (!m_grabbing)
-        return;
     m_grabbing = false;
-    releaseMouse();
+}
+
+void TavrelButton::leaveEvent(QEvent *event)
+{
+    ButtonBase::leaveEvent(event);
+    // Gone without a move outside being seen: as such a move would.
+    if (m_grabbing && !m_spaceDown) {
+        releasePointer();
+        m_drawState = ButtonLook::Normal;
+        redraw();
+        m_drawState = ButtonLook::Hot;
+    }
 }
 
 PropertyStore standardButtonProperties(const QString &caption)

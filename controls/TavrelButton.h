@@ -5,7 +5,7 @@
 
 // The program's own push button: a shaded face with a bevel, a black rounded
 // outline and a centred caption, painted completely by the control. Looks:
-// normal, hot (pointer over it, found with a pointer grab) and pressed.
+// normal, hot (pointer over it) and pressed.
 class TavrelButton : public ButtonBase
 {
     Q_OBJECT
@@ -31,6 +31,7 @@ public:
 
     bool spaceDown() const { return m_spaceDown; }
     QChar accessKey() const { return m_accessKey; }
+    // Whether the pointer is being followed as over the button.
     bool capturesPointer() const { return m_grabbing; }
 
 Q_SIGNALS:
@@ -49,6 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool event(QEvent *event) override;
 

@@ -27,3 +27,11 @@ bool Platform::hasNotificationArea() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
+
+void Platform::markAsNotice(QWidget &)
+{
+}
+
+void Platform::onEndRequest(std::function<void()>)
+{
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QUrl;
@@ -35,6 +36,15 @@ public:
 
     // Whether the machine is on-line by any means.
     virtual bool isConnected() = 0;
+
+    // Keeps a top-level window that is not yet shown out of the taskbar,
+    // the pagers and window switching: a passing notice, not a window the
+    // user works in.
+    virtual void markAsNotice(QWidget &window);
+
+    // Calls handler on the user-interface thread when the system asks the
+    // program to end (a termination or interrupt signal, the session's end).
+    virtual void onEndRequest(std::function<void()> handler);
 };
 
 // The data folder is "<windir>/murel" whenever windir is set (so a test can

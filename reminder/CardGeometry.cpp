@@ -2,6 +2,8 @@
 
 #include "controls/Twips.h"
 
+#include <algorithm>
+
 namespace CardGeometry {
 
 namespace {
@@ -11,12 +13,19 @@ int pixels(int twips)
 }
 } // namespace
 
-Twips place(const QSize &screenPixels, int heightTwips)
+Twips place(const QRect &screenPixels, const QRect &availablePixels, int heightTwips)
 {
+    int bottom = (screenPixels.y() + screenPixels.height()) * TwipsPerPixel - BottomGapTwips;
+    int right = (screenPixels.x() + screenPixels.width()) * TwipsPerPixel - RightGapTwips;
+    const QRect available = availablePixels.intersected(screenPixels);
+    if (!available.isEmpty()) {
+        bottom = std::min(bottom, (available.y() + available.height()) * TwipsPerPixel);
+        right = std::min(right, (available.x() + available.width()) * TwipsPerPixel);
+    }
     Twips t;
     t.height = heightTwips;
-    t.top = screenPixels.height() * TwipsPerPixel - heightTwips - BottomGapTwips;
-    t.left = screenPixels.width() * TwipsPerPixel - WidthTwips - RightGapTwips;
+    t.top = bottom - heightTwips;
+    t.left = right - WidthTwips;
     return t;
 }
 

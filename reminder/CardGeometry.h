@@ -23,8 +23,12 @@ struct Twips
     int height = 0;
 };
 
-// Placement for a given height on a screen of the given size in pixels.
-Twips place(const QSize &screenPixels, int heightTwips);
+// Placement for a given height on a screen (its geometry in pixels, origin
+// included): right edge 100 from the screen's right, bottom 500 above its
+// bottom. Where the full-height card would leave the available area (a
+// panel taller than the gap, or one at the right), it moves up and left just
+// enough to lie inside it.
+Twips place(const QRect &screenPixels, const QRect &availablePixels, int heightTwips);
 
 // The window's rectangle in pixels. The bottom edge is rounded once, from
 // top + height, so it does not wobble while the height changes.

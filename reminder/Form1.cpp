@@ -49,6 +49,7 @@ Form1::Form1(Form2 &form2)
     setWindowTitle(QStringLiteral("Murel"));
     setWindowIcon(programIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
+    form2.platform().markAsNotice(*this);
     build();
     load();
 }
@@ -117,16 +118,36 @@ void Form1::load()
     m_displaySeconds = int(roundHalfEven(numericValue(m_form2.Text2->text())));
     Timer2->setInterval(m_displaySeconds);
 
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    m_twips = CardGeometry::place(screenSize, 0);
-    applyGeometry();
+    m_twips.height = 0;
+    placeOnScreen();
+    // Panels come and go, and screens with them: the card follows.
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &Form1::followScreen);
+    followScreen();
     Timer1->start();
 
     const Catalogue catalogue;
     Text3->setText(QString::number(Catalogue::pick(Catalogue::seedFromClock())));
     if (const auto text = catalogue.lookUp(Text3->text()))
         Label1->setText(*text);
+}
+
+void Form1::followScreen()
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        connect(screen, &QScreen::availableGeometryChanged, this, &Form1::placeOnScreen, Qt::UniqueConnection);
+        connect(screen, &QScreen::geometryChanged, this, &Form1::placeOnScreen, Qt::UniqueConnection);
+    }
+    placeOnScreen();
+}
+
+void Form1::placeOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect available = screen ? screen->availableGeometry() : geometry;
+    // The height is the slide's own; only the corner moves.
+    m_twips = CardGeometry::place(geometry, available, m_twips.height);
+    applyGeometry();
 }
 
 void Form1::applyBackground()
@@ -168,15 +189,12 @@ void Form1::slideUpTick()
     m_twips.height += CardGeometry::StepTwips;
     m_twips.top -= CardGeometry::StepTwips;
     applyGeometry();
-    if (m_twips.height >= CardGeometry::FullHeightTwips) {
+    if (m_twips.height >= CardGeometry::FullHeightTwips)
         Timer1->stop();
-        if (m_displaySeconds <= 0) {
-            // A countdown of nothing: straight back down.
-            countdownElapsed();
-            return;
-        }
-    }
-    Timer2->setEnabled(true);
+    // A countdown of nothing never elapses (a first run's card, before its
+    // duration is filled in): that card stays until its "X".
+    if (m_displaySeconds > 0)
+        Timer2->setEnabled(true);
 }
 
 void Form1::countdownElapsed()

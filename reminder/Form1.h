@@ -65,6 +65,8 @@ private:
     void countdownElapsed();
     void closeAndRearm();
     void applyGeometry();
+    void followScreen();
+    void placeOnScreen();
 
     Form2 &m_form2;
     CardGeometry::Twips m_twips;

@@ -2,13 +2,44 @@
 
 #include "platform/AutostartEntry.h"
 
+#include <QGuiApplication>
 #include <QNetworkInterface>
+#include <QSocketNotifier>
 #include <QStandardPaths>
-
 #include <QWidget>
 #include <QWindow>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
 namespace {
+
+// The write end of the pipe that turns an end signal into an event. A
+// signal handler can reach nothing else, so this one value is file-wide.
+int endSignalWriteFd = -1;
+
+void endSignalHandler(int)
+{
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(endSignalWriteFd, &byte, 1);
+    errno = saved;
+}
+
+xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
+{
+    xcb_intern_atom_reply_t *reply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
 
 QString autostartFolder()
 {
@@ -55,6 +86,53 @@ public:
             window.setWindowFlag(Qt::WindowStaysOnTopHint, on);
         }
     }
+
+    void markAsNotice(QWidget &window) override
+    {
+        // A notification by kind; the skip states are what panels, pagers
+        // and window switchers look at. Written on the window before it is
+        // mapped, where the toolkit adds its own states to them.
+        window.setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
+        auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+        if (!x11 || !x11->connection())
+            return;
+        xcb_connection_t *c = x11->connection();
+        const auto id = xcb_window_t(window.winId());
+        const xcb_atom_t states[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                     internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
+        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2,
+                            states);
+        xcb_flush(c);
+    }
+
+    void onEndRequest(std::function<void()> handler) override
+    {
+        if (endSignalWriteFd >= 0)
+            return;
+        int fds[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds) != 0)
+            return;
+        endSignalWriteFd = fds[0];
+        m_endHandler = std::move(handler);
+        m_endNotifier = std::make_unique<QSocketNotifier>(fds[1], QSocketNotifier::Read);
+        QObject::connect(m_endNotifier.get(), &QSocketNotifier::activated, m_endNotifier.get(), [this, fd = fds[1]] {
+            char bytes[16];
+            while (::read(fd, bytes, sizeof bytes) > 0) {
+            }
+            if (m_endHandler)
+                m_endHandler();
+        });
+        struct sigaction action = {};
+        action.sa_handler = endSignalHandler;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : {SIGTERM, SIGINT, SIGHUP})
+            sigaction(signal, &action, nullptr);
+    }
+
+private:
+    std::function<void()> m_endHandler;
+    std::unique_ptr<QSocketNotifier> m_endNotifier;
 };
 
 } // namespace

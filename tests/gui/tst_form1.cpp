@@ -213,7 +213,12 @@ private Q_SLOTS:
         QCOMPARE(card->displaySeconds(), 0);
         for (int tick = 0; tick < 28; ++tick)
             card->slideUpTick();
-        QVERIFY(card->Timer3->isActive());
+        // A countdown of nothing never elapses: the card stays until its X.
+        s.clock.advance(3600 * 1000);
+        QVERIFY(!card->Timer2->enabled());
+        QVERIFY(!card->Timer3->isActive());
+        QTest::mouseClick(card->TavrelButtonV21, Qt::LeftButton, {}, QPoint(8, 8));
+        QTRY_VERIFY(watch.isNull());
     }
 
     void closeButtonLooks()

@@ -1,0 +1,54 @@
+#include "reminder/CardGeometry.h"
+
+#include <QTest>
+
+// Where the full-height card lands (in pixels) for a primary screen and its
+// available area.
+class TestCardGeometry : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fullHeightCard_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("card");
+        const QRect single(0, 0, 1024, 768);
+        // 237 x 187: 3555 x 2800 twips. Right edge 100 twips (7 px) in, bottom
+        // 500 twips (33 px) up.
+        QTest::newRow("one screen, no panel") << single << single << QRect(780, 548, 237, 187);
+        QTest::newRow("a 24 px panel fits in the gap") << single << QRect(0, 0, 1024, 744) << QRect(780, 548, 237, 187);
+        QTest::newRow("a 48 px bottom panel") << single << QRect(0, 0, 1024, 720) << QRect(780, 533, 237, 187);
+        QTest::newRow("a panel at the right") << single << QRect(0, 0, 960, 768) << QRect(723, 548, 237, 187);
+        QTest::newRow("a panel at the top changes nothing") << single << QRect(0, 48, 1024, 720)
+                                                            << QRect(780, 548, 237, 187);
+        QTest::newRow("primary on the right") << QRect(1024, 0, 1024, 768) << QRect(1024, 0, 1024, 768)
+                                              << QRect(1804, 548, 237, 187);
+        QTest::newRow("primary below, panel on it") << QRect(0, 768, 1280, 800) << QRect(0, 768, 1280, 752)
+                                                    << QRect(1036, 1333, 237, 187);
+        QTest::newRow("available area unknown") << single << QRect() << QRect(780, 548, 237, 187);
+        QTest::newRow("work area spanning both monitors") << QRect(1024, 0, 1024, 768) << QRect(0, 0, 2048, 720)
+                                                          << QRect(1804, 533, 237, 187);
+    }
+
+    void fullHeightCard()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, available);
+        QFETCH(QRect, card);
+        const CardGeometry::Twips t = CardGeometry::place(screen, available, 2800);
+        QCOMPARE(CardGeometry::toPixels(t), card);
+        QVERIFY(available.isEmpty() || available.intersected(screen).contains(CardGeometry::toPixels(t)));
+    }
+
+    void heightGrowsUpwardFromAFixedBottom()
+    {
+        const QRect screen(1024, 0, 1024, 768);
+        const QRect bottomRow = CardGeometry::toPixels(CardGeometry::place(screen, screen, 2800));
+        for (int h = 100; h <= 2800; h += 100)
+            QCOMPARE(CardGeometry::toPixels(CardGeometry::place(screen, screen, h)).bottom(), bottomRow.bottom());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCardGeometry)
+#include "tst_cardgeometry.moc"
