@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QRect>
 #include <QUrl>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
@@ -33,5 +34,14 @@ void Platform::markAsNotice(QWidget &)
 }
 
 void Platform::onEndRequest(std::function<void()>)
+{
+}
+
+QRect Platform::workArea() const
+{
+    return QRect();
+}
+
+void Platform::watchWorkArea(QObject &, std::function<void()>)
 {
 }

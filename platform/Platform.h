@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+class QObject;
+class QRect;
 class QUrl;
 class QWidget;
 
@@ -37,10 +39,18 @@ public:
     // Whether the machine is on-line by any means.
     virtual bool isConnected() = 0;
 
-    // Keeps a top-level window that is not yet shown out of the taskbar,
-    // the pagers and window switching: a passing notice, not a window the
-    // user works in.
+    // Keeps a top-level window out of the taskbar, the pagers and window
+    // switching: a passing notice, not a window the user works in. Called
+    // from the window's show event, before it reaches the screen.
     virtual void markAsNotice(QWidget &window);
+
+    // The desktop's work area (the screens less the panels), as the window
+    // manager publishes it; empty when it publishes none. Toolkits ignore it
+    // with several monitors, where a panel still takes room.
+    virtual QRect workArea() const;
+    // Calls handler whenever the work area changes, for as long as owner
+    // lives.
+    virtual void watchWorkArea(QObject &owner, std::function<void()> handler);
 
     // Calls handler on the user-interface thread when the system asks the
     // program to end (a termination or interrupt signal, the session's end).

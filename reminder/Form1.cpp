@@ -49,7 +49,6 @@ Form1::Form1(Form2 &form2)
     setWindowTitle(QStringLiteral("Murel"));
     setWindowIcon(programIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
-    form2.platform().markAsNotice(*this);
     build();
     load();
 }
@@ -122,6 +121,7 @@ void Form1::load()
     placeOnScreen();
     // Panels come and go, and screens with them: the card follows.
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &Form1::followScreen);
+    m_form2.platform().watchWorkArea(*this, [this] { placeOnScreen(); });
     followScreen();
     Timer1->start();
 
@@ -144,7 +144,12 @@ void Form1::placeOnScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const QRect available = screen ? screen->availableGeometry() : geometry;
+    QRect available = screen ? screen->availableGeometry() : geometry;
+    // With several monitors the toolkit leaves the panels out of it; the
+    // window manager's work area still knows them.
+    const QRect workArea = m_form2.platform().workArea();
+    if (workArea.intersects(available))
+        available &= workArea;
     // The height is the slide's own; only the corner moves.
     m_twips = CardGeometry::place(geometry, available, m_twips.height);
     applyGeometry();
@@ -233,6 +238,12 @@ void Form1::unload()
     hide();
     Q_EMIT unloaded();
     deleteLater();
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_form2.platform().markAsNotice(*this);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -2,7 +2,9 @@
 
 #include "platform/AutostartEntry.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QRect>
 #include <QNetworkInterface>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -46,6 +48,42 @@ QString autostartFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
 }
 
+xcb_connection_t *x11Connection()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// Tells its owner when the window manager publishes a new work area: the
+// root window's property changes, which the toolkit already listens to.
+class WorkAreaWatch final : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    WorkAreaWatch(QObject &owner, xcb_atom_t workArea, std::function<void()> handler)
+        : QObject(&owner)
+        , m_workArea(workArea)
+        , m_handler(std::move(handler))
+    {
+        qApp->installNativeEventFilter(this);
+    }
+    ~WorkAreaWatch() override { qApp->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY
+            && reinterpret_cast<const xcb_property_notify_event_t *>(event)->atom == m_workArea)
+            QMetaObject::invokeMethod(this, m_handler, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    xcb_atom_t m_workArea;
+    std::function<void()> m_handler;
+};
+
 class LinuxPlatform final : public Platform
 {
 public:
@@ -87,20 +125,61 @@ public:
         }
     }
 
+    QRect workArea() const override
+    {
+        xcb_connection_t *c = x11Connection();
+        if (!c)
+            return QRect();
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        if (!screen)
+            return QRect();
+        const xcb_atom_t workArea = internAtom(c, "_NET_WORKAREA");
+        const xcb_atom_t current = internAtom(c, "_NET_CURRENT_DESKTOP");
+        quint32 desktop = 0;
+        if (xcb_get_property_reply_t *reply = xcb_get_property_reply(
+                c, xcb_get_property(c, 0, screen->root, current, XCB_ATOM_CARDINAL, 0, 1), nullptr)) {
+            if (reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
+                desktop = *static_cast<const quint32 *>(xcb_get_property_value(reply));
+            free(reply);
+        }
+        QRect area;
+        // Four numbers a desktop; a desktop number out of range reads none.
+        if (desktop < 64) {
+            if (xcb_get_property_reply_t *reply = xcb_get_property_reply(
+                    c, xcb_get_property(c, 0, screen->root, workArea, XCB_ATOM_CARDINAL, desktop * 4, 4), nullptr)) {
+                if (reply->format == 32 && xcb_get_property_value_length(reply) >= 16) {
+                    const auto *v = static_cast<const quint32 *>(xcb_get_property_value(reply));
+                    if (v[2] > 0 && v[3] > 0 && v[2] < 65536 && v[3] < 65536 && v[0] < 65536 && v[1] < 65536)
+                        area = QRect(int(v[0]), int(v[1]), int(v[2]), int(v[3]));
+                }
+                free(reply);
+            }
+        }
+        // The toolkit's logical pixels: the same as the server's unless scaled.
+        const qreal ratio = qApp->devicePixelRatio();
+        if (ratio > 0 && ratio != 1.0 && area.isValid())
+            area = QRect((QPointF(area.topLeft()) / ratio).toPoint(), (QSizeF(area.size()) / ratio).toSize());
+        return area;
+    }
+
+    void watchWorkArea(QObject &owner, std::function<void()> handler) override
+    {
+        if (xcb_connection_t *c = x11Connection())
+            new WorkAreaWatch(owner, internAtom(c, "_NET_WORKAREA"), std::move(handler));
+    }
+
     void markAsNotice(QWidget &window) override
     {
-        // A notification by kind; the skip states are what panels, pagers
-        // and window switchers look at. Written on the window before it is
-        // mapped, where the toolkit adds its own states to them.
-        window.setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
-        auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        if (!x11 || !x11->connection())
+        // The skip states are what panels, pagers and window switchers look
+        // at. They are written on the window just before it is mapped, where
+        // the toolkit merges its own states (above) into them.
+        xcb_connection_t *c = x11Connection();
+        if (!c || !window.testAttribute(Qt::WA_WState_Created))
             return;
-        xcb_connection_t *c = x11->connection();
         const auto id = xcb_window_t(window.winId());
         const xcb_atom_t states[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
                                      internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
-        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2,
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2,
                             states);
         xcb_flush(c);
     }
