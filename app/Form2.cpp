@@ -86,6 +86,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     , m_publisher(Publisher::fromBuild())
 {
     setWindowTitle(Title);
+    setWindowRole(QStringLiteral("murel-main"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(programIcon());

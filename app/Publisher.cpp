@@ -15,15 +15,3 @@ Publisher Publisher::fromBuild()
         p.base = url;
     return p;
 }
-
-QUrl Publisher::resolved(const QString &path) const
-{
-    if (!configured())
-        return QUrl();
-    QUrl url = base;
-    QString basePath = url.path();
-    while (basePath.endsWith(QLatin1Char('/')))
-        basePath.chop(1);
-    url.setPath(basePath + path);
-    return url;
-}

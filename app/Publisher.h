@@ -13,5 +13,15 @@ struct Publisher
     bool configured() const { return base.isValid() && !base.isEmpty(); }
     QUrl homePage() const { return base; }
     QUrl advertisingPage() const { return resolved(QStringLiteral("/adv/adv.htm")); }
-    QUrl resolved(const QString &path) const;
+    QUrl resolved(const QString &path) const
+    {
+        if (!configured())
+            return QUrl();
+        QUrl url = base;
+        QString basePath = url.path();
+        while (basePath.endsWith(QLatin1Char('/')))
+            basePath.chop(1);
+        url.setPath(basePath + path);
+        return url;
+    }
 };

@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
     // would refuse a close, and quit() would ask again and again).
     QObject::connect(&form2, &Form2::programEnd, &app, [] { QCoreApplication::exit(0); });
     platform->onEndRequest([&form2] { form2.exitProgram(); });
+    platform->onCloseRequest(form2, [&form2] { form2.exitProgram(); });
     if (!form2.load() || form2.ending())
         return 0;
     // Every run opens with a reminder.

@@ -8,6 +8,8 @@ void setUpInfoWindow(QDialog &window, const QString &title, const QSize &client)
 {
     window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window.setWindowTitle(title);
+    // How scripts and window-manager rules tell the program's windows apart.
+    window.setWindowRole(QStringLiteral("murel-info"));
     window.setLayoutDirection(Qt::RightToLeft);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);

@@ -45,3 +45,7 @@ QRect Platform::workArea() const
 void Platform::watchWorkArea(QObject &, std::function<void()>)
 {
 }
+
+void Platform::onCloseRequest(QWidget &, std::function<void()>)
+{
+}

@@ -52,6 +52,10 @@ public:
     // lives.
     virtual void watchWorkArea(QObject &owner, std::function<void()> handler);
 
+    // Calls handler when the window manager asks window to close, also
+    // while a modal window blocks it (when the toolkit itself ignores it).
+    virtual void onCloseRequest(QWidget &window, std::function<void()> handler);
+
     // Calls handler on the user-interface thread when the system asks the
     // program to end (a termination or interrupt signal, the session's end).
     virtual void onEndRequest(std::function<void()> handler);

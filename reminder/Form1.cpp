@@ -47,6 +47,9 @@ Form1::Form1(Form2 &form2)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Murel"));
+    // The card, the main window and the message boxes share the program's
+    // name; the role tells them apart.
+    setWindowRole(QStringLiteral("murel-card"));
     setWindowIcon(programIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     build();

@@ -74,6 +74,7 @@ Form3::Form3(Form2 &form2, QWidget *parent)
 {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("اعدادات"));
+    setWindowRole(QStringLiteral("murel-settings"));
     setLayoutDirection(Qt::RightToLeft);
     setFont(form2.font());
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());

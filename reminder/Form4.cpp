@@ -20,6 +20,7 @@ Form4::Form4(Form2 &form2, QWidget *parent)
 {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral(" أختيار الخلفية"));
+    setWindowRole(QStringLiteral("murel-backgrounds"));
     setLayoutDirection(Qt::RightToLeft);
     setFont(form2.font());
     setFixedSize(twipsRect(0, 0, 4950, 5880).size());

@@ -54,33 +54,31 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-// Tells its owner when the window manager publishes a new work area: the
-// root window's property changes, which the toolkit already listens to.
-class WorkAreaWatch final : public QObject, public QAbstractNativeEventFilter
+// Calls a handler for the X events it picks, for as long as its owner lives.
+class X11EventWatch final : public QObject, public QAbstractNativeEventFilter
 {
 public:
-    WorkAreaWatch(QObject &owner, xcb_atom_t workArea, std::function<void()> handler)
+    using Pick = std::function<bool(const xcb_generic_event_t &)>;
+
+    X11EventWatch(QObject &owner, Pick pick, std::function<void()> handler)
         : QObject(&owner)
-        , m_workArea(workArea)
+        , m_pick(std::move(pick))
         , m_handler(std::move(handler))
     {
         qApp->installNativeEventFilter(this);
     }
-    ~WorkAreaWatch() override { qApp->removeNativeEventFilter(this); }
+    ~X11EventWatch() override { qApp->removeNativeEventFilter(this); }
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
-        if (eventType != "xcb_generic_event_t")
-            return false;
-        const auto *event = static_cast<const xcb_generic_event_t *>(message);
-        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY
-            && reinterpret_cast<const xcb_property_notify_event_t *>(event)->atom == m_workArea)
+        // The toolkit handles the event as usual; the handler runs after.
+        if (eventType == "xcb_generic_event_t" && m_pick(*static_cast<const xcb_generic_event_t *>(message)))
             QMetaObject::invokeMethod(this, m_handler, Qt::QueuedConnection);
         return false;
     }
 
 private:
-    xcb_atom_t m_workArea;
+    Pick m_pick;
     std::function<void()> m_handler;
 };
 
@@ -164,8 +162,35 @@ public:
 
     void watchWorkArea(QObject &owner, std::function<void()> handler) override
     {
-        if (xcb_connection_t *c = x11Connection())
-            new WorkAreaWatch(owner, internAtom(c, "_NET_WORKAREA"), std::move(handler));
+        // The root window's property, which the toolkit already listens to.
+        xcb_connection_t *c = x11Connection();
+        if (!c)
+            return;
+        const xcb_atom_t workArea = internAtom(c, "_NET_WORKAREA");
+        auto pick = [workArea](const xcb_generic_event_t &e) {
+            return (e.response_type & 0x7f) == XCB_PROPERTY_NOTIFY
+                && reinterpret_cast<const xcb_property_notify_event_t &>(e).atom == workArea;
+        };
+        new X11EventWatch(owner, pick, std::move(handler));
+    }
+
+    void onCloseRequest(QWidget &window, std::function<void()> handler) override
+    {
+        // The toolkit drops a close request for a window that a modal one
+        // blocks; this one is seen all the same.
+        xcb_connection_t *c = x11Connection();
+        if (!c)
+            return;
+        const auto id = xcb_window_t(window.winId());
+        const xcb_atom_t protocols = internAtom(c, "WM_PROTOCOLS");
+        const xcb_atom_t deleteWindow = internAtom(c, "WM_DELETE_WINDOW");
+        auto pick = [=](const xcb_generic_event_t &e) {
+            if ((e.response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+                return false;
+            const auto &m = reinterpret_cast<const xcb_client_message_event_t &>(e);
+            return m.window == id && m.type == protocols && m.format == 32 && m.data.data32[0] == deleteWindow;
+        };
+        new X11EventWatch(window, pick, std::move(handler));
     }
 
     void markAsNotice(QWidget &window) override

@@ -3,7 +3,7 @@
 # the first run installs the server's movie and the strip plays it; with
 # the server gone, one "Error connecting!" and nothing else.
 set -euo pipefail
-exe=$2          # the program with its publisher on 127.0.0.1:18474
+exe=$2          # the program that fetches from $MUREL_E2E_PUBLISHER
 server_exe=$3
 make_swf=$4
 source "$(dirname "$0")/lib.sh"
@@ -11,21 +11,18 @@ ensure_display "$@"
 # The web engine cannot sandbox itself when the tests run as root.
 export QTWEBENGINE_DISABLE_SANDBOX=1
 
-title='Murel-الاصدار الثاني'
 srv=$scratch/server
 mkdir -p "$srv"
 "$make_swf" "$srv/me.swf" compressed
 printf 'announcement 1\r\n' >"$srv/me.txt"
-setsid "$server_exe" 18474 "$srv" >"$scratch/server.out" 2>&1 </dev/null &
-server=$!
-pids+=("$server")
-wait_until 10 grep -q ready "$scratch/server.out" || fail "announcement server did not start"
+start_server "$srv"
+export MUREL_E2E_PUBLISHER=$server_url
 
 data=$scratch/first
 mkdir -p "$data"
 start_murel "$data"
 pid=$started
-wait_until 10 has_visible_window "$title" "$pid" || fail "main window did not appear"
+wait_until 10 has_role "$pid" murel-main || fail "main window did not appear"
 
 installed() { cmp -s "$srv/me.swf" "$data/murel/1.swf" && cmp -s "$srv/me.txt" "$data/murel/text7.txt"; }
 wait_until 15 installed || fail "the movie was not installed"
@@ -34,7 +31,7 @@ wait_until 15 installed || fail "the movie was not installed"
 # bar) shows the movie's dark blue stage with its red square.
 strip_plays() {
   local w
-  w=$(visible_window "$title" "$pid")
+  w=$(role_window "$pid" murel-main)
   # Without a window id, import would wait for someone to pick one.
   [ -n "$w" ] || return 1
   timeout 10 import -window "$w" -crop 281x54+16+280 +repage "$scratch/strip.png" 2>/dev/null || return 1
@@ -44,7 +41,8 @@ strip_plays() {
   awk -v b="$blue" -v r="$red" 'BEGIN { exit !(b > 0.5 && r > 0.02) }'
 }
 wait_until 40 strip_plays || fail "the strip does not play the movie"
-timeout 10 import -window "$(visible_window "$title" "$pid")" "$(dirname "$exe")/e2e-playing.png" || true
+main=$(role_window "$pid" murel-main)
+[ -z "$main" ] || timeout 10 import -window "$main" "$(dirname "$exe")/e2e-playing.png" || true
 
 # Server gone: one message for the text download, nothing else.
 kill -- "-$server" 2>/dev/null || kill "$server"
@@ -53,19 +51,7 @@ down=$scratch/down
 mkdir -p "$down"
 start_murel "$down"
 second=$started
-# The message carries the program's title, as does the first reminder card
-# of the run: the card, whatever its height in its slide, is the window 237
-# pixels wide at the screen's right edge.
-read -r screen_w _ < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
-card_x=$(( (screen_w * 15 - 3655 + 7) / 15 ))
-message() {
-  local w x width
-  for w in $(xdotool search --all --onlyvisible --pid "$second" --name '^Murel$' 2>/dev/null); do
-    read -r x _ width _ < <(geometry "$w")
-    [ "$x $width" != "$card_x 237" ] && { echo "$w"; return; }
-  done
-  return 0
-}
+message() { message_box "$second"; }
 shown() { [ -n "$(message)" ]; }
 wait_until 15 shown || fail "no Error connecting! message"
 first=$(message)

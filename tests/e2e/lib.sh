@@ -1,5 +1,8 @@
 # Helpers for the end-to-end scripts: each runs the real program under its
-# own Xvfb server with a scratch data folder.
+# own X server with a scratch data folder. Windows are found by process and
+# role (the program names its windows with WM_WINDOW_ROLE; message boxes are
+# the dialogs without one), never by their titles, which several share.
+# Every wait is bounded, and no tool is ever called without a window id.
 
 # Re-runs the calling script inside Xvfb when there is no display yet.
 ensure_display() {
@@ -24,34 +27,57 @@ wait_until() {
   done
 }
 
-# visible_window NAME-PATTERN [PID]: id of a mapped window, if any.
-visible_window() {
-  if [ -n "${2:-}" ]; then
-    xdotool search --all --onlyvisible --pid "$2" --name "$1" 2>/dev/null | head -n1
-  else
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1
-  fi
+# pid_windows PID: the program's mapped windows.
+pid_windows() {
+  timeout 5 xdotool search --all --onlyvisible --pid "$1" 2>/dev/null || true
 }
 
-has_visible_window() {
-  [ -n "$(visible_window "$@")" ]
+# role_window PID ROLE: the program's mapped window of that role (murel-main,
+# murel-card, murel-settings, murel-backgrounds, murel-info), if any.
+role_window() {
+  local w
+  for w in $(pid_windows "$1"); do
+    if timeout 5 xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -qx "WM_WINDOW_ROLE(STRING) = \"$2\""; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 0
 }
+has_role() { [ -n "$(role_window "$@")" ]; }
+no_role() { [ -z "$(role_window "$@")" ]; }
+
+# message_box PID: a mapped message box of the program, if any.
+message_box() {
+  local w props
+  for w in $(pid_windows "$1"); do
+    props=$(timeout 5 xprop -id "$w" _NET_WM_WINDOW_TYPE WM_WINDOW_ROLE 2>/dev/null) || continue
+    case "$props" in
+      *murel-*) ;;
+      *_NET_WM_WINDOW_TYPE_DIALOG*) echo "$w"; return 0 ;;
+    esac
+  done
+  return 0
+}
+has_message_box() { [ -n "$(message_box "$1")" ]; }
 
 # start_tray: a notification-area host, as a desktop would have one.
 start_tray() {
   trayer --edge top --align right --widthtype pixel --width 160 --height 24 \
     --transparent false >/dev/null 2>&1 &
   pids+=("$!")
-  wait_until 10 has_visible_window '^panel$' || fail "tray host did not start"
+  wait_until 10 bash -c '[ -n "$(xdotool search --onlyvisible --name "^panel$" 2>/dev/null)" ]' \
+    || fail "tray host did not start"
 }
 
 # answer_box WINDOW: presses Enter in a message box until it has gone.
 answer_box() {
+  [ -n "$1" ] || return 1
   local tries
   for tries in $(seq 1 40); do
-    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
-    xdotool windowfocus "$1" 2>/dev/null || true
-    xdotool key Return 2>/dev/null || true
+    timeout 5 xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+    timeout 5 xdotool windowfocus "$1" 2>/dev/null || true
+    timeout 5 xdotool key Return 2>/dev/null || true
     sleep 0.1
   done
   return 1
@@ -59,6 +85,9 @@ answer_box() {
 
 alive() {
   kill -0 "$1" 2>/dev/null
+}
+gone() {
+  ! kill -0 "$1" 2>/dev/null
 }
 
 # A scratch windir removed on exit, with every program started here killed.
@@ -81,13 +110,25 @@ start_murel() {
   pids+=("$started")
 }
 
+# start_server FOLDER: the local announcement server on a free port; its
+# address in $server_url, its process in $server.
+start_server() {
+  local out=$scratch/server-$RANDOM.out
+  setsid "$server_exe" 0 "$1" >"$out" 2>&1 </dev/null &
+  server=$!
+  pids+=("$server")
+  wait_until 10 grep -q '^ready [0-9]' "$out" || fail "announcement server did not start"
+  server_url="http://127.0.0.1:$(awk '/^ready/ {print $2; exit}' "$out")"
+}
+
 now_ms() {
   echo $(( $(date +%s%N) / 1000000 ))
 }
 
 # geometry WINDOW: "X Y WIDTH HEIGHT" of a mapped window.
 geometry() {
-  xwininfo -id "$1" 2>/dev/null | awk '
+  [ -n "$1" ] || return 1
+  timeout 5 xwininfo -id "$1" 2>/dev/null | awk '
     /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
     END {print x, y, w, h}'

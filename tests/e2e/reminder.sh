@@ -20,7 +20,7 @@ printf '"1","MS Sans Serif","0","5","3",#TRUE#,#FALSE#,#FALSE#\r\n' >"$data/mure
 start_murel "$data"
 pid=$started
 
-card() { visible_window '^Murel$' "$pid"; }
+card() { role_window "$pid" murel-card; }
 card_full() {
   local w
   w=$(card)
@@ -30,7 +30,7 @@ no_card() { [ -z "$(card)" ]; }
 
 # The run opens with a card, grown to full size at the bottom-right.
 wait_until 10 card_full || fail "first card did not reach 237 x 187 at $want_x,$((want_bottom - 187)): $(geometry "$(card)" 2>/dev/null)"
-[ -z "$(visible_window 'Murel-' "$pid")" ] || fail "main window shown although an interval was saved"
+no_role "$pid" murel-main || fail "main window shown although an interval was saved"
 
 # It goes by itself after its three seconds.
 wait_until 10 no_card || fail "card did not go away"
@@ -45,16 +45,14 @@ gap=$((back - gone))
 # A refused second copy shows its message, and no card.
 start_murel "$data"
 second=$started
-wait_until 10 has_visible_window 'Murel' "$second" || fail "no refusal from the second copy"
-for w in $(xdotool search --all --onlyvisible --pid "$second" --name '.' 2>/dev/null); do
-  [ "$(geometry "$w" | cut -d' ' -f3-)" != "237 187" ] || fail "the refused copy showed a card"
-done
-answer_box "$(visible_window 'Murel' "$second")" || fail "refusal message did not close"
-wait_until 10 bash -c "! kill -0 $second 2>/dev/null" || fail "refused copy did not end"
+wait_until 10 has_message_box "$second" || fail "no refusal from the second copy"
+no_role "$second" murel-card || fail "the refused copy showed a card"
+answer_box "$(message_box "$second")" || fail "refusal message did not close"
+wait_until 10 gone "$second" || fail "refused copy did not end"
 
 # The X closes the card at once.
 if no_card; then wait_until 12 card_full || fail "no third card"; fi
-read -r cx cy _ < <(geometry "$(card)")
+read -r cx cy _ < <(geometry "$(card)") || fail "the card went before it could be clicked"
 xdotool mousemove $((cx + 8)) $((cy + 8)) click 1
 clicked=$(now_ms)
 wait_until 2 no_card || fail "X did not close the card"

@@ -9,37 +9,37 @@ source "$here/lib.sh"
 ensure_display "$@"
 start_tray
 
-title='Murel-الاصدار الثاني'
 data=$scratch/settings
 mkdir -p "$data"
 start_murel "$data"
 pid=$started
-wait_until 10 has_visible_window "$title" "$pid" || fail "main window did not appear"
-read -r wx wy _ < <(geometry "$(visible_window "$title" "$pid")")
+wait_until 10 has_role "$pid" murel-main || fail "main window did not appear"
+read -r wx wy _ < <(geometry "$(role_window "$pid" murel-main)")
 menu=24   # menu bar height above the client area
 
-window_at() { # NAME: top-left of the program's visible window of that name
-  geometry "$(visible_window "$1" "$pid")" | cut -d' ' -f1,2
+window_at() { # ROLE: top-left of the program's visible window of that role
+  geometry "$(role_window "$pid" "$1")" | cut -d' ' -f1,2
 }
 
 # "خيارات" on the menu bar, then its only item.
 xdotool mousemove $((wx + 252)) $((wy + 11)) click 1
-wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -gt 1 ]" || fail "options menu did not open"
+menu_open() { [ "$(pid_windows "$pid" | wc -l)" -gt 1 ]; }
+wait_until 5 menu_open || fail "options menu did not open"
 xdotool key Down Return
-wait_until 5 has_visible_window '^اعدادات$' "$pid" || fail "settings dialog did not open"
-read -r sx sy < <(window_at '^اعدادات$')
+wait_until 5 has_role "$pid" murel-settings || fail "settings dialog did not open"
+read -r sx sy < <(window_at murel-settings)
 
 # "اختيار صورة الخلفية": the dialog makes way for the chooser.
 xdotool mousemove $((sx + 208)) $((sy + 268)) click 1
-wait_until 5 has_visible_window 'أختيار الخلفية' "$pid" || fail "background chooser did not open"
-has_visible_window '^اعدادات$' "$pid" && fail "settings dialog stayed on screen under the chooser"
-read -r cx cy < <(window_at 'أختيار الخلفية')
+wait_until 5 has_role "$pid" murel-backgrounds || fail "background chooser did not open"
+has_role "$pid" murel-settings && fail "settings dialog stayed on screen under the chooser"
+read -r cx cy < <(window_at murel-backgrounds)
 xdotool mousemove $((cx + 178)) $((cy + 280)) click 1    # خلفية 3
 xdotool mousemove $((cx + 212)) $((cy + 364)) click 1    # تطبيق
-wait_until 5 has_visible_window '^اعدادات$' "$pid" || fail "settings dialog did not come back"
-read -r sx sy < <(window_at '^اعدادات$')
+wait_until 5 has_role "$pid" murel-settings || fail "settings dialog did not come back"
+read -r sx sy < <(window_at murel-settings)
 xdotool mousemove $((sx + 192)) $((sy + 332)) click 1    # تطبيق
-settings_gone() { ! has_visible_window '^اعدادات$' "$pid"; }
+settings_gone() { ! has_role "$pid" murel-settings; }
 wait_until 5 settings_gone || fail "settings dialog did not close"
 
 # Interval 3, duration 3, Start.
@@ -51,11 +51,11 @@ head -c 4 "$data/murel/background.txt" | grep -q '^"3"' || fail "record does not
 
 card_full() {
   local w
-  w=$(visible_window '^Murel$' "$pid")
+  w=$(role_window "$pid" murel-card)
   [ -n "$w" ] && [ "$(geometry "$w" | cut -d' ' -f3-)" = "237 187" ]
 }
 wait_until 15 card_full || fail "no card after Start"
-read -r kx ky _ < <(geometry "$(visible_window '^Murel$' "$pid")")
+read -r kx ky _ < <(geometry "$(role_window "$pid" murel-card)")
 timeout 10 import -window root -crop 210x18+$((kx + 20))+$((ky + 165)) "$scratch/card.png"
 
 # The strip below the text against each picture as the card stretches it.

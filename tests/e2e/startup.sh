@@ -8,27 +8,26 @@ source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
 start_tray
 
-title='Murel-الاصدار الثاني'
-
 # First run on an empty windir.
 first=$scratch/first
 mkdir -p "$first"
 start_murel "$first"
 one=$started
-wait_until 10 has_visible_window "$title" "$one" || fail "main window did not appear"
+wait_until 10 has_role "$one" murel-main || fail "main window did not appear"
 [ -d "$first/murel/wjk" ] || fail "data folders were not created"
 [ ! -e "$first/murel/background.txt" ] || fail "a first run must not write the record"
 
 # A second copy on the same windir is refused with a message and ends.
 start_murel "$first"
 two=$started
-wait_until 10 has_visible_window "Murel" "$two" || fail "second copy showed no refusal"
-box=$(visible_window "Murel" "$two")
-[ -z "$(visible_window "$title" "$two")" ] || fail "second copy opened a main window"
+wait_until 10 has_message_box "$two" || fail "second copy showed no refusal"
+box=$(message_box "$two")
+no_role "$two" murel-main || fail "second copy opened a main window"
+no_role "$two" murel-card || fail "second copy showed a card"
 answer_box "$box" || fail "refusal message did not close"
 wait_until 10 bash -c "! kill -0 $two 2>/dev/null" || fail "second copy did not end after the message"
 alive "$one" || fail "the first copy ended too"
-has_visible_window "$title" "$one" || fail "the first copy's window went away"
+has_role "$one" murel-main || fail "the first copy's window went away"
 
 # A saved record with an interval starts hidden.
 hidden=$scratch/hidden
@@ -37,7 +36,7 @@ printf '"1","MS Sans Serif","0","10","5",#FALSE#,#TRUE#,#FALSE#\r\n' >"$hidden/m
 start_murel "$hidden"
 three=$started
 wait_until 10 test -d "$hidden/murel/wjk" || fail "hidden start created no folders"
-if wait_until 2 has_visible_window "$title" "$three"; then
+if wait_until 2 has_role "$three" murel-main; then
   fail "main window shown although an interval was saved"
 fi
 alive "$three" || fail "hidden start ended"

@@ -1,6 +1,7 @@
 // A stand-in for the publisher's announcement server, for the end-to-end
 // tests: announce-server PORT FOLDER serves FOLDER/me.txt and FOLDER/me.swf
-// at the program's announcement paths until it is killed.
+// at the program's announcement paths until it is killed. PORT 0 takes a
+// free port; "ready PORT" says which.
 #include "announce/Announcer.h"
 #include "common/TestHttpServer.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char *argv[])
         if (f.open(QIODevice::ReadOnly))
             server.route(path, {200, f.readAll(), TestHttpServer::Fault::None, {}});
     }
-    std::printf("ready\n");
+    std::printf("ready %d\n", server.base().port());
     std::fflush(stdout);
     return app.exec();
 }
