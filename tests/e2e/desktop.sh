@@ -61,6 +61,9 @@ record "$data" 30 20
 start_murel "$data"
 pid=$started
 wait_until 10 card_at "$pid" "1804 548" || fail "card not at the primary monitor's corner: $(geometry "$(role_window "$pid" murel-card)")"
+# A panel that arrives meanwhile: the card moves up out of its way.
+start_panel
+wait_until 5 card_at "$pid" "1804 533" || fail "card did not make way for the panel: $(geometry "$(role_window "$pid" murel-card)")"
 kill -TERM "$pid"
 wait_until 2 gone "$pid" || fail "SIGTERM did not end the program"
 
