@@ -5,19 +5,39 @@
 
 void registerFontSubstitutions()
 {
-    // The Naskh face has no Latin letters; those come from the next face
-    // that has them, so the Latin face stands before the second Naskh.
+    // Each name the windows and the font box offer gets a face of its own
+    // kind, so that choosing another font shows another face: the two sans
+    // names a sans Arabic each (a plain one and a Kufi), the serif names a
+    // traditional Naskh. Where the Arabic face has no Latin letters, the
+    // Latin face after it supplies them.
     const QStringList sans = {
+        QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Sans"),
+        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("DejaVu Sans"),
+    };
+    const QStringList kufi = {
+        QStringLiteral("Noto Kufi Arabic"), QStringLiteral("Noto Sans"),
+        QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans"),
+    };
+    const QStringList naskh = {
         QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),
         QStringLiteral("Amiri"), QStringLiteral("DejaVu Sans"),
     };
     const QStringList serif = {
-        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Serif"),
-        QStringLiteral("Amiri"), QStringLiteral("DejaVu Serif"),
+        QStringLiteral("Amiri"), QStringLiteral("Noto Serif"),
+        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("DejaVu Serif"),
     };
-    for (const char *family : {"MS Sans Serif", "Tahoma", "Arial", "Arabic Transparent",
-                               "Simplified Arabic", "Microsoft Sans Serif", "Segoe UI"})
+    for (const char *family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Segoe UI"})
         QFont::insertSubstitutions(QString::fromLatin1(family), sans);
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), kufi);
+    for (const char *family : {"Arabic Transparent", "Simplified Arabic"})
+        QFont::insertSubstitutions(QString::fromLatin1(family), naskh);
     for (const char *family : {"Times New Roman", "Traditional Arabic"})
         QFont::insertSubstitutions(QString::fromLatin1(family), serif);
+}
+
+QFont interfaceFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
 }

@@ -4,6 +4,7 @@
 #include "announce/MovieStrip.h"
 #include "app/Clock.h"
 #include "app/ExtraTimer.h"
+#include "app/Fonts.h"
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/NumericValue.h"
@@ -90,9 +91,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(programIcon());
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(interfaceFont());
 
     buildMenus();
     buildControls();
@@ -218,7 +217,7 @@ void Form2::buildControls()
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(39, 27, 17, 17);
     Shape1->setFilled(true);
-    Shape1->setFillColor(LampStopped);
+    setLamp(LampStopped);
     Label5 = label(Frame4, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft);
     Label5->setObjectName(QStringLiteral("Label5"));
 
@@ -228,6 +227,10 @@ void Form2::buildControls()
         connect(o, &QRadioButton::clicked, this, [this, o] { setOption(o, true); });
     connect(Command1, &TavrelButton::clicked, this, &Form2::start);
     connect(Command2, &TavrelButton::clicked, this, &Form2::stop);
+
+    // The number boxes are named after their captions for screen readers.
+    Text1->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
+    Text2->setAccessibleName(QStringLiteral("مدة بقاء شاشة التذكير"));
 
     m_keyFilter = new KeyFilter(m_messages, this);
     Text1->installEventFilter(m_keyFilter);
@@ -288,12 +291,12 @@ bool Form2::load()
     QDir().mkpath(m_dataFolder);
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
     readRecord();
-    Shape1->setFillColor(LampStopped);
+    setLamp(LampStopped);
 
     const QString interval = Text1->text();
     if (interval.isEmpty() || numericValue(interval) == 0) {
         show();
-        Shape1->setFillColor(LampStopped);
+        setLamp(LampStopped);
     } else {
         autoStart();
     }
@@ -385,7 +388,16 @@ void Form2::setRunning(bool running)
     Frame1->setEnabled(!running);
     Text1->setEnabled(!running);
     Text2->setEnabled(!running);
-    Shape1->setFillColor(running ? LampRunning : LampStopped);
+    setLamp(running ? LampRunning : LampStopped);
+}
+
+void Form2::setLamp(quint32 color)
+{
+    Shape1->setFillColor(color);
+    // Red and green are not told apart by every eye: the state in words too.
+    const QString state = color == LampRunning ? RunningText : StoppedText;
+    Shape1->setToolTip(state);
+    Shape1->setAccessibleName(state);
 }
 
 void Form2::start()

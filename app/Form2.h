@@ -39,6 +39,8 @@ public:
     static inline const QString SecondCopyMessage = QStringLiteral("لا يمكنك تشغيل أكثر من نسخة من البرنامج");
     static constexpr quint32 LampStopped = 255;
     static constexpr quint32 LampRunning = 65280;
+    static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
+    static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
 
     Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~Form2() override;
@@ -151,6 +153,7 @@ private:
     void applyTimeUnit();
     bool validate();
     void setRunning(bool running);
+    void setLamp(quint32 color);
     void fillDefaults();
     void showReminder();
     void runModal(QDialog &window);

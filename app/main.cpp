@@ -2,10 +2,16 @@
 #include "app/Fonts.h"
 #include "app/Form2.h"
 #include "app/MessageBoxes.h"
+#include "controls/ButtonAccessible.h"
 #include "platform/DisplayChoice.h"
 #include "platform/Platform.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QToolTip>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -25,6 +31,15 @@ int main(int argc, char *argv[])
     // and must go on running.
     QApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutions();
+    // Menus, message boxes and tooltips in the windows' own face, and the
+    // toolkit's own words (OK, the edit boxes' menu) in Arabic.
+    QApplication::setFont(interfaceFont());
+    QToolTip::setFont(interfaceFont());
+    QAccessible::installFactory(buttonAccessibleFactory);
+    QTranslator arabic;
+    if (arabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&arabic);
 
     const std::unique_ptr<Platform> platform = createPlatform();
     MessageBoxes messages;

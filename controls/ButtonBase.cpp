@@ -4,6 +4,7 @@
 #include "controls/Rounding.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 
 ButtonBase::ButtonBase(OleColor focusColor, QWidget *parent)
@@ -40,6 +41,9 @@ void ButtonBase::setForeColor(OleColor color)
 void ButtonBase::setCaption(const QString &caption)
 {
     m_caption = caption;
+    // What a screen reader calls the button: its caption, without the
+    // access key's marker.
+    setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     notify(QStringLiteral("Caption"));
     redraw();
 }
@@ -143,6 +147,10 @@ void ButtonBase::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     m_hasFocus = true;
+    // Keyboard users must see where the focus is; a click shows it anyway.
+    const Qt::FocusReason reason = event->reason();
+    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+        || reason == Qt::ShortcutFocusReason;
     redraw();
 }
 
@@ -150,5 +158,13 @@ void ButtonBase::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     m_hasFocus = false;
+    m_keyboardFocus = false;
     redraw();
+}
+
+void ButtonBase::click()
+{
+    if (!isEnabled())
+        return;
+    Q_EMIT clicked();
 }

@@ -31,6 +31,10 @@ public:
     void setFocusColor(OleColor color);
     WId hwnd() { return winId(); }
 
+    // Raises Click when enabled: Enter, or Space let go, on the focused
+    // button, and a screen reader's press.
+    void click();
+
     // The look the next repaint draws, and the state behind it.
     ButtonLook drawState() const { return m_drawState; }
     bool hasFocusFlag() const { return m_hasFocus; }
@@ -78,6 +82,8 @@ protected:
     int m_bottomEdge = 0;
     ButtonLook m_drawState = ButtonLook::Normal;
     bool m_hasFocus = false;
+    // The focus came from the keyboard (Tab, an access key): its mark shows.
+    bool m_keyboardFocus = false;
     bool m_userMode = true;
     bool m_swallowRelease = false;
     int m_lastButton = 0;

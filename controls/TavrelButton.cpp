@@ -144,9 +144,12 @@ void TavrelButton::drawCaption(QPainter &p, ButtonLook state)
 void TavrelButton::drawFocusMark(QPainter &p)
 {
     const QPalette &pal = palette();
-    if (m_showFocus == 2) {
+    // Without a mark of its own, a focus that came from the keyboard gets
+    // the dotted one.
+    const int mode = m_showFocus != 0 ? m_showFocus : (m_keyboardFocus ? 1 : 0);
+    if (mode == 2) {
         paintRoundedOutline(p, 3, 3, m_rightEdge - 3, m_bottomEdge - 3, toQColor(resolveColor(m_focusColor, pal)));
-    } else if (m_showFocus == 1) {
+    } else if (mode == 1) {
         const int left = 5;
         const int top = 5;
         const int right = int(roundHalfEven(double(width()) - 5.0)) - 1;
@@ -215,7 +218,10 @@ void TavrelButton::keyPressEvent(QKeyEvent *event)
     Q_EMIT keyDown(keyCodeFor(event->key()), shiftMask(event->modifiers()));
     if (!event->text().isEmpty())
         Q_EMIT keyPress(event->text().at(0).unicode());
-    if (event->key() == Qt::Key_Space)
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat())
+        click();
+    if (event->key() == Qt::Key_Space || enter)
         event->accept();
     else
         ButtonBase::keyPressEvent(event);
@@ -227,12 +233,17 @@ void TavrelButton::keyReleaseEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // A Space let go after it pressed this button (not one that arrived
+    // with the focus) clicks it, as it looked pressed.
+    const bool clicks = event->key() == Qt::Key_Space && isEnabled() && m_spaceDown;
     if (event->key() == Qt::Key_Space && isEnabled()) {
         m_spaceDown = false;
         m_drawState = ButtonLook::Normal;
         redraw();
     }
     Q_EMIT keyUp(keyCodeFor(event->key()), shiftMask(event->modifiers()));
+    if (clicks)
+        click();
     if (event->key() == Qt::Key_Space)
         event->accept();
     else

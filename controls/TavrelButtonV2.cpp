@@ -339,8 +339,10 @@ void TavrelButtonV2::keyPressEvent(QKeyEvent *event)
     int keyCode = keyCodeFor(event->key());
     int shift = shiftMask(event->modifiers());
     Q_EMIT keyDown(keyCode, shift);
-    if (keyCode == 13)
-        Q_EMIT clicked();
+    if (keyCode == 13 && !event->isAutoRepeat())
+        click();
+    if (event->key() == Qt::Key_Space)
+        m_spaceDown = true;
     if (!event->text().isEmpty()) {
         int ascii = event->text().at(0).unicode();
         Q_EMIT keyPress(ascii);
@@ -360,7 +362,19 @@ void TavrelButtonV2::keyReleaseEvent(QKeyEvent *event)
     int keyCode = keyCodeFor(event->key());
     int shift = shiftMask(event->modifiers());
     Q_EMIT keyUp(keyCode, shift);
+    if (event->key() == Qt::Key_Space && m_spaceDown) {
+        m_spaceDown = false;
+        click();
+        event->accept();
+        return;
+    }
     ButtonBase::keyReleaseEvent(event);
+}
+
+void TavrelButtonV2::focusOutEvent(QFocusEvent *event)
+{
+    m_spaceDown = false;
+    ButtonBase::focusOutEvent(event);
 }
 
 void TavrelButtonV2::pressLook(int button, int shift, float x, float y)

@@ -74,6 +74,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -88,6 +89,8 @@ private:
 
     QLabel *m_img = nullptr;
     QTimer m_hoverTimer;
+    // A Space went down on this button and has not come up yet.
+    bool m_spaceDown = false;
 
     int m_pictureAlignment = PictureLeft;
     QPixmap m_picture;

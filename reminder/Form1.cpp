@@ -11,8 +11,10 @@
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
 #include "reminder/Catalogue.h"
+#include "reminder/TextFit.h"
 #include "resources/Artwork.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -130,8 +132,15 @@ void Form1::load()
 
     const Catalogue catalogue;
     Text3->setText(QString::number(Catalogue::pick(Catalogue::seedFromClock())));
-    if (const auto text = catalogue.lookUp(Text3->text()))
+    if (const auto text = catalogue.lookUp(Text3->text())) {
+        // A verse is not cut: a long one is set a little smaller instead.
+        QFont font = Label1->font();
+        font.setPointSizeF(TextFit::fittedPointSize(font, *text, Label1->contentsRect().size()));
+        Label1->setFont(font);
         Label1->setText(*text);
+        // Read out as it appears.
+        setAccessibleName(*text);
+    }
 }
 
 void Form1::followScreen()
@@ -247,6 +256,9 @@ void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_form2.platform().markAsNotice(*this);
+    // A screen reader reads the text out as the card comes up.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

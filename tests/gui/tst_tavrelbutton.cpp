@@ -255,19 +255,53 @@ private Q_SLOTS:
         QCOMPARE(shot().pixelColor(24, 5), grey(148));
     }
 
-    void spaceDrawsPressedButDoesNotClick()
+    void keyboardClicks_data()
     {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicksOnPress");
+        QTest::addColumn<int>("clicksOnRelease");
+        QTest::newRow("space clicks when let go") << int(Qt::Key_Space) << true << 0 << 1;
+        QTest::newRow("enter clicks at once") << int(Qt::Key_Return) << true << 1 << 1;
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true << 1 << 1;
+        QTest::newRow("disabled: space") << int(Qt::Key_Space) << false << 0 << 0;
+        QTest::newRow("disabled: enter") << int(Qt::Key_Return) << false << 0 << 0;
+        QTest::newRow("another key") << int(Qt::Key_A) << true << 0 << 0;
+    }
+
+    void keyboardClicks()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, enabled);
         QSignalSpy clicks(m_button, &TavrelButton::clicked);
         QSignalSpy ups(m_button, &TavrelButton::keyUp);
         m_button->setFocus();
-        QTest::keyPress(m_button, Qt::Key_Space);
-        QVERIFY(m_button->spaceDown());
-        QCOMPARE(shot().pixelColor(24, 5), grey(98));
-        QTest::keyRelease(m_button, Qt::Key_Space);
+        m_button->setEnabled(enabled);
+        QTest::keyPress(m_button, Qt::Key(key));
+        QTEST(int(clicks.count()), "clicksOnPress");
+        if (key == Qt::Key_Space && enabled)
+            QCOMPARE(shot().pixelColor(24, 5), grey(98));
+        QTest::keyRelease(m_button, Qt::Key(key));
+        QTEST(int(clicks.count()), "clicksOnRelease");
         QVERIFY(!m_button->spaceDown());
-        QCOMPARE(shot().pixelColor(24, 5), grey(138));
-        QCOMPARE(ups.count(), 1);
-        QCOMPARE(clicks.count(), 0);
+        if (enabled)
+            QCOMPARE(shot().pixelColor(24, 5), grey(138));
+    }
+
+    void focusMarkShowsForTheKeyboardOnly()
+    {
+        // The dotted mark's first dot, in the caption colour, at 5, 5.
+        const QColor dot = toQColor(resolveColor(m_button->foreColor(), m_button->palette()));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(24, 12));
+        QTRY_VERIFY(m_button->hasFocusFlag());
+        QVERIFY(shot().pixelColor(5, 5) != dot);
+        m_other->setFocus();
+        QTRY_VERIFY(!m_button->hasFocusFlag());
+        QTest::keyClick(m_other, Qt::Key_Tab);
+        QTRY_VERIFY(m_button->hasFocusFlag());
+        QCOMPARE(shot().pixelColor(5, 5), dot);
     }
 
     void losingFocusWithSpaceHeldRestoresNormal()
