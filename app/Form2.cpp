@@ -96,7 +96,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     buildMenus();
     buildControls();
 
-    TA1 = new TrayArea(programIcon(), QStringLiteral("برنامج Murel"), this);
+    TA1 = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
     connect(TA1, &TrayArea::iconActivate, this, &Form2::restore);
     connect(TA1, &TrayArea::iconMouse, this, &Form2::trayMouse);
 

@@ -1,6 +1,7 @@
 #include "app/SettingsRecord.h"
 
 #include "app/TextDecoding.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -132,7 +133,7 @@ bool writeSettingsFile(const QString &path, const SettingsRecord &record)
 QStringList readSettingsFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return {};
     return readSettingsFields(decodeSettingsText(file.read(kSettingsReadLimit)));
 }

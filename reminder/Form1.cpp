@@ -20,6 +20,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
@@ -47,7 +50,9 @@ Form1::Form1(Form2 &form2)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Murel"));
-    setWindowIcon(programIcon());
+    // The main window's icon, shared: an icon made afresh for every card
+    // costs its pictures again in the pixmap cache each time.
+    setWindowIcon(m_form2.windowIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     build();
     load();
@@ -114,7 +119,10 @@ void Form1::load()
 
     m_form2.platform().setTopMost(*this, true);
 
-    m_displaySeconds = int(roundHalfEven(numericValue(m_form2.Text2->text())));
+    // The field may hold anything a damaged record left: a negative count
+    // is no countdown at all, a huge one the longest the timer counts.
+    const std::int64_t seconds = roundHalfEven(numericValue(m_form2.Text2->text()));
+    m_displaySeconds = int(std::clamp<std::int64_t>(seconds, 0, std::numeric_limits<int>::max()));
     Timer2->setInterval(m_displaySeconds);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
