@@ -7,6 +7,7 @@
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/NumericValue.h"
+#include "app/SaveLeftovers.h"
 #include "app/SettingsRecord.h"
 #include "app/TrayArea.h"
 #include "controls/Label.h"
@@ -286,6 +287,10 @@ bool Form2::load()
 
     QDir().mkpath(m_dataFolder);
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
+    // What a copy killed in the middle of writing its files left behind.
+    removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
+                                       QStringLiteral("1.swf")});
+    removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
     readRecord();
     Shape1->setFillColor(LampStopped);
 
