@@ -120,7 +120,7 @@ std::optional<bool> recordBoolean(const QString &field)
 bool writeSettingsFile(const QString &path, const SettingsRecord &record)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!clearForRegularFile(path) || !file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray line = encodeSettingsRecord(record);
     if (file.write(line) != line.size()) {
