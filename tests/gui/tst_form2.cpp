@@ -379,11 +379,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("removed");
         QTest::newRow("record's temporary") << "background.txt.AbCdEf" << true;
-        QTest::newRow("installed text's") << "text7.txt.qwerty" << true;
         QTest::newRow("installed movie's") << "1.swf.ZZZZZZ" << true;
         QTest::newRow("staged movie's") << "wjk/1.swf.aBcDeF" << true;
-        QTest::newRow("staged text's") << "wjk/text8.txt.XyZxYz" << true;
-        QTest::newRow("the record itself") << "background.txt" << false;
         QTest::newRow("not six letters") << "background.txt.bak" << false;
         QTest::newRow("a digit") << "background.txt.AbCd3f" << false;
         QTest::newRow("not a file of ours") << "notes.txt.AbCdEf" << false;

