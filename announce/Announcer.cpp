@@ -1,10 +1,12 @@
 #include "announce/Announcer.h"
 
 #include "announce/MovieStrip.h"
+#include "announce/SwfCheck.h"
 #include "announce/clsDownload.h"
 #include "app/Form2.h"
 #include "app/MessageBoxes.h"
 #include "platform/Platform.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QLabel>
@@ -41,7 +43,8 @@ void Announcer::connectionTick()
     m_form2.Label2->setPalette(pal);
 }
 
-void Announcer::download(const QString &path, const QString &destination, qint64 cap, std::function<void(bool)> done)
+void Announcer::download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
+                         std::function<void(bool)> done)
 {
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
@@ -50,7 +53,8 @@ void Announcer::download(const QString &path, const QString &destination, qint64
         downloader->deleteLater();
         done(ok);
     });
-    downloader->Get_File(m_form2.publisher().resolved(path).toString(), destination, cap, m_stallMs);
+    const clsDownload::Limits limits{cap, m_stallMs, m_deadlineMs > 0 ? m_deadlineMs : deadlineMs};
+    downloader->Get_File(m_form2.publisher().resolved(path).toString(), destination, limits);
 }
 
 void Announcer::fetchStep1()
@@ -66,7 +70,7 @@ void Announcer::fetchStep1()
         return;
     }
     m_busy = true;
-    download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, [this](bool ok) {
+    download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, TextDeadlineMs, [this](bool ok) {
         if (!ok)
             m_form2.messages().inform(&m_form2, ErrorMessage);
         m_form2.Timer4->start();
@@ -91,27 +95,37 @@ void Announcer::fetchStep2()
         return;
     }
     const QString staged = dataPath(QStringLiteral("wjk/1.swf"));
-    download(MoviePath, staged, MovieCap, [this, staged](bool ok) {
-        if (ok) {
-            // Installed and recorded only once the new movie is here; a
-            // failed download is tried again by the next run.
-            copyOver(staged, installedMovie());
+    download(MoviePath, staged, MovieCap, MovieDeadlineMs, [this, staged](bool ok) {
+        // The text is recorded only once the new movie is in place: a
+        // movie that failed to come, or to be installed, is tried again by
+        // the next run.
+        if (ok && installMovie(staged))
             copyOver(dataPath(QStringLiteral("wjk/text8.txt")), dataPath(QStringLiteral("text7.txt")));
-        } else {
+        else
             m_form2.messages().inform(&m_form2, ErrorMessage);
-        }
         m_form2.Timer4->stop();
         m_busy = false;
         Q_EMIT fetchFinished();
     });
 }
 
+bool Announcer::installMovie(const QString &staged)
+{
+    // A cut-off or foreign file, or one that would unpack beyond what the
+    // player is given, is a failed download.
+    QFile file(staged);
+    if (!openRegularFile(file) || checkSwf(file.read(SwfHeaderBytes), file.size()) != SwfVerdict::Movie)
+        return false;
+    file.close();
+    return copyOver(staged, installedMovie());
+}
+
 void Announcer::movieCheck()
 {
     // Only this file is opened and closed again: it shows whether a movie
-    // is installed.
+    // is installed. Anything but a plain file counts as none.
     QFile movie(installedMovie());
-    if (!movie.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(movie)) {
         m_form2.SF1->setVisible(false);
         return;
     }
@@ -123,7 +137,7 @@ void Announcer::movieCheck()
 QByteArray Announcer::readText(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return QByteArray();
     return file.read(TextCap);
 }
@@ -131,10 +145,10 @@ QByteArray Announcer::readText(const QString &path)
 bool Announcer::copyOver(const QString &from, const QString &to)
 {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!openRegularFile(source))
         return false;
     QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!clearForRegularFile(to) || !target.open(QIODevice::WriteOnly))
         return false;
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);

@@ -21,6 +21,10 @@ public:
     static inline const QString MoviePath = QStringLiteral("/pro/advertisment/murel2/me.swf");
     static constexpr qint64 TextCap = 64 * 1024;
     static constexpr qint64 MovieCap = 64 * 1024 * 1024;
+    // Time a download may take in all: the text is small; the movie must be
+    // within reach of a slow but honest line.
+    static constexpr int TextDeadlineMs = 60'000;
+    static constexpr int MovieDeadlineMs = 10 * 60'000;
 
     explicit Announcer(Form2 &form2);
     ~Announcer() override;
@@ -32,8 +36,10 @@ public:
     void movieCheck();
 
     QString installedMovie() const;
-    // How long a download may go without progress (tests shorten it).
+    // How long a download may go without progress, and in all (tests
+    // shorten them).
     void setStallMs(int ms) { m_stallMs = ms; }
+    void setDeadlineMs(int ms) { m_deadlineMs = ms; }
     bool downloading() const { return m_busy; }
 
 Q_SIGNALS:
@@ -41,7 +47,11 @@ Q_SIGNALS:
     void fetchFinished();
 
 private:
-    void download(const QString &path, const QString &destination, qint64 cap, std::function<void(bool)> done);
+    void download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
+                  std::function<void(bool)> done);
+    // Puts the staged movie in place once it proves to be a whole movie of
+    // a size the player can take; false when it is not, or cannot be put.
+    bool installMovie(const QString &staged);
     QString dataPath(const QString &name) const;
     static QByteArray readText(const QString &path);
     static bool copyOver(const QString &from, const QString &to);
@@ -50,4 +60,5 @@ private:
     QNetworkAccessManager *m_network = nullptr;
     bool m_busy = false;
     int m_stallMs;
+    int m_deadlineMs = 0; // 0: each download's own
 };

@@ -1,15 +1,17 @@
 #include "announce/clsDownload.h"
 
+#include "platform/RegularFile.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSaveFile>
-#include <QTimer>
-#include <QUrl>
 
 clsDownload::clsDownload(QNetworkAccessManager &network, QObject *parent)
     : QObject(parent)
     , m_network(network)
 {
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &clsDownload::giveUp);
 }
 
 clsDownload::~clsDownload()
@@ -24,52 +26,129 @@ clsDownload::~clsDownload()
     delete m_file;
 }
 
-void clsDownload::Get_File(const QString &url, const QString &path, qint64 capBytes, int stallMs)
+bool clsDownload::redirectAllowed(const QUrl &origin, const QUrl &target)
 {
-    m_cap = capBytes;
+    if (!target.isValid() || target.host().compare(origin.host(), Qt::CaseInsensitive) != 0 || target.host().isEmpty())
+        return false;
+    const QString from = origin.scheme().toLower();
+    const QString to = target.scheme().toLower();
+    if (from == to) {
+        const int defaultPort = from == QLatin1String("https") ? 443 : 80;
+        return origin.port(defaultPort) == target.port(defaultPort);
+    }
+    return from == QLatin1String("http") && to == QLatin1String("https");
+}
+
+void clsDownload::Get_File(const QString &url, const QString &path, const Limits &limits)
+{
+    m_cap = limits.capBytes;
     const QUrl address(url.trimmed(), QUrl::StrictMode);
     const bool web = address.isValid() && (address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https"));
     m_file = new QSaveFile(path.trimmed());
-    if (!web || path.trimmed().isEmpty() || !m_file->open(QIODevice::WriteOnly)) {
+    if (!web || path.trimmed().isEmpty() || !clearForRegularFile(path.trimmed()) || !m_file->open(QIODevice::WriteOnly)) {
         QTimer::singleShot(0, this, &clsDownload::fail);
         return;
     }
+    m_origin = address;
+    m_stallMs = limits.stallMs;
+    request(address);
+    m_deadline.start(limits.deadlineMs);
+}
+
+void clsDownload::request(const QUrl &address)
+{
     QNetworkRequest request(address);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(stallMs);
+    // Redirects are followed here, one request at a time, so that each
+    // hop is checked before anything is sent to it.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(m_stallMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     m_reply = m_network.get(request);
+    m_reply->setReadBufferSize(ReadBufferBytes);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &clsDownload::onMetaData);
     connect(m_reply, &QNetworkReply::readyRead, this, &clsDownload::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &clsDownload::onFinished);
+}
+
+bool clsDownload::redirecting() const
+{
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return status >= 300 && status < 400 && m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
+}
+
+bool clsDownload::headersAcceptable() const
+{
+    const auto pairs = m_reply->rawHeaderPairs();
+    qint64 headerBytes = 0;
+    for (const auto &[name, value] : pairs)
+        headerBytes += name.size() + value.size() + 4;
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    return headerBytes <= HeaderCapBytes && (!length.isValid() || length.toLongLong() <= m_cap);
+}
+
+void clsDownload::onMetaData()
+{
+    // Refused as soon as they are known: what the server says it will
+    // send would not be kept anyway.
+    if (m_reply && !headersAcceptable())
+        giveUp();
 }
 
 void clsDownload::onReadyRead()
 {
     if (!m_reply)
         return;
-    const QByteArray chunk = m_reply->readAll();
-    m_received += chunk.size();
-    if (m_received > m_cap) {
-        // An endless or oversized body: stop taking it.
-        m_overCap = true;
-        m_reply->abort();
-        return;
+    while (m_reply && m_reply->bytesAvailable() > 0) {
+        const QByteArray chunk = m_reply->read(ReadBufferBytes);
+        m_received += chunk.size();
+        if (m_received > m_cap) {
+            // An endless or oversized body: stop taking it.
+            giveUp();
+            return;
+        }
+        // A redirect's own body is not the resource.
+        if (!m_writeFailed && !redirecting() && m_file->write(chunk) != chunk.size())
+            m_writeFailed = true;
     }
-    if (m_file->write(chunk) != chunk.size())
-        m_writeFailed = true;
+}
+
+void clsDownload::giveUp()
+{
+    m_givenUp = true;
+    if (m_reply)
+        m_reply->abort();
 }
 
 void clsDownload::onFinished()
 {
     if (!m_reply)
         return;
-    if (!m_overCap && m_reply->bytesAvailable() > 0)
+    if (!m_givenUp && m_reply->bytesAvailable() > 0)
         onReadyRead();
+    if (!m_reply)
+        return;
+    if (!m_givenUp && m_reply->error() == QNetworkReply::NoError && redirecting()) {
+        const QUrl target = m_reply->url().resolved(m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+        m_reply->deleteLater();
+        m_reply = nullptr;
+        m_received = 0;
+        if (++m_redirects > MaxRedirects || !redirectAllowed(m_origin, target)) {
+            fail();
+            return;
+        }
+        request(target);
+        return;
+    }
+    m_deadline.stop();
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     const bool whole = !length.isValid() || length.toLongLong() == m_received;
+    // The network layer drops every header of an answer whose headers it
+    // finds too large, and goes on with the body: a web server's answer
+    // with no header at all is one of those.
+    const bool headers = !m_reply->rawHeaderPairs().isEmpty() && headersAcceptable();
     const bool ok = m_reply->error() == QNetworkReply::NoError && status >= 200 && status < 300 && whole
-        && !m_overCap && !m_writeFailed;
+        && headers && !m_givenUp && !m_writeFailed;
     m_reply->deleteLater();
     m_reply = nullptr;
     if (!ok) {
@@ -84,6 +163,7 @@ void clsDownload::onFinished()
 
 void clsDownload::fail()
 {
+    m_deadline.stop();
     if (m_file) {
         m_file->cancelWriting();
         delete m_file;

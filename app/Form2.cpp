@@ -8,6 +8,7 @@
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/NumericValue.h"
+#include "app/SaveLeftovers.h"
 #include "app/SettingsRecord.h"
 #include "app/TrayArea.h"
 #include "controls/Label.h"
@@ -96,7 +97,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     buildMenus();
     buildControls();
 
-    TA1 = new TrayArea(programIcon(), QStringLiteral("برنامج Murel"), this);
+    TA1 = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
     connect(TA1, &TrayArea::iconActivate, this, &Form2::restore);
     connect(TA1, &TrayArea::iconMouse, this, &Form2::trayMouse);
 
@@ -290,6 +291,10 @@ bool Form2::load()
 
     QDir().mkpath(m_dataFolder);
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
+    // What a copy killed in the middle of writing its files left behind.
+    removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
+                                       QStringLiteral("1.swf")});
+    removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
     readRecord();
     setLamp(LampStopped);
 

@@ -1,10 +1,52 @@
 #include "app/NumericValue.h"
 
+#include <limits>
+
 namespace {
 
 bool isDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The power of ten of the number written in text[start, end), roughly:
+// where its first significant digit stands, shifted by its exponent.
+// Enough to tell an underflow from an overflow.
+qint64 decimalMagnitude(const QString &text, qsizetype start, qsizetype end)
+{
+    qsizetype i = start;
+    if (i < end && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    qint64 magnitude = 0;
+    bool significant = false;
+    bool fraction = false;
+    for (; i < end && text.at(i) != QLatin1Char('e') && text.at(i) != QLatin1Char('E'); ++i) {
+        if (text.at(i) == QLatin1Char('.')) {
+            fraction = true;
+        } else if (significant) {
+            if (!fraction)
+                ++magnitude;
+        } else if (text.at(i) != QLatin1Char('0')) {
+            significant = true;
+            if (fraction)
+                --magnitude;
+        } else if (fraction) {
+            --magnitude;
+        }
+    }
+    if (!significant)
+        return std::numeric_limits<qint64>::min();
+    qint64 exponent = 0;
+    bool negative = false;
+    if (i < end) {
+        ++i;
+        if (i < end && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+            negative = text.at(i++) == QLatin1Char('-');
+        // Saturates: a thousand-digit exponent is as good as a four-digit one.
+        for (; i < end; ++i)
+            exponent = qMin<qint64>(exponent * 10 + (text.at(i).unicode() - '0'), 1'000'000'000);
+    }
+    return magnitude + (negative ? -exponent : exponent);
 }
 
 } // namespace
@@ -49,6 +91,10 @@ double numericValue(const QString &text)
     const double v = text.mid(start, i - start).toDouble(&ok);
     if (ok)
         return v;
-    // Out of range: the sign still tells which limit it passed.
-    return text.at(start) == QLatin1Char('-') ? -1e308 : 1e308;
+    // Out of range: too small to tell from 0, or past the largest number,
+    // with the sign telling which end.
+    const bool negative = text.at(start) == QLatin1Char('-');
+    if (decimalMagnitude(text, start, i) < 0)
+        return negative ? -0.0 : 0.0;
+    return negative ? -1e308 : 1e308;
 }

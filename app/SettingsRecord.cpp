@@ -1,6 +1,7 @@
 #include "app/SettingsRecord.h"
 
 #include "app/TextDecoding.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -119,7 +120,7 @@ std::optional<bool> recordBoolean(const QString &field)
 bool writeSettingsFile(const QString &path, const SettingsRecord &record)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!clearForRegularFile(path) || !file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray line = encodeSettingsRecord(record);
     if (file.write(line) != line.size()) {
@@ -132,7 +133,7 @@ bool writeSettingsFile(const QString &path, const SettingsRecord &record)
 QStringList readSettingsFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return {};
     return readSettingsFields(decodeSettingsText(file.read(kSettingsReadLimit)));
 }

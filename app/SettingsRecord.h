@@ -31,7 +31,8 @@ std::optional<bool> recordBoolean(const QString &field);
 // Written through a temporary file, so a failed write keeps the old record.
 bool writeSettingsFile(const QString &path, const SettingsRecord &record);
 
-// Fields of the file at path; none when it is missing or unreadable.
+// Fields of the file at path; none when it is missing, unreadable or not a
+// regular file.
 QStringList readSettingsFile(const QString &path);
 
 // Files larger than this are read only this far: the record is one short line.

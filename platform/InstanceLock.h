@@ -5,7 +5,9 @@
 #include <memory>
 
 // Guards against a second copy of the program using the same data folder.
-// Keyed by that folder, so copies with different folders (tests) coexist.
+// The lock lives in that folder, so every copy that uses it finds it
+// whatever its temporary folder; only when the folder cannot be written is
+// it kept in the user's runtime folder, keyed by the folder's path.
 class InstanceLock
 {
 public:
@@ -16,9 +18,13 @@ public:
 
     // True when this process now holds the lock (or already held it).
     bool acquire();
+    // The lock file in use, once acquired.
+    QString path() const;
 
     static QString lockPathFor(const QString &dataFolder);
+    static QString fallbackLockPathFor(const QString &dataFolder);
 
 private:
+    QString m_dataFolder;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -22,6 +22,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
@@ -52,7 +55,9 @@ Form1::Form1(Form2 &form2)
     // The card, the main window and the message boxes share the program's
     // name; the role tells them apart.
     setWindowRole(QStringLiteral("murel-card"));
-    setWindowIcon(programIcon());
+    // The main window's icon, shared: an icon made afresh for every card
+    // costs its pictures again in the pixmap cache each time.
+    setWindowIcon(m_form2.windowIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     build();
     load();
@@ -73,8 +78,8 @@ void Form1::build()
     Shape1->setBorderColor(0xFF8080);
     Shape1->hide();
 
-    // Read left to right, set against the right edge, wrapped between words
-    // and cut off at the bottom of its area.
+    // Read left to right, set against the right edge, wrapped between words;
+    // a text too long for the area is set smaller (see load).
     Label1 = new Label(QString(), Qt::LeftToRight, this);
     Label1->setGeometry(twipsRect(240, 240, 3015, 2175));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
@@ -119,7 +124,10 @@ void Form1::load()
 
     m_form2.platform().setTopMost(*this, true);
 
-    m_displaySeconds = int(roundHalfEven(numericValue(m_form2.Text2->text())));
+    // The field may hold anything a damaged record left: a negative count
+    // is no countdown at all, a huge one the longest the timer counts.
+    const std::int64_t seconds = roundHalfEven(numericValue(m_form2.Text2->text()));
+    m_displaySeconds = int(std::clamp<std::int64_t>(seconds, 0, std::numeric_limits<int>::max()));
     Timer2->setInterval(m_displaySeconds);
 
     m_twips.height = 0;

@@ -3,7 +3,9 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The program's icon, at 48 and 32 pixels; the tray uses the same.
+// The program's icon, at 48 and 32 pixels; the tray uses the same. Each
+// call makes a new icon whose pictures are cached anew: the main window makes
+// it once and the other windows share its copy.
 QIcon programIcon();
 
 // Background picture number n (1 to 6) of the reminder card; a null

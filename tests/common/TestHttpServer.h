@@ -7,14 +7,17 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <memory>
 
 // A small HTTP/1.0 server on 127.0.0.1 for the download tests, able to
 // misbehave on request: wrong status, a body cut short, a stall, a body
-// that never ends, a redirect.
+// that never ends (plain or chunked), a megabyte of headers, a body
+// trickled a byte at a time, a body without a length cut off by closing,
+// a redirect.
 class TestHttpServer : public QObject
 {
 public:
-    enum class Fault { None, Truncate, Stall, Endless };
+    enum class Fault { None, Truncate, Stall, Endless, EndlessChunked, HugeHeaders, Trickle, CloseDelimited };
 
     struct Route
     {
@@ -75,18 +78,47 @@ private:
             // Headers and a little of the body, then nothing, ever.
             socket->write(head + "Content-Length: " + QByteArray::number(r.body.size() * 2) + "\r\n\r\n" + r.body);
             break;
-        case Fault::Endless: {
+        case Fault::Endless:
             socket->write(head + "\r\n");
-            auto *pump = new QTimer(socket);
-            QPointer<QTcpSocket> guard(socket);
-            connect(pump, &QTimer::timeout, socket, [guard] {
-                if (guard && guard->state() == QAbstractSocket::ConnectedState && guard->bytesToWrite() < (1 << 20))
-                    guard->write(QByteArray(16 * 1024, 'x'));
-            });
-            pump->start(1);
+            pump(socket, 1, [] { return QByteArray(256 * 1024, 'x'); });
+            break;
+        case Fault::EndlessChunked: {
+            QByteArray chunked = "HTTP/1.1 200 X\r\nTransfer-Encoding: chunked\r\n\r\n";
+            socket->write(chunked);
+            pump(socket, 1, [] { return "40000\r\n" + QByteArray(256 * 1024, 'x') + "\r\n"; });
             break;
         }
+        case Fault::HugeHeaders:
+            for (int i = 0; i < 1024; ++i)
+                head += "X-Filler-" + QByteArray::number(i) + ": " + QByteArray(1000, 'h') + "\r\n";
+            socket->write(head + "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n\r\n" + r.body);
+            socket->disconnectFromHost();
+            break;
+        case Fault::Trickle: {
+            socket->write(head + "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n\r\n");
+            auto sent = std::make_shared<qsizetype>(0);
+            const QByteArray body = r.body;
+            pump(socket, 100, [body, sent] { return *sent < body.size() ? body.mid((*sent)++, 1) : QByteArray(); });
+            break;
         }
+        case Fault::CloseDelimited:
+            socket->write(head + "\r\n" + r.body);
+            socket->disconnectFromHost();
+            break;
+        }
+    }
+
+    // Writes what next() gives every intervalMs while the client takes it.
+    template<typename Next>
+    void pump(QTcpSocket *socket, int intervalMs, Next next)
+    {
+        auto *timer = new QTimer(socket);
+        QPointer<QTcpSocket> guard(socket);
+        connect(timer, &QTimer::timeout, socket, [guard, next] {
+            if (guard && guard->state() == QAbstractSocket::ConnectedState && guard->bytesToWrite() < (1 << 20))
+                guard->write(next());
+        });
+        timer->start(intervalMs);
     }
 
     QTcpServer m_server;

@@ -5,6 +5,8 @@
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestHttpServer.h"
+#include "common/SpecialFiles.h"
+#include "common/SwfWriter.h"
 #include "common/TestPlatform.h"
 
 #include <QDir>
@@ -15,7 +17,11 @@
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <QTest>
+#include <QThread>
+#include <QtEndian>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -52,6 +58,97 @@ public:
     void warnInvalid(QWidget *, const QString &) override {}
     QStringList shown;
 };
+
+// The fault server on a thread of its own: it serves at full speed,
+// whatever the downloader's thread is doing.
+class ServerThread : public QThread
+{
+public:
+    explicit ServerThread(std::function<void(TestHttpServer &)> setUp)
+        : m_setUp(std::move(setUp))
+    {
+        start();
+        m_ready.acquire();
+    }
+    ~ServerThread() override
+    {
+        quit();
+        wait();
+    }
+    QUrl base() const { return m_base; }
+
+protected:
+    void run() override
+    {
+        TestHttpServer server;
+        m_setUp(server);
+        m_base = server.base();
+        m_ready.release();
+        exec();
+    }
+
+private:
+    std::function<void(TestHttpServer &)> m_setUp;
+    QSemaphore m_ready;
+    QUrl m_base;
+};
+
+qint64 statusKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+// Watches the event loop while a test runs: the worst lateness of a timer
+// that should tick every 20 ms, and the peak resident memory.
+class LoopWatch : public QObject
+{
+public:
+    LoopWatch()
+    {
+        // Starts the peak of resident memory afresh from here.
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        m_peakReset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+        m_baseKiB = statusKiB("VmRSS:");
+        m_peakKiB = m_baseKiB;
+        m_timer.setTimerType(Qt::PreciseTimer);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_worstLateMs = qMax(m_worstLateMs, m_clock.restart() - kTickMs);
+            m_peakKiB = qMax(m_peakKiB, statusKiB("VmRSS:"));
+        });
+        m_clock.start();
+        m_timer.start(kTickMs);
+    }
+    qint64 worstLateMs() const { return m_worstLateMs; }
+    qint64 growthKiB() const
+    {
+        const qint64 peak = m_peakReset ? qMax(m_peakKiB, statusKiB("VmHWM:")) : m_peakKiB;
+        return peak - m_baseKiB;
+    }
+
+private:
+    static constexpr qint64 kTickMs = 20;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_worstLateMs = 0;
+    qint64 m_baseKiB = 0;
+    qint64 m_peakKiB = 0;
+    bool m_peakReset = false;
+};
+
+// A movie whose header declares how large it is unpacked.
+QByteArray compressedMovieDeclaring(quint32 unpacked)
+{
+    QByteArray movie = SwfWriter::movie(true);
+    qToLittleEndian<quint32>(unpacked, movie.data() + 4);
+    return movie;
+}
 
 } // namespace
 
@@ -128,7 +225,7 @@ private Q_SLOTS:
         QSignalSpy finished(&d, &clsDownload::finished);
         QElapsedTimer watch;
         watch.start();
-        d.Get_File(m_server->base().toString() + QStringLiteral("/f"), target, cap, 400);
+        d.Get_File(m_server->base().toString() + QStringLiteral("/f"), target, {cap, 400, 3000});
         QVERIFY(finished.wait(5000));
         QCOMPARE(finished.first().first().toBool(), ok);
         // Only a whole, good answer replaces the file.
@@ -144,10 +241,35 @@ private Q_SLOTS:
         clsDownload d(network);
         QSignalSpy finished(&d, &clsDownload::finished);
         const QString target = m_dir->filePath(QStringLiteral("t"));
-        d.Get_File(QStringLiteral("  ") + m_server->base().toString() + QStringLiteral("/old "), target, 100);
+        d.Get_File(QStringLiteral("  ") + m_server->base().toString() + QStringLiteral("/old "), target, {100});
         QVERIFY(finished.wait(5000));
         QVERIFY(finished.first().first().toBool());
         QCOMPARE(bytesOf(target), QByteArray("moved"));
+    }
+
+    void redirectsStopAfterThreeHops_data()
+    {
+        QTest::addColumn<int>("hops");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("three") << 3 << true;
+        QTest::newRow("four") << 4 << false;
+    }
+    void redirectsStopAfterThreeHops()
+    {
+        QFETCH(int, hops);
+        QFETCH(bool, ok);
+        for (int i = 0; i < hops; ++i)
+            m_server->route(QStringLiteral("/r%1").arg(i), {302, {}, TestHttpServer::Fault::None, "/r" + QByteArray::number(i + 1)});
+        m_server->route(QStringLiteral("/r%1").arg(hops), {200, "there", TestHttpServer::Fault::None, {}});
+        QNetworkAccessManager network;
+        clsDownload d(network);
+        QSignalSpy finished(&d, &clsDownload::finished);
+        const QString target = m_dir->filePath(QStringLiteral("t"));
+        d.Get_File(m_server->base().toString() + QStringLiteral("/r0"), target, {100});
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.first().first().toBool(), ok);
+        QCOMPARE(bytesOf(target), ok ? QByteArray("there") : QByteArray());
+        QCOMPARE(m_server->hits(QStringLiteral("/r%1").arg(hops)), ok ? 1 : 0);
     }
 
     void badAddressOrDestinationFails_data()
@@ -165,19 +287,130 @@ private Q_SLOTS:
         QNetworkAccessManager network;
         clsDownload d(network);
         QSignalSpy finished(&d, &clsDownload::finished);
-        d.Get_File(url, m_dir->filePath(path), 100);
+        d.Get_File(url, m_dir->filePath(path), {100});
         QCOMPARE(finished.count(), 0); // never before the call returns
         QVERIFY(finished.wait(2000));
         QVERIFY(!finished.first().first().toBool());
     }
 
+    // The whole fetch against a hostile or unlucky server: memory stays
+    // bounded, the window keeps answering, and only a whole movie is
+    // installed and recorded.
+    void hostileServers_data()
+    {
+        using F = TestHttpServer::Fault;
+        QTest::addColumn<int>("textFault");
+        QTest::addColumn<int>("movieFault");
+        QTest::addColumn<QByteArray>("movie");
+        QTest::addColumn<QByteArray>("location");
+        QTest::addColumn<bool>("folderInTheWay");
+        QTest::addColumn<bool>("installed");
+        const QByteArray good = SwfWriter::movie(false);
+        const auto row = [](const char *name) { return &QTest::newRow(name); };
+        *row("good movie") << int(F::None) << int(F::None) << good << QByteArray() << false << true;
+        *row("endless text") << int(F::Endless) << int(F::None) << good << QByteArray() << false << false;
+        *row("endless chunked text") << int(F::EndlessChunked) << int(F::None) << good << QByteArray() << false << false;
+        *row("huge headers on the text") << int(F::HugeHeaders) << int(F::None) << good << QByteArray() << false << false;
+        *row("endless movie") << int(F::None) << int(F::Endless) << good << QByteArray() << false << false;
+        *row("endless chunked movie") << int(F::None) << int(F::EndlessChunked) << good << QByteArray() << false << false;
+        *row("huge headers on the movie") << int(F::None) << int(F::HugeHeaders) << good << QByteArray() << false << false;
+        *row("trickled movie") << int(F::None) << int(F::Trickle) << good << QByteArray() << false << false;
+        *row("movie cut off by closing") << int(F::None) << int(F::CloseDelimited) << good.left(good.size() / 2)
+                                         << QByteArray() << false << false;
+        *row("not a movie") << int(F::None) << int(F::None) << QByteArray("hello\n") << QByteArray() << false << false;
+        *row("declares 3 GiB unpacked") << int(F::None) << int(F::None) << compressedMovieDeclaring(3u << 30)
+                                        << QByteArray() << false << false;
+        *row("redirect on the host") << int(F::None) << int(F::None) << good << QByteArray("/moved") << false << true;
+        *row("redirect off the host") << int(F::None) << int(F::None) << good << QByteArray("http://localhost:%1/moved")
+                                      << false << false;
+        *row("folder in the way of the install") << int(F::None) << int(F::None) << good << QByteArray() << true << false;
+    }
+    void hostileServers()
+    {
+        QFETCH(int, textFault);
+        QFETCH(int, movieFault);
+        QFETCH(QByteArray, movie);
+        QFETCH(QByteArray, location);
+        QFETCH(bool, folderInTheWay);
+        QFETCH(bool, installed);
+        ServerThread server([&](TestHttpServer &s) {
+            s.route(kText, {200, "v2", TestHttpServer::Fault(textFault), {}});
+            const QString moved = QStringLiteral("/moved");
+            if (location.isEmpty()) {
+                s.route(kMovie, {200, movie, TestHttpServer::Fault(movieFault), {}});
+            } else {
+                s.route(kMovie, {302, {}, TestHttpServer::Fault::None, QString::fromLatin1(location).arg(s.base().port()).toLatin1()});
+                s.route(moved, {200, movie, TestHttpServer::Fault(movieFault), {}});
+            }
+        });
+        // As a previous run left it.
+        put(data(QStringLiteral("text7.txt")), "v1");
+        put(data(QStringLiteral("wjk/text8.txt")), "v1");
+        if (folderInTheWay)
+            QVERIFY(QDir().mkpath(data(QStringLiteral("1.swf"))));
+        else
+            put(data(QStringLiteral("1.swf")), "old movie");
+
+        auto form = std::make_unique<Form2>(m_platform, m_messages, m_clock);
+        form->setPublisher(Publisher{server.base()});
+        form->announcer()->setStallMs(1000);
+        form->announcer()->setDeadlineMs(3000);
+        LoopWatch watch;
+        QVERIFY(fetch(*form));
+        QVERIFY2(watch.worstLateMs() <= 200, qPrintable(QStringLiteral("%1 ms late").arg(watch.worstLateMs())));
+        QVERIFY2(watch.growthKiB() < (Announcer::TextCap + 16 * 1024 * 1024) / 1024,
+                 qPrintable(QStringLiteral("%1 KiB more").arg(watch.growthKiB())));
+        qInfo("%lld KiB more at the peak, at worst %lld ms late", watch.growthKiB(), watch.worstLateMs());
+        QCOMPARE(m_messages.count(), installed ? 0 : 1);
+        if (installed) {
+            QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), movie);
+            QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v2"));
+        } else {
+            QVERIFY(folderInTheWay ? QFileInfo(data(QStringLiteral("1.swf"))).isDir()
+                                   : bytesOf(data(QStringLiteral("1.swf"))) == "old movie");
+            QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v1"));
+        }
+    }
+
+    void specialFilesCountAsMissing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString &kind : SpecialFiles::kinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void specialFilesCountAsMissing()
+    {
+        // In place of the installed text and movie: the fetch finds the
+        // texts different and installs; before that, the strip shows the
+        // banner. Nothing waits on them.
+        QFETCH(QString, kind);
+        QVERIFY(SpecialFiles::make(data(QStringLiteral("text7.txt")), kind));
+        QVERIFY(SpecialFiles::make(data(QStringLiteral("1.swf")), kind));
+        m_server->route(kText, {200, "v1", TestHttpServer::Fault::None, {}});
+        m_server->route(kMovie, {200, SwfWriter::movie(false), TestHttpServer::Fault::None, {}});
+        auto form = run(m_messages);
+        form->announcer()->movieCheck();
+        QVERIFY(!form->SF1->isVisibleTo(form.get()));
+        QVERIFY(fetch(*form));
+        QCOMPARE(m_server->hits(kMovie), 1);
+        // The install replaces the entry itself (a link, not what it leads
+        // to); only a folder stays in its way, and that is said once.
+        const bool folder = kind == QLatin1String("folder");
+        QCOMPARE(m_messages.count(), folder ? 1 : 0);
+        QCOMPARE(QFileInfo(data(QStringLiteral("1.swf"))).isFile(), !folder);
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/zero")).isFile());
+        if (kind == QLatin1String("link to a fifo"))
+            QVERIFY(!QFileInfo(data(QStringLiteral("1.swf.fifo"))).isFile());
+    }
+
     void firstRunInstallsTheMovie()
     {
         m_server->route(kText, {200, "v1\r\n", TestHttpServer::Fault::None, {}});
-        m_server->route(kMovie, {200, "FWSmovie", TestHttpServer::Fault::None, {}});
+        const QByteArray movie = SwfWriter::movie(false);
+        m_server->route(kMovie, {200, movie, TestHttpServer::Fault::None, {}});
         auto form = run(m_messages);
         QVERIFY(fetch(*form));
-        QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), QByteArray("FWSmovie"));
+        QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), movie);
         QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v1\r\n"));
         QCOMPARE(m_messages.count(), 0);
         QCOMPARE(form->Label2->text(), Announcer::Online);
@@ -204,7 +437,7 @@ private Q_SLOTS:
     {
         put(data(QStringLiteral("text7.txt")), "v1");
         m_server->route(kText, {200, "V1 ", TestHttpServer::Fault::None, {}});
-        m_server->route(kMovie, {200, "new", TestHttpServer::Fault::None, {}});
+        m_server->route(kMovie, {200, SwfWriter::movie(false), TestHttpServer::Fault::None, {}});
         auto form = run(m_messages);
         QVERIFY(fetch(*form));
         QCOMPARE(m_server->hits(kMovie), 1);
@@ -245,12 +478,13 @@ private Q_SLOTS:
             QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v1"));
         }
         // The next run finds the texts still different and tries again.
-        m_server->route(kMovie, {200, "movie v2", TestHttpServer::Fault::None, {}});
+        const QByteArray movie = SwfWriter::movie(true);
+        m_server->route(kMovie, {200, movie, TestHttpServer::Fault::None, {}});
         m_messages.clear();
         auto again = run(m_messages);
         QVERIFY(fetch(*again));
         QCOMPARE(m_server->hits(kMovie), 2);
-        QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), QByteArray("movie v2"));
+        QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), movie);
         QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v2"));
         QCOMPARE(m_messages.count(), 0);
     }

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -56,6 +57,19 @@ QByteArray record(const char *background, const char *font, const char *duration
 {
     return QByteArray("\"") + background + "\",\"" + font + "\",\"0\",\"5\",\"" + duration
         + "\",#TRUE#,#FALSE#,#FALSE#\r\n";
+}
+
+// Resident memory of this process, in KiB.
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
 }
 
 QImage pixmapImage(const QLabel *label)
@@ -219,6 +233,65 @@ private Q_SLOTS:
         QVERIFY(!card->Timer3->isActive());
         QTest::mouseClick(card->TavrelButtonV21, Qt::LeftButton, {}, QPoint(8, 8));
         QTRY_VERIFY(watch.isNull());
+    }
+
+    void extremeNumbersInTheRecord_data()
+    {
+        QTest::addColumn<QByteArray>("number");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("1e300") << QByteArray("1e300") << std::numeric_limits<int>::max();
+        QTest::newRow("-1e300") << QByteArray("-1e300") << 0;
+        QTest::newRow("1e-400 is about 0") << QByteArray("1e-400") << 0;
+        QTest::newRow("1e999 past the largest") << QByteArray("1e999") << std::numeric_limits<int>::max();
+        QTest::newRow("40 digits") << QByteArray("1234567890123456789012345678901234567890")
+                                   << std::numeric_limits<int>::max();
+        QTest::newRow("-40 digits") << QByteArray("-1234567890123456789012345678901234567890") << 0;
+    }
+    void extremeNumbersInTheRecord()
+    {
+        // The same number as background and as duration: the card keeps its
+        // own picture and counts a defined number of seconds.
+        QFETCH(QByteArray, number);
+        QFETCH(int, seconds);
+        Scene s(record(number.constData(), "MS Sans Serif", number.constData()));
+        Form1 *card = s.open();
+        QCOMPARE(card->displaySeconds(), seconds);
+        QCOMPARE(pixmapImage(card->Image1), backgroundPicture(1).toImage().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(!card->Shape1->isVisibleTo(card));
+        for (int tick = 0; tick < 28; ++tick)
+            card->slideUpTick();
+        // A countdown of nothing never elapses; any other one is running.
+        QCOMPARE(card->Timer2->enabled(), seconds > 0);
+        QVERIFY(!card->Timer3->isActive());
+    }
+
+    void aThousandCardsCostNoMoreThanTen()
+    {
+        Scene s(record("2", "MS Sans Serif", "3"));
+        auto cycle = [&s] {
+            s.form2->openReminder();
+            Form1 *card = s.form2->reminder();
+            for (int tick = 0; tick < 28; ++tick)
+                card->slideUpTick();
+            s.clock.advance(3'000);
+            for (int tick = 0; tick < 28 && s.form2->reminder(); ++tick)
+                card->slideDownTick();
+            // The window system's events of the card, as the running
+            // program's event loop takes them, then the card's deletion.
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        for (int i = 0; i < 10; ++i)
+            cycle();
+        QVERIFY(!s.form2->reminder());
+        const qint64 after10 = residentKiB();
+        QVERIFY(after10 > 0);
+        for (int i = 10; i < 1000; ++i)
+            cycle();
+        const qint64 after1000 = residentKiB();
+        qInfo("resident: %lld KiB after 10 cards, %lld KiB after 1000", after10, after1000);
+        QVERIFY2(after1000 - after10 < 1024,
+                 qPrintable(QStringLiteral("%1 KiB after 10 cards, %2 KiB after 1000").arg(after10).arg(after1000)));
     }
 
     void closeButtonLooks()

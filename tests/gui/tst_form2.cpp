@@ -332,14 +332,69 @@ private Q_SLOTS:
     void secondCopyIsRefused()
     {
         const QString data = m_dir->path() + QStringLiteral("/murel");
+        QVERIFY(QDir().mkpath(data));
+        writeFile(data + QStringLiteral("/background.txt.AbCdEf"), "being written");
         QLockFile other(InstanceLock::lockPathFor(data));
         QVERIFY(other.tryLock(0));
         Run run(m_dir->path());
         QVERIFY(!run.form->load());
         QCOMPARE(run.messages.informed, QStringList{Form2::SecondCopyMessage});
-        QVERIFY(!QFileInfo::exists(data));
+        QVERIFY(!QFileInfo::exists(data + QStringLiteral("/wjk")));
+        // The running copy's save in progress is not touched.
+        QVERIFY(QFileInfo::exists(data + QStringLiteral("/background.txt.AbCdEf")));
         QVERIFY(!run.form->isVisible());
         QVERIFY(!run.form->Timer2->isActive());
+    }
+
+    void theLockIsInTheDataFolderWhateverTheTemporaryFolder()
+    {
+        QTemporaryDir tmpA;
+        QTemporaryDir tmpB;
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", tmpA.path().toLocal8Bit());
+        Run first(m_dir->path());
+        QVERIFY(first.form->load());
+        qputenv("TMPDIR", tmpB.path().toLocal8Bit());
+        Run second(m_dir->path());
+        const bool secondRan = second.form->load();
+        qputenv("TMPDIR", savedTmp);
+        QVERIFY(!secondRan);
+        QVERIFY(QFileInfo(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))).isFile());
+    }
+
+    void anUnwritableDataFolderLocksInTheRuntimeFolder()
+    {
+        // windir names a file: the data folder can be neither made nor written.
+        const QString windir = m_dir->path() + QStringLiteral("/plain-file");
+        writeFile(windir, "x");
+        Run first(windir);
+        QVERIFY(first.form->load());
+        Run second(windir);
+        QVERIFY(!second.form->load());
+        QCOMPARE(second.messages.informed, QStringList{Form2::SecondCopyMessage});
+    }
+
+    void leftoversOfSavesAreRemoved_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("record's temporary") << "background.txt.AbCdEf" << true;
+        QTest::newRow("installed movie's") << "1.swf.ZZZZZZ" << true;
+        QTest::newRow("staged movie's") << "wjk/1.swf.aBcDeF" << true;
+        QTest::newRow("not six letters") << "background.txt.bak" << false;
+        QTest::newRow("a digit") << "background.txt.AbCd3f" << false;
+        QTest::newRow("not a file of ours") << "notes.txt.AbCdEf" << false;
+        QTest::newRow("staged name in the wrong folder") << "text8.txt.AbCdEf" << false;
+    }
+    void leftoversOfSavesAreRemoved()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, removed);
+        const QString path = m_dir->path() + QStringLiteral("/murel/") + name;
+        writeFile(path, "partly written");
+        Run run(m_dir->path());
+        QVERIFY(run.form->load());
+        QCOMPARE(!QFileInfo::exists(path), removed);
     }
 
     void copiesWithOtherFoldersRunSideBySide()

@@ -3,6 +3,9 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 class TestNumericValue : public QObject
 {
     Q_OBJECT
@@ -36,6 +39,15 @@ private Q_SLOTS:
         QTest::newRow("nan") << "nan" << 0.0;
         QTest::newRow("arabic-indic digits") << "٥" << 0.0;
         QTest::newRow("blank then sign") << "  -0.5x" << -0.5;
+        QTest::newRow("1e300") << "1e300" << 1e300;
+        QTest::newRow("-1e300") << "-1e300" << -1e300;
+        QTest::newRow("underflow is about 0") << "1e-400" << 0.0;
+        QTest::newRow("underflow with many digits") << "123456789e-400" << 0.0;
+        QTest::newRow("small fraction underflows") << "0.0001e-330" << 0.0;
+        QTest::newRow("overflow") << "1e400" << 1e308;
+        QTest::newRow("negative overflow") << "-1e400" << -1e308;
+        QTest::newRow("huge exponent") << "1e99999999999999999999" << 1e308;
+        QTest::newRow("40 digits") << "1234567890123456789012345678901234567890" << 1.2345678901234568e39;
     }
     void value()
     {
@@ -64,6 +76,10 @@ private Q_SLOTS:
         QTest::newRow("negative half") << -1.5 << qint64(-2);
         QTest::newRow("negative half even") << -2.5 << qint64(-2);
         QTest::newRow("whole") << 7.0 << qint64(7);
+        QTest::newRow("1e300 saturates") << 1e300 << std::numeric_limits<qint64>::max();
+        QTest::newRow("-1e300 saturates") << -1e300 << std::numeric_limits<qint64>::min();
+        QTest::newRow("2^63 saturates") << 9223372036854775808.0 << std::numeric_limits<qint64>::max();
+        QTest::newRow("nan") << std::nan("") << qint64(0);
     }
     void rounding()
     {

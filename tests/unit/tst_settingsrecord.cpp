@@ -1,5 +1,6 @@
 #include "app/SettingsRecord.h"
 #include "app/TextDecoding.h"
+#include "common/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,10 +149,21 @@ private Q_SLOTS:
                  (QStringList{"5", "Noto Naskh Arabic", "1", "12", "30", "#FALSE#", "#FALSE#", "#TRUE#"}));
     }
 
-    void missingFileReadsNothing()
+    void missingOrSpecialFileReadsNothing_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << QString();
+        for (const QString &kind : SpecialFiles::kinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void missingOrSpecialFileReadsNothing()
+    {
+        QFETCH(QString, kind);
         QTemporaryDir dir;
-        QVERIFY(readSettingsFile(dir.filePath(QStringLiteral("absent.txt"))).isEmpty());
+        const QString path = dir.filePath(QStringLiteral("background.txt"));
+        if (!kind.isEmpty())
+            QVERIFY(SpecialFiles::make(path, kind));
+        QVERIFY(readSettingsFile(path).isEmpty());
     }
 
     void failedWriteKeepsOldFile()
