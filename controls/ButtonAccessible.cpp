@@ -12,6 +12,15 @@ ButtonBase *ButtonAccessible::button() const
     return static_cast<ButtonBase *>(widget());
 }
 
+QString ButtonAccessible::text(QAccessible::Text t) const
+{
+    // Named by its caption, without the access key's marker, unless the
+    // window gave it a name of its own.
+    if (t == QAccessible::Name && button()->accessibleName().isEmpty())
+        return QString(button()->caption()).remove(QLatin1Char('&'));
+    return QAccessibleWidget::text(t);
+}
+
 QAccessible::State ButtonAccessible::state() const
 {
     QAccessible::State s = QAccessibleWidget::state();

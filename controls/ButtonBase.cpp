@@ -41,9 +41,6 @@ void ButtonBase::setForeColor(OleColor color)
 void ButtonBase::setCaption(const QString &caption)
 {
     m_caption = caption;
-    // What a screen reader calls the button: its caption, without the
-    // access key's marker.
-    setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     notify(QStringLiteral("Caption"));
     redraw();
 }

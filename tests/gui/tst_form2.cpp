@@ -4,10 +4,12 @@
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
+#include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
+#include "reminder/Form3.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QAccessible>
 #include <QTest>
 #include <memory>
 
@@ -58,6 +61,47 @@ class TestForm2 : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { QAccessible::installFactory(buttonAccessibleFactory); }
+
+    void whatScreenReadersGet()
+    {
+        Run run(m_dir->path());
+        Form2 &f = *run.form;
+        QVERIFY(f.load());
+        auto named = [](QWidget *w, QAccessible::Role role, const QString &name) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(a);
+            QCOMPARE(a->role(), role);
+            QCOMPARE(a->text(QAccessible::Name), name);
+        };
+        named(f.Command1, QAccessible::Button, QStringLiteral("ابــدأ"));
+        named(f.Command2, QAccessible::Button, QStringLiteral("قــف"));
+        named(f.Text1, QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
+        named(f.Text2, QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), Form2::StoppedText);
+        QCOMPARE(f.Shape1->toolTip(), Form2::StoppedText);
+        f.Text1->setText(QStringLiteral("5"));
+        f.Text2->setText(QStringLiteral("5"));
+        QAccessibleInterface *start = QAccessible::queryAccessibleInterface(f.Command1);
+        QVERIFY(start->actionInterface());
+        start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), Form2::RunningText);
+        QCOMPARE(f.Shape1->toolTip(), Form2::RunningText);
+
+        // The settings dialog's four buttons each have a name of their own.
+        Form3 settings(f);
+        QStringList names;
+        for (QWidget *b : {static_cast<QWidget *>(settings.TavrelButtonV21), static_cast<QWidget *>(settings.TavrelButtonV22),
+                           static_cast<QWidget *>(settings.Command1), static_cast<QWidget *>(settings.Command2)}) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+            QCOMPARE(a->role(), QAccessible::Button);
+            names << a->text(QAccessible::Name);
+        }
+        names.removeDuplicates();
+        QCOMPARE(names.size(), 4);
+        QVERIFY(!names.contains(QString()));
+    }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
