@@ -342,7 +342,12 @@ bool TavrelButton::event(QEvent *event)
         auto *se = static_cast<QShortcutEvent *>(event);
         if (se->shortcutId() == m_shortcutId && isEnabled()) {
             releasePointer();
-            Q_EMIT clicked();
+            // Two buttons with the same access key: each press moves the
+            // focus between them, and Enter or Space then clicks.
+            if (se->isAmbiguous())
+                setFocus(Qt::ShortcutFocusReason);
+            else
+                Q_EMIT clicked();
             return true;
         }
     }

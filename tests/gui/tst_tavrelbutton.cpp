@@ -366,6 +366,18 @@ private Q_SLOTS:
         QSignalSpy clicks(m_button, &TavrelButton::clicked);
         QTest::keyClick(m_window.get(), Qt::Key_G, Qt::AltModifier);
         QCOMPARE(clicks.count(), 1);
+        // A second button with the same key: the key moves the focus, Enter clicks.
+        auto *twin = new TavrelButton(m_window.get());
+        twin->setGeometry(0, 50, 49, 25);
+        twin->setCaption(QStringLiteral("&Gone"));
+        twin->show();
+        QSignalSpy twinClicks(twin, &TavrelButton::clicked);
+        QTest::keyClick(m_window.get(), Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(clicks.count() + twinClicks.count(), 1);
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused == m_button || focused == twin);
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(clicks.count() + twinClicks.count(), 2);
     }
 
     void focusMarks_data()
