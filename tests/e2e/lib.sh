@@ -133,3 +133,16 @@ geometry() {
     /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
     END {print x, y, w, h}'
 }
+
+# strip_shows_movie WINDOW: the main window's announcement strip (16, 256,
+# 281 x 54 in the client area, below a 24-pixel menu bar) shows the test
+# movie: its dark blue stage with a red square.
+strip_shows_movie() {
+  # Without a window id, import would wait for someone to pick one.
+  [ -n "$1" ] || return 1
+  timeout 10 import -window "$1" -crop 281x54+16+280 +repage "$scratch/strip.png" 2>/dev/null || return 1
+  local blue red
+  blue=$(convert "$scratch/strip.png" -fill black +opaque 'rgb(16,32,96)' -fill white -opaque 'rgb(16,32,96)' -format '%[fx:mean]' info:)
+  red=$(convert "$scratch/strip.png" -fuzz 10% -fill black +opaque 'rgb(255,0,0)' -fill white -fuzz 10% -opaque 'rgb(255,0,0)' -format '%[fx:mean]' info:)
+  awk -v b="$blue" -v r="$red" 'BEGIN { exit !(b > 0.5 && r > 0.02) }'
+}
