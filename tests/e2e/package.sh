@@ -5,6 +5,7 @@
 set -euo pipefail
 build=$1
 version=$2
+cpack=${3:-cpack}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
@@ -13,7 +14,7 @@ fail() {
   exit 1
 }
 
-(cd "$build" && cpack -G DEB -B "$out") >"$out/cpack.log" 2>&1 || fail "cpack failed: $(cat "$out/cpack.log")"
+(cd "$build" && "$cpack" -G DEB -B "$out") >"$out/cpack.log" 2>&1 || fail "cpack failed: $(cat "$out/cpack.log")"
 arch=$(dpkg --print-architecture)
 murel=$out/murel_${version}_$arch.deb
 player=$out/murel-player_${version}_$arch.deb
