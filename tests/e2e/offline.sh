@@ -42,12 +42,11 @@ mkdir -p "$data/murel"
 cp "$src/resources/banner.jpg" "$data/murel/1.swf"
 start_murel "$data"
 pid=$started
-title='Murel-الاصدار الثاني'
-wait_until 20 has_visible_window "$title" "$pid" || fail "main window did not appear"
+wait_until 20 has_role "$pid" murel-main || fail "main window did not appear"
 tried() { grep -q 'Movie player unavailable' "$scratch"/murel-*.log; }
 wait_until 10 tried || fail "the strip never looked for its player"
 alive "$pid" || fail "murel ended"
-win=$(visible_window "$title" "$pid")
+win=$(role_window "$pid" murel-main)
 [ -n "$win" ] || fail "main window went away"
 timeout 10 import -window "$win" -crop 278x54+16+280 +repage "$scratch/strip.png" || fail "no picture of the strip"
 # The banner's dark blue ground: blue well above red and green on average.
