@@ -93,12 +93,24 @@ gone() {
 # A scratch windir removed on exit, with every program started here killed.
 scratch=$(mktemp -d)
 pids=()
+# ours PID: still the program started here, or gone with only its process
+# group left. Once a program has ended and been reaped, the system may give
+# its number to another process, anyone's (numbers wrap at 32768): that one
+# is not ours to end. A number still naming a group cannot be reused.
+ours() {
+  local parent
+  # The parent's number follows the state after the parenthesised name.
+  parent=$(sed 's/.*) [A-Za-z] //; s/ .*//' "/proc/$1/stat" 2>/dev/null) || true
+  [ -z "$parent" ] || [ "$parent" = "$BASHPID" ]
+}
 cleanup() {
   # Each program runs in a process group of its own, with whatever helper
   # processes it started; the whole group goes.
-  for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do
+    ours "$p" && { kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null; } || true
+  done
   sleep 0.2
-  for p in "${pids[@]}"; do kill -KILL -- "-$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do ours "$p" && kill -KILL -- "-$p" 2>/dev/null || true; done
   rm -rf "$scratch"
 }
 trap cleanup EXIT
