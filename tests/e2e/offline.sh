@@ -5,6 +5,7 @@
 set -euo pipefail
 src=$1
 build=$2
+make_swf=$3
 source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
 
@@ -39,7 +40,7 @@ cmake --build "$out" -j2 >"$scratch/build.log" 2>&1 || fail "build failed: $(tai
 exe=$out/murel
 data=$scratch/data
 mkdir -p "$data/murel"
-cp "$src/resources/banner.jpg" "$data/murel/1.swf"
+"$make_swf" "$data/murel/1.swf" compressed
 start_murel "$data"
 pid=$started
 wait_until 20 has_role "$pid" murel-main || fail "main window did not appear"
