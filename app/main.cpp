@@ -1,4 +1,5 @@
 #include "app/Clock.h"
+#include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Form2.h"
 #include "app/MessageBoxes.h"
@@ -17,6 +18,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Before the application object: --help and --version need no display.
+    if (const std::optional<int> status = answerCommandLine(argc, argv))
+        return *status;
     const DisplayChoice display = chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"),
                                                 qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
     if (display.useX11)

@@ -1,5 +1,6 @@
 #include "info/program.h"
 
+#include "app/Version.h"
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
 #include "controls/Shape.h"
@@ -36,7 +37,7 @@ program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     QPalette orange = Label1->palette();
     orange.setColor(QPalette::WindowText, QColor(255, 128, 0));
     Label1->setPalette(orange);
-    Label2 = placeLabel(Picture1, QStringLiteral("رقم الاصدار: 2.6"), {32, 40, 113, 17}, kCentre);
+    Label2 = placeLabel(Picture1, QStringLiteral("رقم الاصدار: " MUREL_VERSION), {32, 40, 113, 17}, kCentre);
     QFont version(QStringLiteral("MS Sans Serif"));
     version.setPointSizeF(9.75);
     Label2->setFont(version);

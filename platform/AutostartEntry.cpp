@@ -4,6 +4,15 @@
 #include <QFile>
 #include <QSaveFile>
 
+namespace {
+
+// As in the desktop entry installed with the program, so that the session's
+// list of start-up programs shows the same name and icon.
+const QString kDisplayName = QStringLiteral("Murel");
+const QString kIcon = QStringLiteral("org.murel.Murel");
+
+} // namespace
+
 namespace AutostartEntry {
 
 QString quoteArgument(const QString &argument)
@@ -27,7 +36,7 @@ QString quoteArgument(const QString &argument)
     return out;
 }
 
-QByteArray content(const QString &name, const QString &command)
+QByteArray content(const QString &command)
 {
     // The file's own string escapes come on top of the Exec quoting: each
     // backslash is written twice.
@@ -36,7 +45,8 @@ QByteArray content(const QString &name, const QString &command)
     QString text;
     text += QStringLiteral("[Desktop Entry]\n");
     text += QStringLiteral("Type=Application\n");
-    text += QStringLiteral("Name=") + name + QLatin1Char('\n');
+    text += QStringLiteral("Name=") + kDisplayName + QLatin1Char('\n');
+    text += QStringLiteral("Icon=") + kIcon + QLatin1Char('\n');
     text += QStringLiteral("Exec=") + exec + QLatin1Char('\n');
     text += QStringLiteral("X-GNOME-Autostart-enabled=true\n");
     return text.toUtf8();
@@ -49,7 +59,7 @@ bool write(const QString &folder, const QString &name, const QString &command)
     QSaveFile file(QDir(folder).filePath(name + QStringLiteral(".desktop")));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = content(name, command);
+    const QByteArray bytes = content(command);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -12,9 +12,10 @@ namespace AutostartEntry {
 QString quoteArgument(const QString &argument);
 
 // The whole file for a program started by command (a single path).
-QByteArray content(const QString &name, const QString &command);
+QByteArray content(const QString &command);
 
-// Writes the entry through a temporary file; false when it cannot.
+// Writes the entry, <name>.desktop, through a temporary file; false when
+// it cannot.
 bool write(const QString &folder, const QString &name, const QString &command);
 // Removes the entry if there is one.
 void remove(const QString &folder, const QString &name);

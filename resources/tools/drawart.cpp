@@ -1,11 +1,19 @@
 // Draws the program's pictures into the resources folder:
 //   drawart <resources folder>
 // The pictures are committed; run this after changing the drawing.
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pictures it draws (the icons, the banner and the backgrounds) are
+// part of the program and under its licence, GPL-3.0-or-later.
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 #include <QtMath>
 #include <cstdio>
 
@@ -28,14 +36,10 @@ QPainterPath star(QPointF centre, qreal outer, qreal inner, int points, qreal ro
 }
 
 // An eight-pointed star in gold on a deep green tile, a pale crescent at its
-// heart: plain enough to read at 32 pixels.
-QImage icon(int size)
+// heart: plain enough to read at 16 pixels. Drawn on a square of side s.
+void drawIcon(QPainter &p, qreal s)
 {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
     const QRectF tile(s * 0.03, s * 0.03, s * 0.94, s * 0.94);
     QLinearGradient bg(tile.topLeft(), tile.bottomRight());
     bg.setColorAt(0, QColor(0x1f, 0x7a, 0x5c));
@@ -60,7 +64,42 @@ QImage icon(int size)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x0b, 0x3d, 0x33));
     p.drawPath(moon.subtracted(bite));
+}
+
+QImage icon(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    drawIcon(p, size);
     return img;
+}
+
+// The same drawing as a scalable picture, for the icon theme.
+bool saveIconSvg(const QString &path)
+{
+    const int side = 256;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(side, side));
+    svg.setViewBox(QRect(0, 0, side, side));
+    svg.setTitle(QStringLiteral("Murel"));
+    svg.setDescription(QStringLiteral("The Murel icon. GPL-3.0-or-later."));
+    QPainter p(&svg);
+    drawIcon(p, side);
+    p.end();
+    // The generator sizes the picture in millimetres; an icon is in pixels.
+    QString text = QString::fromUtf8(buffer.data());
+    text.replace(QRegularExpression(QStringLiteral("<svg width=\"[^\"]*\" height=\"[^\"]*\"")),
+                 QStringLiteral("<svg width=\"%1\" height=\"%1\"").arg(side));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
 }
 
 // An eight-pointed star: two squares, one turned by 45 degrees.
@@ -262,6 +301,12 @@ int main(int argc, char *argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = save(icon(48), out.filePath(QStringLiteral("icon-48.png")), "PNG");
     ok = save(icon(32), out.filePath(QStringLiteral("icon-32.png")), "PNG") && ok;
+    // The desktop's icon theme: every size it looks for, and the SVG.
+    if (!out.mkpath(QStringLiteral("icons")))
+        ok = false;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        ok = save(icon(size), out.filePath(QStringLiteral("icons/icon-%1.png").arg(size)), "PNG") && ok;
+    ok = saveIconSvg(out.filePath(QStringLiteral("icons/icon.svg"))) && ok;
     ok = save(computer(), out.filePath(QStringLiteral("computer-32.png")), "PNG") && ok;
     ok = save(banner(), out.filePath(QStringLiteral("banner.jpg")), "JPEG", 92) && ok;
 

@@ -93,12 +93,24 @@ gone() {
 # A scratch windir removed on exit, with every program started here killed.
 scratch=$(mktemp -d)
 pids=()
+# ours PID: still the program started here, or gone with only its process
+# group left. Once a program has ended and been reaped, the system may give
+# its number to another process, anyone's (numbers wrap at 32768): that one
+# is not ours to end. A number still naming a group cannot be reused.
+ours() {
+  local parent
+  # The parent's number follows the state after the parenthesised name.
+  parent=$(sed 's/.*) [A-Za-z] //; s/ .*//' "/proc/$1/stat" 2>/dev/null) || true
+  [ -z "$parent" ] || [ "$parent" = "$BASHPID" ]
+}
 cleanup() {
   # Each program runs in a process group of its own, with whatever helper
   # processes it started; the whole group goes.
-  for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do
+    ours "$p" && { kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null; } || true
+  done
   sleep 0.2
-  for p in "${pids[@]}"; do kill -KILL -- "-$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do ours "$p" && kill -KILL -- "-$p" 2>/dev/null || true; done
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -132,4 +144,17 @@ geometry() {
     /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
     END {print x, y, w, h}'
+}
+
+# strip_shows_movie WINDOW: the main window's announcement strip (16, 256,
+# 281 x 54 in the client area, below a 24-pixel menu bar) shows the test
+# movie: its dark blue stage with a red square.
+strip_shows_movie() {
+  # Without a window id, import would wait for someone to pick one.
+  [ -n "$1" ] || return 1
+  timeout 10 import -window "$1" -crop 281x54+16+280 +repage "$scratch/strip.png" 2>/dev/null || return 1
+  local blue red
+  blue=$(convert "$scratch/strip.png" -fill black +opaque 'rgb(16,32,96)' -fill white -opaque 'rgb(16,32,96)' -format '%[fx:mean]' info:)
+  red=$(convert "$scratch/strip.png" -fuzz 10% -fill black +opaque 'rgb(255,0,0)' -fill white -fuzz 10% -opaque 'rgb(255,0,0)' -format '%[fx:mean]' info:)
+  awk -v b="$blue" -v r="$red" 'BEGIN { exit !(b > 0.5 && r > 0.02) }'
 }

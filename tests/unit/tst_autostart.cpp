@@ -51,8 +51,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QFETCH(QByteArray, exec);
-        QCOMPARE(AutostartEntry::content(QStringLiteral("murel"), command),
-                 QByteArray("[Desktop Entry]\nType=Application\nName=murel\n") + exec
+        QCOMPARE(AutostartEntry::content(command),
+                 QByteArray("[Desktop Entry]\nType=Application\nName=Murel\nIcon=org.murel.Murel\n") + exec
                      + QByteArray("X-GNOME-Autostart-enabled=true\n"));
     }
 
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(AutostartEntry::write(folder, QStringLiteral("murel"), QStringLiteral("/a b/murel")));
         QVERIFY(AutostartEntry::write(folder, QStringLiteral("murel"), QStringLiteral("/a b/murel")));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("murel.desktop")});
-        QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("murel"), QStringLiteral("/a b/murel")));
+        QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("/a b/murel")));
         AutostartEntry::remove(folder, QStringLiteral("murel"));
         QVERIFY(!QFile::exists(file));
         AutostartEntry::remove(folder, QStringLiteral("murel"));
@@ -89,7 +89,7 @@ private Q_SLOTS:
         const auto platform = createPlatform();
         platform->registerAtLogon(QStringLiteral("murel"), QStringLiteral("/opt/my apps/murel"));
         const QString file = dir.path() + QStringLiteral("/autostart/murel.desktop");
-        QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("murel"), QStringLiteral("/opt/my apps/murel")));
+        QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("/opt/my apps/murel")));
         platform->unregisterAtLogon(QStringLiteral("murel"));
         QVERIFY(!QFile::exists(file));
         platform->unregisterAtLogon(QStringLiteral("murel"));

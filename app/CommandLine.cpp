@@ -1,0 +1,116 @@
+#include "app/CommandLine.h"
+
+#include "app/Version.h"
+
+#include <cstdio>
+
+namespace {
+
+// Options the toolkit reads itself, those that take a value first. A
+// session manager restarts the program with -session, so these must pass.
+const QStringList kToolkitWithValue = {
+    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"), QStringLiteral("session"), QStringLiteral("style"),
+    QStringLiteral("stylesheet"), QStringLiteral("display"), QStringLiteral("name"),
+    QStringLiteral("title"), QStringLiteral("visual"),
+};
+const QStringList kToolkitFlags = {
+    QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+    QStringLiteral("dograb"), QStringLiteral("sync"),
+};
+
+QString usage(const QString &program)
+{
+    return QStringLiteral("Usage: %1 [--help] [--version]\n").arg(program);
+}
+
+QString help(const QString &program)
+{
+    return usage(program)
+        + QStringLiteral("الاستعمال: %1 [--help] [--version]\n"
+                         "\n"
+                         "Murel sits in the notification area and, at the interval you choose,\n"
+                         "shows a short Arabic reminder at the bottom-right of the screen.\n"
+                         "Murel يعمل في منطقة الإشعارات ويعرض تذكيراً قصيراً أسفل يمين الشاشة\n"
+                         "كل مدة تختارها.\n"
+                         "\n"
+                         "  -h, --help     show this help and exit\n"
+                         "                 اعرض هذه المساعدة واخرج\n"
+                         "  -v, --version  show the version and exit\n"
+                         "                 اعرض رقم الإصدار واخرج\n"
+                         "\n"
+                         "Without options the program starts; only one copy runs per data folder.\n"
+                         "دون خيارات يبدأ البرنامج، ولا تعمل إلا نسخة واحدة منه.\n")
+              .arg(program);
+}
+
+// The option's name without its leading dashes (the toolkit takes one
+// or two), or nothing when the argument is not an option.
+QString optionName(const QString &argument)
+{
+    if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-')))
+        return QString();
+    return argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+}
+
+} // namespace
+
+CommandLineDecision decideCommandLine(const QStringList &arguments)
+{
+    QString program = arguments.isEmpty() ? QString() : arguments.first();
+    program = program.mid(program.lastIndexOf(QLatin1Char('/')) + 1);
+    if (program.isEmpty())
+        program = QStringLiteral("murel");
+    CommandLineDecision decision;
+    auto refuse = [&](const QString &why) {
+        decision.run = false;
+        decision.exitCode = 2;
+        decision.standardError = program + QStringLiteral(": ") + why + QLatin1Char('\n') + usage(program);
+        decision.standardOutput.clear();
+        return decision;
+    };
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
+            if (decision.run) {
+                decision.run = false;
+                decision.standardOutput = help(program);
+            }
+            continue;
+        }
+        if (argument == QLatin1String("-v") || argument == QLatin1String("--version")) {
+            if (decision.run) {
+                decision.run = false;
+                decision.standardOutput = QStringLiteral("murel " MUREL_VERSION "\n");
+            }
+            continue;
+        }
+        const QString name = optionName(argument);
+        if (name.isEmpty())
+            return refuse(QStringLiteral("unexpected argument '%1'").arg(argument));
+        if (kToolkitFlags.contains(name))
+            continue;
+        if (kToolkitWithValue.contains(name)) {
+            if (++i >= arguments.size())
+                return refuse(QStringLiteral("option '%1' needs a value").arg(argument));
+            continue;
+        }
+        return refuse(QStringLiteral("unknown option '%1'").arg(argument));
+    }
+    return decision;
+}
+
+std::optional<int> answerCommandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineDecision decision = decideCommandLine(arguments);
+    if (decision.run)
+        return std::nullopt;
+    std::fputs(decision.standardOutput.toLocal8Bit().constData(), stdout);
+    std::fputs(decision.standardError.toLocal8Bit().constData(), stderr);
+    std::fflush(stdout);
+    return decision.exitCode;
+}

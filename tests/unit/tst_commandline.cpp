@@ -1,0 +1,67 @@
+#include "app/CommandLine.h"
+#include "app/Version.h"
+
+#include <QTest>
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void decision_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("run");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("outStart");
+        QTest::addColumn<QString>("errStart");
+        const QString usage = QStringLiteral("Usage: murel [--help] [--version]\n");
+        const QString version = QStringLiteral("murel " MUREL_VERSION "\n");
+        auto row = [](const char *name, const QStringList &args) -> QTestData & {
+            return QTest::newRow(name) << QStringList{QStringLiteral("/usr/bin/murel")} + args;
+        };
+        row("nothing", {}) << true << 0 << "" << "";
+        row("toolkit platform", {"-platform", "xcb"}) << true << 0 << "" << "";
+        row("session restart", {"-session", "1a2b3c"}) << true << 0 << "" << "";
+        row("toolkit double dash", {"--style", "Fusion", "-reverse"}) << true << 0 << "" << "";
+        row("help", {"--help"}) << false << 0 << usage << "";
+        row("short help", {"-h"}) << false << 0 << usage << "";
+        row("version", {"--version"}) << false << 0 << version << "";
+        row("short version", {"-v"}) << false << 0 << version << "";
+        row("first of help and version", {"--version", "--help"}) << false << 0 << version << "";
+        row("unknown option", {"--bogus"}) << false << 2 << ""
+                                           << "murel: unknown option '--bogus'\n" + usage;
+        row("unknown after help", {"--help", "-x"}) << false << 2 << ""
+                                                    << "murel: unknown option '-x'\n" + usage;
+        row("value glued on", {"--version=3"}) << false << 2 << ""
+                                               << "murel: unknown option '--version=3'\n" + usage;
+        row("argument", {"notes.txt"}) << false << 2 << ""
+                                       << "murel: unexpected argument 'notes.txt'\n" + usage;
+        row("lone dash", {"-"}) << false << 2 << "" << "murel: unexpected argument '-'\n" + usage;
+        row("toolkit value missing", {"-platform"}) << false << 2 << ""
+                                                    << "murel: option '-platform' needs a value\n" + usage;
+    }
+    void decision()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, run);
+        QFETCH(int, exitCode);
+        QFETCH(QString, outStart);
+        QFETCH(QString, errStart);
+        const CommandLineDecision d = decideCommandLine(arguments);
+        QCOMPARE(d.run, run);
+        QCOMPARE(d.exitCode, exitCode);
+        QCOMPARE(d.standardOutput.left(outStart.size()), outStart);
+        QCOMPARE(d.standardOutput.isEmpty(), outStart.isEmpty());
+        QCOMPARE(d.standardError, errStart);
+    }
+
+    void helpIsInBothLanguages()
+    {
+        const QString help = decideCommandLine({QStringLiteral("murel"), QStringLiteral("--help")}).standardOutput;
+        QVERIFY(help.contains(QStringLiteral("show the version and exit")));
+        QVERIFY(help.contains(QStringLiteral("اعرض رقم الإصدار واخرج")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
