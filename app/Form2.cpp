@@ -2,6 +2,7 @@
 
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
+#include "announce/PlayerLocation.h"
 #include "app/Clock.h"
 #include "app/ExtraTimer.h"
 #include "app/Fonts.h"
@@ -248,7 +249,7 @@ void Form2::buildAnnouncements(QWidget *client)
     SF1 = new MovieStrip(client);
     SF1->setObjectName(QStringLiteral("SF1"));
     SF1->setGeometry(16, 256, 281, 54);
-    SF1->setPluginFile(QCoreApplication::applicationDirPath() + QStringLiteral("/murel_player"));
+    SF1->setPlayerProgram(PlayerLocation::installedProgramFile(QCoreApplication::applicationDirPath()));
     SF1->hide();
 
     // State holders the user never sees.

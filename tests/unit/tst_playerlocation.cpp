@@ -1,0 +1,35 @@
+#include "announce/PlayerLocation.h"
+
+#include <QTest>
+
+class TestPlayerLocation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void programFile_data()
+    {
+        QTest::addColumn<QString>("exeFolder");
+        QTest::addColumn<QStringList>("players");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("build tree") << "/home/u/murel/build" << QStringList{"/home/u/murel/build/murel-player"}
+                                    << "/home/u/murel/build/murel-player";
+        QTest::newRow("installed") << "/usr/bin" << QStringList{"/usr/lib/murel/murel-player"}
+                                   << "/usr/lib/murel/murel-player";
+        QTest::newRow("beside the program wins") << "/opt/m/bin"
+                                                 << QStringList{"/opt/m/bin/murel-player", "/opt/m/lib/murel/murel-player"}
+                                                 << "/opt/m/bin/murel-player";
+        QTest::newRow("untidy program folder") << "/opt/m/./bin/" << QStringList{"/opt/m/lib/murel/murel-player"}
+                                               << "/opt/m/lib/murel/murel-player";
+        QTest::newRow("none") << "/usr/bin" << QStringList{} << "";
+    }
+    void programFile()
+    {
+        QFETCH(QString, exeFolder);
+        QFETCH(QStringList, players);
+        QFETCH(QString, found);
+        QCOMPARE(PlayerLocation::programFile(exeFolder, [&](const QString &file) { return players.contains(file); }), found);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayerLocation)
+#include "tst_playerlocation.moc"
