@@ -64,6 +64,13 @@ player=$(players "$pid")
 main=$(role_window "$pid" murel-main)
 timeout 10 import -window "$main" "$(dirname "$exe")/e2e-player.png" || true
 
+# The player and every helper it started may hold no more than 1 GiB of
+# data each: a movie that wants more ends its player, not the desktop.
+for p in $(pgrep -g "$player"); do
+  grep -q '^Max data size *1073741824 *1073741824 ' "/proc/$p/limits" || fail "process $p has no memory cap"
+done
+[ "$(pgrep -g "$player" | wc -l)" -gt 1 ] || fail "the player started no helper processes"
+
 # Its window is a child of the strip: nothing of it on the desktop.
 for w in $(timeout 5 xdotool search --pid "$player" 2>/dev/null); do
   timeout 5 xwininfo -id "$w" -tree | grep -q 'Parent window id: .*(the root window)' \
