@@ -44,6 +44,9 @@ void PlayerProcess::start(const QString &program, const QString &movie, WId wind
     };
     m_silence.start();
     m_process.start(program, arguments);
+    // Known from the fork on: a player ended before it reported its start
+    // still takes its group with it.
+    m_pid = m_process.processId();
 }
 
 void PlayerProcess::stop()

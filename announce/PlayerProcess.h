@@ -31,7 +31,6 @@ public:
     void stop();
     void setHangMs(int ms) { m_silence.setInterval(ms); }
 
-    std::optional<Status> status() const { return m_status; }
     qint64 processId() const { return m_pid; }
 
 Q_SIGNALS:

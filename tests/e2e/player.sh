@@ -13,6 +13,10 @@ ensure_display "$@"
 # The web engine cannot sandbox itself when the tests run as root.
 export QTWEBENGINE_DISABLE_SANDBOX=1
 start_tray
+# The web engine lives in the player program only.
+if ldd "$exe" | grep -qi webengine; then
+  fail "murel links the web engine"
+fi
 
 tray_icon() {
   local w
