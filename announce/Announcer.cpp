@@ -36,7 +36,9 @@ QString Announcer::installedMovie() const
 
 void Announcer::connectionTick()
 {
-    const bool online = m_form2.platform().isConnected();
+    // The fetch still to run is what the system's network service is
+    // asked for; afterwards the answer only feeds the state label.
+    const bool online = m_form2.platform().isConnected(m_form2.Timer3->isActive());
     m_form2.Label2->setText(online ? Online : Offline);
     QPalette pal = m_form2.Label2->palette();
     pal.setColor(QPalette::WindowText, m_form2.Label2->text() == Online ? QColor(0, 0, 255) : QColor(255, 0, 0));

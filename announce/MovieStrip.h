@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QDateTime>
+#include "announce/PlayerAttempts.h"
+
 #include <QWidget>
-#include <memory>
 
-class MoviePlayer;
-class QPluginLoader;
+class PlayerProcess;
 
-// The strip that plays the announcement movie. The player (a separately
-// built plugin around a web view) is loaded only while there is a movie and
-// the strip is on screen, and let go as soon as either ends: it is by far
-// the heaviest part of the program.
+// The strip that plays the announcement movie. The player is a program of
+// its own (the web engine behind it is by far the heaviest part of the
+// program), started only while there is a movie and the strip is on
+// screen, and ended as soon as either ends. Its window lives in a native
+// child of the strip, which is shown once the player says the movie plays:
+// until then, and whenever the player cannot play or has gone, the strip
+// is see-through and the banner under it shows.
 class MovieStrip : public QWidget
 {
     Q_OBJECT
@@ -20,16 +22,21 @@ public:
 
     // The movie to play; the same unchanged file again changes nothing.
     void setMovie(const QString &path);
-    QString movie() const { return m_path; }
+    QString movie() const { return m_attempts.movie().path; }
 
-    // Where the plugin is (without its file suffix).
-    void setPluginFile(const QString &file) { m_pluginFile = file; }
-    QString pluginFile() const { return m_pluginFile; }
+    // The player program; empty: none, the banner stays.
+    void setPlayerProgram(const QString &file) { m_program = file; }
+    QString playerProgram() const { return m_program; }
+    // How long the player may stay silent before it counts as hung.
+    void setHangMs(int ms) { m_hangMs = ms; }
 
-    bool playerLoaded() const { return bool(m_player); }
+    bool playerRunning() const { return bool(m_player); }
+    qint64 playerProcessId() const;
+    // "loading", "playing", "failed", or empty while no player reported.
     QString playerStatus() const;
-    // Times the movie was (re)loaded into a player.
-    int loads() const { return m_loads; }
+    bool showsMovie() const;
+    // Players started for the movie.
+    int starts() const { return m_starts; }
 
 Q_SIGNALS:
     void playerStatusChanged(const QString &status);
@@ -40,15 +47,15 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void play();
-    void release();
+    void startPlayer();
+    void stopPlayer();
+    void playerEnded(bool unasked);
 
-    QString m_pluginFile;
-    QString m_path;
-    qint64 m_size = -1;
-    QDateTime m_modified;
-    std::unique_ptr<QPluginLoader> m_loader;
-    std::unique_ptr<MoviePlayer> m_player;
-    int m_loads = 0;
-    bool m_noPlayer = false;
+    QString m_program;
+    PlayerAttempts m_attempts;
+    QWidget *m_host = nullptr;
+    PlayerProcess *m_player = nullptr;
+    QString m_status;
+    int m_starts = 0;
+    int m_hangMs = 0;
 };

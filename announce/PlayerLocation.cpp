@@ -3,34 +3,28 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-const QString kPluginName = QStringLiteral("murel_player");
-
-} // namespace
-
 namespace PlayerLocation {
 
 QStringList candidateFolders(const QString &exeFolder)
 {
-    return {QDir::cleanPath(exeFolder),
-            QDir::cleanPath(exeFolder + QStringLiteral("/" MUREL_PLAYER_FROM_BINDIR))};
+    return {QDir::cleanPath(exeFolder), QDir::cleanPath(exeFolder + QStringLiteral("/" MUREL_PLAYER_FROM_BINDIR))};
 }
 
-QString pluginFile(const QString &exeFolder, const std::function<bool(const QString &folder)> &hasPlugin)
+QString programFile(const QString &exeFolder, const std::function<bool(const QString &file)> &isPlayer)
 {
-    const QStringList folders = candidateFolders(exeFolder);
-    for (const QString &folder : folders) {
-        if (hasPlugin(folder))
-            return folder + QLatin1Char('/') + kPluginName;
+    for (const QString &folder : candidateFolders(exeFolder)) {
+        const QString file = folder + QStringLiteral("/murel-player" MUREL_EXECUTABLE_SUFFIX);
+        if (isPlayer(file))
+            return file;
     }
     return QString();
 }
 
-QString installedPluginFile(const QString &exeFolder)
+QString installedProgramFile(const QString &exeFolder)
 {
-    return pluginFile(exeFolder, [](const QString &folder) {
-        return QFileInfo::exists(folder + QLatin1Char('/') + kPluginName + QStringLiteral(MUREL_PLUGIN_SUFFIX));
+    return programFile(exeFolder, [](const QString &file) {
+        const QFileInfo info(file);
+        return info.isFile() && info.isExecutable();
     });
 }
 

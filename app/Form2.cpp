@@ -249,7 +249,7 @@ void Form2::buildAnnouncements(QWidget *client)
     SF1 = new MovieStrip(client);
     SF1->setObjectName(QStringLiteral("SF1"));
     SF1->setGeometry(16, 256, 281, 54);
-    SF1->setPluginFile(PlayerLocation::installedPluginFile(QCoreApplication::applicationDirPath()));
+    SF1->setPlayerProgram(PlayerLocation::installedProgramFile(QCoreApplication::applicationDirPath()));
     SF1->hide();
 
     // State holders the user never sees.

@@ -36,8 +36,10 @@ public:
     virtual void registerAtLogon(const QString &name, const QString &command) = 0;
     virtual void unregisterAtLogon(const QString &name) = 0;
 
-    // Whether the machine is on-line by any means.
-    virtual bool isConnected() = 0;
+    // Whether the machine is on-line by any means. The system's network
+    // service is consulted once askService has been true (the fetch is
+    // about to run): it is not worth its libraries before.
+    virtual bool isConnected(bool askService) = 0;
 
     // Keeps a top-level window out of the taskbar, the pagers and window
     // switching: a passing notice, not a window the user works in. Called

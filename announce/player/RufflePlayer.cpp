@@ -2,9 +2,7 @@
 
 #include "announce/player/RequestRule.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QOpenGLContext>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -38,8 +36,9 @@ private:
     QString m_movie;
 };
 
-RufflePlayer::RufflePlayer(QWidget *parent, const QString &filesFolder)
-    : m_folder(filesFolder)
+RufflePlayer::RufflePlayer(const QString &filesFolder, const QColor &background, QObject *parent)
+    : QObject(parent)
+    , m_folder(filesFolder)
 {
     // A private, memory-only profile: nothing the movie does is kept.
     m_profile = new QWebEngineProfile(this);
@@ -48,11 +47,11 @@ RufflePlayer::RufflePlayer(QWidget *parent, const QString &filesFolder)
     m_guard = new Guard(filesFolder, this);
     m_profile->setUrlRequestInterceptor(m_guard);
 
-    m_view = new QWebEngineView(parent);
+    m_view = new QWebEngineView;
     auto *page = new QWebEnginePage(m_profile, m_view);
     m_view->setPage(page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    page->setBackgroundColor(parent ? parent->palette().color(QPalette::Window) : QColor(Qt::white));
+    page->setBackgroundColor(background);
     QWebEngineSettings *s = page->settings();
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
@@ -68,26 +67,25 @@ RufflePlayer::RufflePlayer(QWidget *parent, const QString &filesFolder)
     QObject::connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_pageReady = ok;
         if (!ok) {
-            setStatus(QStringLiteral("failed"));
+            setStatus(Status::Failed);
             return;
         }
         if (!m_movie.isEmpty())
             load(m_movie);
     });
     QObject::connect(page, &QWebEnginePage::renderProcessTerminated, this,
-                     [this] { setStatus(QStringLiteral("failed")); });
+                     [this] { setStatus(Status::Failed); });
     m_view->load(QUrl::fromLocalFile(QDir(filesFolder).filePath(QStringLiteral("player.html"))));
 }
 
 RufflePlayer::~RufflePlayer()
 {
-    m_callback = nullptr;
     // The page belongs to the profile's life: it goes first.
     delete m_view;
     m_view = nullptr;
 }
 
-QWidget *RufflePlayer::widget()
+QWidget *RufflePlayer::widget() const
 {
     return m_view;
 }
@@ -96,7 +94,7 @@ void RufflePlayer::load(const QString &moviePath)
 {
     m_movie = QFileInfo(moviePath).absoluteFilePath();
     m_guard->setMovie(m_movie);
-    setStatus(QStringLiteral("loading"));
+    setStatus(Status::Loading);
     if (!m_pageReady)
         return; // played once the page is up
     const QString url = QUrl::fromLocalFile(m_movie).toString(QUrl::FullyEncoded);
@@ -106,36 +104,16 @@ void RufflePlayer::load(const QString &moviePath)
 
 void RufflePlayer::pageTitle(const QString &title)
 {
-    if (title.startsWith(QLatin1String("status:")))
-        setStatus(title.mid(7));
+    if (!title.startsWith(QLatin1String("status:")))
+        return;
+    if (const auto status = PlayerProtocol::parse(title.mid(7).toUtf8()))
+        setStatus(*status);
 }
 
-void RufflePlayer::setStatus(const QString &status)
+void RufflePlayer::setStatus(Status status)
 {
     if (status == m_status)
         return;
     m_status = status;
-    if (m_callback)
-        m_callback(status);
-}
-
-// Qt's shared context, which the web engine renders through. The program
-// does not ask for it at start-up (it would load a GL driver into every run
-// for a movie most runs never show), so the plugin provides it on first use.
-Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
-
-static void ensureSharedContext()
-{
-    if (qt_gl_global_share_context())
-        return;
-    auto *context = new QOpenGLContext(QCoreApplication::instance());
-    context->create();
-    qt_gl_set_global_share_context(context);
-}
-
-std::unique_ptr<MoviePlayer> RufflePlayerFactory::createPlayer(QWidget *parent, const QString &filesFolder)
-{
-    ensureSharedContext();
-    return std::make_unique<RufflePlayer>(parent, filesFolder);
+    Q_EMIT statusChanged(status);
 }

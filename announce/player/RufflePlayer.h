@@ -1,46 +1,44 @@
 #pragma once
 
-#include "announce/player/MoviePlayer.h"
+#include "announce/player/PlayerProtocol.h"
 
 #include <QObject>
+#include <functional>
 
 class QWebEngineProfile;
 class QWebEngineView;
+class QWidget;
 
 // The movie player: Ruffle in a web view whose page may read nothing but
-// the player's own files and the one movie.
-class RufflePlayer final : public QObject, public MoviePlayer
+// the player's own files and the one movie. The view is the player
+// program's only window.
+class RufflePlayer final : public QObject
 {
     Q_OBJECT
 public:
-    RufflePlayer(QWidget *parent, const QString &filesFolder);
+    using Status = PlayerProtocol::Status;
+
+    RufflePlayer(const QString &filesFolder, const QColor &background, QObject *parent = nullptr);
     ~RufflePlayer() override;
 
-    QWidget *widget() override;
-    void load(const QString &moviePath) override;
-    QString status() const override { return m_status; }
-    void onStatus(std::function<void(const QString &)> callback) override { m_callback = std::move(callback); }
+    QWidget *widget() const;
+    // Loads and plays the movie at a local path, looping.
+    void load(const QString &moviePath);
+    Status status() const { return m_status; }
+
+Q_SIGNALS:
+    void statusChanged(PlayerProtocol::Status status);
 
 private:
     void pageTitle(const QString &title);
-    void setStatus(const QString &status);
+    void setStatus(Status status);
 
     QString m_folder;
     QString m_movie;
-    QString m_status;
+    Status m_status = Status::Loading;
     bool m_pageReady = false;
-    std::function<void(const QString &)> m_callback;
     QWebEngineProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
     class Guard;
     Guard *m_guard = nullptr;
-};
-
-class RufflePlayerFactory final : public QObject, public MoviePlayerFactory
-{
-    Q_OBJECT
-    Q_PLUGIN_METADATA(IID MoviePlayerFactory_iid)
-    Q_INTERFACES(MoviePlayerFactory)
-public:
-    std::unique_ptr<MoviePlayer> createPlayer(QWidget *parent, const QString &filesFolder) override;
 };

@@ -1,10 +1,12 @@
 #include "platform/Platform.h"
 
 #include "platform/AutostartEntry.h"
+#include "platform/Connectivity.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QRect>
+#include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -95,20 +97,31 @@ public:
         AutostartEntry::remove(autostartFolder(), name);
     }
 
-    bool isConnected() override
+    bool isConnected(bool askService) override
     {
-        // Asked every second all day long, so answered from the interface
-        // table alone (no network service's plugin and its libraries kept
-        // in memory): on-line is an interface that is up, running, not the
-        // loopback, and has an address.
+        // Asked every second all day long: the interface table first, which
+        // costs nothing. The network service (a plugin and the libraries
+        // behind it) is loaded only when the fetch is about to run, and then
+        // has the last word while it knows.
+        QList<Connectivity::Interface> table;
         const auto interfaces = QNetworkInterface::allInterfaces();
         for (const QNetworkInterface &i : interfaces) {
             const auto flags = i.flags();
-            if ((flags & QNetworkInterface::IsUp) && (flags & QNetworkInterface::IsRunning)
-                && !(flags & QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty())
-                return true;
+            Connectivity::Interface state{flags.testFlag(QNetworkInterface::IsUp), flags.testFlag(QNetworkInterface::IsRunning),
+                                          flags.testFlag(QNetworkInterface::IsLoopBack), {}};
+            for (const QNetworkAddressEntry &entry : i.addressEntries())
+                state.addresses.append(entry.ip());
+            table.append(state);
         }
-        return false;
+        const bool byTable = Connectivity::anyInterfaceOnline(table);
+        if (askService && !m_serviceTried && byTable) {
+            m_serviceTried = true;
+            // Its first answer comes from the event loop: this tick waits.
+            if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+                return false;
+        }
+        const QNetworkInformation *service = m_serviceTried ? QNetworkInformation::instance() : nullptr;
+        return service ? Connectivity::online(service->reachability(), byTable) : byTable;
     }
 
     void setTopMost(QWidget &window, bool on) override
@@ -237,6 +250,7 @@ public:
 private:
     std::function<void()> m_endHandler;
     std::unique_ptr<QSocketNotifier> m_endNotifier;
+    bool m_serviceTried = false;
 };
 
 } // namespace

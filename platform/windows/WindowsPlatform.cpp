@@ -25,7 +25,7 @@ public:
         RegCloseKey(key);
     }
 
-    bool isConnected() override
+    bool isConnected(bool) override
     {
         DWORD flags = 0;
         return InternetGetConnectedState(&flags, 0) == TRUE;

@@ -24,10 +24,15 @@ public:
         logon.append(QStringLiteral("register %1 %2").arg(name, command));
     }
     void unregisterAtLogon(const QString &name) override { logon.append(QStringLiteral("unregister ") + name); }
-    bool isConnected() override { return connected; }
+    bool isConnected(bool askService) override
+    {
+        serviceAsked = serviceAsked || askService;
+        return connected;
+    }
 
     bool tray = true;
     bool connected = false;
+    bool serviceAsked = false;
     QList<QUrl> opened;
     QStringList logon;
 };

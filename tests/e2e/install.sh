@@ -19,7 +19,7 @@ cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" || fail "ins
 # The program built to fetch from $MUREL_E2E_PUBLISHER, beside the real one.
 cmake --install "$build" --prefix "$prefix" --component e2e >>"$scratch/install.log" || fail "e2e install failed"
 
-for f in bin/murel lib/murel/murel_player.so lib/murel/player/player.html lib/murel/player/ruffle/ruffle.js \
+for f in bin/murel lib/murel/murel-player lib/murel/player/player.html lib/murel/player/ruffle/ruffle.js \
   share/applications/org.murel.Murel.desktop share/metainfo/org.murel.Murel.metainfo.xml \
   share/icons/hicolor/scalable/apps/org.murel.Murel.svg share/man/man1/murel.1.gz \
   share/doc/murel/README.md share/doc/murel/LICENSE; do
@@ -62,5 +62,12 @@ wait_until 15 cmp -s "$srv/me.swf" "$data/murel/1.swf" || fail "the movie was no
 plays() { strip_shows_movie "$(role_window "$pid" murel-main)"; }
 wait_until 40 plays || fail "the installed program does not play the movie"
 # The player it plays with is the installed one.
-grep -q " $prefix/lib/murel/murel_player.so\$" "/proc/$pid/maps" || fail "the player was not loaded from $prefix/lib/murel"
+player_from_prefix() {
+  local child
+  for child in $(pgrep -P "$pid"); do
+    [ "$(readlink "/proc/$child/exe")" = "$prefix/lib/murel/murel-player" ] && return 0
+  done
+  return 1
+}
+player_from_prefix || fail "the player was not started from $prefix/lib/murel"
 echo PASS

@@ -34,7 +34,7 @@ cmake "$out" >"$scratch/reconfigure.log" 2>&1 || fail "second configure failed"
 
 cmake --build "$out" -j2 >"$scratch/build.log" 2>&1 || fail "build failed: $(tail -30 "$scratch/build.log")"
 [ -x "$out/murel" ] || fail "no murel built"
-[ ! -e "$out/murel_player.so" ] || fail "a player was built without Ruffle"
+[ ! -e "$out/murel-player" ] || fail "a player was built without Ruffle"
 
 # It runs, with a movie installed and no player to show it: the banner.
 exe=$out/murel

@@ -35,7 +35,7 @@ mkdir "$out/murel" "$out/player"
 dpkg-deb -x "$murel" "$out/murel"
 dpkg-deb -x "$player" "$out/player"
 file "$out/murel/usr/bin/murel" | grep -q ', stripped' || fail "murel is not stripped"
-file "$out/player/usr/lib/murel/murel_player.so" | grep -q ', stripped' || fail "the player is not stripped"
+file "$out/player/usr/lib/murel/murel-player" | grep -q ', stripped' || fail "the player is not stripped"
 [ -z "$(find "$out/player" -name '*.map')" ] || fail "source maps packaged"
 dpkg-deb -c "$out/murel-dbgsym_${version}_$arch.ddeb" | grep -q '/usr/lib/debug/.build-id/.*\.debug$' || fail "no debug symbols for murel"
 

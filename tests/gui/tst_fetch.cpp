@@ -187,6 +187,7 @@ private Q_SLOTS:
         qputenv("windir", m_dir->path().toLocal8Bit());
         m_server = new TestHttpServer;
         m_platform.connected = true;
+        m_platform.serviceAsked = false;
         m_messages.clear();
     }
     void cleanup()
@@ -536,12 +537,16 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_server->hits(kText), 1, 2000);
         QVERIFY2(watch.elapsed() <= 1300, qPrintable(QString::number(watch.elapsed())));
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
-        // Going off and on again fetches nothing more.
+        QVERIFY(m_platform.serviceAsked);
+        // Going off and on again fetches nothing more, and the network
+        // service is not asked for a fetch that will not come.
+        m_platform.serviceAsked = false;
         m_platform.connected = false;
         QTest::qWait(1100);
         m_platform.connected = true;
         QTest::qWait(1300);
         QCOMPARE(m_server->hits(kText), 1);
+        QVERIFY(!m_platform.serviceAsked);
     }
 
     void noServerConfiguredFetchesNothing()
@@ -552,6 +557,7 @@ private Q_SLOTS:
         QTest::qWait(1300);
         QCOMPARE(m_server->hits(kText), 0);
         QCOMPARE(m_messages.count(), 0);
+        QVERIFY(!m_platform.serviceAsked);
         QVERIFY(form->Image1->isVisible() || !form->isVisible());
         QVERIFY(!form->SF1->isVisibleTo(form.get()));
     }

@@ -6,32 +6,33 @@ class TestPlayerLocation : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void pluginFile_data()
+    void programFile_data()
     {
         QTest::addColumn<QString>("exeFolder");
-        QTest::addColumn<QStringList>("foldersWithPlugin");
-        QTest::addColumn<QString>("plugin");
-        QTest::newRow("build tree") << "/home/u/murel/build" << QStringList{"/home/u/murel/build"}
-                                    << "/home/u/murel/build/murel_player";
-        QTest::newRow("installed under /usr") << "/usr/bin" << QStringList{"/usr/lib/murel"}
-                                              << "/usr/lib/murel/murel_player";
+        QTest::addColumn<QStringList>("players");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("build tree") << "/home/u/murel/build" << QStringList{"/home/u/murel/build/murel-player"}
+                                    << "/home/u/murel/build/murel-player";
+        QTest::newRow("installed") << "/usr/bin" << QStringList{"/usr/lib/murel/murel-player"}
+                                   << "/usr/lib/murel/murel-player";
+        QTest::newRow("beside the program wins") << "/opt/m/bin"
+                                                 << QStringList{"/opt/m/bin/murel-player", "/opt/m/lib/murel/murel-player"}
+                                                 << "/opt/m/bin/murel-player";
+        QTest::newRow("untidy program folder") << "/opt/m/./bin/" << QStringList{"/opt/m/lib/murel/murel-player"}
+                                               << "/opt/m/lib/murel/murel-player";
         QTest::newRow("installed under a prefix with blanks")
-            << "/tmp/my prefix/bin" << QStringList{"/tmp/my prefix/lib/murel"} << "/tmp/my prefix/lib/murel/murel_player";
-        QTest::newRow("beside the program wins") << "/opt/m/bin" << QStringList{"/opt/m/bin", "/opt/m/lib/murel"}
-                                                 << "/opt/m/bin/murel_player";
-        QTest::newRow("untidy program folder") << "/opt/m/./bin/" << QStringList{"/opt/m/lib/murel"}
-                                               << "/opt/m/lib/murel/murel_player";
-        QTest::newRow("no player") << "/usr/bin" << QStringList{} << "";
-        QTest::newRow("not in the build tree's lib") << "/home/u/murel/build" << QStringList{"/home/u/murel/lib"} << "";
+            << "/tmp/my prefix/bin" << QStringList{"/tmp/my prefix/lib/murel/murel-player"}
+            << "/tmp/my prefix/lib/murel/murel-player";
+        QTest::newRow("none") << "/usr/bin" << QStringList{} << "";
+        QTest::newRow("not in the build tree's lib") << "/home/u/murel/build"
+                                                     << QStringList{"/home/u/murel/lib/murel-player"} << "";
     }
-    void pluginFile()
+    void programFile()
     {
         QFETCH(QString, exeFolder);
-        QFETCH(QStringList, foldersWithPlugin);
-        QFETCH(QString, plugin);
-        const QString found = PlayerLocation::pluginFile(
-            exeFolder, [&](const QString &folder) { return foldersWithPlugin.contains(folder); });
-        QCOMPARE(found, plugin);
+        QFETCH(QStringList, players);
+        QFETCH(QString, found);
+        QCOMPARE(PlayerLocation::programFile(exeFolder, [&](const QString &file) { return players.contains(file); }), found);
     }
 };
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "announce/player/PlayerProtocol.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+class QSocketNotifier;
+
+// The player's side of the line protocol: its status to standard output,
+// as it changes and as a heartbeat; "quit" or the end of standard input
+// (the host has gone) ends the player.
+class HostChannel final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit HostChannel(QObject *parent = nullptr);
+
+    void report(PlayerProtocol::Status status);
+
+Q_SIGNALS:
+    void quitRequested();
+
+private:
+    void write();
+    void readInput();
+
+    PlayerProtocol::Status m_status = PlayerProtocol::Status::Loading;
+    QTimer m_heartbeat;
+    QSocketNotifier *m_input = nullptr;
+    QByteArray m_pending;
+};

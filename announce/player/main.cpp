@@ -1,0 +1,86 @@
+// murel-player: plays the announcement movie for the main window's strip,
+// in a process of its own, so that the web engine's memory goes with it
+// when the strip no longer shows a movie, and a crash takes only the movie.
+//
+//   murel-player [--parent WINDOW] [--size WxH] [--background #RRGGBB] MOVIE
+//
+// With a parent window the player's window becomes a child of it (the
+// strip's own native window) at its top-left corner; without one it is an
+// ordinary window, which is handy for measuring the player alone. Its page
+// and Ruffle's files are in "player" beside this program.
+#include "announce/player/HostChannel.h"
+#include "announce/player/RufflePlayer.h"
+#include "platform/MemoryCap.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdio>
+
+namespace {
+
+// Playing costs about half of this in all, the largest single process a
+// third of it: a movie that wants more (an unpacking or script bomb that
+// got past the checks) ends its player, not the desktop's memory.
+constexpr qint64 MemoryCapBytes = 1024LL * 1024 * 1024;
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    capProcessMemory(MemoryCapBytes);
+    // The web engine renders through a context shared with the toolkit's;
+    // asking for sharing here is the supported way to have one.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("murel-player"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser options;
+    const QCommandLineOption parentOption(QStringLiteral("parent"), QStringLiteral("Window to play in."), QStringLiteral("id"));
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Size of the player."), QStringLiteral("WxH"),
+                                        QStringLiteral("281x54"));
+    const QCommandLineOption backgroundOption(QStringLiteral("background"), QStringLiteral("Colour behind the movie."),
+                                              QStringLiteral("colour"), QStringLiteral("#000000"));
+    options.addOptions({parentOption, sizeOption, backgroundOption});
+    options.addPositionalArgument(QStringLiteral("movie"), QStringLiteral("The movie file."));
+    options.process(app);
+    const QStringList movie = options.positionalArguments();
+    const QStringList size = options.value(sizeOption).split(QLatin1Char('x'));
+    if (movie.size() != 1 || size.size() != 2) {
+        std::fputs("usage: murel-player [--parent WINDOW] [--size WxH] [--background #RRGGBB] MOVIE\n", stderr);
+        return 2;
+    }
+
+    HostChannel host;
+    QObject::connect(&host, &HostChannel::quitRequested, &app, [] { QCoreApplication::exit(0); });
+
+    RufflePlayer player(QCoreApplication::applicationDirPath() + QStringLiteral("/player"),
+                        QColor::fromString(options.value(backgroundOption)));
+    QObject::connect(&player, &RufflePlayer::statusChanged, &host, &HostChannel::report);
+
+    QWidget *view = player.widget();
+    view->resize(size.at(0).toInt(), size.at(1).toInt());
+    if (options.isSet(parentOption)) {
+        bool ok = false;
+        const WId parent = options.value(parentOption).toULongLong(&ok, 0);
+        if (!ok)
+            return 2;
+        // A child of the strip: no frame, no taskbar entry, and never the
+        // keyboard focus, which stays with the main window's controls.
+        view->setWindowFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+        view->setAttribute(Qt::WA_ShowWithoutActivating);
+        view->setFocusPolicy(Qt::NoFocus);
+        view->winId();
+        view->windowHandle()->setParent(QWindow::fromWinId(parent));
+        view->move(0, 0);
+    }
+    view->show();
+    player.load(movie.first());
+    const int code = app.exec();
+    return code;
+}
