@@ -48,8 +48,16 @@ void MovieStrip::setMovie(const QString &path)
 
 void MovieStrip::startPlayer()
 {
-    if (m_player || m_program.isEmpty() || !isVisible() || !m_attempts.mayStart())
+    if (m_player || !isVisible() || !m_attempts.mayStart())
         return;
+    if (m_program.isEmpty()) {
+        // Installed without its player: the banner stays. Said once, so that
+        // whoever wonders why no movie plays finds out from the log.
+        if (!m_saidNoPlayer)
+            qWarning("Movie player unavailable: murel-player is not installed beside murel or in lib/murel");
+        m_saidNoPlayer = true;
+        return;
+    }
     auto *player = new PlayerProcess(this);
     if (m_hangMs > 0)
         player->setHangMs(m_hangMs);

@@ -57,5 +57,6 @@ private:
     PlayerProcess *m_player = nullptr;
     QString m_status;
     int m_starts = 0;
+    bool m_saidNoPlayer = false;
     int m_hangMs = 0;
 };
