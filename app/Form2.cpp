@@ -108,8 +108,11 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, &Form2::fillDefaults);
 
-    setGeometry(QRect(QPoint(303, 167), QSize(312, 322 + menuBar()->sizeHint().height())));
-    setFixedSize(size());
+    setFixedSize(312, 322 + menuBar()->sizeHint().height());
+    // The outer corner, caption bar included, goes at 303, 167: a move on a
+    // window not yet shown places its frame, where a geometry would place
+    // the client area and leave the window a caption bar lower.
+    move(303, 167);
 }
 
 Form2::~Form2()
@@ -541,7 +544,7 @@ void Form2::openAboutProgram()
 
 void Form2::openAboutAuthor()
 {
-    aboutmeform window(m_publisher.configured() ? m_publisher.homePage().host() : QStringLiteral("—"), this);
+    aboutmeform window(m_publisher.configured() ? m_publisher.homePage().host() : QString(), this);
     runModal(window);
 }
 

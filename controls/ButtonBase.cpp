@@ -107,7 +107,9 @@ void ButtonBase::paintOutline(QPainter &p, OleColor outline)
     m_redrawEnabled = false;
     const OleColor saved = m_foreColor;
     setForeColor(outline);
-    paintRoundedOutline(p, 0, 0, m_rightEdge, m_bottomEdge, toQColor(resolveColor(m_foreColor, palette())));
+    // The rounded rectangle (0, 0)-(W, H) leaves out its right column and
+    // bottom row: the outline lies against the bevel's shadow.
+    paintRoundedOutline(p, 0, 0, m_rightEdge - 1, m_bottomEdge - 1, toQColor(resolveColor(m_foreColor, palette())));
     setForeColor(saved);
     m_redrawEnabled = true;
 }

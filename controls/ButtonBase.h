@@ -30,6 +30,9 @@ public:
     OleColor focusColor() const { return m_focusColor; }
     void setFocusColor(OleColor color);
     WId hwnd() { return winId(); }
+    // The control's own Enabled, whatever the window or frame holding it
+    // says: what is saved with it.
+    bool ownEnabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
     // Raises Click when enabled: Enter, or Space let go, on the focused
     // button, and a screen reader's press.

@@ -32,7 +32,8 @@ quint32 faceRowColor(const FaceColors &colors, int y);
 // Gradient rows 1 .. bottomEdge - 1 (unless flat) and the eight bevel lines.
 void paintFace(QPainter &p, int rightEdge, int bottomEdge, const FaceColors &colors, bool gradient = true);
 
-// Rounded outline through the outermost pixels, corners cut by one pixel.
+// Rounded outline through the given pixels, both ends included, corners cut
+// by one pixel.
 void paintRoundedOutline(QPainter &p, int left, int top, int right, int bottom, const QColor &color);
 
 // Inclusive one-pixel lines; the ends may be given in either order.

@@ -58,7 +58,7 @@ void TavrelButton::writeProperties(PropertyStore &store) const
     store.write(QStringLiteral("BackColor"), m_backColor, OleColors::ButtonFace);
     store.write(QStringLiteral("ForeColor"), m_foreColor, OleColors::ButtonText);
     store.write(QStringLiteral("ShowFocus"), m_showFocus, 0);
-    store.write(QStringLiteral("Enabled"), isEnabled(), true);
+    store.write(QStringLiteral("Enabled"), ownEnabled(), true);
     store.write(QStringLiteral("Font"), font(), ambientFontOf(this));
     store.write(QStringLiteral("Caption"), m_caption, DefaultCaption);
     store.write(QStringLiteral("CaptionOffsetX"), m_captionOffsetX, 1);
@@ -148,7 +148,9 @@ void TavrelButton::drawFocusMark(QPainter &p)
     // the dotted one.
     const int mode = m_showFocus != 0 ? m_showFocus : (m_keyboardFocus ? 1 : 0);
     if (mode == 2) {
-        paintRoundedOutline(p, 3, 3, m_rightEdge - 3, m_bottomEdge - 3, toQColor(resolveColor(m_focusColor, pal)));
+        // (3, 3)-(W - 3, H - 3) without its right column and bottom row:
+        // inside the inner shadow.
+        paintRoundedOutline(p, 3, 3, m_rightEdge - 4, m_bottomEdge - 4, toQColor(resolveColor(m_focusColor, pal)));
     } else if (mode == 1) {
         const int left = 5;
         const int top = 5;

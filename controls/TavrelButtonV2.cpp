@@ -164,7 +164,7 @@ void TavrelButtonV2::writeProperties(PropertyStore &store) const
 {
     store.write(QStringLiteral("BackColor"), m_backColor, OleColors::ButtonFace);
     store.write(QStringLiteral("ForeColor"), m_foreColor, OleColors::ButtonText);
-    store.write(QStringLiteral("Enabled"), isEnabled(), true);
+    store.write(QStringLiteral("Enabled"), ownEnabled(), true);
     store.write(QStringLiteral("Font"), font(), ambientFontOf(this));
     store.write(QStringLiteral("Caption"), m_caption, DefaultCaption);
     store.write(QStringLiteral("MouseIcon"), m_mouseIcon, QPixmap());
@@ -219,7 +219,7 @@ void TavrelButtonV2::paintContent(QPainter &p)
     layoutPicture();
     drawCaption(p, m_drawState);
     if (m_hasFocus)
-        paintRoundedOutline(p, 3, 3, m_rightEdge - 3, m_bottomEdge - 3, toQColor(resolveColor(m_focusColor, palette())));
+        paintRoundedOutline(p, 3, 3, m_rightEdge - 4, m_bottomEdge - 4, toQColor(resolveColor(m_focusColor, palette())));
 }
 
 void TavrelButtonV2::layoutPicture()
@@ -397,6 +397,7 @@ void TavrelButtonV2::mousePressEvent(QMouseEvent *event)
 {
     m_swallowRelease = false;
     const QPointF pos = event->position();
+    m_pressOnPicture = !m_picture.isNull() && m_img->geometry().contains(pos.toPoint());
     pressLook(buttonMask(event->button()), shiftMask(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
@@ -420,9 +421,13 @@ void TavrelButtonV2::mouseReleaseEvent(QMouseEvent *event)
     }
     const QPointF c = toContainer(pos);
     Q_EMIT mouseUp(buttonMask(event->button()), shiftMask(event->modifiers()), float(c.x()), float(c.y()));
-    const bool click = m_lastButton == 1 && event->button() == Qt::LeftButton && rect().contains(pos.toPoint())
-        && !m_swallowRelease;
+    // The picture clicks with any button, the rest of the face with the
+    // left one only.
+    const bool onPicture = m_pressOnPicture && !m_picture.isNull() && m_img->geometry().contains(pos.toPoint());
+    const bool onFace = m_lastButton == 1 && event->button() == Qt::LeftButton && rect().contains(pos.toPoint());
+    const bool click = (onFace || onPicture) && !m_swallowRelease;
     m_swallowRelease = false;
+    m_pressOnPicture = false;
     if (click)
         Q_EMIT clicked();
 }

@@ -91,6 +91,8 @@ private:
     QTimer m_hoverTimer;
     // A Space went down on this button and has not come up yet.
     bool m_spaceDown = false;
+    // The press went down on the picture, which clicks with any button.
+    bool m_pressOnPicture = false;
 
     int m_pictureAlignment = PictureLeft;
     QPixmap m_picture;

@@ -10,8 +10,11 @@
 namespace {
 
 const QString kTeam = QStringLiteral("فريق Murel");
-// A team has no birthday, nationality or home town.
-const QString kNone = QStringLiteral("—");
+// The program is the team's: its year, its language, and where it is at
+// home on the web, or on the Internet at large while it has no page.
+const QString kBorn = QStringLiteral("2004");
+const QString kNationality = QStringLiteral("عربية");
+const QString kResidence = QStringLiteral("الإنترنت");
 
 Shape *band(QWidget *parent, const QRect &geometry, OleColor colour, Shape::Kind kind = Shape::Kind::Rectangle)
 {
@@ -43,6 +46,8 @@ aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
     setUpInfoWindow(*this, QStringLiteral("عن المبرمج"), QSize(318, 267));
     const auto right = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
     const auto left = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
+    // Both contact boxes lead to the team: its page when there is one.
+    const QString reach = contact.isEmpty() ? kTeam : contact;
 
     Shape2 = band(this, {-8, 0, 329, 33}, 0xFFC0C0); // light blue
     Label10 = placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter);
@@ -51,14 +56,14 @@ aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
     heading.setBold(true);
     Label10->setFont(heading);
 
-    Label1 = placeLabel(this, QStringLiteral(" :الاسم"), {255, 54, 33, 17}, left, Qt::LeftToRight);
+    Label1 = placeLabel(this, QStringLiteral(" :الاسم"), {255, 54, 33, 17}, right, Qt::LeftToRight);
     Label5 = placeLabel(this, kTeam, {63, 54, 161, 17}, right);
-    Label2 = placeLabel(this, QStringLiteral(" :مواليد"), {247, 78, 41, 17}, left, Qt::LeftToRight);
-    Label6 = placeLabel(this, kNone, {168, 78, 65, 17}, Qt::AlignCenter);
-    Label3 = placeLabel(this, QStringLiteral(":الجنسية"), {239, 102, 49, 25}, left, Qt::LeftToRight);
-    Label7 = placeLabel(this, kNone, {127, 102, 97, 17}, right);
-    Label4 = placeLabel(this, QStringLiteral(" :مكان الاقامة"), {223, 126, 65, 17}, left, Qt::LeftToRight);
-    Label8 = placeLabel(this, kNone, {71, 126, 153, 17}, right);
+    Label2 = placeLabel(this, QStringLiteral(" :مواليد"), {247, 78, 41, 17}, right, Qt::LeftToRight);
+    Label6 = placeLabel(this, kBorn, {168, 78, 65, 17}, Qt::AlignCenter);
+    Label3 = placeLabel(this, QStringLiteral(":الجنسية"), {239, 102, 49, 25}, right, Qt::LeftToRight);
+    Label7 = placeLabel(this, kNationality, {127, 102, 97, 17}, right);
+    Label4 = placeLabel(this, QStringLiteral(" :مكان الاقامة"), {223, 126, 65, 17}, right, Qt::LeftToRight);
+    Label8 = placeLabel(this, contact.isEmpty() ? kResidence : contact, {71, 126, 153, 17}, right);
 
     Shape3 = band(this, {32, 80, 33, 41}, 0xC0C0FF, Shape::Kind::Circle); // pink
     Label9 = new LinkLabel(QStringLiteral("OK"), Qt::LeftToRight, this);
@@ -75,9 +80,9 @@ aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
     Shape1 = band(this, {-8, 169, 329, 103}, 0xFFC0C0);
     Label11 = placeLabel(this, QStringLiteral(" :للتواصل"), {248, 176, 57, 17}, left, Qt::LeftToRight);
     Label12 = placeLabel(this, QStringLiteral("عبر البريد :"), {216, 204, 57, 21}, right);
-    Text1[0] = contactBox(this, contact, {72, 200, 125, 20});
+    Text1[0] = contactBox(this, reach, {72, 200, 125, 20});
     Label13 = placeLabel(this, QStringLiteral("عبر الماسنجر :"), {209, 235, 65, 17}, right);
-    Text1[1] = contactBox(this, kNone, {72, 232, 125, 20});
+    Text1[1] = contactBox(this, reach, {72, 232, 125, 20});
 }
 
 void aboutmeform::mouseMoveEvent(QMouseEvent *event)

@@ -15,6 +15,7 @@ class aboutmeform : public QDialog
 {
     Q_OBJECT
 public:
+    // contact: the host of the home page, empty when there is none.
     explicit aboutmeform(const QString &contact, QWidget *parent = nullptr);
 
     Shape *Shape2 = nullptr;

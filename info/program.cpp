@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace {
 constexpr auto kCentre = Qt::AlignCenter;
@@ -42,7 +42,7 @@ program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     version.setPointSizeF(9.75);
     Label2->setFont(version);
 
-    Text2 = readOnlyText(this, Greeting, {43, 69, 209, 73});
+    Text2 = wholeText(this, Greeting, {43, 69, 209, 73});
 
     Label3 = placeLabel(this, QStringLiteral("تصميم  وبرمجة: ") + kTeam, {67, 149, 177, 17});
     Image1 = new QLabel(this);
@@ -53,7 +53,8 @@ program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     Text1->setGeometry(67, 173, 125, 20);
     Text1->setReadOnly(true);
     Text1->setAlignment(Qt::AlignCenter);
-    Text1->setText(homePage.isEmpty() ? QStringLiteral("—") : homePage.host());
+    // Without a home page the team is the way to reach the program's makers.
+    Text1->setText(homePage.isEmpty() ? kTeam : homePage.host());
     Label4 = placeLabel(this, QStringLiteral("لزيارة الموقع والحصول على المزيد من البرامج"), {43, 197, 209, 17});
 
     Shape1 = new Shape(Shape::Kind::Rectangle, this);
@@ -61,8 +62,10 @@ program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     Label7 = new LinkLabel(QStringLiteral("اضغط هنا"), Qt::RightToLeft, this);
     Label7->setGeometry(115, 224, 49, 17);
     Label7->setAlignment(kCentre);
-    // Without a configured home page there is nowhere to go.
-    Label7->setEnabled(!homePage.isEmpty());
+    // Without a configured home page there is nowhere to go; the link still
+    // shows its colours, and says why a click does nothing.
+    if (homePage.isEmpty())
+        Label7->setToolTip(NoAddressTip);
     connect(Label7, &LinkLabel::clicked, this, [this] {
         if (m_openUrl && !m_homePage.isEmpty())
             m_openUrl(m_homePage);

@@ -8,7 +8,7 @@ class Label;
 class LinkLabel;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class QTextEdit;
 class Shape;
 class TavrelButton;
 
@@ -24,14 +24,16 @@ public:
         "منكم هو دعاء صالح لي ولوالديّ بالرحمة \r\n"
         "والمغفرة\r\n");
 
-    // homePage empty: no address configured, the link is shown disabled.
+    static inline const QString NoAddressTip = QStringLiteral("لا يوجد عنوان للموقع في هذه النسخة");
+
+    // homePage empty: no address configured, the link leads nowhere.
     program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent = nullptr);
 
     QWidget *Picture1 = nullptr;
     QLabel *Image2 = nullptr;
     Label *Label1 = nullptr;
     Label *Label2 = nullptr;
-    QPlainTextEdit *Text2 = nullptr;
+    QTextEdit *Text2 = nullptr;
     Label *Label3 = nullptr;
     QLabel *Image1 = nullptr;
     Label *Label5 = nullptr;

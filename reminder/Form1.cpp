@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -100,6 +101,19 @@ void Form1::build()
     TavrelButtonV21->readProperties(closeButtonProperties());
     TavrelButtonV21->setGeometry(twipsRect(0, 0, 255, 255));
     connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &Form1::closeAndRearm);
+    // While the card slides, the X moves several pixels a frame: a press
+    // on it that the slide carried away from the pointer closes the card
+    // when it is let go, wherever the pointer is by then.
+    connect(TavrelButtonV21, &TavrelButtonV2::mouseDown, this, [this](int button, int, float, float) {
+        m_closeHeld = button == 1;
+        m_closeMoved = false;
+    });
+    connect(TavrelButtonV21, &TavrelButtonV2::mouseUp, this, [this](int button, int, float, float) {
+        if (button != 1 || !std::exchange(m_closeHeld, false))
+            return;
+        if (m_closeMoved)
+            closeAndRearm();
+    });
 
     Timer2 = new ExtraTimer(m_form2.clock(), this);
     connect(Timer2, &ExtraTimer::elapsed, this, &Form1::countdownElapsed);
@@ -204,6 +218,8 @@ void Form1::applyGeometry()
             hide();
         return;
     }
+    if (m_closeHeld && r != geometry())
+        m_closeMoved = true;
     setGeometry(r);
     if (m_wantShown && !isVisible() && !m_unloading)
         show();

@@ -74,4 +74,7 @@ private:
     int m_displaySeconds = 0;
     bool m_wantShown = false;
     bool m_unloading = false;
+    // The X is held down, and the card has moved since it went down.
+    bool m_closeHeld = false;
+    bool m_closeMoved = false;
 };

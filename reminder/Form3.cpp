@@ -2,6 +2,7 @@
 
 #include "app/Form2.h"
 #include "app/NumericValue.h"
+#include "controls/CaptionedFrame.h"
 #include "controls/Label.h"
 #include "controls/Rounding.h"
 #include "controls/Twips.h"
@@ -21,7 +22,7 @@ namespace {
 
 QGroupBox *captionedFrame(QWidget *parent, const QString &caption, const QRect &geometry)
 {
-    auto *box = new QGroupBox(caption, parent);
+    auto *box = new CaptionedFrame(caption, parent);
     box->setGeometry(geometry);
     QPalette pal = box->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 192));
@@ -106,9 +107,13 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
     darkRed(Label3);
     TavrelButtonV22 = button(Frame2, QStringLiteral("اختيار صورة الخلفية"), twipsRect(1800, 2160, 2175, 375));
-    // The group box draws its own border; the rule between the font part
-    // and the background part is the one line it lacks.
-    rule(Frame2, twipsRect(120, 1680, 3960, 15));
+    // Four rules frame the display options inside the group box: down both
+    // sides, along the bottom, and between the font part and the
+    // background part.
+    rule(Frame2, twipsRect(120, 120, 15, 2775));
+    rule(Frame2, twipsRect(4080, 120, 15, 2775));
+    rule(Frame2, twipsRect(120, 2880, 3975, 15));
+    rule(Frame2, twipsRect(120, 1680, 3975, 15));
 
     Command2 = button(this, QStringLiteral("تطبيق"), twipsRect(2400, 4800, 975, 375));
     Command1 = button(this, QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));

@@ -136,15 +136,31 @@ private Q_SLOTS:
         QVERIFY(!s.form2->reminder());
     }
 
+    void closeButtonDuringTheSlideClosesAtOnce_data()
+    {
+        QTest::addColumn<int>("ticksHeld");
+        QTest::newRow("click") << 0;
+        // Held while the card rises 6 x 100 twips: the X leaves the pointer
+        // behind, and the release lands 40 pixels below it.
+        QTest::newRow("held while the X moves away") << 6;
+    }
     void closeButtonDuringTheSlideClosesAtOnce()
     {
+        QFETCH(int, ticksHeld);
         Scene s(record("1", "MS Sans Serif", "10"));
         Form1 *card = s.open();
         QPointer<Form1> watch(card);
         for (int tick = 0; tick < 5; ++tick)
             card->slideUpTick();
         s.form2->Timer1->setEnabled(false);
-        QTest::mouseClick(card->TavrelButtonV21, Qt::LeftButton, {}, QPoint(8, 8));
+        const QPoint press(8, 8);
+        QTest::mousePress(card->TavrelButtonV21, Qt::LeftButton, {}, press);
+        const int topBefore = card->geometry().top();
+        for (int tick = 0; tick < ticksHeld; ++tick)
+            card->slideUpTick();
+        const QPoint release = press + QPoint(0, topBefore - card->geometry().top());
+        QCOMPARE(card->TavrelButtonV21->rect().contains(release), ticksHeld == 0);
+        QTest::mouseRelease(card->TavrelButtonV21, Qt::LeftButton, {}, release);
         QVERIFY(s.form2->Timer1->enabled());
         QVERIFY(!card->isVisible());
         QTRY_VERIFY(watch.isNull());

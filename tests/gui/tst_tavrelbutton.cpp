@@ -125,9 +125,13 @@ private Q_SLOTS:
         QCOMPARE(img.pixelColor(24, 21), grey(innerShadow));
         QCOMPARE(img.pixelColor(46, 12), grey(outerShadow));
         QCOMPARE(img.pixelColor(45, 12), grey(innerShadow));
-        // Black rounded outline on every side, cut at the corner.
-        for (const QPoint p : {QPoint(0, 12), QPoint(48, 12), QPoint(24, 0), QPoint(24, 24), QPoint(1, 1), QPoint(47, 23)})
+        // Black rounded outline on every side of (0, 0)-(48, 24), which
+        // leaves out its right column and bottom row, cut at the corners;
+        // beyond it, the background.
+        for (const QPoint p : {QPoint(0, 12), QPoint(47, 12), QPoint(24, 0), QPoint(24, 23), QPoint(1, 1), QPoint(46, 22)})
             QCOMPARE(img.pixelColor(p), QColor(Qt::black));
+        QCOMPARE(img.pixelColor(48, 12), grey(128));
+        QCOMPARE(img.pixelColor(24, 24), grey(128));
         if (look == int(ButtonLook::Pressed))
             QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(24, 12));
     }
@@ -138,10 +142,11 @@ private Q_SLOTS:
         QCOMPARE(m_button->bottomEdge(), 1);
         const QImage img = shot();
         QCOMPARE(img.height(), 2);
-        for (int x = 0; x < 49; ++x) {
+        // The outline (0, 0)-(48, 1) is one row, without the last column.
+        for (int x = 0; x < 48; ++x)
             QCOMPARE(img.pixelColor(x, 0), QColor(Qt::black));
-            QCOMPARE(img.pixelColor(x, 1), QColor(Qt::black));
-        }
+        QCOMPARE(img.pixelColor(48, 0), grey(128));
+        QCOMPARE(img.pixelColor(0, 1), grey(128));
     }
 
     void systemBackColourIsResolvedFirst()
@@ -387,6 +392,9 @@ private Q_SLOTS:
         QTest::addColumn<QColor>("colour");
         QTest::newRow("none") << 0 << QPoint(24, 3) << grey(142);
         QTest::newRow("ring in focus colour") << 2 << QPoint(24, 3) << QColor(0, 0, 255);
+        // (3, 3)-(45, 21) without its right column: the inner shadow stays.
+        QTest::newRow("ring's right side") << 2 << QPoint(44, 12) << QColor(0, 0, 255);
+        QTest::newRow("inner shadow beside the ring") << 2 << QPoint(45, 12) << grey(93);
         QTest::newRow("dotted rectangle") << 1 << QPoint(7, 5) << QColor(255, 0, 0);
     }
     void focusMarks()
@@ -460,6 +468,20 @@ private Q_SLOTS:
         for (const auto &args : changed)
             names << args.at(0).toString();
         QCOMPARE(names, (QStringList{"ShowFocus", "MouseIcon"}));
+    }
+
+    void savesItsOwnEnabledNotItsHolders()
+    {
+        QWidget frame(m_window.get());
+        TavrelButton inside(&frame);
+        frame.setEnabled(false);
+        PropertyStore store;
+        inside.writeProperties(store);
+        QVERIFY(!store.contains(QStringLiteral("Enabled")));
+        inside.setEnabled(false);
+        frame.setEnabled(true);
+        inside.writeProperties(store);
+        QCOMPARE(store.read(QStringLiteral("Enabled"), true).toBool(), false);
     }
 
     void readsKeysWhateverTheirCase()

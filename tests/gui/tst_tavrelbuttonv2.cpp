@@ -120,8 +120,13 @@ private Q_SLOTS:
 
     void outlineGreyUnlessDefault()
     {
-        QCOMPARE(shot().pixelColor(0, 15), grey(120));
-        QCOMPARE(shot().pixelColor(50, 29), grey(120));
+        // (0, 0)-(99, 29) leaves out its right column and bottom row.
+        const QImage img = shot();
+        QCOMPARE(img.pixelColor(0, 15), grey(120));
+        QCOMPARE(img.pixelColor(98, 15), grey(120));
+        QCOMPARE(img.pixelColor(50, 28), grey(120));
+        QCOMPARE(img.pixelColor(99, 15), grey(128));
+        QCOMPARE(img.pixelColor(50, 29), grey(128));
         m_button->setDisplayAsDefault(true);
         QVERIFY(m_button->isDefault());
         QCOMPARE(shot().pixelColor(0, 15), QColor(Qt::black));
@@ -243,7 +248,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         m_button->setFocus();
         QTRY_VERIFY(m_button->hasFocusFlag());
-        QCOMPARE(shot().pixelColor(50, 3), QColor(0, 255, 0));
+        const QImage img = shot();
+        QCOMPARE(img.pixelColor(50, 3), QColor(0, 255, 0));
+        // (3, 3)-(96, 26) without its right column and bottom row: inside
+        // the inner shadow.
+        QCOMPARE(img.pixelColor(95, 15), QColor(0, 255, 0));
+        QCOMPARE(img.pixelColor(50, 25), QColor(0, 255, 0));
+        QCOMPARE(img.pixelColor(96, 15), grey(93));
     }
 
     void enterClicksUnlessTheHandlerClearsTheKey()
@@ -271,6 +282,12 @@ private Q_SLOTS:
         QCOMPARE(clicks.count(), 1);
         QTest::mouseDClick(m_button, Qt::LeftButton, {}, QPoint(50, 15));
         QCOMPARE(clicks.count(), 1);
+        // The picture, (10, 6) to (25, 21), clicks with any button.
+        m_button->setPicture(square16());
+        QTest::mouseClick(m_button, Qt::RightButton, {}, QPoint(50, 15));
+        QCOMPARE(clicks.count(), 1);
+        QTest::mouseClick(m_button, Qt::RightButton, {}, QPoint(15, 12));
+        QCOMPARE(clicks.count(), 2);
     }
 
     void designerShowsNoPressOrHover()
