@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/LogonCommand.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QRect>
@@ -22,6 +24,11 @@ QString Platform::dataFolder() const
 bool Platform::openUrl(const QUrl &url)
 {
     return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+QString Platform::logonCommand(const QString &exePath) const
+{
+    return LogonCommand::byPath(exePath, QString());
 }
 
 bool Platform::hasNotificationArea() const

@@ -35,6 +35,9 @@ public:
     // the user's choice either way.
     virtual void registerAtLogon(const QString &name, const QString &command) = 0;
     virtual void unregisterAtLogon(const QString &name) = 0;
+    // The command that starts the program at exePath (the running one)
+    // at logon.
+    virtual QString logonCommand(const QString &exePath) const;
 
     // Whether the machine is on-line by any means. The system's network
     // service is consulted once askService has been true (the fetch is

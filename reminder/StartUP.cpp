@@ -3,36 +3,24 @@
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace StartUP {
 
-Entry entryFor(const QString &exePath, QChar separator)
+Entry entryFor(const QString &exePath, const Platform &platform)
 {
-    const QFileInfo exe(exePath);
-    Entry e;
-    e.name = exe.completeBaseName();
-    QString folder = exe.path();
-    folder.replace(QLatin1Char('/'), separator);
-    e.command = folder + separator + e.name;
-    return e;
-}
-
-Entry currentEntry()
-{
-    return entryFor(QCoreApplication::applicationFilePath(), QDir::separator());
+    return {QFileInfo(exePath).completeBaseName(), platform.logonCommand(exePath)};
 }
 
 void registerProgram(Platform &platform)
 {
-    const Entry e = currentEntry();
+    const Entry e = entryFor(QCoreApplication::applicationFilePath(), platform);
     platform.registerAtLogon(e.name, e.command);
 }
 
 void unregisterProgram(Platform &platform)
 {
-    platform.unregisterAtLogon(currentEntry().name);
+    platform.unregisterAtLogon(entryFor(QCoreApplication::applicationFilePath(), platform).name);
 }
 
 } // namespace StartUP

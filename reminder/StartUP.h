@@ -5,7 +5,7 @@
 class Platform;
 
 // Run at logon for this program: registered under the executable's name
-// without extension, starting the program's folder + separator + that name.
+// without extension, starting the command the platform gives for it.
 namespace StartUP {
 
 struct Entry
@@ -14,10 +14,8 @@ struct Entry
     QString command;
 };
 
-// The entry for an executable at exePath, with the platform's separator.
-Entry entryFor(const QString &exePath, QChar separator);
-// The entry for the running program.
-Entry currentEntry();
+// The entry for the executable at exePath.
+Entry entryFor(const QString &exePath, const Platform &platform);
 
 void registerProgram(Platform &platform);
 void unregisterProgram(Platform &platform);

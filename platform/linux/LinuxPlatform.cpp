@@ -2,6 +2,7 @@
 
 #include "platform/AutostartEntry.h"
 #include "platform/Connectivity.h"
+#include "platform/LogonCommand.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -95,6 +96,11 @@ public:
     void unregisterAtLogon(const QString &name) override
     {
         AutostartEntry::remove(autostartFolder(), name);
+    }
+
+    QString logonCommand(const QString &exePath) const override
+    {
+        return LogonCommand::byPath(exePath, qEnvironmentVariable("APPIMAGE"));
     }
 
     bool isConnected(bool askService) override

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/LogonCommand.h"
+
 #include <QWidget>
 #include <windows.h>
 #include <wininet.h>
@@ -29,6 +31,11 @@ public:
     {
         DWORD flags = 0;
         return InternetGetConnectedState(&flags, 0) == TRUE;
+    }
+
+    QString logonCommand(const QString &exePath) const override
+    {
+        return LogonCommand::byName(exePath, QLatin1Char('\\'));
     }
 
     void unregisterAtLogon(const QString &name) override

@@ -1,9 +1,11 @@
 #include "platform/AutostartEntry.h"
+#include "platform/LogonCommand.h"
 #include "platform/Platform.h"
 #include "reminder/StartUP.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,26 +104,51 @@ private Q_SLOTS:
         qunsetenv("XDG_CONFIG_HOME");
     }
 
-    void entryNames_data()
+    void commands_data()
     {
         QTest::addColumn<QString>("exe");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("command");
-        QTest::newRow("linux") << "/usr/local/bin/murel" << "/" << "murel" << "/usr/local/bin/murel";
-        QTest::newRow("blanks kept unquoted here") << "/opt/my apps/murel" << "/" << "murel" << "/opt/my apps/murel";
-        QTest::newRow("windows drops the extension") << "C:/Program Files/Murel/murel.exe" << "\\" << "murel"
+        QTest::addColumn<QString>("appImage"); // "@" stands for an existing file
+        QTest::addColumn<QString>("byPath");
+        QTest::addColumn<QString>("byName");
+        QTest::newRow("plain") << "/usr/local/bin/murel" << "" << "/usr/local/bin/murel" << "\\usr\\local\\bin\\murel";
+        QTest::newRow("blanks") << "/opt/my apps/murel" << "" << "/opt/my apps/murel" << "\\opt\\my apps\\murel";
+        QTest::newRow("dotted name kept whole") << "/opt/m/murel.bin" << "" << "/opt/m/murel.bin" << "\\opt\\m\\murel";
+        QTest::newRow("windows drops the extension") << "C:/Program Files/Murel/murel.exe" << ""
+                                                      << "C:/Program Files/Murel/murel.exe"
                                                       << "C:\\Program Files\\Murel\\murel";
+        QTest::newRow("from an AppImage") << "/tmp/.mount_Murel1a/usr/bin/murel" << "@" << "@"
+                                          << "\\tmp\\.mount_Murel1a\\usr\\bin\\murel";
+        QTest::newRow("AppImage gone") << "/tmp/.mount_Murel1a/usr/bin/murel" << "/nonexistent/Murel-2.6-x86_64.AppImage"
+                                       << "/tmp/.mount_Murel1a/usr/bin/murel" << "\\tmp\\.mount_Murel1a\\usr\\bin\\murel";
+        QTest::newRow("AppImage not absolute") << "/usr/bin/murel" << "Murel-2.6-x86_64.AppImage" << "/usr/bin/murel"
+                                               << "\\usr\\bin\\murel";
     }
-    void entryNames()
+    void commands()
     {
         QFETCH(QString, exe);
-        QFETCH(QString, separator);
-        QFETCH(QString, name);
-        QFETCH(QString, command);
-        const StartUP::Entry e = StartUP::entryFor(exe, separator.at(0));
-        QCOMPARE(e.name, name);
-        QCOMPARE(e.command, command);
+        QFETCH(QString, appImage);
+        QFETCH(QString, byPath);
+        QFETCH(QString, byName);
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("Murel-2.6-x86_64.AppImage"));
+        QFile f(image);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        if (appImage == QLatin1String("@"))
+            appImage = image;
+        if (byPath == QLatin1String("@"))
+            byPath = image;
+        QCOMPARE(LogonCommand::byPath(exe, appImage), byPath);
+        QCOMPARE(LogonCommand::byName(exe, QLatin1Char('\\')), byName);
+
+        // The running platform's entry: the file keeps the name rule, the
+        // command is the platform's.
+        qputenv("APPIMAGE", appImage.toLocal8Bit());
+        const auto platform = createPlatform();
+        const StartUP::Entry e = StartUP::entryFor(exe, *platform);
+        qunsetenv("APPIMAGE");
+        QCOMPARE(e.name, QFileInfo(exe).completeBaseName());
+        QCOMPARE(e.command, QSysInfo::productType() == QLatin1String("windows") ? byName : byPath);
     }
 };
 
