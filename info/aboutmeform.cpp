@@ -63,7 +63,7 @@ aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
     Label3 = placeLabel(this, QStringLiteral(":الجنسية"), {239, 102, 49, 25}, right, Qt::LeftToRight);
     Label7 = placeLabel(this, kNationality, {127, 102, 97, 17}, right);
     Label4 = placeLabel(this, QStringLiteral(" :مكان الاقامة"), {223, 126, 65, 17}, right, Qt::LeftToRight);
-    Label8 = placeLabel(this, contact.isEmpty() ? kResidence : contact, {71, 126, 153, 17}, right);
+    Label8 = placeLabel(this, kResidence, {71, 126, 153, 17}, right);
 
     Shape3 = band(this, {32, 80, 33, 41}, 0xC0C0FF, Shape::Kind::Circle); // pink
     Label9 = new LinkLabel(QStringLiteral("OK"), Qt::LeftToRight, this);
