@@ -2,23 +2,23 @@
 
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
-#include "announce/PlayerLocation.h"
-#include "app/Clock.h"
-#include "app/ExtraTimer.h"
 #include "app/Fonts.h"
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
-#include "app/NumericValue.h"
-#include "app/SaveLeftovers.h"
-#include "app/SettingsRecord.h"
 #include "app/TrayArea.h"
 #include "controls/Label.h"
-#include "controls/Rounding.h"
 #include "controls/Shape.h"
+#include "controls/TavrelButton.h"
+#include "core/Clock.h"
+#include "core/ExtraTimer.h"
+#include "core/NumericValue.h"
+#include "core/PlayerLocation.h"
+#include "core/Rounding.h"
+#include "core/SaveLeftovers.h"
+#include "core/SettingsRecord.h"
 #include "info/Instruction.h"
 #include "info/aboutmeform.h"
 #include "info/program.h"
-#include "controls/TavrelButton.h"
 #include "platform/Platform.h"
 #include "reminder/Form1.h"
 #include "reminder/Form3.h"
@@ -67,6 +67,16 @@ QLineEdit *hiddenBox(QWidget *parent, const QString &text)
     return box;
 }
 
+// A timer that runs exactly while on is true; one already running is left
+// to its beat.
+void runWhile(QTimer *timer, bool on)
+{
+    if (!on)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
+}
+
 QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry)
 {
     auto *o = new QRadioButton(text, parent);
@@ -86,7 +96,6 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     , m_clock(clock)
     , m_dataFolder(platform.dataFolder())
     , m_instanceLock(m_dataFolder)
-    , m_publisher(Publisher::fromBuild())
 {
     setWindowTitle(Title);
     setWindowRole(QStringLiteral("murel-main"));
@@ -162,8 +171,11 @@ void Form2::setPublisher(const Publisher &publisher)
 {
     const bool wasConfigured = m_publisher.configured();
     m_publisher = publisher;
-    if (Timer3 && !wasConfigured && m_publisher.configured() && Timer5->isActive())
-        Timer3->start();
+    if (m_announcer) {
+        m_announcer->setPublisher(publisher);
+        if (!wasConfigured && m_publisher.configured() && Timer5->isActive())
+            m_announcer->arm();
+    }
     // With no address configured the item is shown, but cannot be chosen.
     adv->setEnabled(m_publisher.configured());
 }
@@ -264,7 +276,8 @@ void Form2::buildAnnouncements(QWidget *client)
     Text8 = hiddenBox(client, QString());
     Text8->setObjectName(QStringLiteral("Text8"));
 
-    m_announcer = new Announcer(*this);
+    m_announcer = new Announcer(m_platform, m_dataFolder, this);
+    m_announcer->setPublisher(m_publisher);
     auto timer = [this](int ms, void (Announcer::*work)()) {
         auto *t = new QTimer(this);
         t->setInterval(ms);
@@ -275,6 +288,28 @@ void Form2::buildAnnouncements(QWidget *client)
     Timer3 = timer(100, &Announcer::fetchStep1);
     Timer4 = timer(10, &Announcer::fetchStep2);
     Timer6 = timer(1000, &Announcer::movieCheck);
+    // Label2 only shows the connection state; the announcer holds it.
+    connect(m_announcer, &Announcer::connectionChanged, this, [this](bool online) {
+        Label2->setText(online ? Announcer::Online : Announcer::Offline);
+        QPalette pal = Label2->palette();
+        pal.setColor(QPalette::WindowText, online ? QColor(0, 0, 255) : QColor(255, 0, 0));
+        Label2->setPalette(pal);
+    });
+    connect(m_announcer, &Announcer::stepsChanged, this, [this](bool textDue, bool compareDue) {
+        runWhile(Timer3, textDue);
+        runWhile(Timer4, compareDue);
+    });
+    connect(m_announcer, &Announcer::textsCompared, this, [this](const QString &installed, const QString &fetched) {
+        Text7->setText(installed);
+        Text8->setText(fetched);
+    });
+    connect(m_announcer, &Announcer::fetchFailed, this,
+            [this] { m_messages.inform(this, Announcer::ErrorMessage); });
+    connect(m_announcer, &Announcer::movieChecked, this, [this](const QString &movie) {
+        SF1->setVisible(!movie.isEmpty());
+        if (!movie.isEmpty())
+            SF1->setMovie(movie);
+    });
     // The two once-a-second checks run all day: let them wake together.
     Timer5->setTimerType(Qt::VeryCoarseTimer);
     Timer6->setTimerType(Qt::VeryCoarseTimer);
@@ -317,7 +352,7 @@ bool Form2::load()
     Timer5->start();
     Timer6->start();
     if (m_publisher.configured())
-        Timer3->start();
+        m_announcer->arm();
     m_announcer->movieCheck();
     return true;
 }

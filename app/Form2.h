@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/Publisher.h"
+#include "core/Publisher.h"
 #include "platform/InstanceLock.h"
+#include "reminder/MainWindowFields.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,7 +30,7 @@ struct SettingsRecord;
 
 // The main window and the program's controller. Its fields are the
 // program's only settings store: the other windows read and write them.
-class Form2 : public QMainWindow
+class Form2 : public QMainWindow, public MainWindowFields
 {
     Q_OBJECT
 public:
@@ -52,8 +53,9 @@ public:
     QString dataFolder() const { return m_dataFolder; }
     QString settingsPath() const;
     MessageBoxes &messages() const { return m_messages; }
-    Clock &clock() const { return m_clock; }
-    Platform &platform() const { return m_platform; }
+    QWidget &mainWindow() override { return *this; }
+    Clock &clock() const override { return m_clock; }
+    Platform &platform() const override { return m_platform; }
 
     // Loads a fresh reminder card and shows it (the run's first reminder,
     // and each one the interval timer raises), unless one is already up.
@@ -83,16 +85,13 @@ public:
     // all three may be off until start-up repairs it.
     void setOption(QRadioButton *option, bool on);
 
-    // Controls shared with the other windows.
+    // Controls shared with the other windows (Text2, Text4, Text5, Text6
+    // and Timer1 come with MainWindowFields).
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QGroupBox *Frame3 = nullptr;
     QGroupBox *Frame4 = nullptr;
     QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text4 = nullptr;
-    QLineEdit *Text5 = nullptr;
-    QLineEdit *Text6 = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;
@@ -103,7 +102,6 @@ public:
     TavrelButton *Command1 = nullptr;
     TavrelButton *Command2 = nullptr;
     Shape *Shape1 = nullptr;
-    ExtraTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     TrayArea *TA1 = nullptr;
 

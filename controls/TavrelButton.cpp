@@ -1,7 +1,7 @@
 #include "controls/TavrelButton.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

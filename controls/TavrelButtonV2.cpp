@@ -1,7 +1,7 @@
 #include "controls/TavrelButtonV2.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QApplication>
 #include <QCursor>

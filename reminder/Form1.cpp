@@ -1,16 +1,16 @@
 #include "reminder/Form1.h"
 
-#include "app/ExtraTimer.h"
-#include "app/Form2.h"
-#include "app/NumericValue.h"
 #include "controls/Label.h"
-#include "controls/Rounding.h"
-#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
+#include "core/Catalogue.h"
+#include "core/ExtraTimer.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+#include "core/Twips.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
-#include "reminder/Catalogue.h"
+#include "reminder/MainWindowFields.h"
 #include "reminder/TextFit.h"
 #include "resources/Artwork.h"
 
@@ -47,7 +47,7 @@ PropertyStore closeButtonProperties()
 
 } // namespace
 
-Form1::Form1(Form2 &form2)
+Form1::Form1(MainWindowFields &form2)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_form2(form2)
 {
@@ -58,7 +58,7 @@ Form1::Form1(Form2 &form2)
     setWindowRole(QStringLiteral("murel-card"));
     // The main window's icon, shared: an icon made afresh for every card
     // costs its pictures again in the pixmap cache each time.
-    setWindowIcon(m_form2.windowIcon());
+    setWindowIcon(m_form2.mainWindow().windowIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     build();
     load();

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "reminder/CardGeometry.h"
+#include "core/CardGeometry.h"
 
 #include <QWidget>
 
 class ExtraTimer;
-class Form2;
+class MainWindowFields;
 class Label;
 class QLabel;
 class QLineEdit;
@@ -24,7 +24,7 @@ class Form1 : public QWidget
 public:
     // Builds the card and runs its load: background, font, pin on top,
     // display time, placement at height 0, slide up, text.
-    explicit Form1(Form2 &form2);
+    explicit Form1(MainWindowFields &form2);
     ~Form1() override;
 
     // Shows the card without taking the keyboard focus; the window appears
@@ -69,7 +69,7 @@ private:
     void followScreen();
     void placeOnScreen();
 
-    Form2 &m_form2;
+    MainWindowFields &m_form2;
     CardGeometry::Twips m_twips;
     int m_displaySeconds = 0;
     bool m_wantShown = false;

@@ -1,14 +1,14 @@
 #include "reminder/Form3.h"
 
-#include "app/Form2.h"
-#include "app/NumericValue.h"
 #include "controls/CaptionedFrame.h"
 #include "controls/Label.h"
-#include "controls/Rounding.h"
-#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+#include "core/Twips.h"
 #include "reminder/Form4.h"
+#include "reminder/MainWindowFields.h"
 #include "reminder/StartUP.h"
 
 #include <QCheckBox>
@@ -69,15 +69,15 @@ const QString kDefaultFont = QStringLiteral("MS Sans Serif");
 
 } // namespace
 
-Form3::Form3(Form2 &form2, QWidget *parent)
-    : QDialog(parent ? parent : &form2)
+Form3::Form3(MainWindowFields &form2, QWidget *parent)
+    : QDialog(parent ? parent : &form2.mainWindow())
     , m_form2(form2)
 {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("اعدادات"));
     setWindowRole(QStringLiteral("murel-settings"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(form2.font());
+    setFont(form2.mainWindow().font());
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());
 
     // Palettes of the captioned frames must not colour what they hold.
@@ -135,13 +135,21 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     followCombo(Combo2->currentText());
 }
 
-Form3::~Form3() = default;
+Form3::~Form3()
+{
+    unloadChooser();
+}
 
 Form4 &Form3::chooser()
 {
     if (!m_chooser)
-        m_chooser = std::make_unique<Form4>(m_form2, &m_form2);
+        m_chooser = new Form4(m_form2, &m_form2.mainWindow());
     return *m_chooser;
+}
+
+void Form3::unloadChooser()
+{
+    delete m_chooser.data();
 }
 
 int Form3::run()
@@ -191,6 +199,6 @@ void Form3::apply()
         StartUP::unregisterProgram(m_form2.platform());
     }
     m_form2.Text4->setText(Label1->font().family());
-    m_chooser.reset();
+    unloadChooser();
     accept();
 }

@@ -1,11 +1,11 @@
 #include "reminder/Form4.h"
 
-#include "app/Form2.h"
-#include "app/NumericValue.h"
-#include "controls/Rounding.h"
-#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+#include "core/Twips.h"
+#include "reminder/MainWindowFields.h"
 #include "resources/Artwork.h"
 
 #include <QGroupBox>
@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-Form4::Form4(Form2 &form2, QWidget *parent)
+Form4::Form4(MainWindowFields &form2, QWidget *parent)
     : QDialog(parent)
     , m_form2(form2)
 {
@@ -22,7 +22,7 @@ Form4::Form4(Form2 &form2, QWidget *parent)
     setWindowTitle(QStringLiteral(" أختيار الخلفية"));
     setWindowRole(QStringLiteral("murel-backgrounds"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(form2.font());
+    setFont(form2.mainWindow().font());
     setFixedSize(twipsRect(0, 0, 4950, 5880).size());
 
     // The picture at its own size from the top-left corner, cut at the box.

@@ -1,13 +1,13 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
-#include "announce/clsDownload.h"
 #include "app/Form2.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
-#include "common/TestHttpServer.h"
 #include "common/SpecialFiles.h"
 #include "common/SwfWriter.h"
+#include "common/TestHttpServer.h"
 #include "common/TestPlatform.h"
+#include "core/clsDownload.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "app/ExtraTimer.h"
+#include "core/ExtraTimer.h"
 #include "app/Form2.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
@@ -6,8 +6,8 @@
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
+#include "core/Catalogue.h"
 #include "platform/Platform.h"
-#include "reminder/Catalogue.h"
 #include "reminder/Form1.h"
 #include "resources/Artwork.h"
 

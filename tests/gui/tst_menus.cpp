@@ -1,4 +1,4 @@
-#include "app/ExtraTimer.h"
+#include "core/ExtraTimer.h"
 #include "app/Form2.h"
 #include "app/TrayArea.h"
 #include "common/ManualClock.h"

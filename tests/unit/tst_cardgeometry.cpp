@@ -1,4 +1,4 @@
-#include "reminder/CardGeometry.h"
+#include "core/CardGeometry.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "app/ExtraTimer.h"
+#include "core/ExtraTimer.h"
 #include "common/ManualClock.h"
 
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "reminder/CardGeometry.h"
+#include "core/CardGeometry.h"
 
-#include "controls/Twips.h"
+#include "core/Twips.h"
 
 #include <algorithm>
 

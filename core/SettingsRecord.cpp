@@ -1,7 +1,7 @@
-#include "app/SettingsRecord.h"
+#include "core/SettingsRecord.h"
 
-#include "app/TextDecoding.h"
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
+#include "core/TextDecoding.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "platform/AutostartEntry.h"
+#include "core/AutostartEntry.h"
 
 #include <QDir>
 #include <QFile>
