@@ -37,7 +37,6 @@ public:
     void setPublisher(const Publisher &publisher) { m_publisher = publisher; }
     // A server is known: fetch once the machine is on-line (once per run).
     void arm();
-    const AnnouncementFetch &state() const { return m_fetch; }
 
     // The timers' work (Timer5, Timer3, Timer4, Timer6).
     void connectionTick();
@@ -50,7 +49,6 @@ public:
     // shorten them).
     void setStallMs(int ms) { m_stallMs = ms; }
     void setDeadlineMs(int ms) { m_deadlineMs = ms; }
-    bool downloading() const { return m_fetch.busy(); }
 
 Q_SIGNALS:
     // The monitor's answer changed (the first answer always does).

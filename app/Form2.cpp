@@ -6,9 +6,11 @@
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/TrayArea.h"
+#include "controls/ButtonInput.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
 #include "core/Clock.h"
 #include "core/ExtraTimer.h"
 #include "core/NumericValue.h"
@@ -114,7 +116,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     Timer1 = new ExtraTimer(m_clock, this);
     connect(Timer1, &ExtraTimer::elapsed, this, &Form2::showReminder);
     Timer2 = new QTimer(this);
-    Timer2->setInterval(1000);
+    Timer2->setInterval(FillDefaultsMs);
     connect(Timer2, &QTimer::timeout, this, &Form2::fillDefaults);
 
     setFixedSize(312, 322 + menuBar()->sizeHint().height());
@@ -249,9 +251,9 @@ void Form2::buildControls()
     Text1->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
     Text2->setAccessibleName(QStringLiteral("مدة بقاء شاشة التذكير"));
 
-    m_keyFilter = new KeyFilter(m_messages, this);
-    Text1->installEventFilter(m_keyFilter);
-    Text2->installEventFilter(m_keyFilter);
+    auto *keyFilter = new KeyFilter(m_messages, this);
+    Text1->installEventFilter(keyFilter);
+    Text2->installEventFilter(keyFilter);
 }
 
 void Form2::buildAnnouncements(QWidget *client)
@@ -284,16 +286,14 @@ void Form2::buildAnnouncements(QWidget *client)
         connect(t, &QTimer::timeout, m_announcer, work);
         return t;
     };
-    Timer5 = timer(1000, &Announcer::connectionTick);
-    Timer3 = timer(100, &Announcer::fetchStep1);
-    Timer4 = timer(10, &Announcer::fetchStep2);
-    Timer6 = timer(1000, &Announcer::movieCheck);
+    Timer5 = timer(ConnectionCheckMs, &Announcer::connectionTick);
+    Timer3 = timer(FetchTextTickMs, &Announcer::fetchStep1);
+    Timer4 = timer(FetchCompareTickMs, &Announcer::fetchStep2);
+    Timer6 = timer(MovieCheckMs, &Announcer::movieCheck);
     // Label2 only shows the connection state; the announcer holds it.
     connect(m_announcer, &Announcer::connectionChanged, this, [this](bool online) {
         Label2->setText(online ? Announcer::Online : Announcer::Offline);
-        QPalette pal = Label2->palette();
-        pal.setColor(QPalette::WindowText, online ? QColor(0, 0, 255) : QColor(255, 0, 0));
-        Label2->setPalette(pal);
+        setTextColor(*Label2, online ? QColor(0, 0, 255) : QColor(255, 0, 0));
     });
     connect(m_announcer, &Announcer::stepsChanged, this, [this](bool textDue, bool compareDue) {
         runWhile(Timer3, textDue);
@@ -535,7 +535,7 @@ void Form2::restore()
 
 void Form2::trayMouse(int button)
 {
-    if (button == 2)
+    if (button == MouseCode::Right)
         tary->popup(QCursor::pos());
 }
 

@@ -15,7 +15,6 @@ class QAction;
 class QMenu;
 class TrayArea;
 class ExtraTimer;
-class KeyFilter;
 class MessageBoxes;
 class Platform;
 class QDialog;
@@ -42,6 +41,15 @@ public:
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
+    // Timer periods: empty fields are filled once after start-up (Timer2);
+    // the connection (Timer5) and the installed movie (Timer6) are checked
+    // every second; the fetch's text step (Timer3) and comparison step
+    // (Timer4) tick while due.
+    static constexpr int FillDefaultsMs = 1000;
+    static constexpr int ConnectionCheckMs = 1000;
+    static constexpr int MovieCheckMs = 1000;
+    static constexpr int FetchTextTickMs = 100;
+    static constexpr int FetchCompareTickMs = 10;
 
     Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~Form2() override;
@@ -52,7 +60,6 @@ public:
 
     QString dataFolder() const { return m_dataFolder; }
     QString settingsPath() const;
-    MessageBoxes &messages() const { return m_messages; }
     QWidget &mainWindow() override { return *this; }
     Clock &clock() const override { return m_clock; }
     Platform &platform() const override { return m_platform; }
@@ -167,7 +174,6 @@ private:
     Clock &m_clock;
     QString m_dataFolder;
     InstanceLock m_instanceLock;
-    KeyFilter *m_keyFilter = nullptr;
     QPointer<Form1> m_form1;
     Publisher m_publisher;
     Announcer *m_announcer = nullptr;

@@ -380,7 +380,7 @@ void TavrelButtonV2::focusOutEvent(QFocusEvent *event)
 void TavrelButtonV2::pressLook(int button, int shift, float x, float y)
 {
     m_hoverTimer.stop();
-    if (button == 1 && m_userMode) {
+    if (button == MouseCode::Left && m_userMode) {
         m_hasFocus = true;
         m_drawState = ButtonLook::Pressed;
         redraw();

@@ -52,9 +52,6 @@ public:
     // One tick per display frame: the 28 steps take about half a second.
     static constexpr int TickMs = 16;
 
-Q_SIGNALS:
-    void unloaded();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

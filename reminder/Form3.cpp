@@ -4,6 +4,7 @@
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
 #include "core/NumericValue.h"
 #include "core/Rounding.h"
 #include "core/Twips.h"
@@ -24,9 +25,7 @@ QGroupBox *captionedFrame(QWidget *parent, const QString &caption, const QRect &
 {
     auto *box = new CaptionedFrame(caption, parent);
     box->setGeometry(geometry);
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 192));
-    box->setPalette(pal);
+    setTextColor(*box, QColor(0, 0, 192));
     return box;
 }
 
@@ -42,9 +41,7 @@ void plainText(QWidget *w, const QWidget *window)
 
 void darkRed(QWidget *w)
 {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    w->setPalette(pal);
+    setTextColor(*w, QColor(128, 0, 0));
 }
 
 // A thin engraved rule inside the display frame.
@@ -100,9 +97,7 @@ Form3::Form3(MainWindowFields &form2, QWidget *parent)
     preview.setPointSize(12);
     preview.setBold(true);
     Label1->setFont(preview);
-    QPalette black = Label1->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    Label1->setPalette(black);
+    setTextColor(*Label1, Qt::black);
     TavrelButtonV21 = button(Frame2, QStringLiteral("استعادة الخط الافتراضي"), twipsRect(1800, 1080, 2175, 375));
     Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
     darkRed(Label3);
@@ -127,7 +122,7 @@ Form3::Form3(MainWindowFields &form2, QWidget *parent)
 
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
-    Timer2->setInterval(100);
+    Timer2->setInterval(CheckDelayMs);
     connect(Timer2, &QTimer::timeout, this, &Form3::setCheckFromForm2);
     Timer2->start();
 

@@ -21,6 +21,9 @@ class Form3 : public QDialog
 public:
     // exec() result when the user asked for the background chooser.
     static constexpr int ChooseBackground = 2;
+    // The run-at-logon box follows the main window's flag this long after
+    // the dialog opens (Timer2).
+    static constexpr int CheckDelayMs = 100;
 
     explicit Form3(MainWindowFields &form2, QWidget *parent = nullptr);
     ~Form3() override;

@@ -18,6 +18,9 @@ class Form4 : public QDialog
 {
     Q_OBJECT
 public:
+    // The preview follows a click on an option this long after (Timer1).
+    static constexpr int PreviewDelayMs = 100;
+
     explicit Form4(MainWindowFields &form2, QWidget *parent = nullptr);
 
     // The selected option's number, 0 when none is.
