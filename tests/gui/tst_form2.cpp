@@ -1,4 +1,3 @@
-#include "core/ExtraTimer.h"
 #include "app/Form2.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
@@ -6,6 +5,7 @@
 #include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "core/ExtraTimer.h"
 #include "core/SettingsRecord.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"

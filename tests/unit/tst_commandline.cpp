@@ -1,5 +1,5 @@
-#include "core/CommandLine.h"
 #include "app/Version.h"
+#include "core/CommandLine.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "core/ExtraTimer.h"
 #include "common/ManualClock.h"
+#include "core/ExtraTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

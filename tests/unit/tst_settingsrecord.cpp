@@ -1,5 +1,5 @@
-#include "core/SettingsRecord.h"
 #include "common/SpecialFiles.h"
+#include "core/SettingsRecord.h"
 #include "core/TextDecoding.h"
 
 #include <QDir>
