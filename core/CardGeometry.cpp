@@ -29,6 +29,20 @@ Twips place(const QRect &screenPixels, const QRect &availablePixels, int heightT
     return t;
 }
 
+bool slideUp(Twips &t)
+{
+    t.height += StepTwips;
+    t.top -= StepTwips;
+    return t.height >= FullHeightTwips;
+}
+
+bool slideDown(Twips &t)
+{
+    t.height -= StepTwips;
+    t.top += StepTwips;
+    return t.height <= GoneHeightTwips;
+}
+
 QRect toPixels(const Twips &t)
 {
     const int bottom = pixels(t.top + t.height);

@@ -222,10 +222,9 @@ void Form1::applyGeometry()
 
 void Form1::slideUpTick()
 {
-    m_twips.height += CardGeometry::StepTwips;
-    m_twips.top -= CardGeometry::StepTwips;
+    const bool up = CardGeometry::slideUp(m_twips);
     applyGeometry();
-    if (m_twips.height >= CardGeometry::FullHeightTwips)
+    if (up)
         Timer1->stop();
     // A countdown of nothing never elapses (a first run's card, before its
     // duration is filled in): that card stays until its "X".
@@ -241,10 +240,9 @@ void Form1::countdownElapsed()
 
 void Form1::slideDownTick()
 {
-    m_twips.height -= CardGeometry::StepTwips;
-    m_twips.top += CardGeometry::StepTwips;
+    const bool gone = CardGeometry::slideDown(m_twips);
     applyGeometry();
-    if (m_twips.height <= CardGeometry::GoneHeightTwips) {
+    if (gone) {
         Timer3->stop();
         closeAndRearm();
     }
