@@ -80,8 +80,7 @@ void Announcer::fetchStep1()
         Q_EMIT fetchFinished();
         return;
     case AnnouncementFetch::Action::Wait:
-    case AnnouncementFetch::Action::DownloadMovie:
-        return;
+    case AnnouncementFetch::Action::DownloadMovie: return;
     }
 }
 

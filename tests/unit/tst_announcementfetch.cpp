@@ -10,14 +10,10 @@ using Action = AnnouncementFetch::Action;
 char letter(Action a)
 {
     switch (a) {
-    case Action::Wait:
-        return 'W';
-    case Action::DownloadText:
-        return 'T';
-    case Action::DownloadMovie:
-        return 'M';
-    case Action::Finish:
-        return 'F';
+    case Action::Wait: return 'W';
+    case Action::DownloadText: return 'T';
+    case Action::DownloadMovie: return 'M';
+    case Action::Finish: return 'F';
     }
     return '?';
 }
