@@ -1,23 +1,18 @@
 #include "announce/Announcer.h"
 
-#include "announce/MovieStrip.h"
-#include "announce/SwfCheck.h"
-#include "announce/clsDownload.h"
-#include "app/Form2.h"
-#include "app/MessageBoxes.h"
+#include "core/RegularFile.h"
+#include "core/SwfCheck.h"
+#include "core/clsDownload.h"
 #include "platform/Platform.h"
-#include "platform/RegularFile.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QSaveFile>
-#include <QTimer>
 
-Announcer::Announcer(Form2 &form2)
-    : QObject(&form2)
-    , m_form2(form2)
+Announcer::Announcer(Platform &platform, const QString &dataFolder, QObject *parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_dataFolder(dataFolder)
     , m_stallMs(clsDownload::DefaultStallMs)
 {
 }
@@ -26,7 +21,7 @@ Announcer::~Announcer() = default;
 
 QString Announcer::dataPath(const QString &name) const
 {
-    return m_form2.dataFolder() + QLatin1Char('/') + name;
+    return m_dataFolder + QLatin1Char('/') + name;
 }
 
 QString Announcer::installedMovie() const
@@ -34,15 +29,25 @@ QString Announcer::installedMovie() const
     return dataPath(QStringLiteral("1.swf"));
 }
 
+void Announcer::reportSteps()
+{
+    using Step = AnnouncementFetch::Step;
+    Q_EMIT stepsChanged(m_fetch.step() == Step::Text, m_fetch.step() == Step::Compare);
+}
+
+void Announcer::arm()
+{
+    m_fetch.arm();
+    reportSteps();
+}
+
 void Announcer::connectionTick()
 {
     // The fetch still to run is what the system's network service is
     // asked for; afterwards the answer only feeds the state label.
-    const bool online = m_form2.platform().isConnected(m_form2.Timer3->isActive());
-    m_form2.Label2->setText(online ? Online : Offline);
-    QPalette pal = m_form2.Label2->palette();
-    pal.setColor(QPalette::WindowText, m_form2.Label2->text() == Online ? QColor(0, 0, 255) : QColor(255, 0, 0));
-    m_form2.Label2->setPalette(pal);
+    const bool online = m_platform.isConnected(m_fetch.wantsService());
+    if (m_fetch.setOnline(online))
+        Q_EMIT connectionChanged(online);
 }
 
 void Announcer::download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
@@ -56,43 +61,38 @@ void Announcer::download(const QString &path, const QString &destination, qint64
         done(ok);
     });
     const clsDownload::Limits limits{cap, m_stallMs, m_deadlineMs > 0 ? m_deadlineMs : deadlineMs};
-    downloader->Get_File(m_form2.publisher().resolved(path).toString(), destination, limits);
+    downloader->Get_File(m_publisher.resolved(path).toString(), destination, limits);
 }
 
 void Announcer::fetchStep1()
 {
-    // A message box of this step may be open: its own timer must not start
-    // it again meanwhile.
-    if (m_busy || m_form2.Label2->text() != Online)
+    switch (m_fetch.textStep(m_publisher.configured())) {
+    case AnnouncementFetch::Action::DownloadText:
+        download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, TextDeadlineMs, [this](bool ok) {
+            if (!ok)
+                Q_EMIT fetchFailed();
+            m_fetch.textDone();
+            reportSteps();
+        });
         return;
-    if (!m_form2.publisher().configured()) {
-        // No announcement server: nothing to fetch, nothing to report.
-        m_form2.Timer3->stop();
+    case AnnouncementFetch::Action::Finish:
+        reportSteps();
         Q_EMIT fetchFinished();
         return;
+    case AnnouncementFetch::Action::Wait:
+    case AnnouncementFetch::Action::DownloadMovie: return;
     }
-    m_busy = true;
-    download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, TextDeadlineMs, [this](bool ok) {
-        if (!ok)
-            m_form2.messages().inform(&m_form2, ErrorMessage);
-        m_form2.Timer4->start();
-        m_form2.Timer3->stop();
-        m_busy = false;
-    });
 }
 
 void Announcer::fetchStep2()
 {
-    if (m_busy)
+    if (!m_fetch.compareDue())
         return;
-    m_busy = true;
     const QByteArray installed = readText(dataPath(QStringLiteral("text7.txt")));
     const QByteArray fetched = readText(dataPath(QStringLiteral("wjk/text8.txt")));
-    m_form2.Text7->setText(QString::fromLocal8Bit(installed));
-    m_form2.Text8->setText(QString::fromLocal8Bit(fetched));
-    if (fetched == installed) {
-        m_form2.Timer4->stop();
-        m_busy = false;
+    Q_EMIT textsCompared(QString::fromLocal8Bit(installed), QString::fromLocal8Bit(fetched));
+    if (m_fetch.compareStep(installed, fetched) != AnnouncementFetch::Action::DownloadMovie) {
+        reportSteps();
         Q_EMIT fetchFinished();
         return;
     }
@@ -104,9 +104,9 @@ void Announcer::fetchStep2()
         if (ok && installMovie(staged))
             copyOver(dataPath(QStringLiteral("wjk/text8.txt")), dataPath(QStringLiteral("text7.txt")));
         else
-            m_form2.messages().inform(&m_form2, ErrorMessage);
-        m_form2.Timer4->stop();
-        m_busy = false;
+            Q_EMIT fetchFailed();
+        m_fetch.movieDone();
+        reportSteps();
         Q_EMIT fetchFinished();
     });
 }
@@ -128,12 +128,11 @@ void Announcer::movieCheck()
     // is installed. Anything but a plain file counts as none.
     QFile movie(installedMovie());
     if (!openRegularFile(movie)) {
-        m_form2.SF1->setVisible(false);
+        Q_EMIT movieChecked(QString());
         return;
     }
     movie.close();
-    m_form2.SF1->setVisible(true);
-    m_form2.SF1->setMovie(installedMovie());
+    Q_EMIT movieChecked(installedMovie());
 }
 
 QByteArray Announcer::readText(const QString &path)

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "core/AnnouncementFetch.h"
+#include "core/Publisher.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <functional>
 
-class Form2;
+class Platform;
 class QNetworkAccessManager;
 
-// The announcement side of the main window: the connection monitor, the
+// The announcement side of the program: the connection monitor, the
 // once-per-run fetch of the announcement text and, when it changed, of the
-// movie, and the check that shows the installed movie in the strip.
+// movie, and the check that finds the installed movie. The state lives in
+// AnnouncementFetch; the main window shows it and runs the timers it asks
+// for through the signals below.
 class Announcer : public QObject
 {
     Q_OBJECT
@@ -26,8 +31,12 @@ public:
     static constexpr int TextDeadlineMs = 60'000;
     static constexpr int MovieDeadlineMs = 10 * 60'000;
 
-    explicit Announcer(Form2 &form2);
+    Announcer(Platform &platform, const QString &dataFolder, QObject *parent);
     ~Announcer() override;
+
+    void setPublisher(const Publisher &publisher) { m_publisher = publisher; }
+    // A server is known: fetch once the machine is on-line (once per run).
+    void arm();
 
     // The timers' work (Timer5, Timer3, Timer4, Timer6).
     void connectionTick();
@@ -40,15 +49,25 @@ public:
     // shorten them).
     void setStallMs(int ms) { m_stallMs = ms; }
     void setDeadlineMs(int ms) { m_deadlineMs = ms; }
-    bool downloading() const { return m_busy; }
 
 Q_SIGNALS:
+    // The monitor's answer changed (the first answer always does).
+    void connectionChanged(bool online);
+    // The step that is due changed: the timer of each step runs while it is.
+    void stepsChanged(bool textDue, bool compareDue);
+    // The installed and the fetched text, as they are compared.
+    void textsCompared(const QString &installed, const QString &fetched);
+    // A download failed; the fetch goes on once this returns.
+    void fetchFailed();
+    // The installed movie, empty when there is none.
+    void movieChecked(const QString &path);
     // The fetch of this run has ended, whatever its outcome.
     void fetchFinished();
 
 private:
     void download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
                   std::function<void(bool)> done);
+    void reportSteps();
     // Puts the staged movie in place once it proves to be a whole movie of
     // a size the player can take; false when it is not, or cannot be put.
     bool installMovie(const QString &staged);
@@ -56,9 +75,11 @@ private:
     static QByteArray readText(const QString &path);
     static bool copyOver(const QString &from, const QString &to);
 
-    Form2 &m_form2;
+    Platform &m_platform;
+    QString m_dataFolder;
+    Publisher m_publisher;
+    AnnouncementFetch m_fetch;
     QNetworkAccessManager *m_network = nullptr;
-    bool m_busy = false;
     int m_stallMs;
     int m_deadlineMs = 0; // 0: each download's own
 };

@@ -1,5 +1,7 @@
 #include "app/Fonts.h"
 
+#include "controls/WindowLook.h"
+
 #include <QFont>
 #include <QStringList>
 
@@ -37,7 +39,5 @@ void registerFontSubstitutions()
 
 QFont interfaceFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
+    return windowFont();
 }

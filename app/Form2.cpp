@@ -2,23 +2,25 @@
 
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
-#include "announce/PlayerLocation.h"
-#include "app/Clock.h"
-#include "app/ExtraTimer.h"
 #include "app/Fonts.h"
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
-#include "app/NumericValue.h"
-#include "app/SaveLeftovers.h"
-#include "app/SettingsRecord.h"
 #include "app/TrayArea.h"
+#include "controls/ButtonInput.h"
 #include "controls/Label.h"
-#include "controls/Rounding.h"
 #include "controls/Shape.h"
+#include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
+#include "core/Clock.h"
+#include "core/ExtraTimer.h"
+#include "core/NumericValue.h"
+#include "core/PlayerLocation.h"
+#include "core/Rounding.h"
+#include "core/SaveLeftovers.h"
+#include "core/SettingsRecord.h"
 #include "info/Instruction.h"
 #include "info/aboutmeform.h"
 #include "info/program.h"
-#include "controls/TavrelButton.h"
 #include "platform/Platform.h"
 #include "reminder/Form1.h"
 #include "reminder/Form3.h"
@@ -67,6 +69,16 @@ QLineEdit *hiddenBox(QWidget *parent, const QString &text)
     return box;
 }
 
+// A timer that runs exactly while on is true; one already running is left
+// to its beat.
+void runWhile(QTimer *timer, bool on)
+{
+    if (!on)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
+}
+
 QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry)
 {
     auto *o = new QRadioButton(text, parent);
@@ -86,7 +98,6 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     , m_clock(clock)
     , m_dataFolder(platform.dataFolder())
     , m_instanceLock(m_dataFolder)
-    , m_publisher(Publisher::fromBuild())
 {
     setWindowTitle(Title);
     setWindowRole(QStringLiteral("murel-main"));
@@ -105,7 +116,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     Timer1 = new ExtraTimer(m_clock, this);
     connect(Timer1, &ExtraTimer::elapsed, this, &Form2::showReminder);
     Timer2 = new QTimer(this);
-    Timer2->setInterval(1000);
+    Timer2->setInterval(FillDefaultsMs);
     connect(Timer2, &QTimer::timeout, this, &Form2::fillDefaults);
 
     setFixedSize(312, 322 + menuBar()->sizeHint().height());
@@ -162,8 +173,11 @@ void Form2::setPublisher(const Publisher &publisher)
 {
     const bool wasConfigured = m_publisher.configured();
     m_publisher = publisher;
-    if (Timer3 && !wasConfigured && m_publisher.configured() && Timer5->isActive())
-        Timer3->start();
+    if (m_announcer) {
+        m_announcer->setPublisher(publisher);
+        if (!wasConfigured && m_publisher.configured() && Timer5->isActive())
+            m_announcer->arm();
+    }
     // With no address configured the item is shown, but cannot be chosen.
     adv->setEnabled(m_publisher.configured());
 }
@@ -237,9 +251,9 @@ void Form2::buildControls()
     Text1->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
     Text2->setAccessibleName(QStringLiteral("مدة بقاء شاشة التذكير"));
 
-    m_keyFilter = new KeyFilter(m_messages, this);
-    Text1->installEventFilter(m_keyFilter);
-    Text2->installEventFilter(m_keyFilter);
+    auto *keyFilter = new KeyFilter(m_messages, this);
+    Text1->installEventFilter(keyFilter);
+    Text2->installEventFilter(keyFilter);
 }
 
 void Form2::buildAnnouncements(QWidget *client)
@@ -264,17 +278,38 @@ void Form2::buildAnnouncements(QWidget *client)
     Text8 = hiddenBox(client, QString());
     Text8->setObjectName(QStringLiteral("Text8"));
 
-    m_announcer = new Announcer(*this);
+    m_announcer = new Announcer(m_platform, m_dataFolder, this);
+    m_announcer->setPublisher(m_publisher);
     auto timer = [this](int ms, void (Announcer::*work)()) {
         auto *t = new QTimer(this);
         t->setInterval(ms);
         connect(t, &QTimer::timeout, m_announcer, work);
         return t;
     };
-    Timer5 = timer(1000, &Announcer::connectionTick);
-    Timer3 = timer(100, &Announcer::fetchStep1);
-    Timer4 = timer(10, &Announcer::fetchStep2);
-    Timer6 = timer(1000, &Announcer::movieCheck);
+    Timer5 = timer(ConnectionCheckMs, &Announcer::connectionTick);
+    Timer3 = timer(FetchTextTickMs, &Announcer::fetchStep1);
+    Timer4 = timer(FetchCompareTickMs, &Announcer::fetchStep2);
+    Timer6 = timer(MovieCheckMs, &Announcer::movieCheck);
+    // Label2 only shows the connection state; the announcer holds it.
+    connect(m_announcer, &Announcer::connectionChanged, this, [this](bool online) {
+        Label2->setText(online ? Announcer::Online : Announcer::Offline);
+        setTextColor(*Label2, online ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    });
+    connect(m_announcer, &Announcer::stepsChanged, this, [this](bool textDue, bool compareDue) {
+        runWhile(Timer3, textDue);
+        runWhile(Timer4, compareDue);
+    });
+    connect(m_announcer, &Announcer::textsCompared, this, [this](const QString &installed, const QString &fetched) {
+        Text7->setText(installed);
+        Text8->setText(fetched);
+    });
+    connect(m_announcer, &Announcer::fetchFailed, this,
+            [this] { m_messages.inform(this, Announcer::ErrorMessage); });
+    connect(m_announcer, &Announcer::movieChecked, this, [this](const QString &movie) {
+        SF1->setVisible(!movie.isEmpty());
+        if (!movie.isEmpty())
+            SF1->setMovie(movie);
+    });
     // The two once-a-second checks run all day: let them wake together.
     Timer5->setTimerType(Qt::VeryCoarseTimer);
     Timer6->setTimerType(Qt::VeryCoarseTimer);
@@ -317,7 +352,7 @@ bool Form2::load()
     Timer5->start();
     Timer6->start();
     if (m_publisher.configured())
-        Timer3->start();
+        m_announcer->arm();
     m_announcer->movieCheck();
     return true;
 }
@@ -500,7 +535,7 @@ void Form2::restore()
 
 void Form2::trayMouse(int button)
 {
-    if (button == 2)
+    if (button == MouseCode::Right)
         tary->popup(QCursor::pos());
 }
 

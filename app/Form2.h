@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/Publisher.h"
+#include "core/Publisher.h"
 #include "platform/InstanceLock.h"
+#include "reminder/MainWindowFields.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,7 +15,6 @@ class QAction;
 class QMenu;
 class TrayArea;
 class ExtraTimer;
-class KeyFilter;
 class MessageBoxes;
 class Platform;
 class QDialog;
@@ -29,7 +29,7 @@ struct SettingsRecord;
 
 // The main window and the program's controller. Its fields are the
 // program's only settings store: the other windows read and write them.
-class Form2 : public QMainWindow
+class Form2 : public QMainWindow, public MainWindowFields
 {
     Q_OBJECT
 public:
@@ -41,6 +41,15 @@ public:
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
+    // Timer periods: empty fields are filled once after start-up (Timer2);
+    // the connection (Timer5) and the installed movie (Timer6) are checked
+    // every second; the fetch's text step (Timer3) and comparison step
+    // (Timer4) tick while due.
+    static constexpr int FillDefaultsMs = 1000;
+    static constexpr int ConnectionCheckMs = 1000;
+    static constexpr int MovieCheckMs = 1000;
+    static constexpr int FetchTextTickMs = 100;
+    static constexpr int FetchCompareTickMs = 10;
 
     Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~Form2() override;
@@ -51,9 +60,9 @@ public:
 
     QString dataFolder() const { return m_dataFolder; }
     QString settingsPath() const;
-    MessageBoxes &messages() const { return m_messages; }
-    Clock &clock() const { return m_clock; }
-    Platform &platform() const { return m_platform; }
+    QWidget &mainWindow() override { return *this; }
+    Clock &clock() const override { return m_clock; }
+    Platform &platform() const override { return m_platform; }
 
     // Loads a fresh reminder card and shows it (the run's first reminder,
     // and each one the interval timer raises), unless one is already up.
@@ -83,16 +92,13 @@ public:
     // all three may be off until start-up repairs it.
     void setOption(QRadioButton *option, bool on);
 
-    // Controls shared with the other windows.
+    // Controls shared with the other windows (Text2, Text4, Text5, Text6
+    // and Timer1 come with MainWindowFields).
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QGroupBox *Frame3 = nullptr;
     QGroupBox *Frame4 = nullptr;
     QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text4 = nullptr;
-    QLineEdit *Text5 = nullptr;
-    QLineEdit *Text6 = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;
@@ -103,7 +109,6 @@ public:
     TavrelButton *Command1 = nullptr;
     TavrelButton *Command2 = nullptr;
     Shape *Shape1 = nullptr;
-    ExtraTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     TrayArea *TA1 = nullptr;
 
@@ -169,7 +174,6 @@ private:
     Clock &m_clock;
     QString m_dataFolder;
     InstanceLock m_instanceLock;
-    KeyFilter *m_keyFilter = nullptr;
     QPointer<Form1> m_form1;
     Publisher m_publisher;
     Announcer *m_announcer = nullptr;

@@ -1,5 +1,7 @@
 #include "app/TrayArea.h"
 
+#include "controls/ButtonInput.h"
+
 #include <QSystemTrayIcon>
 
 TrayArea::TrayArea(const QIcon &icon, const QString &toolTip, QObject *parent)
@@ -29,17 +31,17 @@ void TrayArea::setIconVisible(bool visible)
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             switch (reason) {
             case QSystemTrayIcon::Context:
-                Q_EMIT iconMouse(2);
+                Q_EMIT iconMouse(MouseCode::Right);
                 break;
             case QSystemTrayIcon::Trigger:
-                Q_EMIT iconMouse(1);
+                Q_EMIT iconMouse(MouseCode::Left);
                 Q_EMIT iconActivate();
                 break;
             case QSystemTrayIcon::DoubleClick:
                 Q_EMIT iconActivate();
                 break;
             case QSystemTrayIcon::MiddleClick:
-                Q_EMIT iconMouse(4);
+                Q_EMIT iconMouse(MouseCode::Middle);
                 break;
             default:
                 break;

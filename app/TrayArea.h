@@ -19,7 +19,8 @@ public:
     void setIconVisible(bool visible);
 
 Q_SIGNALS:
-    // A mouse button acted on the icon: 1 left, 2 right, 4 middle.
+    // A mouse button acted on the icon, as a MouseCode (1 left, 2 right,
+    // 4 middle).
     void iconMouse(int button);
     // The user asked for the window back (a left click or a double click).
     void iconActivate();

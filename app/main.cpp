@@ -1,10 +1,10 @@
-#include "app/Clock.h"
-#include "app/CommandLine.h"
+#include "core/Clock.h"
 #include "app/Fonts.h"
 #include "app/Form2.h"
 #include "app/MessageBoxes.h"
 #include "controls/ButtonAccessible.h"
-#include "platform/DisplayChoice.h"
+#include "core/CommandLine.h"
+#include "core/DisplayChoice.h"
 #include "platform/Platform.h"
 
 #include <QAccessible>
@@ -49,6 +49,9 @@ int main(int argc, char *argv[])
     MessageBoxes messages;
     SteadyClock clock;
     Form2 form2(*platform, messages, clock);
+    // The executable picks the publisher: the real one, or the end-to-end
+    // tests' local server.
+    form2.setPublisher(Publisher::fromBuild());
     // The end is immediate: exit() leaves every event loop, a modal
     // window's included, without asking the windows first (the main window
     // would refuse a close, and quit() would ask again and again).

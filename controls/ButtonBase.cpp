@@ -1,7 +1,7 @@
 #include "controls/ButtonBase.h"
 
 #include "controls/MousePointer.h"
-#include "controls/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QEvent>
 #include <QFocusEvent>

@@ -2,8 +2,8 @@
 
 int buttonMask(Qt::MouseButtons buttons)
 {
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
+    return (buttons & Qt::LeftButton ? MouseCode::Left : 0) | (buttons & Qt::RightButton ? MouseCode::Right : 0)
+        | (buttons & Qt::MiddleButton ? MouseCode::Middle : 0);
 }
 
 int shiftMask(Qt::KeyboardModifiers modifiers)

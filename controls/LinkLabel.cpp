@@ -1,5 +1,7 @@
 #include "controls/LinkLabel.h"
 
+#include "controls/WindowLook.h"
+
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString &text, Qt::LayoutDirection paragraph, QWidget *parent)
@@ -19,9 +21,7 @@ void LinkLabel::setColour(const QColor &colour)
 {
     if (colour == this->colour())
         return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, colour);
-    setPalette(pal);
+    setTextColor(*this, colour);
 }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent *event)

@@ -10,7 +10,9 @@ using OleColor = quint32;
 
 namespace OleColors {
 inline constexpr OleColor ButtonFace = 0x8000000F;
+inline constexpr OleColor ButtonShadow = 0x80000010;
 inline constexpr OleColor ButtonText = 0x80000012;
+inline constexpr OleColor ButtonHighlight = 0x80000014;
 inline constexpr OleColor Black = 0x000000;
 inline constexpr OleColor Red = 0x0000FF;
 inline constexpr OleColor Green = 0x00FF00;

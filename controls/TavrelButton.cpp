@@ -1,7 +1,8 @@
 #include "controls/TavrelButton.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/Rounding.h"
+#include "controls/WindowLook.h"
+#include "core/Rounding.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -134,9 +135,9 @@ void TavrelButton::drawCaption(QPainter &p, ButtonLook state)
     } else {
         // The platform's embossed look: a highlight one pixel down and right,
         // the shadow colour on top.
-        p.setPen(toQColor(resolveColor(0x80000014, pal)));
+        p.setPen(toQColor(resolveColor(OleColors::ButtonHighlight, pal)));
         p.drawText(line.translated(1, 1), flags, m_caption);
-        p.setPen(toQColor(resolveColor(0x80000010, pal)));
+        p.setPen(toQColor(resolveColor(OleColors::ButtonShadow, pal)));
         p.drawText(line, flags, m_caption);
     }
 }
@@ -254,7 +255,7 @@ void TavrelButton::keyReleaseEvent(QKeyEvent *event)
 
 void TavrelButton::pressLook(int button, int shift, float x, float y)
 {
-    if (button == 1 && m_userMode) {
+    if (button == MouseCode::Left && m_userMode) {
         m_hasFocus = true;
         m_drawState = ButtonLook::Pressed;
         redraw();
@@ -314,7 +315,7 @@ void TavrelButton::mouseMoveEvent(QMouseEvent *event)
     const float y = float(pos.y());
     const int buttons = buttonMask(event->buttons());
     m_drawState = ButtonLook::Normal;
-    const bool outside = x <= 0 || x >= width() || y <= 0 || (y >= height() && !m_spaceDown);
+    const bool outside = x <= 0 || x >= float(width()) || y <= 0 || (y >= float(height()) && !m_spaceDown);
     if (outside) {
         releasePointer();
         redraw();
@@ -386,10 +387,8 @@ void TavrelButton::leaveEvent(QEvent *event)
 
 PropertyStore standardButtonProperties(const QString &caption)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
     PropertyStore store;
-    store.write(QStringLiteral("Font"), font, QVariant());
+    store.write(QStringLiteral("Font"), windowFont(), QVariant());
     store.write(QStringLiteral("Caption"), caption, ButtonBase::DefaultCaption);
     store.write(QStringLiteral("CaptionOffsetX"), 0, 1);
     return store;

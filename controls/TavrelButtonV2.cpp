@@ -1,7 +1,7 @@
 #include "controls/TavrelButtonV2.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -380,7 +380,7 @@ void TavrelButtonV2::focusOutEvent(QFocusEvent *event)
 void TavrelButtonV2::pressLook(int button, int shift, float x, float y)
 {
     m_hoverTimer.stop();
-    if (button == 1 && m_userMode) {
+    if (button == MouseCode::Left && m_userMode) {
         m_hasFocus = true;
         m_drawState = ButtonLook::Pressed;
         redraw();

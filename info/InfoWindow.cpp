@@ -1,5 +1,7 @@
 #include "info/InfoWindow.h"
 
+#include "controls/WindowLook.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
@@ -67,9 +69,7 @@ void setUpInfoWindow(QDialog &window, const QString &title, const QSize &client)
     // How scripts and window-manager rules tell the program's windows apart.
     window.setWindowRole(QStringLiteral("murel-info"));
     window.setLayoutDirection(Qt::RightToLeft);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    window.setFont(font);
+    window.setFont(windowFont());
     window.setFixedSize(client);
     window.setMouseTracking(true);
 }

@@ -1,6 +1,7 @@
 #include "info/Instruction.h"
 
 #include "controls/TavrelButtonV2.h"
+#include "controls/WindowLook.h"
 
 #include <QPlainTextEdit>
 
@@ -34,10 +35,8 @@ Instruction::Instruction(QWidget *parent)
 
     TavrelButtonV21 = new TavrelButtonV2(this);
     PropertyStore saved;
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
     saved.write(QStringLiteral("ForeColor"), OleColor(0), OleColors::ButtonText);
-    saved.write(QStringLiteral("Font"), font, QVariant());
+    saved.write(QStringLiteral("Font"), windowFont(), QVariant());
     saved.write(QStringLiteral("Caption"), QStringLiteral("OK"), ButtonBase::DefaultCaption);
     TavrelButtonV21->readProperties(saved);
     TavrelButtonV21->setGeometry(96, 304, 193, 33);

@@ -5,6 +5,7 @@
 #include "controls/LinkLabel.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>
@@ -34,9 +35,7 @@ program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     heading.setPointSizeF(15.75);
     heading.setBold(true);
     Label1->setFont(heading);
-    QPalette orange = Label1->palette();
-    orange.setColor(QPalette::WindowText, QColor(255, 128, 0));
-    Label1->setPalette(orange);
+    setTextColor(*Label1, QColor(255, 128, 0));
     Label2 = placeLabel(Picture1, QStringLiteral("رقم الاصدار: " MUREL_VERSION), {32, 40, 113, 17}, kCentre);
     QFont version(QStringLiteral("MS Sans Serif"));
     version.setPointSizeF(9.75);

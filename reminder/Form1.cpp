@@ -1,16 +1,18 @@
 #include "reminder/Form1.h"
 
-#include "app/ExtraTimer.h"
-#include "app/Form2.h"
-#include "app/NumericValue.h"
+#include "controls/ButtonInput.h"
 #include "controls/Label.h"
-#include "controls/Rounding.h"
-#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
+#include "controls/WindowLook.h"
+#include "core/Catalogue.h"
+#include "core/ExtraTimer.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+#include "core/Twips.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
-#include "reminder/Catalogue.h"
+#include "reminder/MainWindowFields.h"
 #include "reminder/TextFit.h"
 #include "resources/Artwork.h"
 
@@ -32,12 +34,10 @@ constexpr OleColor kWhite = 0xFFFFFF;
 
 PropertyStore closeButtonProperties()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
     PropertyStore s;
     s.write(QStringLiteral("BackColor"), OleColor(0xFF0000), OleColors::ButtonFace);
     s.write(QStringLiteral("ForeColor"), OleColor(0xC0FFFF), OleColors::ButtonText);
-    s.write(QStringLiteral("Font"), font, QVariant());
+    s.write(QStringLiteral("Font"), windowFont(), QVariant());
     s.write(QStringLiteral("Caption"), QStringLiteral("X"), ButtonBase::DefaultCaption);
     s.write(QStringLiteral("FocusColor"), OleColor(0xE10000), OleColors::ButtonFace);
     s.write(QStringLiteral("LightColor"), OleColor(0x0000FF), OleColor(0xFFFFFF));
@@ -47,7 +47,7 @@ PropertyStore closeButtonProperties()
 
 } // namespace
 
-Form1::Form1(Form2 &form2)
+Form1::Form1(MainWindowFields &form2)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_form2(form2)
 {
@@ -58,7 +58,7 @@ Form1::Form1(Form2 &form2)
     setWindowRole(QStringLiteral("murel-card"));
     // The main window's icon, shared: an icon made afresh for every card
     // costs its pictures again in the pixmap cache each time.
-    setWindowIcon(m_form2.windowIcon());
+    setWindowIcon(m_form2.mainWindow().windowIcon());
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     build();
     load();
@@ -89,9 +89,7 @@ void Form1::build()
     font.setPointSizeF(13.5);
     font.setWeight(QFont::Normal);
     Label1->setFont(font);
-    QPalette pal = Label1->palette();
-    pal.setColor(QPalette::WindowText, toQColor(kWhite));
-    Label1->setPalette(pal);
+    setTextColor(*Label1, toQColor(kWhite));
 
     Text3 = new QLineEdit(QStringLiteral("Text1"), this);
     Text3->setGeometry(twipsRect(1560, 3000, 1695, 285));
@@ -105,11 +103,11 @@ void Form1::build()
     // on it that the slide carried away from the pointer closes the card
     // when it is let go, wherever the pointer is by then.
     connect(TavrelButtonV21, &TavrelButtonV2::mouseDown, this, [this](int button, int, float, float) {
-        m_closeHeld = button == 1;
+        m_closeHeld = button == MouseCode::Left;
         m_closeMoved = false;
     });
     connect(TavrelButtonV21, &TavrelButtonV2::mouseUp, this, [this](int button, int, float, float) {
-        if (button != 1 || !std::exchange(m_closeHeld, false))
+        if (button != MouseCode::Left || !std::exchange(m_closeHeld, false))
             return;
         if (m_closeMoved)
             closeAndRearm();
@@ -194,11 +192,8 @@ void Form1::applyBackground()
     const BackgroundLook look = backgroundLook(numericValue(m_form2.Text5->text()));
     if (look.picture != 0)
         Image1->setPixmap(backgroundPicture(look.picture));
-    if (look.textColor) {
-        QPalette pal = Label1->palette();
-        pal.setColor(QPalette::WindowText, toQColor(*look.textColor));
-        Label1->setPalette(pal);
-    }
+    if (look.textColor)
+        setTextColor(*Label1, toQColor(*look.textColor));
     Shape1->setVisible(look.frame);
 }
 
@@ -227,10 +222,9 @@ void Form1::applyGeometry()
 
 void Form1::slideUpTick()
 {
-    m_twips.height += CardGeometry::StepTwips;
-    m_twips.top -= CardGeometry::StepTwips;
+    const bool up = CardGeometry::slideUp(m_twips);
     applyGeometry();
-    if (m_twips.height >= CardGeometry::FullHeightTwips)
+    if (up)
         Timer1->stop();
     // A countdown of nothing never elapses (a first run's card, before its
     // duration is filled in): that card stays until its "X".
@@ -246,10 +240,9 @@ void Form1::countdownElapsed()
 
 void Form1::slideDownTick()
 {
-    m_twips.height -= CardGeometry::StepTwips;
-    m_twips.top += CardGeometry::StepTwips;
+    const bool gone = CardGeometry::slideDown(m_twips);
     applyGeometry();
-    if (m_twips.height <= CardGeometry::GoneHeightTwips) {
+    if (gone) {
         Timer3->stop();
         closeAndRearm();
     }
@@ -272,7 +265,6 @@ void Form1::unload()
     Timer2->setEnabled(false);
     Timer3->stop();
     hide();
-    Q_EMIT unloaded();
     deleteLater();
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "reminder/CardGeometry.h"
+#include "core/CardGeometry.h"
 
 #include <QWidget>
 
 class ExtraTimer;
-class Form2;
+class MainWindowFields;
 class Label;
 class QLabel;
 class QLineEdit;
@@ -24,7 +24,7 @@ class Form1 : public QWidget
 public:
     // Builds the card and runs its load: background, font, pin on top,
     // display time, placement at height 0, slide up, text.
-    explicit Form1(Form2 &form2);
+    explicit Form1(MainWindowFields &form2);
     ~Form1() override;
 
     // Shows the card without taking the keyboard focus; the window appears
@@ -52,9 +52,6 @@ public:
     // One tick per display frame: the 28 steps take about half a second.
     static constexpr int TickMs = 16;
 
-Q_SIGNALS:
-    void unloaded();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -69,7 +66,7 @@ private:
     void followScreen();
     void placeOnScreen();
 
-    Form2 &m_form2;
+    MainWindowFields &m_form2;
     CardGeometry::Twips m_twips;
     int m_displaySeconds = 0;
     bool m_wantShown = false;

@@ -1,14 +1,15 @@
 #include "reminder/Form3.h"
 
-#include "app/Form2.h"
-#include "app/NumericValue.h"
 #include "controls/CaptionedFrame.h"
 #include "controls/Label.h"
-#include "controls/Rounding.h"
-#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+#include "core/Twips.h"
 #include "reminder/Form4.h"
+#include "reminder/MainWindowFields.h"
 #include "reminder/StartUP.h"
 
 #include <QCheckBox>
@@ -24,9 +25,7 @@ QGroupBox *captionedFrame(QWidget *parent, const QString &caption, const QRect &
 {
     auto *box = new CaptionedFrame(caption, parent);
     box->setGeometry(geometry);
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 192));
-    box->setPalette(pal);
+    setTextColor(*box, QColor(0, 0, 192));
     return box;
 }
 
@@ -42,9 +41,7 @@ void plainText(QWidget *w, const QWidget *window)
 
 void darkRed(QWidget *w)
 {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    w->setPalette(pal);
+    setTextColor(*w, QColor(128, 0, 0));
 }
 
 // A thin engraved rule inside the display frame.
@@ -69,15 +66,15 @@ const QString kDefaultFont = QStringLiteral("MS Sans Serif");
 
 } // namespace
 
-Form3::Form3(Form2 &form2, QWidget *parent)
-    : QDialog(parent ? parent : &form2)
+Form3::Form3(MainWindowFields &form2, QWidget *parent)
+    : QDialog(parent ? parent : &form2.mainWindow())
     , m_form2(form2)
 {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("اعدادات"));
     setWindowRole(QStringLiteral("murel-settings"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(form2.font());
+    setFont(form2.mainWindow().font());
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());
 
     // Palettes of the captioned frames must not colour what they hold.
@@ -100,9 +97,7 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     preview.setPointSize(12);
     preview.setBold(true);
     Label1->setFont(preview);
-    QPalette black = Label1->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    Label1->setPalette(black);
+    setTextColor(*Label1, Qt::black);
     TavrelButtonV21 = button(Frame2, QStringLiteral("استعادة الخط الافتراضي"), twipsRect(1800, 1080, 2175, 375));
     Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
     darkRed(Label3);
@@ -127,7 +122,7 @@ Form3::Form3(Form2 &form2, QWidget *parent)
 
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
-    Timer2->setInterval(100);
+    Timer2->setInterval(CheckDelayMs);
     connect(Timer2, &QTimer::timeout, this, &Form3::setCheckFromForm2);
     Timer2->start();
 
@@ -135,13 +130,21 @@ Form3::Form3(Form2 &form2, QWidget *parent)
     followCombo(Combo2->currentText());
 }
 
-Form3::~Form3() = default;
+Form3::~Form3()
+{
+    unloadChooser();
+}
 
 Form4 &Form3::chooser()
 {
     if (!m_chooser)
-        m_chooser = std::make_unique<Form4>(m_form2, &m_form2);
+        m_chooser = new Form4(m_form2, &m_form2.mainWindow());
     return *m_chooser;
+}
+
+void Form3::unloadChooser()
+{
+    delete m_chooser.data();
 }
 
 int Form3::run()
@@ -191,6 +194,6 @@ void Form3::apply()
         StartUP::unregisterProgram(m_form2.platform());
     }
     m_form2.Text4->setText(Label1->font().family());
-    m_chooser.reset();
+    unloadChooser();
     accept();
 }

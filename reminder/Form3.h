@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
+#include <QPointer>
 
-class Form2;
+class MainWindowFields;
 class Form4;
 class Label;
 class QCheckBox;
@@ -21,8 +21,11 @@ class Form3 : public QDialog
 public:
     // exec() result when the user asked for the background chooser.
     static constexpr int ChooseBackground = 2;
+    // The run-at-logon box follows the main window's flag this long after
+    // the dialog opens (Timer2).
+    static constexpr int CheckDelayMs = 100;
 
-    explicit Form3(Form2 &form2, QWidget *parent = nullptr);
+    explicit Form3(MainWindowFields &form2, QWidget *parent = nullptr);
     ~Form3() override;
 
     // Shows the dialog modally until apply or cancel; while the background
@@ -32,7 +35,6 @@ public:
 
     // The chooser of this dialog's life, created when first asked for.
     Form4 &chooser();
-    bool hasChooser() const { return bool(m_chooser); }
 
     QGroupBox *Frame1 = nullptr;
     QCheckBox *Check1 = nullptr;
@@ -56,7 +58,10 @@ private:
     void restoreDefaultFont();
     void setCheckFromForm2();
     void apply();
+    void unloadChooser();
 
-    Form2 &m_form2;
-    std::unique_ptr<Form4> m_chooser;
+    MainWindowFields &m_form2;
+    // The chooser is the main window's child, which it stays over while this
+    // dialog is out of sight; this dialog only ends it early.
+    QPointer<Form4> m_chooser;
 };

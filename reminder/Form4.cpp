@@ -1,11 +1,12 @@
 #include "reminder/Form4.h"
 
-#include "app/Form2.h"
-#include "app/NumericValue.h"
-#include "controls/Rounding.h"
-#include "controls/Twips.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+#include "core/Twips.h"
+#include "reminder/MainWindowFields.h"
 #include "resources/Artwork.h"
 
 #include <QGroupBox>
@@ -14,7 +15,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-Form4::Form4(Form2 &form2, QWidget *parent)
+Form4::Form4(MainWindowFields &form2, QWidget *parent)
     : QDialog(parent)
     , m_form2(form2)
 {
@@ -22,7 +23,7 @@ Form4::Form4(Form2 &form2, QWidget *parent)
     setWindowTitle(QStringLiteral(" أختيار الخلفية"));
     setWindowRole(QStringLiteral("murel-backgrounds"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(form2.font());
+    setFont(form2.mainWindow().font());
     setFixedSize(twipsRect(0, 0, 4950, 5880).size());
 
     // The picture at its own size from the top-left corner, cut at the box.
@@ -36,9 +37,7 @@ Form4::Form4(Form2 &form2, QWidget *parent)
 
     Frame1 = new QGroupBox(QStringLiteral("الصور"), this);
     Frame1->setGeometry(twipsRect(600, 3600, 3975, 1455));
-    QPalette pal = Frame1->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    Frame1->setPalette(pal);
+    setTextColor(*Frame1, QColor(0, 0, 128));
 
     const QRect places[6] = {twipsRect(2520, 480, 975, 255), twipsRect(2520, 960, 975, 255), twipsRect(1320, 480, 975, 255),
                              twipsRect(1200, 960, 1095, 255), twipsRect(240, 480, 855, 255), twipsRect(240, 960, 855, 255)};
@@ -46,9 +45,7 @@ Form4::Form4(Form2 &form2, QWidget *parent)
         auto *o = new QRadioButton(QStringLiteral("خلفية %1").arg(i + 1), Frame1);
         o->setObjectName(QStringLiteral("Option%1").arg(i + 1));
         o->setGeometry(places[i]);
-        QPalette plain = o->palette();
-        plain.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
-        o->setPalette(plain);
+        setTextColor(*o, palette().color(QPalette::WindowText));
         m_options[size_t(i)] = o;
         connect(o, &QRadioButton::clicked, this, [this, i] { optionClicked(i + 1); });
     }
@@ -72,7 +69,7 @@ Form4::Form4(Form2 &form2, QWidget *parent)
     Text1->hide();
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
-    Timer1->setInterval(100);
+    Timer1->setInterval(PreviewDelayMs);
     connect(Timer1, &QTimer::timeout, this, &Form4::preview);
 
     // Load: the current background is selected, and its preview drawn.

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-class Form2;
+class MainWindowFields;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,10 @@ class Form4 : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Form4(Form2 &form2, QWidget *parent = nullptr);
+    // The preview follows a click on an option this long after (Timer1).
+    static constexpr int PreviewDelayMs = 100;
+
+    explicit Form4(MainWindowFields &form2, QWidget *parent = nullptr);
 
     // The selected option's number, 0 when none is.
     int selected() const;
@@ -42,6 +45,6 @@ private:
     void preview();
     void apply();
 
-    Form2 &m_form2;
+    MainWindowFields &m_form2;
     std::array<QRadioButton *, 6> m_options{};
 };

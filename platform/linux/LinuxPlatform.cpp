@@ -1,7 +1,7 @@
 #include "platform/Platform.h"
 
-#include "platform/AutostartEntry.h"
-#include "platform/Connectivity.h"
+#include "core/AutostartEntry.h"
+#include "core/Connectivity.h"
 #include "platform/LogonCommand.h"
 
 #include <QAbstractNativeEventFilter>

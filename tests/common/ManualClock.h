@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 
 // A clock the test moves by hand; timers re-check on every move.
 class ManualClock final : public Clock

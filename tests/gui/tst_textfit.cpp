@@ -1,7 +1,7 @@
 #include "app/Fonts.h"
 #include "controls/Label.h"
-#include "controls/Twips.h"
-#include "reminder/Catalogue.h"
+#include "core/Catalogue.h"
+#include "core/Twips.h"
 #include "reminder/TextFit.h"
 
 #include <QApplication>

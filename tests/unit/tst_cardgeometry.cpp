@@ -1,4 +1,4 @@
-#include "reminder/CardGeometry.h"
+#include "core/CardGeometry.h"
 
 #include <QTest>
 
@@ -39,6 +39,39 @@ private Q_SLOTS:
         const CardGeometry::Twips t = CardGeometry::place(screen, available, 2800);
         QCOMPARE(CardGeometry::toPixels(t), card);
         QVERIFY(available.isEmpty() || available.intersected(screen).contains(CardGeometry::toPixels(t)));
+    }
+
+    // Ticks until each slide ends, from a card placed at height 0 (up) or
+    // from where the slide up ended (down), and the height it ends at.
+    void slides_data()
+    {
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<int>("endHeight");
+        QTest::newRow("up: 28 ticks, past the full height") << true << 28 << 2800;
+        QTest::newRow("down: 28 ticks, to nothing") << false << 28 << 0;
+    }
+    void slides()
+    {
+        QFETCH(bool, up);
+        QFETCH(int, ticks);
+        QFETCH(int, endHeight);
+        const QRect screen(0, 0, 1024, 768);
+        CardGeometry::Twips t = CardGeometry::place(screen, screen, 0);
+        if (!up) {
+            while (!CardGeometry::slideUp(t)) {
+            }
+        }
+        const int bottom = t.top + t.height;
+        int n = 0;
+        bool ended = false;
+        while (!ended && n < 100) {
+            ended = up ? CardGeometry::slideUp(t) : CardGeometry::slideDown(t);
+            ++n;
+            QCOMPARE(t.top + t.height, bottom);
+        }
+        QCOMPARE(n, ticks);
+        QCOMPARE(t.height, endHeight);
     }
 
     void heightGrowsUpwardFromAFixedBottom()

@@ -1,4 +1,4 @@
-#include "reminder/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <QTest>
 #include <array>

@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
 #include "app/Version.h"
+#include "core/CommandLine.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "platform/DisplayChoice.h"
+#include "core/DisplayChoice.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "announce/SwfCheck.h"
-#include "announce/clsDownload.h"
+#include "core/SwfCheck.h"
+#include "core/clsDownload.h"
 
 #include <QTest>
 #include <QtEndian>

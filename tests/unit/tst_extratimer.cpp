@@ -1,5 +1,5 @@
-#include "app/ExtraTimer.h"
 #include "common/ManualClock.h"
+#include "core/ExtraTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "app/KeyFilter.h"
+#include "core/NumberKey.h"
 
 #include <QTest>
 

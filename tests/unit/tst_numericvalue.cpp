@@ -1,5 +1,5 @@
-#include "app/NumericValue.h"
-#include "controls/Rounding.h"
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "announce/PlayerLocation.h"
+#include "core/PlayerLocation.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "app/SettingsRecord.h"
-#include "app/TextDecoding.h"
 #include "common/SpecialFiles.h"
+#include "core/SettingsRecord.h"
+#include "core/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "announce/clsDownload.h"
+#include "core/clsDownload.h"
 
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,6 +1,6 @@
-#include "reminder/CardGeometry.h"
+#include "core/CardGeometry.h"
 
-#include "controls/Twips.h"
+#include "core/Twips.h"
 
 #include <algorithm>
 
@@ -27,6 +27,20 @@ Twips place(const QRect &screenPixels, const QRect &availablePixels, int heightT
     t.top = bottom - heightTwips;
     t.left = right - WidthTwips;
     return t;
+}
+
+bool slideUp(Twips &t)
+{
+    t.height += StepTwips;
+    t.top -= StepTwips;
+    return t.height >= FullHeightTwips;
+}
+
+bool slideDown(Twips &t)
+{
+    t.height -= StepTwips;
+    t.top += StepTwips;
+    return t.height <= GoneHeightTwips;
 }
 
 QRect toPixels(const Twips &t)

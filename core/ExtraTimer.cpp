@@ -1,6 +1,6 @@
-#include "app/ExtraTimer.h"
+#include "core/ExtraTimer.h"
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "platform/AutostartEntry.h"
+#include "core/AutostartEntry.h"
 #include "platform/LogonCommand.h"
 #include "platform/Platform.h"
 #include "reminder/StartUP.h"

@@ -1,10 +1,10 @@
-#include "app/SettingsRecord.h"
+#include "core/SettingsRecord.h"
 
-#include "app/TextDecoding.h"
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
+#include "core/SaveFile.h"
+#include "core/TextDecoding.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -119,15 +119,7 @@ std::optional<bool> recordBoolean(const QString &field)
 
 bool writeSettingsFile(const QString &path, const SettingsRecord &record)
 {
-    QSaveFile file(path);
-    if (!clearForRegularFile(path) || !file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray line = encodeSettingsRecord(record);
-    if (file.write(line) != line.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return clearForRegularFile(path) && saveFile(path, encodeSettingsRecord(record));
 }
 
 QStringList readSettingsFile(const QString &path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QRect>
 

@@ -1,4 +1,4 @@
-#include "app/SaveLeftovers.h"
+#include "core/SaveLeftovers.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/Publisher.h"
+#include "core/Publisher.h"
 
 #ifndef MUREL_PUBLISHER_URL
 #define MUREL_PUBLISHER_URL ""

@@ -1,4 +1,4 @@
-#include "platform/DisplayChoice.h"
+#include "core/DisplayChoice.h"
 
 DisplayChoice chooseDisplay(const QByteArray &sessionType, const QByteArray &waylandDisplay,
                             const QByteArray &x11Display, const QByteArray &userPlatform)

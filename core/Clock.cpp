@@ -1,4 +1,4 @@
-#include "app/Clock.h"
+#include "core/Clock.h"
 
 SteadyClock::SteadyClock(QObject *parent)
     : Clock(parent)

@@ -30,6 +30,11 @@ struct Twips
 // enough to lie inside it.
 Twips place(const QRect &screenPixels, const QRect &availablePixels, int heightTwips);
 
+// One tick of the slide up or down: a step taller or shorter, the bottom
+// edge where it was. True once that slide has ended.
+bool slideUp(Twips &t);
+bool slideDown(Twips &t);
+
 // The window's rectangle in pixels. The bottom edge is rounded once, from
 // top + height, so it does not wobble while the height changes.
 QRect toPixels(const Twips &t);

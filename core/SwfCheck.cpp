@@ -1,4 +1,4 @@
-#include "announce/SwfCheck.h"
+#include "core/SwfCheck.h"
 
 #include <QtEndian>
 

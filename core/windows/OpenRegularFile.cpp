@@ -1,4 +1,4 @@
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>

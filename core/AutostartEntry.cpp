@@ -1,8 +1,9 @@
-#include "platform/AutostartEntry.h"
+#include "core/AutostartEntry.h"
+
+#include "core/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -56,15 +57,7 @@ bool write(const QString &folder, const QString &name, const QString &command)
 {
     if (!QDir().mkpath(folder))
         return false;
-    QSaveFile file(QDir(folder).filePath(name + QStringLiteral(".desktop")));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = content(command);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveFile(QDir(folder).filePath(name + QStringLiteral(".desktop")), content(command));
 }
 
 void remove(const QString &folder, const QString &name)

@@ -1,4 +1,4 @@
-#include "platform/Connectivity.h"
+#include "core/Connectivity.h"
 
 namespace Connectivity {
 

@@ -1,4 +1,4 @@
-#include "app/TextDecoding.h"
+#include "core/TextDecoding.h"
 
 #include <QStringDecoder>
 #include <array>

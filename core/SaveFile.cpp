@@ -1,0 +1,15 @@
+#include "core/SaveFile.h"
+
+#include <QSaveFile>
+
+bool saveFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,74 @@
+# Reads the program's target graph (CMake's --graphviz output for a fresh
+# configure of the sources) and fails when the libraries do not form the
+# tree: every link must lead to a lower level, which also rules out a cycle,
+# and the core must link no Qt Gui or Widgets.
+#   cmake -DSOURCE=<sources> -DSCRATCH=<empty folder> -P check-library-tree.cmake
+# or, for a graph already written: -DGRAPH=<file.dot>.
+
+# Levels, lowest first. A library that is missing here fails the check, so
+# a new one has to be placed.
+set(levels
+  murel_core=0 murel_publisher=0 murel_publisher_e2e=0 murel_memorycap=0
+  murel_controls=1 murel_platform=1 murel_resources=1
+  murel_reminder=2 murel_announce=2 murel_info=2
+  murel_app=3)
+
+if(NOT GRAPH)
+  file(REMOVE_RECURSE "${SCRATCH}")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -S "${SOURCE}" -B "${SCRATCH}" -G Ninja -DBUILD_TESTING=OFF
+            "--graphviz=${SCRATCH}/graph/targets.dot"
+    RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "configure failed:\n${errors}")
+  endif()
+  set(GRAPH "${SCRATCH}/graph/targets.dot")
+endif()
+
+file(STRINGS "${GRAPH}" edges REGEX "// [^ ]+ -> [^ ]+$")
+set(problems "")
+set(seen 0)
+foreach(edge IN LISTS edges)
+  string(REGEX MATCH "// ([^ ]+) -> ([^ ]+)$" _ "${edge}")
+  set(from "${CMAKE_MATCH_1}")
+  set(to "${CMAKE_MATCH_2}")
+  if(NOT from MATCHES "^murel_" OR from MATCHES "_resources_[0-9]+$")
+    continue()
+  endif()
+  math(EXPR seen "${seen} + 1")
+  set(from_level "")
+  set(to_level "")
+  foreach(entry IN LISTS levels)
+    string(REPLACE "=" ";" pair "${entry}")
+    list(GET pair 0 name)
+    list(GET pair 1 level)
+    if(name STREQUAL from)
+      set(from_level ${level})
+    endif()
+    if(name STREQUAL to)
+      set(to_level ${level})
+    endif()
+  endforeach()
+  if(from_level STREQUAL "")
+    string(APPEND problems "  ${from} has no level in the tree\n")
+    continue()
+  endif()
+  if(from STREQUAL "murel_core" AND to MATCHES "^Qt6::(Gui|Widgets)$")
+    string(APPEND problems "  murel_core links ${to}\n")
+  endif()
+  if(to MATCHES "^murel_" AND NOT to MATCHES "_resources_[0-9]+$")
+    if(to_level STREQUAL "")
+      string(APPEND problems "  ${to} has no level in the tree\n")
+    elseif(NOT from_level GREATER to_level)
+      string(APPEND problems "  ${from} (level ${from_level}) links ${to} (level ${to_level})\n")
+    endif()
+  endif()
+endforeach()
+
+if(seen EQUAL 0)
+  message(FATAL_ERROR "no links of the program's libraries in ${GRAPH}")
+endif()
+if(problems)
+  message(FATAL_ERROR "the libraries do not form the tree:\n${problems}")
+endif()
+message(STATUS "${seen} links of the program's libraries, all downward")
