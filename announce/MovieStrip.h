@@ -26,7 +26,6 @@ public:
 
     // The player program; empty: none, the banner stays.
     void setPlayerProgram(const QString &file) { m_program = file; }
-    QString playerProgram() const { return m_program; }
     // How long the player may stay silent before it counts as hung.
     void setHangMs(int ms) { m_hangMs = ms; }
 
