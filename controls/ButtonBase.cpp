@@ -17,6 +17,11 @@ ButtonBase::ButtonBase(OleColor focusColor, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QVariant ButtonBase::pictureValue(const QPixmap &picture)
+{
+    return picture.isNull() ? QVariant() : QVariant(picture);
+}
+
 void ButtonBase::notify(const QString &name)
 {
     if (!m_loading)

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QVariant>
 #include <QWidget>
 
 // What the two painted buttons share: the colour, caption and pointer
@@ -58,6 +59,8 @@ protected:
     virtual void paintContent(QPainter &p) = 0;
 
     void notify(const QString &name);
+    // A picture as it is saved: none is an empty value, the default.
+    static QVariant pictureValue(const QPixmap &picture);
     void redraw();
     void render();
     void updateEdges();

@@ -64,7 +64,7 @@ void TavrelButton::writeProperties(PropertyStore &store) const
     store.write(QStringLiteral("Caption"), m_caption, DefaultCaption);
     store.write(QStringLiteral("CaptionOffsetX"), m_captionOffsetX, 1);
     store.write(QStringLiteral("CaptionOffsetY"), m_captionOffsetY, 0);
-    store.write(QStringLiteral("MouseIcon"), m_mouseIcon, QPixmap());
+    store.write(QStringLiteral("MouseIcon"), pictureValue(m_mouseIcon), QVariant());
     store.write(QStringLiteral("MousePointer"), int(m_mousePointer), 0);
     store.write(QStringLiteral("FocusColor"), m_focusColor, OleColors::Blue);
     store.write(QStringLiteral("RightToLeft"), m_rightToleft, false);
@@ -86,7 +86,7 @@ void TavrelButton::readProperties(const PropertyStore &store)
     m_captionOffsetX = store.read(QStringLiteral("CaptionOffsetX"), 1).toInt();
     m_captionOffsetY = store.read(QStringLiteral("CaptionOffsetY"), 0).toInt();
     endLoading();
-    setMouseIcon(store.read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>());
+    setMouseIcon(store.read(QStringLiteral("MouseIcon"), QVariant()).value<QPixmap>());
     beginLoading();
     m_mousePointer = qint16(store.read(QStringLiteral("MousePointer"), 0).toInt());
     applyCursor();

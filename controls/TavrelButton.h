@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ButtonBase.h"
-#include "controls/PropertyStore.h"
+#include "core/PropertyStore.h"
 
 // The program's own push button: a shaded face with a bevel, a black rounded
 // outline and a centred caption, painted completely by the control. Looks:

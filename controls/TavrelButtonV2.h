@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ButtonBase.h"
-#include "controls/PropertyStore.h"
+#include "core/PropertyStore.h"
 
 #include <QTimer>
 

@@ -352,9 +352,12 @@ private Q_SLOTS:
         fresh.setFocusColor(0x123456);
         fresh.setLeftMargin(10);
         fresh.setBackStyle(1);
+        QPixmap picture(4, 4);
+        picture.fill(Qt::red);
+        fresh.setPicture(picture);
         PropertyStore store;
         fresh.writeProperties(store);
-        QCOMPARE(store.keys(), (QStringList{"BackColor", "FocusColor", "BackStyle"}));
+        QCOMPARE(store.keys(), (QStringList{"BackColor", "FocusColor", "Picture", "BackStyle"}));
 
         TavrelButtonV2 loaded(m_window.get());
         QSignalSpy changed(&loaded, &TavrelButtonV2::propertyChanged);
@@ -362,6 +365,7 @@ private Q_SLOTS:
         QCOMPARE(loaded.focusColor(), 0x123456u); // not worked out from the background
         QCOMPARE(loaded.backColor(), 0xFF0000u);
         QCOMPARE(loaded.leftMargin(), qint16(10));
+        QCOMPARE(loaded.picture().toImage(), picture.toImage());
         QCOMPARE(loaded.caption(), QStringLiteral("Tavrel Quiss"));
         QVERIFY(loaded.useLightColor());
         QStringList names;

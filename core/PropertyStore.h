@@ -8,6 +8,8 @@
 // The named values a window keeps for each control it holds. Keys compare
 // without regard to case; a value equal to the default given when saving is
 // not stored, and a missing key reads as the default given when loading.
+// An empty variant equals only another empty one, and a value of a type
+// without equality (a picture) never equals its default.
 class PropertyStore
 {
 public:

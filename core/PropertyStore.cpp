@@ -1,7 +1,4 @@
-#include "controls/PropertyStore.h"
-
-#include <QFont>
-#include <QPixmap>
+#include "core/PropertyStore.h"
 
 void PropertyStore::write(const QString &key, const QVariant &value, const QVariant &defaultValue)
 {
@@ -50,13 +47,11 @@ qsizetype PropertyStore::indexOf(const QString &key) const
 
 bool PropertyStore::sameValue(const QVariant &a, const QVariant &b)
 {
-    // Pictures have no value equality; "none" is the only default they take.
-    if (a.metaType() == QMetaType::fromType<QPixmap>() || b.metaType() == QMetaType::fromType<QPixmap>()) {
-        const bool aNone = !a.isValid() || a.value<QPixmap>().isNull();
-        const bool bNone = !b.isValid() || b.value<QPixmap>().isNull();
-        return aNone && bNone;
-    }
     if (!a.isValid() || !b.isValid())
         return a.isValid() == b.isValid();
+    // A value that cannot be compared (a picture) is always kept; a control
+    // writes "none" as an empty variant so that it matches its default.
+    if (!a.metaType().isEqualityComparable() || !b.metaType().isEqualityComparable())
+        return false;
     return a == b;
 }

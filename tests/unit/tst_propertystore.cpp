@@ -1,8 +1,14 @@
-#include "controls/PropertyStore.h"
+#include "core/PropertyStore.h"
 
-#include <QFont>
-#include <QPixmap>
 #include <QTest>
+
+namespace {
+// A value type without operator==, as a picture is.
+struct Opaque
+{
+    int n = 0;
+};
+} // namespace
 
 class TestPropertyStore : public QObject
 {
@@ -54,19 +60,32 @@ private Q_SLOTS:
         QCOMPARE(s.read(QStringLiteral("B"), 0).toInt(), 5);
     }
 
-    void fontsAndPictures()
+    void whatCountsAsTheDefault_data()
     {
-        PropertyStore s;
-        QFont ambient(QStringLiteral("Noto Sans"), 9);
-        s.write(QStringLiteral("Font"), ambient, ambient);
-        QVERIFY(!s.contains(QStringLiteral("Font")));
-        QFont other(QStringLiteral("MS Sans Serif"));
-        other.setPointSizeF(8.25);
-        s.write(QStringLiteral("Font"), other, ambient);
-        QCOMPARE(s.read(QStringLiteral("font"), ambient).value<QFont>(), other);
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("defaultValue");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("equal numbers") << QVariant(7) << QVariant(7) << false;
+        QTest::newRow("same number, other width") << QVariant(0xFFu) << QVariant(255) << false;
+        QTest::newRow("other number") << QVariant(0) << QVariant(1) << true;
+        QTest::newRow("empty, empty default") << QVariant() << QVariant() << false;
+        QTest::newRow("value, empty default") << QVariant(0) << QVariant() << true;
+        QTest::newRow("empty, value default") << QVariant() << QVariant(0) << true;
+        QTest::newRow("empty text, empty default") << QVariant(QString()) << QVariant() << true;
+        QTest::newRow("no equality, same content")
+            << QVariant::fromValue(Opaque{1}) << QVariant::fromValue(Opaque{1}) << true;
+        QTest::newRow("no equality, empty default") << QVariant::fromValue(Opaque{}) << QVariant() << true;
+    }
 
-        s.write(QStringLiteral("MouseIcon"), QPixmap(), QPixmap());
-        QVERIFY(!s.contains(QStringLiteral("MouseIcon")));
+    void whatCountsAsTheDefault()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QVariant, defaultValue);
+        QFETCH(bool, stored);
+        PropertyStore s;
+        s.write(QStringLiteral("Key"), value, defaultValue);
+        QCOMPARE(s.contains(QStringLiteral("Key")), stored);
+        QCOMPARE(s.read(QStringLiteral("Key"), defaultValue).metaType(), (stored ? value : defaultValue).metaType());
     }
 };
 
