@@ -315,6 +315,11 @@ void TavrelButtonV2::pollHover()
         m_drawState = ButtonLook::Hot;
         redraw();
     }
+    // With the pointer elsewhere and the normal look drawn, no tick can
+    // change anything until the pointer comes back, and its coming back
+    // raises Enter. A card left on screen for hours then costs nothing.
+    if (!over && m_drawState == ButtonLook::Normal)
+        m_hoverTimer.stop();
 }
 
 void TavrelButtonV2::showEvent(QShowEvent *event)
@@ -332,6 +337,16 @@ void TavrelButtonV2::hideEvent(QHideEvent *event)
     // Nothing to poll for while nobody can point at it.
     m_hoverTimer.stop();
     ButtonBase::hideEvent(event);
+}
+
+void TavrelButtonV2::enterEvent(QEnterEvent *event)
+{
+    ButtonBase::enterEvent(event);
+    // A held button keeps its pressed look: the release restarts the poll.
+    if (m_userMode && m_drawState != ButtonLook::Pressed && !m_hoverTimer.isActive()) {
+        m_hoverTimer.start();
+        pollHover();
+    }
 }
 
 void TavrelButtonV2::keyPressEvent(QKeyEvent *event)

@@ -302,11 +302,26 @@ private Q_SLOTS:
 
     void hoverIsPolled()
     {
+        QCursor::setPos(m_window->mapToGlobal(QPoint(200, 100)));
         QVERIFY(m_button->isPolling());
-        QCursor::setPos(m_button->mapToGlobal(QPoint(50, 15)));
-        QTRY_COMPARE(m_button->drawState(), ButtonLook::Hot);
+        // Away from the button the poll rests until the pointer comes back.
+        QTRY_VERIFY(!m_button->isPolling());
+        const QPoint inside = m_button->mapToGlobal(QPoint(50, 15));
+        QCursor::setPos(inside);
+        QEnterEvent enter(QPointF(50, 15), m_button->mapTo(m_window.get(), QPointF(50, 15)), inside);
+        QApplication::sendEvent(m_button, &enter);
+        QCOMPARE(m_button->drawState(), ButtonLook::Hot);
+        QVERIFY(m_button->isPolling());
         QCursor::setPos(m_window->mapToGlobal(QPoint(200, 100)));
         QTRY_COMPARE(m_button->drawState(), ButtonLook::Normal);
+        QTRY_VERIFY(!m_button->isPolling());
+        // A release restarts it, whatever happened while the button was held.
+        QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(50, 15));
+        QVERIFY(!m_button->isPolling());
+        QApplication::sendEvent(m_button, &enter);
+        QVERIFY(!m_button->isPolling());
+        QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(50, 15));
+        QVERIFY(m_button->isPolling());
         m_window->hide();
         QVERIFY(!m_button->isPolling());
     }
