@@ -1,6 +1,6 @@
 #include "core/Clock.h"
 #include "app/Fonts.h"
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "controls/ButtonAccessible.h"
 #include "core/CommandLine.h"
@@ -48,14 +48,14 @@ int main(int argc, char *argv[])
     const std::unique_ptr<Platform> platform = createPlatform();
     MessageBoxes messages;
     SteadyClock clock;
-    Form2 form2(*platform, messages, clock);
+    MainWindow form2(*platform, messages, clock);
     // The executable picks the publisher: the real one, or the end-to-end
     // tests' local server.
     form2.setPublisher(Publisher::fromBuild());
     // The end is immediate: exit() leaves every event loop, a modal
     // window's included, without asking the windows first (the main window
     // would refuse a close, and quit() would ask again and again).
-    QObject::connect(&form2, &Form2::programEnd, &app, [] { QCoreApplication::exit(0); });
+    QObject::connect(&form2, &MainWindow::programEnd, &app, [] { QCoreApplication::exit(0); });
     platform->onEndRequest([&form2] { form2.exitProgram(); });
     platform->onCloseRequest(form2, [&form2] { form2.exitProgram(); });
     if (!form2.load() || form2.ending())

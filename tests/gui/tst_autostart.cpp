@@ -1,7 +1,7 @@
 #include "core/AutostartEntry.h"
 #include "platform/LogonCommand.h"
 #include "platform/Platform.h"
-#include "reminder/StartUP.h"
+#include "reminder/RunAtLogon.h"
 
 #include <QDir>
 #include <QFile>
@@ -145,7 +145,7 @@ private Q_SLOTS:
         // command is the platform's.
         qputenv("APPIMAGE", appImage.toLocal8Bit());
         const auto platform = createPlatform();
-        const StartUP::Entry e = StartUP::entryFor(exe, *platform);
+        const RunAtLogon::Entry e = RunAtLogon::entryFor(exe, *platform);
         qunsetenv("APPIMAGE");
         QCOMPARE(e.name, QFileInfo(exe).completeBaseName());
         QCOMPARE(e.command, QSysInfo::productType() == QLatin1String("windows") ? byName : byPath);

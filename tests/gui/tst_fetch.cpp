@@ -1,6 +1,6 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/Sanitizer.h"
@@ -166,14 +166,14 @@ class TestFetch : public QObject
     QString data(const QString &name) const { return m_dir->path() + QStringLiteral("/murel/") + name; }
 
     // One run of the program against the test server.
-    std::unique_ptr<Form2> run(MessageBoxes &messages)
+    std::unique_ptr<MainWindow> run(MessageBoxes &messages)
     {
-        auto form = std::make_unique<Form2>(m_platform, messages, m_clock);
+        auto form = std::make_unique<MainWindow>(m_platform, messages, m_clock);
         form->setPublisher(Publisher{m_server->base()});
         form->announcer()->setStallMs(400);
         return form;
     }
-    bool fetch(Form2 &form)
+    bool fetch(MainWindow &form)
     {
         QSignalSpy done(form.announcer(), &Announcer::fetchFinished);
         if (!form.load())
@@ -353,7 +353,7 @@ private Q_SLOTS:
         else
             put(data(QStringLiteral("1.swf")), "old movie");
 
-        auto form = std::make_unique<Form2>(m_platform, m_messages, m_clock);
+        auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
         form->setPublisher(Publisher{server.base()});
         form->announcer()->setStallMs(1000);
         form->announcer()->setDeadlineMs(3000);
@@ -553,7 +553,7 @@ private Q_SLOTS:
 
     void noServerConfiguredFetchesNothing()
     {
-        auto form = std::make_unique<Form2>(m_platform, m_messages, m_clock);
+        auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
         QVERIFY(form->load());
         QVERIFY(!form->Timer3->isActive());
         QTest::qWait(1300);

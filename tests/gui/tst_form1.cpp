@@ -1,4 +1,4 @@
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/Sanitizer.h"
@@ -9,7 +9,7 @@
 #include "core/Catalogue.h"
 #include "core/ExtraTimer.h"
 #include "platform/Platform.h"
-#include "reminder/Form1.h"
+#include "reminder/ReminderCard.h"
 #include "resources/Artwork.h"
 
 #include <QDir>
@@ -38,10 +38,10 @@ struct Scene
             f.write(record);
         f.close();
         qputenv("windir", dir.path().toLocal8Bit());
-        form2 = std::make_unique<Form2>(platform, messages, clock);
+        form2 = std::make_unique<MainWindow>(platform, messages, clock);
         loaded = form2->load();
     }
-    Form1 *open()
+    ReminderCard *open()
     {
         form2->openReminder();
         return form2->reminder();
@@ -50,7 +50,7 @@ struct Scene
     TestPlatform platform;
     RecordingMessages messages;
     ManualClock clock;
-    std::unique_ptr<Form2> form2;
+    std::unique_ptr<MainWindow> form2;
     bool loaded = false;
 };
 
@@ -88,7 +88,7 @@ private Q_SLOTS:
     {
         Scene s(record("1", "MS Sans Serif", "10"));
         QVERIFY(s.loaded);
-        Form1 *card = s.open();
+        ReminderCard *card = s.open();
         QVERIFY(card);
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         const int bottom = screen.height() * 15 - 500;
@@ -115,8 +115,8 @@ private Q_SLOTS:
     void staysForTheDurationThenSlidesDownAndRearms()
     {
         Scene s(record("1", "MS Sans Serif", "10"));
-        Form1 *card = s.open();
-        QPointer<Form1> watch(card);
+        ReminderCard *card = s.open();
+        QPointer<ReminderCard> watch(card);
         s.form2->Timer1->setEnabled(false); // as when the cycle raised the card
         for (int tick = 0; tick < 28; ++tick)
             card->slideUpTick();
@@ -149,8 +149,8 @@ private Q_SLOTS:
     {
         QFETCH(int, ticksHeld);
         Scene s(record("1", "MS Sans Serif", "10"));
-        Form1 *card = s.open();
-        QPointer<Form1> watch(card);
+        ReminderCard *card = s.open();
+        QPointer<ReminderCard> watch(card);
         for (int tick = 0; tick < 5; ++tick)
             card->slideUpTick();
         s.form2->Timer1->setEnabled(false);
@@ -171,8 +171,8 @@ private Q_SLOTS:
     {
         Scene s(record("1", "MS Sans Serif", "10"));
         QVERIFY(s.form2->Timer1->enabled()); // started hidden
-        Form1 *card = s.open();
-        QPointer<Form1> watch(card);
+        ReminderCard *card = s.open();
+        QPointer<ReminderCard> watch(card);
         for (int tick = 0; tick < 10; ++tick)
             card->slideUpTick();
         s.form2->stop();
@@ -213,7 +213,7 @@ private Q_SLOTS:
         QFETCH(QColor, text);
         QFETCH(bool, frame);
         Scene s(record(number.constData(), "MS Sans Serif", "10"));
-        Form1 *card = s.open();
+        ReminderCard *card = s.open();
         QCOMPARE(pixmapImage(card->Image1), backgroundPicture(picture).toImage().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(card->Label1->palette().color(QPalette::WindowText), text);
         QCOMPARE(card->Shape1->isVisibleTo(card), frame);
@@ -222,7 +222,7 @@ private Q_SLOTS:
     void fontAndText()
     {
         Scene s(record("1", "Tahoma", "10"));
-        Form1 *card = s.open();
+        ReminderCard *card = s.open();
         QCOMPARE(card->Label1->font().family(), QStringLiteral("Tahoma"));
         // 13.5 pt, or a little less for a text that would not fit whole.
         QVERIFY(card->Label1->font().pointSizeF() <= 13.5 && card->Label1->font().pointSizeF() >= 9);
@@ -241,8 +241,8 @@ private Q_SLOTS:
         // The first card of a first run meets empty fields: its own picture
         // and font, and a display time of nothing.
         Scene s{QByteArray()};
-        Form1 *card = s.open();
-        QPointer<Form1> watch(card);
+        ReminderCard *card = s.open();
+        QPointer<ReminderCard> watch(card);
         QCOMPARE(card->Label1->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(card->displaySeconds(), 0);
         for (int tick = 0; tick < 28; ++tick)
@@ -274,7 +274,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, number);
         QFETCH(int, seconds);
         Scene s(record(number.constData(), "MS Sans Serif", number.constData()));
-        Form1 *card = s.open();
+        ReminderCard *card = s.open();
         QCOMPARE(card->displaySeconds(), seconds);
         QCOMPARE(pixmapImage(card->Image1), backgroundPicture(1).toImage().convertToFormat(QImage::Format_RGB32));
         QVERIFY(!card->Shape1->isVisibleTo(card));
@@ -290,7 +290,7 @@ private Q_SLOTS:
         Scene s(record("2", "MS Sans Serif", "3"));
         auto cycle = [&s] {
             s.form2->openReminder();
-            Form1 *card = s.form2->reminder();
+            ReminderCard *card = s.form2->reminder();
             for (int tick = 0; tick < 28; ++tick)
                 card->slideUpTick();
             s.clock.advance(3'000);
@@ -319,7 +319,7 @@ private Q_SLOTS:
     void closeButtonLooks()
     {
         Scene s(record("1", "MS Sans Serif", "10"));
-        Form1 *card = s.open();
+        ReminderCard *card = s.open();
         TavrelButtonV2 *x = card->TavrelButtonV21;
         QCOMPARE(x->caption(), QStringLiteral("X"));
         QCOMPARE(x->backColor(), 0xFF0000u);
@@ -333,7 +333,7 @@ private Q_SLOTS:
     void cardDoesNotTakeTheFocus()
     {
         Scene s(record("1", "MS Sans Serif", "10"));
-        Form1 *card = s.open();
+        ReminderCard *card = s.open();
         QVERIFY(card->testAttribute(Qt::WA_ShowWithoutActivating));
         QVERIFY(card->windowFlags() & Qt::WindowDoesNotAcceptFocus);
         QVERIFY(card->windowFlags() & Qt::WindowStaysOnTopHint);

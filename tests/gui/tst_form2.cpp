@@ -1,4 +1,4 @@
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
@@ -9,7 +9,7 @@
 #include "core/SettingsRecord.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
-#include "reminder/Form3.h"
+#include "reminder/SettingsDialog.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -33,12 +33,12 @@ struct Run
     explicit Run(const QString &windir)
     {
         qputenv("windir", windir.toLocal8Bit());
-        form = std::make_unique<Form2>(platform, messages, clock);
+        form = std::make_unique<MainWindow>(platform, messages, clock);
     }
     TestPlatform platform;
     RecordingMessages messages;
     ManualClock clock;
-    std::unique_ptr<Form2> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 QByteArray fileBytes(const QString &path)
@@ -66,7 +66,7 @@ private Q_SLOTS:
     void whatScreenReadersGet()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         auto named = [](QWidget *w, QAccessible::Role role, const QString &name) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
@@ -78,18 +78,18 @@ private Q_SLOTS:
         named(f.Command2, QAccessible::Button, QStringLiteral("قــف"));
         named(f.Text1, QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
         named(f.Text2, QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), Form2::StoppedText);
-        QCOMPARE(f.Shape1->toolTip(), Form2::StoppedText);
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), MainWindow::StoppedText);
+        QCOMPARE(f.Shape1->toolTip(), MainWindow::StoppedText);
         f.Text1->setText(QStringLiteral("5"));
         f.Text2->setText(QStringLiteral("5"));
         QAccessibleInterface *start = QAccessible::queryAccessibleInterface(f.Command1);
         QVERIFY(start->actionInterface());
         start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), Form2::RunningText);
-        QCOMPARE(f.Shape1->toolTip(), Form2::RunningText);
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), MainWindow::RunningText);
+        QCOMPARE(f.Shape1->toolTip(), MainWindow::RunningText);
 
         // The settings dialog's four buttons each have a name of their own.
-        Form3 settings(f);
+        SettingsDialog settings(f);
         QStringList names;
         for (QWidget *b : {static_cast<QWidget *>(settings.TavrelButtonV21), static_cast<QWidget *>(settings.TavrelButtonV22),
                            static_cast<QWidget *>(settings.Command1), static_cast<QWidget *>(settings.Command2)}) {
@@ -111,11 +111,11 @@ private Q_SLOTS:
     void firstRunShowsWindowAndFillsDefaults()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QVERIFY(QFileInfo(m_dir->path() + QStringLiteral("/murel/wjk")).isDir());
         QVERIFY(f.isVisible());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampStopped);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampStopped);
         QVERIFY(f.Option1->isChecked());
         QVERIFY(!f.Option2->isChecked() && !f.Option3->isChecked());
         // The fields stay empty for the first second.
@@ -150,10 +150,10 @@ private Q_SLOTS:
             << false << true << 1 << QString() << "Option2";
         QTest::newRow("duration 2: hidden, message, stopped")
             << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"5\",\"2\",#TRUE#,#FALSE#,#FALSE#\r\n")
-            << false << false << 0 << Form2::DurationMessage << "Option1";
+            << false << false << 0 << MainWindow::DurationMessage << "Option1";
         QTest::newRow("interval 60: hidden, message, stopped")
             << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"60\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n")
-            << false << false << 0 << Form2::IntervalMessage << "Option1";
+            << false << false << 0 << MainWindow::IntervalMessage << "Option1";
         QTest::newRow("short record: shown, seconds by fallback")
             << QByteArray("\"3\",\"Arial\"") << true << false << 0 << QString() << "Option1";
         QTest::newRow("units not convertible: seconds kept")
@@ -175,11 +175,11 @@ private Q_SLOTS:
         QFETCH(QString, checkedOption);
         writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"), record);
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QCOMPARE(f.isVisible(), shown);
         QCOMPARE(f.Timer1->enabled(), running);
-        QCOMPARE(f.Shape1->fillColor(), running ? Form2::LampRunning : Form2::LampStopped);
+        QCOMPARE(f.Shape1->fillColor(), running ? MainWindow::LampRunning : MainWindow::LampStopped);
         QCOMPARE(f.Text1->isEnabled(), !running);
         QCOMPARE(f.Frame1->isEnabled(), !running);
         QCOMPARE(f.Timer1->timeUnit(), unit);
@@ -197,7 +197,7 @@ private Q_SLOTS:
     {
         writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"), "\"3\",\"Arial\"");
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QCOMPARE(f.Text5->text(), QStringLiteral("3"));
         QCOMPARE(f.Text4->text(), QStringLiteral("Arial"));
@@ -213,7 +213,7 @@ private Q_SLOTS:
         writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"),
                   "\"1\",\"MS Sans Serif\",\"0\",\"2\",\"5\",#FALSE#,#FALSE#,#TRUE#\r\n");
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QSignalSpy elapsed(f.Timer1, &ExtraTimer::elapsed);
         run.clock.advance(2 * 3600 * 1000 - 1);
@@ -222,7 +222,7 @@ private Q_SLOTS:
         QCOMPARE(elapsed.count(), 1);
         // While a reminder is up the interval is not counted.
         QVERIFY(!f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
     }
 
     void startValidation_data()
@@ -231,13 +231,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("duration");
         QTest::addColumn<QString>("message");
         QTest::addColumn<qint64>("timerInterval");
-        QTest::newRow("interval 0") << "0" << "5" << Form2::IntervalMessage << qint64(-1);
-        QTest::newRow("interval empty") << "" << "5" << Form2::IntervalMessage << qint64(-1);
-        QTest::newRow("interval 60") << "60" << "5" << Form2::IntervalMessage << qint64(-1);
-        QTest::newRow("interval 0.9") << "0.9" << "5" << Form2::IntervalMessage << qint64(-1);
-        QTest::newRow("interval checked first") << "0" << "0" << Form2::IntervalMessage << qint64(-1);
-        QTest::newRow("duration 2") << "5" << "2" << Form2::DurationMessage << qint64(-1);
-        QTest::newRow("duration 60") << "5" << "60" << Form2::DurationMessage << qint64(-1);
+        QTest::newRow("interval 0") << "0" << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval empty") << "" << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval 60") << "60" << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval 0.9") << "0.9" << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval checked first") << "0" << "0" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("duration 2") << "5" << "2" << MainWindow::DurationMessage << qint64(-1);
+        QTest::newRow("duration 60") << "5" << "60" << MainWindow::DurationMessage << qint64(-1);
         QTest::newRow("both 59") << "59" << "59" << QString() << qint64(59);
         QTest::newRow("lower limits") << "1" << "3" << QString() << qint64(1);
         QTest::newRow("1.5 rounds to 2") << "1.5" << "3" << QString() << qint64(2);
@@ -251,7 +251,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(qint64, timerInterval);
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         f.Text1->setText(interval);
         f.Text2->setText(duration);
@@ -263,7 +263,7 @@ private Q_SLOTS:
         QCOMPARE(run.messages.informed, valid ? QStringList() : QStringList{message});
         QCOMPARE(QFile::exists(f.settingsPath()), valid);
         QCOMPARE(f.Timer1->enabled(), valid);
-        QCOMPARE(f.Shape1->fillColor(), valid ? Form2::LampRunning : Form2::LampStopped);
+        QCOMPARE(f.Shape1->fillColor(), valid ? MainWindow::LampRunning : MainWindow::LampStopped);
         QCOMPARE(f.Text2->isEnabled(), !valid);
         if (valid)
             QCOMPARE(f.Timer1->interval(), timerInterval);
@@ -272,7 +272,7 @@ private Q_SLOTS:
     void startWritesTheRecordAndStopUndoes()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         f.Text1->setText(QStringLiteral("5"));
         f.Text2->setText(QStringLiteral("10"));
@@ -292,7 +292,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(f.Command2, Qt::LeftButton, {}, QPoint(20, 12));
         QVERIFY(!f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampStopped);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampStopped);
         QVERIFY(f.Frame1->isEnabled() && f.Text1->isEnabled() && f.Text2->isEnabled());
         // Stop leaves the saved record alone.
         QCOMPARE(fileBytes(f.settingsPath()),
@@ -305,21 +305,21 @@ private Q_SLOTS:
         const QString blocker = m_dir->filePath(QStringLiteral("not-a-folder"));
         writeFile(blocker, "x");
         Run run(blocker);
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QVERIFY(f.isVisible());
         f.Text1->setText(QStringLiteral("5"));
         f.Text2->setText(QStringLiteral("5"));
         f.start();
         QVERIFY(f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
         QCOMPARE(run.messages.count(), 0);
     }
 
     void keyFilter()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QLineEdit *box = f.Text2;
         box->setText(QString());
@@ -362,7 +362,7 @@ private Q_SLOTS:
     void optionsAreOneGroup()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QTest::mouseClick(f.Option2, Qt::LeftButton);
         QVERIFY(f.Option2->isChecked());
@@ -382,7 +382,7 @@ private Q_SLOTS:
         QVERIFY(other.tryLock(0));
         Run run(m_dir->path());
         QVERIFY(!run.form->load());
-        QCOMPARE(run.messages.informed, QStringList{Form2::SecondCopyMessage});
+        QCOMPARE(run.messages.informed, QStringList{MainWindow::SecondCopyMessage});
         QVERIFY(!QFileInfo::exists(data + QStringLiteral("/wjk")));
         // The running copy's save in progress is not touched.
         QVERIFY(QFileInfo::exists(data + QStringLiteral("/background.txt.AbCdEf")));
@@ -415,7 +415,7 @@ private Q_SLOTS:
         QVERIFY(first.form->load());
         Run second(windir);
         QVERIFY(!second.form->load());
-        QCOMPARE(second.messages.informed, QStringList{Form2::SecondCopyMessage});
+        QCOMPARE(second.messages.informed, QStringList{MainWindow::SecondCopyMessage});
     }
 
     void leftoversOfSavesAreRemoved_data()
@@ -455,9 +455,9 @@ private Q_SLOTS:
     void closingEndsTheProgram()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
-        QSignalSpy ended(&f, &Form2::programEnd);
+        QSignalSpy ended(&f, &MainWindow::programEnd);
         f.close();
         QCOMPARE(ended.count(), 1);
     }
@@ -465,7 +465,7 @@ private Q_SLOTS:
     void windowLayout()
     {
         Run run(m_dir->path());
-        Form2 &f = *run.form;
+        MainWindow &f = *run.form;
         QVERIFY(f.load());
         QCOMPARE(f.windowTitle(), QStringLiteral(" Murel-الاصدار الثاني"));
         QCOMPARE(f.centralWidget()->size(), QSize(312, 322));

@@ -2,9 +2,9 @@
 #include "controls/LinkLabel.h"
 #include "controls/TavrelButton.h"
 #include "controls/TavrelButtonV2.h"
-#include "info/Instruction.h"
-#include "info/aboutmeform.h"
-#include "info/program.h"
+#include "info/InstructionsWindow.h"
+#include "info/AboutAuthorWindow.h"
+#include "info/AboutProgramWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -39,14 +39,14 @@ private Q_SLOTS:
     {
         QList<QUrl> opened;
         const QUrl home(QStringLiteral("http://127.0.0.1:9/"));
-        program w(home, [&](const QUrl &u) { opened << u; });
+        AboutProgramWindow w(home, [&](const QUrl &u) { opened << u; });
         QCOMPARE(w.windowTitle(), QStringLiteral("عن البرنامج"));
         QCOMPARE(w.size(), QSize(279, 314));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
         QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QCOMPARE(w.Text2->toPlainText(), shownLines(program::Greeting));
-        QVERIFY(program::Greeting.endsWith(QStringLiteral("والمغفرة\r\n")));
+        QCOMPARE(w.Text2->toPlainText(), shownLines(AboutProgramWindow::Greeting));
+        QVERIFY(AboutProgramWindow::Greeting.endsWith(QStringLiteral("والمغفرة\r\n")));
         QVERIFY(w.Text2->isReadOnly());
         QCOMPARE(w.Label2->text(), QStringLiteral("رقم الاصدار: 2.6"));
         QCOMPARE(w.Label3->text(), QStringLiteral("تصميم  وبرمجة: فريق Murel"));
@@ -78,8 +78,8 @@ private Q_SLOTS:
     void linkInertWithoutAnAddress()
     {
         int opened = 0;
-        program w(QUrl(), [&](const QUrl &) { ++opened; });
-        QCOMPARE(w.Label7->toolTip(), program::NoAddressTip);
+        AboutProgramWindow w(QUrl(), [&](const QUrl &) { ++opened; });
+        QCOMPARE(w.Label7->toolTip(), AboutProgramWindow::NoAddressTip);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // Its colours still show; a click goes nowhere.
@@ -92,7 +92,7 @@ private Q_SLOTS:
 
     void aboutTheAuthor()
     {
-        aboutmeform w(QStringLiteral("example.org"));
+        AboutAuthorWindow w(QStringLiteral("example.org"));
         QCOMPARE(w.windowTitle(), QStringLiteral("عن المبرمج"));
         QCOMPARE(w.size(), QSize(318, 267));
         QCOMPARE(w.Label10->text(), QStringLiteral("بسم الله الرحمن الرحيم"));
@@ -113,11 +113,11 @@ private Q_SLOTS:
 
     void instructions()
     {
-        Instruction w;
+        InstructionsWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("تعليمات وارشادات حول البرنامج"));
         QCOMPARE(w.size(), QSize(398, 347));
-        QCOMPARE(Instruction::Text.count(QStringLiteral("\r\n")), 14);
-        QCOMPARE(w.Text1->toPlainText(), shownLines(Instruction::Text));
+        QCOMPARE(InstructionsWindow::Text.count(QStringLiteral("\r\n")), 14);
+        QCOMPARE(w.Text1->toPlainText(), shownLines(InstructionsWindow::Text));
         QCOMPARE(w.Text1->toPlainText().split(QLatin1Char('\n')).value(10), QStringLiteral("ثالثاً:  الإعلان "));
         QVERIFY(w.Text1->isReadOnly());
         QCOMPARE(w.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -129,7 +129,7 @@ private Q_SLOTS:
         // Too long for the box: it scrolls.
         QVERIFY(w.Text1->verticalScrollBar()->maximum() > 0);
         QTest::keyClicks(w.Text1, QStringLiteral("abc"));
-        QCOMPARE(w.Text1->toPlainText(), shownLines(Instruction::Text));
+        QCOMPARE(w.Text1->toPlainText(), shownLines(InstructionsWindow::Text));
         QTest::mouseClick(w.TavrelButtonV21, Qt::LeftButton, {}, QPoint(50, 15));
         QVERIFY(!w.isVisible());
     }

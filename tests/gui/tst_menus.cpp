@@ -1,14 +1,14 @@
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "app/TrayArea.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
 #include "controls/Shape.h"
 #include "core/ExtraTimer.h"
-#include "info/Instruction.h"
-#include "info/aboutmeform.h"
-#include "info/program.h"
-#include "reminder/Form1.h"
+#include "info/InstructionsWindow.h"
+#include "info/AboutAuthorWindow.h"
+#include "info/AboutProgramWindow.h"
+#include "reminder/ReminderCard.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,7 @@ QStringList captions(const QList<QAction *> &actions)
 class TrayOrder : public QObject
 {
 public:
-    TrayOrder(Form2 &form)
+    TrayOrder(MainWindow &form)
         : m_form(form)
     {
         form.installEventFilter(this);
@@ -52,7 +52,7 @@ protected:
     }
 
 private:
-    Form2 &m_form;
+    MainWindow &m_form;
 };
 
 } // namespace
@@ -65,12 +65,12 @@ class TestMenus : public QObject
     std::unique_ptr<TestPlatform> m_platform;
     RecordingMessages m_messages;
     ManualClock m_clock;
-    std::unique_ptr<Form2> m_form;
+    std::unique_ptr<MainWindow> m_form;
 
     // A running cycle with a card up: what every stopping command must end.
-    Form2 &running()
+    MainWindow &running()
     {
-        Form2 &f = *m_form;
+        MainWindow &f = *m_form;
         f.Text1->setText(QStringLiteral("5"));
         f.Text2->setText(QStringLiteral("5"));
         f.start();
@@ -87,7 +87,7 @@ private Q_SLOTS:
         qputenv("windir", m_dir->path().toLocal8Bit());
         m_platform = std::make_unique<TestPlatform>();
         m_messages.clear();
-        m_form = std::make_unique<Form2>(*m_platform, m_messages, m_clock);
+        m_form = std::make_unique<MainWindow>(*m_platform, m_messages, m_clock);
         QVERIFY(m_form->load());
     }
     void cleanup()
@@ -97,7 +97,7 @@ private Q_SLOTS:
 
     void menuTree()
     {
-        Form2 &f = *m_form;
+        MainWindow &f = *m_form;
         QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"ملف", "خيارات", "مساعدة", "تصغير"}));
         QCOMPARE(captions(f.File->actions()), QStringList{"خروج"});
         QCOMPARE(captions(f.op->actions()), QStringList{"اعدادات"});
@@ -111,7 +111,7 @@ private Q_SLOTS:
     void stoppingCommands_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("window"); // class of the modal window, empty: none
+        QTest::addColumn<QString>("window"); // object name of the modal window, empty: none
         QTest::newRow("settings") << "Setting" << "Form3";
         QTest::newRow("instructions") << "InstructionM" << "Instruction";
         QTest::newRow("about the program") << "AboutPro" << "program";
@@ -121,15 +121,15 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QFETCH(QString, window);
-        Form2 &f = running();
-        QPointer<Form1> card = f.reminder();
+        MainWindow &f = running();
+        QPointer<ReminderCard> card = f.reminder();
         QVERIFY(card);
         QString opened;
         bool modal = false;
         bool stoppedFirst = false;
-        connect(&f, &Form2::modalOpening, this, [&](QDialog *w) {
-            opened = QString::fromLatin1(w->metaObject()->className());
-            stoppedFirst = !f.Timer1->enabled() && f.Shape1->fillColor() == Form2::LampStopped;
+        connect(&f, &MainWindow::modalOpening, this, [&](QDialog *w) {
+            opened = w->objectName();
+            stoppedFirst = !f.Timer1->enabled() && f.Shape1->fillColor() == MainWindow::LampStopped;
             QTimer::singleShot(0, w, [&, w] {
                 modal = w->isModal() && w->isVisible();
                 w->reject();
@@ -143,29 +143,29 @@ private Q_SLOTS:
         }
         // Stopped, and it stays stopped after the window closed.
         QVERIFY(!f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampStopped);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampStopped);
         QVERIFY(f.Text1->isEnabled());
         QTRY_VERIFY(card.isNull());
     }
 
     void advertisingLeavesTheCycleAlone()
     {
-        Form2 &f = running();
+        MainWindow &f = running();
         QVERIFY(!f.adv->isEnabled()); // no address in this build
         f.setPublisher(Publisher{QUrl(QStringLiteral("http://127.0.0.1:8080"))});
         QVERIFY(f.adv->isEnabled());
         f.adv->trigger();
         QCOMPARE(m_platform->opened, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:8080/adv/adv.htm"))});
         QVERIFY(f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
         QVERIFY(f.reminder());
     }
 
     void exitEndsTheProgramWithTheCard()
     {
-        Form2 &f = running();
-        QPointer<Form1> card = f.reminder();
-        QSignalSpy ended(&f, &Form2::programEnd);
+        MainWindow &f = running();
+        QPointer<ReminderCard> card = f.reminder();
+        QSignalSpy ended(&f, &MainWindow::programEnd);
         f.exit2->trigger();
         QCOMPARE(ended.count(), 1);
         QTRY_VERIFY(card.isNull());
@@ -177,7 +177,7 @@ private Q_SLOTS:
 
     void trayKeepsIconOrWindow()
     {
-        Form2 &f = *m_form;
+        MainWindow &f = *m_form;
         TrayOrder order(f);
         QVERIFY(f.isVisible());
         QVERIFY(!f.TA1->iconVisible());
@@ -196,16 +196,16 @@ private Q_SLOTS:
 
     void minimisingKeepsTheCycle()
     {
-        Form2 &f = running();
+        MainWindow &f = running();
         f.Minimize->trigger();
         QVERIFY(f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), Form2::LampRunning);
+        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
         QVERIFY(f.reminder());
     }
 
     void rightClickPopsTheTrayMenuLeftDoesNot()
     {
-        Form2 &f = *m_form;
+        MainWindow &f = *m_form;
         f.Minimize->trigger();
         Q_EMIT f.TA1->iconMouse(1);
         QVERIFY(!f.tary->isVisible());
@@ -217,7 +217,7 @@ private Q_SLOTS:
     void withoutATrayTheWindowIsMinimised()
     {
         m_platform->tray = false;
-        Form2 &f = *m_form;
+        MainWindow &f = *m_form;
         f.Minimize->trigger();
         QVERIFY(f.isVisible());
         QVERIFY(f.isMinimized());

@@ -1,6 +1,6 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
@@ -120,7 +120,7 @@ private Q_SLOTS:
         TestPlatform platform;
         RecordingMessages messages;
         ManualClock clock;
-        Form2 form(platform, messages, clock);
+        MainWindow form(platform, messages, clock);
         form.SF1->setPlayerProgram(QStringLiteral(MUREL_PLAYER_PROGRAM));
         QVERIFY(form.load());
         QVERIFY(QTest::qWaitForWindowExposed(&form));

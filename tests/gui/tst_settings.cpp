@@ -1,12 +1,12 @@
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
-#include "reminder/Form3.h"
-#include "reminder/Form4.h"
+#include "reminder/SettingsDialog.h"
+#include "reminder/BackgroundChooser.h"
 #include "resources/Artwork.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ class TestSettings : public QObject
     TestPlatform m_platform;
     RecordingMessages m_messages;
     ManualClock m_clock;
-    std::unique_ptr<Form2> m_form;
+    std::unique_ptr<MainWindow> m_form;
 
 private Q_SLOTS:
     void init()
@@ -55,7 +55,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         qputenv("windir", m_dir->path().toLocal8Bit());
         m_platform.logon.clear();
-        m_form = std::make_unique<Form2>(m_platform, m_messages, m_clock);
+        m_form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
         QVERIFY(m_form->load());
         m_form->Text4->setText(QStringLiteral("Tahoma"));
         m_form->Text5->setText(QStringLiteral("3"));
@@ -65,7 +65,7 @@ private Q_SLOTS:
 
     void opensWithTheCurrentFont()
     {
-        Form3 w(*m_form);
+        SettingsDialog w(*m_form);
         QCOMPARE(w.windowTitle(), QStringLiteral("اعدادات"));
         QCOMPARE(w.size(), QSize(315, 354));
         QCOMPARE(w.Combo2->currentText(), QStringLiteral("Tahoma"));
@@ -80,7 +80,7 @@ private Q_SLOTS:
 
     void typingUpdatesThePreviewAndApplyStoresIt()
     {
-        Form3 w(*m_form);
+        SettingsDialog w(*m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.Combo2->lineEdit()->selectAll();
@@ -106,7 +106,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, apply);
         QFETCH(QString, font);
-        Form3 w(*m_form);
+        SettingsDialog w(*m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QFont italic = w.Label1->font();
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QString, call);
         m_form->Text6->setText(flag);
-        Form3 w(*m_form);
+        SettingsDialog w(*m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(!w.Check1->isChecked()); // set only after a tenth of a second
@@ -158,7 +158,7 @@ private Q_SLOTS:
 
     void chooserLoadsAndPreviews()
     {
-        Form4 c(*m_form);
+        BackgroundChooser c(*m_form);
         QCOMPARE(c.windowTitle(), QStringLiteral(" أختيار الخلفية"));
         QVERIFY(c.Option3->isChecked());
         QCOMPARE(c.Text1->text(), QStringLiteral("3"));
@@ -184,7 +184,7 @@ private Q_SLOTS:
     void chooserWithoutANumberSelectsNothing()
     {
         m_form->Text5->setText(QString());
-        Form4 c(*m_form);
+        BackgroundChooser c(*m_form);
         QCOMPARE(c.selected(), 0);
         click(c.Command1);
         QCOMPARE(m_form->Text5->text(), QString());
@@ -192,7 +192,7 @@ private Q_SLOTS:
 
     void chooserCancelLeavesTheBackground()
     {
-        Form4 c(*m_form);
+        BackgroundChooser c(*m_form);
         c.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c));
         QTest::mouseClick(c.Option5, Qt::LeftButton);
@@ -205,13 +205,13 @@ private Q_SLOTS:
     // settings (hidden meanwhile), cancel there; 6 stays chosen.
     void chosenBackgroundSurvivesACancelledDialog()
     {
-        Form3 *settings = nullptr;
+        SettingsDialog *settings = nullptr;
         bool hiddenMeanwhile = false;
         int openings = 0;
-        connect(m_form.get(), &Form2::modalOpening, this, [&](QDialog *w) {
-            settings = qobject_cast<Form3 *>(w);
+        connect(m_form.get(), &MainWindow::modalOpening, this, [&](QDialog *w) {
+            settings = qobject_cast<SettingsDialog *>(w);
             QVERIFY(settings);
-            connect(settings, &Form3::chooserOpening, this, [&](Form4 *chooser) {
+            connect(settings, &SettingsDialog::chooserOpening, this, [&](BackgroundChooser *chooser) {
                 QTimer::singleShot(0, chooser, [&, chooser] {
                     hiddenMeanwhile = !settings->isVisible() && chooser->isVisible();
                     QTest::mouseClick(chooser->Option6, Qt::LeftButton);

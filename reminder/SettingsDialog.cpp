@@ -1,4 +1,4 @@
-#include "reminder/Form3.h"
+#include "reminder/SettingsDialog.h"
 
 #include "controls/CaptionedFrame.h"
 #include "controls/Label.h"
@@ -8,9 +8,9 @@
 #include "core/NumericValue.h"
 #include "core/Rounding.h"
 #include "core/Twips.h"
-#include "reminder/Form4.h"
+#include "reminder/BackgroundChooser.h"
 #include "reminder/MainWindowFields.h"
-#include "reminder/StartUP.h"
+#include "reminder/RunAtLogon.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,10 +66,11 @@ const QString kDefaultFont = QStringLiteral("MS Sans Serif");
 
 } // namespace
 
-Form3::Form3(MainWindowFields &form2, QWidget *parent)
+SettingsDialog::SettingsDialog(MainWindowFields &form2, QWidget *parent)
     : QDialog(parent ? parent : &form2.mainWindow())
     , m_form2(form2)
 {
+    setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("اعدادات"));
     setWindowRole(QStringLiteral("murel-settings"));
@@ -114,44 +115,44 @@ Form3::Form3(MainWindowFields &form2, QWidget *parent)
     Command1 = button(this, QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));
 
     // The preview follows the combo's text as it is typed or picked.
-    connect(Combo2, &QComboBox::editTextChanged, this, &Form3::followCombo);
-    connect(TavrelButtonV21, &TavrelButton::clicked, this, &Form3::restoreDefaultFont);
+    connect(Combo2, &QComboBox::editTextChanged, this, &SettingsDialog::followCombo);
+    connect(TavrelButtonV21, &TavrelButton::clicked, this, &SettingsDialog::restoreDefaultFont);
     connect(TavrelButtonV22, &TavrelButton::clicked, this, [this] { done(ChooseBackground); });
-    connect(Command2, &TavrelButton::clicked, this, &Form3::apply);
+    connect(Command2, &TavrelButton::clicked, this, &SettingsDialog::apply);
     connect(Command1, &TavrelButton::clicked, this, &QDialog::reject);
 
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
     Timer2->setInterval(CheckDelayMs);
-    connect(Timer2, &QTimer::timeout, this, &Form3::setCheckFromForm2);
+    connect(Timer2, &QTimer::timeout, this, &SettingsDialog::setCheckFromForm2);
     Timer2->start();
 
     Combo2->setEditText(m_form2.Text4->text());
     followCombo(Combo2->currentText());
 }
 
-Form3::~Form3()
+SettingsDialog::~SettingsDialog()
 {
     unloadChooser();
 }
 
-Form4 &Form3::chooser()
+BackgroundChooser &SettingsDialog::chooser()
 {
     if (!m_chooser)
-        m_chooser = new Form4(m_form2, &m_form2.mainWindow());
+        m_chooser = new BackgroundChooser(m_form2, &m_form2.mainWindow());
     return *m_chooser;
 }
 
-void Form3::unloadChooser()
+void SettingsDialog::unloadChooser()
 {
     delete m_chooser.data();
 }
 
-int Form3::run()
+int SettingsDialog::run()
 {
     int result = exec();
     while (result == ChooseBackground) {
-        Form4 &c = chooser();
+        BackgroundChooser &c = chooser();
         Q_EMIT chooserOpening(&c);
         c.exec();
         result = exec();
@@ -159,14 +160,14 @@ int Form3::run()
     return result;
 }
 
-void Form3::followCombo(const QString &text)
+void SettingsDialog::followCombo(const QString &text)
 {
     QFont f = Label1->font();
     f.setFamily(text);
     Label1->setFont(f);
 }
 
-void Form3::restoreDefaultFont()
+void SettingsDialog::restoreDefaultFont()
 {
     Combo2->setEditText(kDefaultFont);
     QFont f = Label1->font();
@@ -175,7 +176,7 @@ void Form3::restoreDefaultFont()
     Label1->setFont(f);
 }
 
-void Form3::setCheckFromForm2()
+void SettingsDialog::setCheckFromForm2()
 {
     const double flag = numericValue(m_form2.Text6->text());
     if (flag == 0)
@@ -184,14 +185,14 @@ void Form3::setCheckFromForm2()
         Check1->setChecked(true);
 }
 
-void Form3::apply()
+void SettingsDialog::apply()
 {
     if (Check1->isChecked()) {
         m_form2.Text6->setText(QStringLiteral("1"));
-        StartUP::registerProgram(m_form2.platform());
+        RunAtLogon::registerProgram(m_form2.platform());
     } else {
         m_form2.Text6->setText(QStringLiteral("0"));
-        StartUP::unregisterProgram(m_form2.platform());
+        RunAtLogon::unregisterProgram(m_form2.platform());
     }
     m_form2.Text4->setText(Label1->font().family());
     unloadChooser();

@@ -1,4 +1,4 @@
-#include "info/aboutmeform.h"
+#include "info/AboutAuthorWindow.h"
 
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
@@ -40,9 +40,10 @@ QLineEdit *contactBox(QWidget *parent, const QString &text, const QRect &geometr
 
 } // namespace
 
-aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
+AboutAuthorWindow::AboutAuthorWindow(const QString &contact, QWidget *parent)
     : QDialog(parent)
 {
+    setObjectName(QStringLiteral("aboutmeform"));
     setUpInfoWindow(*this, QStringLiteral("عن المبرمج"), QSize(318, 267));
     const auto right = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
     const auto left = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
@@ -85,7 +86,7 @@ aboutmeform::aboutmeform(const QString &contact, QWidget *parent)
     Text1[1] = contactBox(this, reach, {72, 232, 125, 20});
 }
 
-void aboutmeform::mouseMoveEvent(QMouseEvent *event)
+void AboutAuthorWindow::mouseMoveEvent(QMouseEvent *event)
 {
     Label9->resetColour();
     QDialog::mouseMoveEvent(event);

@@ -6,7 +6,7 @@ class Platform;
 
 // Run at logon for this program: registered under the executable's name
 // without extension, starting the command the platform gives for it.
-namespace StartUP {
+namespace RunAtLogon {
 
 struct Entry
 {
@@ -20,4 +20,4 @@ Entry entryFor(const QString &exePath, const Platform &platform);
 void registerProgram(Platform &platform);
 void unregisterProgram(Platform &platform);
 
-} // namespace StartUP
+} // namespace RunAtLogon

@@ -18,14 +18,14 @@ class TavrelButtonV2;
 // slides away and closes. It reads its settings from the main window when
 // it is created and switches the main window's interval timer back on when
 // it closes by itself or by its "X".
-class Form1 : public QWidget
+class ReminderCard : public QWidget
 {
     Q_OBJECT
 public:
     // Builds the card and runs its load: background, font, pin on top,
     // display time, placement at height 0, slide up, text.
-    explicit Form1(MainWindowFields &form2);
-    ~Form1() override;
+    explicit ReminderCard(MainWindowFields &form2);
+    ~ReminderCard() override;
 
     // Shows the card without taking the keyboard focus; the window appears
     // with the first slide tick, when it first has a height.

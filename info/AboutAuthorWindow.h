@@ -11,12 +11,12 @@ class Shape;
 
 // About the author: the team's name and how to reach it, between two
 // coloured bands; the "OK" label closes it.
-class aboutmeform : public QDialog
+class AboutAuthorWindow : public QDialog
 {
     Q_OBJECT
 public:
     // contact: the host of the home page, empty when there is none.
-    explicit aboutmeform(const QString &contact, QWidget *parent = nullptr);
+    explicit AboutAuthorWindow(const QString &contact, QWidget *parent = nullptr);
 
     Shape *Shape2 = nullptr;
     Label *Label10 = nullptr;

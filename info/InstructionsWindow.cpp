@@ -1,11 +1,11 @@
-#include "info/Instruction.h"
+#include "info/InstructionsWindow.h"
 
 #include "controls/TavrelButtonV2.h"
 #include "controls/WindowLook.h"
 
 #include <QPlainTextEdit>
 
-const QString Instruction::Text = QStringLiteral(
+const QString InstructionsWindow::Text = QStringLiteral(
     "السلام عليكم ورحمة الله وبركاته\r\n"
     "\r\n"
     "أخواني الأعزاء هذه  مجموعة من التعليمات والملاحظات حول البرنامج:\r\n"
@@ -21,9 +21,10 @@ const QString Instruction::Text = QStringLiteral(
     "\r\n"
     "وقد وجب التنبيه على هذه الأمور حتى تكونوا على بينة من طبيعة عمل البرنامج\r\n");
 
-Instruction::Instruction(QWidget *parent)
+InstructionsWindow::InstructionsWindow(QWidget *parent)
     : QDialog(parent)
 {
+    setObjectName(QStringLiteral("Instruction"));
     setUpInfoWindow(*this, QStringLiteral("تعليمات وارشادات حول البرنامج"), QSize(398, 347));
 
     Text1 = readOnlyText(this, Text, {8, 8, 377, 273});

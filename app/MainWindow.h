@@ -9,7 +9,7 @@
 
 class Clock;
 class Announcer;
-class Form1;
+class ReminderCard;
 class MovieStrip;
 class QAction;
 class QMenu;
@@ -29,7 +29,7 @@ struct SettingsRecord;
 
 // The main window and the program's controller. Its fields are the
 // program's only settings store: the other windows read and write them.
-class Form2 : public QMainWindow, public MainWindowFields
+class MainWindow : public QMainWindow, public MainWindowFields
 {
     Q_OBJECT
 public:
@@ -51,8 +51,8 @@ public:
     static constexpr int FetchTextTickMs = 100;
     static constexpr int FetchCompareTickMs = 10;
 
-    Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
-    ~Form2() override;
+    MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up: false when another copy already runs (after telling the
     // user), in which case nothing was created or read.
@@ -68,7 +68,7 @@ public:
     // and each one the interval timer raises), unless one is already up.
     // The open card, if any.
     void openReminder();
-    Form1 *reminder() const;
+    ReminderCard *reminder() const;
 
     void start();
     void stop();
@@ -174,7 +174,7 @@ private:
     Clock &m_clock;
     QString m_dataFolder;
     InstanceLock m_instanceLock;
-    QPointer<Form1> m_form1;
+    QPointer<ReminderCard> m_form1;
     Publisher m_publisher;
     Announcer *m_announcer = nullptr;
     bool m_ending = false;

@@ -1,4 +1,4 @@
-#include "info/program.h"
+#include "info/AboutProgramWindow.h"
 
 #include "app/Version.h"
 #include "controls/Label.h"
@@ -18,11 +18,12 @@ constexpr auto kCentre = Qt::AlignCenter;
 const QString kTeam = QStringLiteral("فريق Murel");
 } // namespace
 
-program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
+AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     : QDialog(parent)
     , m_homePage(homePage)
     , m_openUrl(std::move(openUrl))
 {
+    setObjectName(QStringLiteral("program"));
     setUpInfoWindow(*this, QStringLiteral("عن البرنامج"), QSize(279, 314));
 
     Picture1 = new QWidget(this);
@@ -90,7 +91,7 @@ program::program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent)
     connect(TavrelButton1, &TavrelButton::clicked, this, &QDialog::accept);
 }
 
-void program::mouseMoveEvent(QMouseEvent *event)
+void AboutProgramWindow::mouseMoveEvent(QMouseEvent *event)
 {
     // The window's own background (the frame and the rule included).
     Label7->resetColour();

@@ -1,11 +1,11 @@
-#include "reminder/StartUP.h"
+#include "reminder/RunAtLogon.h"
 
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace StartUP {
+namespace RunAtLogon {
 
 Entry entryFor(const QString &exePath, const Platform &platform)
 {
@@ -23,4 +23,4 @@ void unregisterProgram(Platform &platform)
     platform.unregisterAtLogon(entryFor(QCoreApplication::applicationFilePath(), platform).name);
 }
 
-} // namespace StartUP
+} // namespace RunAtLogon

@@ -1,4 +1,4 @@
-#include "reminder/Form4.h"
+#include "reminder/BackgroundChooser.h"
 
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
@@ -15,10 +15,11 @@
 #include <QRadioButton>
 #include <QTimer>
 
-Form4::Form4(MainWindowFields &form2, QWidget *parent)
+BackgroundChooser::BackgroundChooser(MainWindowFields &form2, QWidget *parent)
     : QDialog(parent)
     , m_form2(form2)
 {
+    setObjectName(QStringLiteral("Form4"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral(" أختيار الخلفية"));
     setWindowRole(QStringLiteral("murel-backgrounds"));
@@ -62,7 +63,7 @@ Form4::Form4(MainWindowFields &form2, QWidget *parent)
     Command2 = new TavrelButton(this);
     Command2->readProperties(standardButtonProperties(QStringLiteral("إلغاء")));
     Command2->setGeometry(twipsRect(1440, 5280, 1095, 375));
-    connect(Command1, &TavrelButton::clicked, this, &Form4::apply);
+    connect(Command1, &TavrelButton::clicked, this, &BackgroundChooser::apply);
     connect(Command2, &TavrelButton::clicked, this, &QDialog::reject);
 
     Text1 = new QLineEdit(QStringLiteral("No"), this);
@@ -70,7 +71,7 @@ Form4::Form4(MainWindowFields &form2, QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     Timer1->setInterval(PreviewDelayMs);
-    connect(Timer1, &QTimer::timeout, this, &Form4::preview);
+    connect(Timer1, &QTimer::timeout, this, &BackgroundChooser::preview);
 
     // Load: the current background is selected, and its preview drawn.
     Text1->setText(m_form2.Text5->text());
@@ -83,7 +84,7 @@ Form4::Form4(MainWindowFields &form2, QWidget *parent)
     }
 }
 
-int Form4::selected() const
+int BackgroundChooser::selected() const
 {
     for (int n = 1; n <= 6; ++n) {
         if (m_options[size_t(n - 1)]->isChecked())
@@ -92,13 +93,13 @@ int Form4::selected() const
     return 0;
 }
 
-void Form4::optionClicked(int number)
+void BackgroundChooser::optionClicked(int number)
 {
     Timer1->start();
     Text1->setText(QString::number(number));
 }
 
-void Form4::preview()
+void BackgroundChooser::preview()
 {
     const int n = selected();
     if (n == 0)
@@ -107,7 +108,7 @@ void Form4::preview()
     Shape1->setVisible(n == 1);
 }
 
-void Form4::apply()
+void BackgroundChooser::apply()
 {
     if (const int n = selected())
         m_form2.Text5->setText(QString::number(n));

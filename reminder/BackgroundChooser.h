@@ -14,14 +14,14 @@ class TavrelButton;
 
 // The background chooser: six options, a preview of the picture at its
 // natural size, and apply writing the choice into the main window's Text5.
-class Form4 : public QDialog
+class BackgroundChooser : public QDialog
 {
     Q_OBJECT
 public:
     // The preview follows a click on an option this long after (Timer1).
     static constexpr int PreviewDelayMs = 100;
 
-    explicit Form4(MainWindowFields &form2, QWidget *parent = nullptr);
+    explicit BackgroundChooser(MainWindowFields &form2, QWidget *parent = nullptr);
 
     // The selected option's number, 0 when none is.
     int selected() const;

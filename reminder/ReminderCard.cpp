@@ -1,4 +1,4 @@
-#include "reminder/Form1.h"
+#include "reminder/ReminderCard.h"
 
 #include "controls/ButtonInput.h"
 #include "controls/Label.h"
@@ -47,10 +47,11 @@ PropertyStore closeButtonProperties()
 
 } // namespace
 
-Form1::Form1(MainWindowFields &form2)
+ReminderCard::ReminderCard(MainWindowFields &form2)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_form2(form2)
 {
+    setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Murel"));
     // The card, the main window and the message boxes share the program's
@@ -64,9 +65,9 @@ Form1::Form1(MainWindowFields &form2)
     load();
 }
 
-Form1::~Form1() = default;
+ReminderCard::~ReminderCard() = default;
 
-void Form1::build()
+void ReminderCard::build()
 {
     // Created bottom of the stacking order first.
     Image1 = new QLabel(this);
@@ -98,7 +99,7 @@ void Form1::build()
     TavrelButtonV21 = new TavrelButtonV2(this);
     TavrelButtonV21->readProperties(closeButtonProperties());
     TavrelButtonV21->setGeometry(twipsRect(0, 0, 255, 255));
-    connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &Form1::closeAndRearm);
+    connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &ReminderCard::closeAndRearm);
     // While the card slides, the X moves several pixels a frame: a press
     // on it that the slide carried away from the pointer closes the card
     // when it is let go, wherever the pointer is by then.
@@ -114,16 +115,16 @@ void Form1::build()
     });
 
     Timer2 = new ExtraTimer(m_form2.clock(), this);
-    connect(Timer2, &ExtraTimer::elapsed, this, &Form1::countdownElapsed);
+    connect(Timer2, &ExtraTimer::elapsed, this, &ReminderCard::countdownElapsed);
     Timer3 = new QTimer(this);
     Timer3->setInterval(TickMs);
-    connect(Timer3, &QTimer::timeout, this, &Form1::slideDownTick);
+    connect(Timer3, &QTimer::timeout, this, &ReminderCard::slideDownTick);
     Timer1 = new QTimer(this);
     Timer1->setInterval(TickMs);
-    connect(Timer1, &QTimer::timeout, this, &Form1::slideUpTick);
+    connect(Timer1, &QTimer::timeout, this, &ReminderCard::slideUpTick);
 }
 
-void Form1::load()
+void ReminderCard::load()
 {
     applyBackground();
 
@@ -145,7 +146,7 @@ void Form1::load()
     m_twips.height = 0;
     placeOnScreen();
     // Panels come and go, and screens with them: the card follows.
-    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &Form1::followScreen);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ReminderCard::followScreen);
     m_form2.platform().watchWorkArea(*this, [this] { placeOnScreen(); });
     followScreen();
     Timer1->start();
@@ -163,16 +164,16 @@ void Form1::load()
     }
 }
 
-void Form1::followScreen()
+void ReminderCard::followScreen()
 {
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        connect(screen, &QScreen::availableGeometryChanged, this, &Form1::placeOnScreen, Qt::UniqueConnection);
-        connect(screen, &QScreen::geometryChanged, this, &Form1::placeOnScreen, Qt::UniqueConnection);
+        connect(screen, &QScreen::availableGeometryChanged, this, &ReminderCard::placeOnScreen, Qt::UniqueConnection);
+        connect(screen, &QScreen::geometryChanged, this, &ReminderCard::placeOnScreen, Qt::UniqueConnection);
     }
     placeOnScreen();
 }
 
-void Form1::placeOnScreen()
+void ReminderCard::placeOnScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
@@ -187,7 +188,7 @@ void Form1::placeOnScreen()
     applyGeometry();
 }
 
-void Form1::applyBackground()
+void ReminderCard::applyBackground()
 {
     const BackgroundLook look = backgroundLook(numericValue(m_form2.Text5->text()));
     if (look.picture != 0)
@@ -197,13 +198,13 @@ void Form1::applyBackground()
     Shape1->setVisible(look.frame);
 }
 
-void Form1::showCard()
+void ReminderCard::showCard()
 {
     m_wantShown = true;
     applyGeometry();
 }
 
-void Form1::applyGeometry()
+void ReminderCard::applyGeometry()
 {
     const QRect r = CardGeometry::toPixels(m_twips);
     // A window cannot be mapped with no height: it appears with the first
@@ -220,7 +221,7 @@ void Form1::applyGeometry()
         show();
 }
 
-void Form1::slideUpTick()
+void ReminderCard::slideUpTick()
 {
     const bool up = CardGeometry::slideUp(m_twips);
     applyGeometry();
@@ -232,13 +233,13 @@ void Form1::slideUpTick()
         Timer2->setEnabled(true);
 }
 
-void Form1::countdownElapsed()
+void ReminderCard::countdownElapsed()
 {
     Timer3->start();
     Timer2->setEnabled(false);
 }
 
-void Form1::slideDownTick()
+void ReminderCard::slideDownTick()
 {
     const bool gone = CardGeometry::slideDown(m_twips);
     applyGeometry();
@@ -248,7 +249,7 @@ void Form1::slideDownTick()
     }
 }
 
-void Form1::closeAndRearm()
+void ReminderCard::closeAndRearm()
 {
     if (m_unloading)
         return;
@@ -256,7 +257,7 @@ void Form1::closeAndRearm()
     unload();
 }
 
-void Form1::unload()
+void ReminderCard::unload()
 {
     if (m_unloading)
         return;
@@ -268,7 +269,7 @@ void Form1::unload()
     deleteLater();
 }
 
-void Form1::showEvent(QShowEvent *event)
+void ReminderCard::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_form2.platform().markAsNotice(*this);
@@ -277,7 +278,7 @@ void Form1::showEvent(QShowEvent *event)
     QAccessible::updateAccessibility(&alert);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void ReminderCard::closeEvent(QCloseEvent *event)
 {
     // Closed from outside (a window manager's close): as the "X" does.
     event->ignore();

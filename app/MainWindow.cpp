@@ -1,4 +1,4 @@
-#include "app/Form2.h"
+#include "app/MainWindow.h"
 
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
@@ -18,12 +18,12 @@
 #include "core/Rounding.h"
 #include "core/SaveLeftovers.h"
 #include "core/SettingsRecord.h"
-#include "info/Instruction.h"
-#include "info/aboutmeform.h"
-#include "info/program.h"
+#include "info/InstructionsWindow.h"
+#include "info/AboutAuthorWindow.h"
+#include "info/AboutProgramWindow.h"
 #include "platform/Platform.h"
-#include "reminder/Form1.h"
-#include "reminder/Form3.h"
+#include "reminder/ReminderCard.h"
+#include "reminder/SettingsDialog.h"
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
@@ -83,7 +83,7 @@ QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry
 {
     auto *o = new QRadioButton(text, parent);
     o->setGeometry(geometry);
-    // The group's exclusivity is kept by Form2::setOption, which also allows
+    // The group's exclusivity is kept by MainWindow::setOption, which also allows
     // the all-off state a damaged record leaves.
     o->setAutoExclusive(false);
     return o;
@@ -91,7 +91,7 @@ QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry
 
 } // namespace
 
-Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent)
+MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent)
     : QMainWindow(parent)
     , m_platform(platform)
     , m_messages(messages)
@@ -99,6 +99,7 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     , m_dataFolder(platform.dataFolder())
     , m_instanceLock(m_dataFolder)
 {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(Title);
     setWindowRole(QStringLiteral("murel-main"));
     setLayoutDirection(Qt::RightToLeft);
@@ -110,14 +111,14 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     buildControls();
 
     TA1 = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
-    connect(TA1, &TrayArea::iconActivate, this, &Form2::restore);
-    connect(TA1, &TrayArea::iconMouse, this, &Form2::trayMouse);
+    connect(TA1, &TrayArea::iconActivate, this, &MainWindow::restore);
+    connect(TA1, &TrayArea::iconMouse, this, &MainWindow::trayMouse);
 
     Timer1 = new ExtraTimer(m_clock, this);
-    connect(Timer1, &ExtraTimer::elapsed, this, &Form2::showReminder);
+    connect(Timer1, &ExtraTimer::elapsed, this, &MainWindow::showReminder);
     Timer2 = new QTimer(this);
     Timer2->setInterval(FillDefaultsMs);
-    connect(Timer2, &QTimer::timeout, this, &Form2::fillDefaults);
+    connect(Timer2, &QTimer::timeout, this, &MainWindow::fillDefaults);
 
     setFixedSize(312, 322 + menuBar()->sizeHint().height());
     // The outer corner, caption bar included, goes at 303, 167: a move on a
@@ -126,12 +127,12 @@ Form2::Form2(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *
     move(303, 167);
 }
 
-Form2::~Form2()
+MainWindow::~MainWindow()
 {
     delete m_form1;
 }
 
-void Form2::buildMenus()
+void MainWindow::buildMenus()
 {
     auto named = [](auto *item, const char *name) {
         item->setObjectName(QString::fromLatin1(name));
@@ -157,19 +158,19 @@ void Form2::buildMenus()
     named(tary->addSeparator(), "none2");
     Max = named(tary->addAction(QStringLiteral("تكبير")), "Max");
 
-    connect(exit, &QAction::triggered, this, &Form2::exitProgram);
-    connect(exit2, &QAction::triggered, this, &Form2::exitProgram);
-    connect(Setting, &QAction::triggered, this, &Form2::openSettings);
-    connect(InstructionM, &QAction::triggered, this, &Form2::openInstructions);
-    connect(AboutPro, &QAction::triggered, this, &Form2::openAboutProgram);
-    connect(AboutME, &QAction::triggered, this, &Form2::openAboutAuthor);
-    connect(adv, &QAction::triggered, this, &Form2::openAdvertising);
-    connect(Minimize, &QAction::triggered, this, &Form2::hideToTray);
-    connect(Max, &QAction::triggered, this, &Form2::restore);
+    connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(exit2, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(Setting, &QAction::triggered, this, &MainWindow::openSettings);
+    connect(InstructionM, &QAction::triggered, this, &MainWindow::openInstructions);
+    connect(AboutPro, &QAction::triggered, this, &MainWindow::openAboutProgram);
+    connect(AboutME, &QAction::triggered, this, &MainWindow::openAboutAuthor);
+    connect(adv, &QAction::triggered, this, &MainWindow::openAdvertising);
+    connect(Minimize, &QAction::triggered, this, &MainWindow::hideToTray);
+    connect(Max, &QAction::triggered, this, &MainWindow::restore);
     setPublisher(m_publisher);
 }
 
-void Form2::setPublisher(const Publisher &publisher)
+void MainWindow::setPublisher(const Publisher &publisher)
 {
     const bool wasConfigured = m_publisher.configured();
     m_publisher = publisher;
@@ -182,7 +183,7 @@ void Form2::setPublisher(const Publisher &publisher)
     adv->setEnabled(m_publisher.configured());
 }
 
-void Form2::buildControls()
+void MainWindow::buildControls()
 {
     auto *client = new QWidget(this);
     client->setFixedSize(312, 322);
@@ -244,8 +245,8 @@ void Form2::buildControls()
 
     for (QRadioButton *o : {Option1, Option2, Option3})
         connect(o, &QRadioButton::clicked, this, [this, o] { setOption(o, true); });
-    connect(Command1, &TavrelButton::clicked, this, &Form2::start);
-    connect(Command2, &TavrelButton::clicked, this, &Form2::stop);
+    connect(Command1, &TavrelButton::clicked, this, &MainWindow::start);
+    connect(Command2, &TavrelButton::clicked, this, &MainWindow::stop);
 
     // The number boxes are named after their captions for screen readers.
     Text1->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
@@ -256,7 +257,7 @@ void Form2::buildControls()
     Text2->installEventFilter(keyFilter);
 }
 
-void Form2::buildAnnouncements(QWidget *client)
+void MainWindow::buildAnnouncements(QWidget *client)
 {
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -315,12 +316,12 @@ void Form2::buildAnnouncements(QWidget *client)
     Timer6->setTimerType(Qt::VeryCoarseTimer);
 }
 
-QString Form2::settingsPath() const
+QString MainWindow::settingsPath() const
 {
     return m_dataFolder + QStringLiteral("/background.txt");
 }
 
-bool Form2::load()
+bool MainWindow::load()
 {
     if (!m_instanceLock.acquire()) {
         m_messages.inform(nullptr, SecondCopyMessage);
@@ -357,7 +358,7 @@ bool Form2::load()
     return true;
 }
 
-void Form2::readRecord()
+void MainWindow::readRecord()
 {
     const QStringList fields = readSettingsFile(settingsPath());
     QLineEdit *const texts[] = {Text5, Text4, Text6, Text1, Text2};
@@ -377,7 +378,7 @@ void Form2::readRecord()
     }
 }
 
-SettingsRecord Form2::currentRecord() const
+SettingsRecord MainWindow::currentRecord() const
 {
     SettingsRecord r;
     r.background = Text5->text();
@@ -391,7 +392,7 @@ SettingsRecord Form2::currentRecord() const
     return r;
 }
 
-void Form2::setOption(QRadioButton *option, bool on)
+void MainWindow::setOption(QRadioButton *option, bool on)
 {
     if (on) {
         for (QRadioButton *o : {Option1, Option2, Option3}) {
@@ -402,7 +403,7 @@ void Form2::setOption(QRadioButton *option, bool on)
     option->setChecked(on);
 }
 
-void Form2::applyTimeUnit()
+void MainWindow::applyTimeUnit()
 {
     if (Option1->isChecked())
         Timer1->setTimeUnit(ExtraTimer::Seconds);
@@ -412,7 +413,7 @@ void Form2::applyTimeUnit()
         Timer1->setTimeUnit(ExtraTimer::Minutes);
 }
 
-bool Form2::validate()
+bool MainWindow::validate()
 {
     const double n = numericValue(Text1->text());
     if (n < 1 || n > 59) {
@@ -427,7 +428,7 @@ bool Form2::validate()
     return true;
 }
 
-void Form2::setRunning(bool running)
+void MainWindow::setRunning(bool running)
 {
     Frame1->setEnabled(!running);
     Text1->setEnabled(!running);
@@ -435,7 +436,7 @@ void Form2::setRunning(bool running)
     setLamp(running ? LampRunning : LampStopped);
 }
 
-void Form2::setLamp(quint32 color)
+void MainWindow::setLamp(quint32 color)
 {
     Shape1->setFillColor(color);
     // Red and green are not told apart by every eye: the state in words too.
@@ -444,7 +445,7 @@ void Form2::setLamp(quint32 color)
     Shape1->setAccessibleName(state);
 }
 
-void Form2::start()
+void MainWindow::start()
 {
     applyTimeUnit();
     if (!validate())
@@ -456,7 +457,7 @@ void Form2::start()
     setRunning(true);
 }
 
-void Form2::autoStart()
+void MainWindow::autoStart()
 {
     hideToTray();
     applyTimeUnit();
@@ -467,7 +468,7 @@ void Form2::autoStart()
     setRunning(true);
 }
 
-void Form2::stop()
+void MainWindow::stop()
 {
     Timer1->setEnabled(false);
     if (m_form1)
@@ -475,28 +476,28 @@ void Form2::stop()
     setRunning(false);
 }
 
-void Form2::openReminder()
+void MainWindow::openReminder()
 {
     // A card already up stays: its reader is not cut off mid-text, and its
     // close re-arms the cycle as any card's does.
     if (m_form1)
         return;
-    m_form1 = new Form1(*this);
+    m_form1 = new ReminderCard(*this);
     m_form1->showCard();
 }
 
-Form1 *Form2::reminder() const
+ReminderCard *MainWindow::reminder() const
 {
     return m_form1;
 }
 
-void Form2::showReminder()
+void MainWindow::showReminder()
 {
     openReminder();
     Timer1->setEnabled(false);
 }
 
-void Form2::fillDefaults()
+void MainWindow::fillDefaults()
 {
     Timer2->stop();
     if (Text4->text().isEmpty())
@@ -511,7 +512,7 @@ void Form2::fillDefaults()
         Text2->setText(QStringLiteral("0"));
 }
 
-void Form2::hideToTray()
+void MainWindow::hideToTray()
 {
     if (!m_platform.hasNotificationArea()) {
         showMinimized();
@@ -522,7 +523,7 @@ void Form2::hideToTray()
     hide();
 }
 
-void Form2::restore()
+void MainWindow::restore()
 {
     if (isMinimized())
         showNormal();
@@ -533,13 +534,13 @@ void Form2::restore()
     TA1->setIconVisible(false);
 }
 
-void Form2::trayMouse(int button)
+void MainWindow::trayMouse(int button)
 {
     if (button == MouseCode::Right)
         tary->popup(QCursor::pos());
 }
 
-void Form2::exitProgram()
+void MainWindow::exitProgram()
 {
     if (m_ending)
         return;
@@ -549,7 +550,7 @@ void Form2::exitProgram()
     Q_EMIT programEnd();
 }
 
-void Form2::runModal(QDialog &window)
+void MainWindow::runModal(QDialog &window)
 {
     stop();
     window.setModal(true);
@@ -557,39 +558,39 @@ void Form2::runModal(QDialog &window)
     window.exec();
 }
 
-void Form2::openSettings()
+void MainWindow::openSettings()
 {
     stop();
-    Form3 window(*this);
+    SettingsDialog window(*this);
     Q_EMIT modalOpening(&window);
     window.run();
 }
 
-void Form2::openInstructions()
+void MainWindow::openInstructions()
 {
-    Instruction window(this);
+    InstructionsWindow window(this);
     runModal(window);
 }
 
-void Form2::openAboutProgram()
+void MainWindow::openAboutProgram()
 {
-    program window(m_publisher.homePage(), [this](const QUrl &url) { m_platform.openUrl(url); }, this);
+    AboutProgramWindow window(m_publisher.homePage(), [this](const QUrl &url) { m_platform.openUrl(url); }, this);
     runModal(window);
 }
 
-void Form2::openAboutAuthor()
+void MainWindow::openAboutAuthor()
 {
-    aboutmeform window(m_publisher.configured() ? m_publisher.homePage().host() : QString(), this);
+    AboutAuthorWindow window(m_publisher.configured() ? m_publisher.homePage().host() : QString(), this);
     runModal(window);
 }
 
-void Form2::openAdvertising()
+void MainWindow::openAdvertising()
 {
     if (m_publisher.configured())
         m_platform.openUrl(m_publisher.advertisingPage());
 }
 
-void Form2::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The window is not put away: the whole program ends, whoever asked.
     event->ignore();

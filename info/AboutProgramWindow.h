@@ -14,7 +14,7 @@ class TavrelButton;
 
 // About the program: name, version, a greeting, the credit line, a contact
 // line and a link to the publisher's home page.
-class program : public QDialog
+class AboutProgramWindow : public QDialog
 {
     Q_OBJECT
 public:
@@ -27,7 +27,7 @@ public:
     static inline const QString NoAddressTip = QStringLiteral("لا يوجد عنوان للموقع في هذه النسخة");
 
     // homePage empty: no address configured, the link leads nowhere.
-    program(const QUrl &homePage, UrlOpener openUrl, QWidget *parent = nullptr);
+    AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, QWidget *parent = nullptr);
 
     QWidget *Picture1 = nullptr;
     QLabel *Image2 = nullptr;

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 class MainWindowFields;
-class Form4;
+class BackgroundChooser;
 class Label;
 class QCheckBox;
 class QComboBox;
@@ -15,7 +15,7 @@ class TavrelButton;
 // The settings dialog: the reminder font with a live preview, the default
 // font back, the background chooser, and run at logon. It writes the main
 // window's fields only on apply.
-class Form3 : public QDialog
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -25,8 +25,8 @@ public:
     // the dialog opens (Timer2).
     static constexpr int CheckDelayMs = 100;
 
-    explicit Form3(MainWindowFields &form2, QWidget *parent = nullptr);
-    ~Form3() override;
+    explicit SettingsDialog(MainWindowFields &form2, QWidget *parent = nullptr);
+    ~SettingsDialog() override;
 
     // Shows the dialog modally until apply or cancel; while the background
     // chooser is open the dialog is out of sight, and it comes back with
@@ -34,7 +34,7 @@ public:
     int run();
 
     // The chooser of this dialog's life, created when first asked for.
-    Form4 &chooser();
+    BackgroundChooser &chooser();
 
     QGroupBox *Frame1 = nullptr;
     QCheckBox *Check1 = nullptr;
@@ -51,7 +51,7 @@ public:
 
 Q_SIGNALS:
     // The chooser is about to be shown (tests answer it).
-    void chooserOpening(Form4 *chooser);
+    void chooserOpening(BackgroundChooser *chooser);
 
 private:
     void followCombo(const QString &text);
@@ -63,5 +63,5 @@ private:
     MainWindowFields &m_form2;
     // The chooser is the main window's child, which it stays over while this
     // dialog is out of sight; this dialog only ends it early.
-    QPointer<Form4> m_chooser;
+    QPointer<BackgroundChooser> m_chooser;
 };
