@@ -12,16 +12,15 @@
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/Clock.h"
-#include "core/ExtraTimer.h"
-#include "core/NumericValue.h"
 #include "core/PlayerLocation.h"
-#include "core/Rounding.h"
+#include "core/ReminderCycle.h"
 #include "core/SaveLeftovers.h"
-#include "core/SettingsRecord.h"
+#include "core/Settings.h"
 #include "info/InstructionsWindow.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
 #include "platform/Platform.h"
+#include "reminder/BackgroundChooser.h"
 #include "reminder/ReminderCard.h"
 #include "reminder/SettingsDialog.h"
 #include "resources/Artwork.h"
@@ -83,8 +82,7 @@ QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry
 {
     auto *o = new QRadioButton(text, parent);
     o->setGeometry(geometry);
-    // The group's exclusivity is kept by MainWindow::setOption, which also allows
-    // the all-off state a damaged record leaves.
+    // The group's exclusivity is kept by MainWindow::setUnit.
     o->setAutoExclusive(false);
     return o;
 }
@@ -107,18 +105,19 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     setWindowIcon(programIcon());
     setFont(interfaceFont());
 
+    m_settings = new Settings(settingsPath(), this);
+    m_cycle = new ReminderCycle(*m_settings, m_clock, this);
+    connect(m_cycle, &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
+    connect(m_cycle, &ReminderCycle::showCard, this, &MainWindow::showCard);
+    connect(m_cycle, &ReminderCycle::closeCard, this, &MainWindow::closeCard);
+
     buildMenus();
     buildControls();
 
-    TA1 = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
-    connect(TA1, &TrayArea::iconActivate, this, &MainWindow::restore);
-    connect(TA1, &TrayArea::iconMouse, this, &MainWindow::trayMouse);
-
-    Timer1 = new ExtraTimer(m_clock, this);
-    connect(Timer1, &ExtraTimer::elapsed, this, &MainWindow::showReminder);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(FillDefaultsMs);
-    connect(Timer2, &QTimer::timeout, this, &MainWindow::fillDefaults);
+    m_tray = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
+    m_tray->setObjectName(QStringLiteral("TA1"));
+    connect(m_tray, &TrayArea::iconActivate, this, &MainWindow::restore);
+    connect(m_tray, &TrayArea::iconMouse, this, &MainWindow::trayMouse);
 
     setFixedSize(312, 322 + menuBar()->sizeHint().height());
     // The outer corner, caption bar included, goes at 303, 167: a move on a
@@ -129,7 +128,7 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
 
 MainWindow::~MainWindow()
 {
-    delete m_form1;
+    delete m_card;
 }
 
 void MainWindow::buildMenus()
@@ -139,34 +138,34 @@ void MainWindow::buildMenus()
         return item;
     };
     QMenuBar *bar = menuBar();
-    File = named(bar->addMenu(QStringLiteral("ملف")), "File");
-    exit = named(File->addAction(QStringLiteral("خروج")), "exit");
-    op = named(bar->addMenu(QStringLiteral("خيارات")), "op");
-    Setting = named(op->addAction(QStringLiteral("اعدادات")), "Setting");
-    help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
-    InstructionM = named(help->addAction(QStringLiteral("تعليمات وارشادات")), "InstructionM");
+    QMenu *file = named(bar->addMenu(QStringLiteral("ملف")), "File");
+    QAction *exit = named(file->addAction(QStringLiteral("خروج")), "exit");
+    QMenu *options = named(bar->addMenu(QStringLiteral("خيارات")), "op");
+    QAction *settings = named(options->addAction(QStringLiteral("اعدادات")), "Setting");
+    QMenu *help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
+    QAction *instructions = named(help->addAction(QStringLiteral("تعليمات وارشادات")), "InstructionM");
     named(help->addSeparator(), "none");
-    AboutPro = named(help->addAction(QStringLiteral("عن البرنامج")), "AboutPro");
-    AboutME = named(help->addAction(QStringLiteral("عن المبرمج")), "AboutME");
+    QAction *aboutProgram = named(help->addAction(QStringLiteral("عن البرنامج")), "AboutPro");
+    QAction *aboutAuthor = named(help->addAction(QStringLiteral("عن المبرمج")), "AboutME");
     named(help->addSeparator(), "line");
-    adv = named(help->addAction(QStringLiteral("الإعلان في البرنامج")), "adv");
-    Minimize = named(bar->addAction(QStringLiteral("تصغير")), "Minimize");
+    m_advertising = named(help->addAction(QStringLiteral("الإعلان في البرنامج")), "adv");
+    QAction *minimize = named(bar->addAction(QStringLiteral("تصغير")), "Minimize");
 
     // Only ever a pop-up: it is not added to the bar.
-    tary = named(new QMenu(QStringLiteral("tary"), this), "tary");
-    exit2 = named(tary->addAction(QStringLiteral("خروج")), "exit2");
-    named(tary->addSeparator(), "none2");
-    Max = named(tary->addAction(QStringLiteral("تكبير")), "Max");
+    m_trayMenu = named(new QMenu(QStringLiteral("tary"), this), "tary");
+    QAction *trayExit = named(m_trayMenu->addAction(QStringLiteral("خروج")), "exit2");
+    named(m_trayMenu->addSeparator(), "none2");
+    QAction *maximize = named(m_trayMenu->addAction(QStringLiteral("تكبير")), "Max");
 
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(exit2, &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(Setting, &QAction::triggered, this, &MainWindow::openSettings);
-    connect(InstructionM, &QAction::triggered, this, &MainWindow::openInstructions);
-    connect(AboutPro, &QAction::triggered, this, &MainWindow::openAboutProgram);
-    connect(AboutME, &QAction::triggered, this, &MainWindow::openAboutAuthor);
-    connect(adv, &QAction::triggered, this, &MainWindow::openAdvertising);
-    connect(Minimize, &QAction::triggered, this, &MainWindow::hideToTray);
-    connect(Max, &QAction::triggered, this, &MainWindow::restore);
+    connect(trayExit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(settings, &QAction::triggered, this, &MainWindow::openSettings);
+    connect(instructions, &QAction::triggered, this, &MainWindow::openInstructions);
+    connect(aboutProgram, &QAction::triggered, this, &MainWindow::openAboutProgram);
+    connect(aboutAuthor, &QAction::triggered, this, &MainWindow::openAboutAuthor);
+    connect(m_advertising, &QAction::triggered, this, &MainWindow::openAdvertising);
+    connect(minimize, &QAction::triggered, this, &MainWindow::hideToTray);
+    connect(maximize, &QAction::triggered, this, &MainWindow::restore);
     setPublisher(m_publisher);
 }
 
@@ -180,7 +179,7 @@ void MainWindow::setPublisher(const Publisher &publisher)
             m_announcer->arm();
     }
     // With no address configured the item is shown, but cannot be chosen.
-    adv->setEnabled(m_publisher.configured());
+    m_advertising->setEnabled(m_publisher.configured());
 }
 
 void MainWindow::buildControls()
@@ -188,73 +187,55 @@ void MainWindow::buildControls()
     auto *client = new QWidget(this);
     client->setFixedSize(312, 322);
     setCentralWidget(client);
+    auto named = [](auto *widget, const char *name) {
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    };
 
-    Frame2 = frame(client, {16, 8, 281, 129});
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    Text1 = numberBox(Frame2, {8, 32, 121, 19});
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Label10 = label(Frame2, QStringLiteral(" :وقت ظهور شاشة التذكير كل"), {136, 32, 137, 20}, Qt::LeftToRight);
-    Label10->setObjectName(QStringLiteral("Label10"));
-    Frame1 = frame(Frame2, {8, 48, 121, 65});
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Option3 = option(Frame1, QStringLiteral("ساعة"), {8, 16, 49, 17});
-    Option3->setObjectName(QStringLiteral("Option3"));
-    Option1 = option(Frame1, QStringLiteral("ثانية"), {64, 16, 49, 17});
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option2 = option(Frame1, QStringLiteral("دقيقة"), {64, 40, 49, 17});
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option1->setChecked(true);
-    Text5 = hiddenBox(Frame2, QStringLiteral("1"));
-    Text5->setObjectName(QStringLiteral("Text5"));
-    Text4 = hiddenBox(Frame2, QStringLiteral("MS Sans Serif"));
-    Text4->setObjectName(QStringLiteral("Text4"));
-    Text6 = hiddenBox(Frame2, QStringLiteral("0"));
-    Text6->setObjectName(QStringLiteral("Text6"));
+    QGroupBox *intervalFrame = named(frame(client, {16, 8, 281, 129}), "Frame2");
+    m_intervalBox = named(numberBox(intervalFrame, {8, 32, 121, 19}), "Text1");
+    named(label(intervalFrame, QStringLiteral(" :وقت ظهور شاشة التذكير كل"), {136, 32, 137, 20}, Qt::LeftToRight), "Label10");
+    m_unitFrame = named(frame(intervalFrame, {8, 48, 121, 65}), "Frame1");
+    m_hours = named(option(m_unitFrame, QStringLiteral("ساعة"), {8, 16, 49, 17}), "Option3");
+    m_seconds = named(option(m_unitFrame, QStringLiteral("ثانية"), {64, 16, 49, 17}), "Option1");
+    m_minutes = named(option(m_unitFrame, QStringLiteral("دقيقة"), {64, 40, 49, 17}), "Option2");
+    setUnit(m_seconds);
 
-    Frame3 = frame(client, {16, 136, 281, 49});
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    Text2 = numberBox(Frame3, {40, 16, 89, 18});
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Label3 = label(Frame3, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label4 = label(Frame3, QStringLiteral("ثانية"), {8, 16, 33, 17}, Qt::RightToLeft);
+    QGroupBox *durationFrame = named(frame(client, {16, 136, 281, 49}), "Frame3");
+    m_durationBox = named(numberBox(durationFrame, {40, 16, 89, 18}), "Text2");
+    named(label(durationFrame, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight), "Label3");
+    QLabel *unitWord = named(label(durationFrame, QStringLiteral("ثانية"), {8, 16, 33, 17}, Qt::RightToLeft), "Label4");
     // The unit word sits in the gap left of its box; centred, it keeps clear
     // of the box's border.
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    unitWord->setAlignment(Qt::AlignCenter);
 
-    Frame4 = frame(client, {16, 184, 281, 65});
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    Command1 = new TavrelButton(Frame4);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->readProperties(standardButtonProperties(QStringLiteral("ابــدأ")));
-    Command1->setGeometry(216, 24, 49, 25);
-    Command2 = new TavrelButton(Frame4);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->readProperties(standardButtonProperties(QStringLiteral("قــف")));
-    Command2->setGeometry(160, 24, 49, 25);
-    Shape1 = new Shape(Shape::Kind::Circle, Frame4);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(39, 27, 17, 17);
-    Shape1->setFilled(true);
+    QGroupBox *runFrame = named(frame(client, {16, 184, 281, 65}), "Frame4");
+    auto *startButton = named(new TavrelButton(runFrame), "Command1");
+    startButton->readProperties(standardButtonProperties(QStringLiteral("ابــدأ")));
+    startButton->setGeometry(216, 24, 49, 25);
+    auto *stopButton = named(new TavrelButton(runFrame), "Command2");
+    stopButton->readProperties(standardButtonProperties(QStringLiteral("قــف")));
+    stopButton->setGeometry(160, 24, 49, 25);
+    m_lamp = named(new Shape(Shape::Kind::Circle, runFrame), "Shape1");
+    m_lamp->setGeometry(39, 27, 17, 17);
+    m_lamp->setFilled(true);
     setLamp(LampStopped);
-    Label5 = label(Frame4, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft);
-    Label5->setObjectName(QStringLiteral("Label5"));
+    named(label(runFrame, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft), "Label5");
 
     buildAnnouncements(client);
 
-    for (QRadioButton *o : {Option1, Option2, Option3})
-        connect(o, &QRadioButton::clicked, this, [this, o] { setOption(o, true); });
-    connect(Command1, &TavrelButton::clicked, this, &MainWindow::start);
-    connect(Command2, &TavrelButton::clicked, this, &MainWindow::stop);
+    for (QRadioButton *o : {m_seconds, m_minutes, m_hours})
+        connect(o, &QRadioButton::clicked, this, [this, o] { setUnit(o); });
+    connect(startButton, &TavrelButton::clicked, this, &MainWindow::start);
+    connect(stopButton, &TavrelButton::clicked, this, &MainWindow::stop);
 
     // The number boxes are named after their captions for screen readers.
-    Text1->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
-    Text2->setAccessibleName(QStringLiteral("مدة بقاء شاشة التذكير"));
+    m_intervalBox->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
+    m_durationBox->setAccessibleName(QStringLiteral("مدة بقاء شاشة التذكير"));
 
     auto *keyFilter = new KeyFilter(m_messages, this);
-    Text1->installEventFilter(keyFilter);
-    Text2->installEventFilter(keyFilter);
+    m_intervalBox->installEventFilter(keyFilter);
+    m_durationBox->installEventFilter(keyFilter);
 }
 
 void MainWindow::buildAnnouncements(QWidget *client)
@@ -327,7 +308,6 @@ bool MainWindow::load()
         m_messages.inform(nullptr, SecondCopyMessage);
         return false;
     }
-    Timer2->start();
 
     QDir().mkpath(m_dataFolder);
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
@@ -335,18 +315,13 @@ bool MainWindow::load()
     removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
                                        QStringLiteral("1.swf")});
     removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
-    readRecord();
-    setLamp(LampStopped);
+    m_settings->load();
+    showSettings();
 
-    const QString interval = Text1->text();
-    if (interval.isEmpty() || numericValue(interval) == 0) {
+    if (m_settings->values().interval == 0)
         show();
-        setLamp(LampStopped);
-    } else {
+    else
         autoStart();
-    }
-    if (!Option1->isChecked() && !Option2->isChecked() && !Option3->isChecked())
-        setOption(Option1, true);
 
     // Announcements: the monitor and the movie check run all the time; the
     // fetch only when there is a server to fetch from.
@@ -358,158 +333,95 @@ bool MainWindow::load()
     return true;
 }
 
-void MainWindow::readRecord()
+void MainWindow::showSettings()
 {
-    const QStringList fields = readSettingsFile(settingsPath());
-    QLineEdit *const texts[] = {Text5, Text4, Text6, Text1, Text2};
-    for (int i = 0; i < 5; ++i)
-        texts[i]->setText(i < fields.size() ? fields.at(i) : QString());
-    QRadioButton *const options[] = {Option1, Option2, Option3};
-    for (int i = 0; i < 3; ++i) {
-        const int field = 5 + i;
-        if (field < fields.size()) {
-            if (const auto on = recordBoolean(fields.at(field)))
-                setOption(options[i], *on);
-        } else if (i < 2) {
-            // A missing unit field switches its option off; only the last
-            // one keeps what the window had.
-            setOption(options[i], false);
-        }
+    const Settings::Values &v = m_settings->values();
+    m_intervalBox->setText(QString::number(v.interval));
+    m_durationBox->setText(QString::number(v.duration));
+    switch (v.unit) {
+    case Settings::Unit::Seconds: setUnit(m_seconds); break;
+    case Settings::Unit::Minutes: setUnit(m_minutes); break;
+    case Settings::Unit::Hours: setUnit(m_hours); break;
     }
 }
 
-SettingsRecord MainWindow::currentRecord() const
+void MainWindow::setUnit(QRadioButton *option)
 {
-    SettingsRecord r;
-    r.background = Text5->text();
-    r.fontName = Text4->text();
-    r.runAtLogon = Text6->text();
-    r.interval = Text1->text();
-    r.duration = Text2->text();
-    r.seconds = Option1->isChecked();
-    r.minutes = Option2->isChecked();
-    r.hours = Option3->isChecked();
-    return r;
+    // One group, kept by hand: the options sit in a plain frame.
+    for (QRadioButton *o : {m_seconds, m_minutes, m_hours})
+        o->setChecked(o == option);
 }
 
-void MainWindow::setOption(QRadioButton *option, bool on)
+bool MainWindow::accepted(int verdict)
 {
-    if (on) {
-        for (QRadioButton *o : {Option1, Option2, Option3}) {
-            if (o != option)
-                o->setChecked(false);
-        }
+    switch (ReminderCycle::Verdict(verdict)) {
+    case ReminderCycle::Verdict::Valid: return true;
+    case ReminderCycle::Verdict::BadInterval: m_messages.inform(this, IntervalMessage); break;
+    case ReminderCycle::Verdict::BadDuration: m_messages.inform(this, DurationMessage); break;
     }
-    option->setChecked(on);
-}
-
-void MainWindow::applyTimeUnit()
-{
-    if (Option1->isChecked())
-        Timer1->setTimeUnit(ExtraTimer::Seconds);
-    if (Option3->isChecked())
-        Timer1->setTimeUnit(ExtraTimer::Hours);
-    if (Option2->isChecked())
-        Timer1->setTimeUnit(ExtraTimer::Minutes);
-}
-
-bool MainWindow::validate()
-{
-    const double n = numericValue(Text1->text());
-    if (n < 1 || n > 59) {
-        m_messages.inform(this, IntervalMessage);
-        return false;
-    }
-    const double d = numericValue(Text2->text());
-    if (d < 3 || d > 59) {
-        m_messages.inform(this, DurationMessage);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void MainWindow::setRunning(bool running)
 {
-    Frame1->setEnabled(!running);
-    Text1->setEnabled(!running);
-    Text2->setEnabled(!running);
+    m_unitFrame->setEnabled(!running);
+    m_intervalBox->setEnabled(!running);
+    m_durationBox->setEnabled(!running);
     setLamp(running ? LampRunning : LampStopped);
 }
 
 void MainWindow::setLamp(quint32 color)
 {
-    Shape1->setFillColor(color);
+    m_lamp->setFillColor(color);
     // Red and green are not told apart by every eye: the state in words too.
     const QString state = color == LampRunning ? RunningText : StoppedText;
-    Shape1->setToolTip(state);
-    Shape1->setAccessibleName(state);
+    m_lamp->setToolTip(state);
+    m_lamp->setAccessibleName(state);
 }
 
 void MainWindow::start()
 {
-    applyTimeUnit();
-    if (!validate())
-        return;
-    // A record that cannot be written costs the saved settings, not the run.
-    writeSettingsFile(settingsPath(), currentRecord());
-    Timer1->setEnabled(true);
-    Timer1->setInterval(roundHalfEven(numericValue(Text1->text())));
-    setRunning(true);
+    const Settings::Unit unit = m_minutes->isChecked() ? Settings::Unit::Minutes
+                                : m_hours->isChecked() ? Settings::Unit::Hours
+                                                       : Settings::Unit::Seconds;
+    accepted(int(m_cycle->start(m_intervalBox->text(), unit, m_durationBox->text())));
 }
 
 void MainWindow::autoStart()
 {
     hideToTray();
-    applyTimeUnit();
-    if (!validate())
-        return;
-    Timer1->setEnabled(true);
-    Timer1->setInterval(roundHalfEven(numericValue(Text1->text())));
-    setRunning(true);
+    accepted(int(m_cycle->autoStart()));
 }
 
 void MainWindow::stop()
 {
-    Timer1->setEnabled(false);
-    if (m_form1)
-        m_form1->unload();
-    setRunning(false);
+    m_cycle->stop();
 }
 
 void MainWindow::openReminder()
 {
-    // A card already up stays: its reader is not cut off mid-text, and its
-    // close re-arms the cycle as any card's does.
-    if (m_form1)
-        return;
-    m_form1 = new ReminderCard(*this);
-    m_form1->showCard();
+    m_cycle->remindNow();
 }
 
 ReminderCard *MainWindow::reminder() const
 {
-    return m_form1;
+    return m_card;
 }
 
-void MainWindow::showReminder()
+void MainWindow::showCard()
 {
-    openReminder();
-    Timer1->setEnabled(false);
+    closeCard();
+    m_card = new ReminderCard(m_settings->values(), m_clock, m_platform, windowIcon());
+    connect(m_card, &ReminderCard::closed, m_cycle, &ReminderCycle::cardClosed);
+    m_card->showCard();
 }
 
-void MainWindow::fillDefaults()
+void MainWindow::closeCard()
 {
-    Timer2->stop();
-    if (Text4->text().isEmpty())
-        Text4->setText(QStringLiteral("MS Sans Serif"));
-    if (Text5->text().isEmpty())
-        Text5->setText(QStringLiteral("1"));
-    if (Text6->text().isEmpty())
-        Text6->setText(QStringLiteral("0"));
-    if (Text1->text().isEmpty())
-        Text1->setText(QStringLiteral("0"));
-    if (Text2->text().isEmpty())
-        Text2->setText(QStringLiteral("0"));
+    if (ReminderCard *card = m_card.data()) {
+        m_card = nullptr;
+        card->unload();
+    }
 }
 
 void MainWindow::hideToTray()
@@ -519,7 +431,7 @@ void MainWindow::hideToTray()
         return;
     }
     // The icon comes before the window goes, so one of them is always there.
-    TA1->setIconVisible(true);
+    m_tray->setIconVisible(true);
     hide();
 }
 
@@ -531,13 +443,13 @@ void MainWindow::restore()
         show();
     raise();
     activateWindow();
-    TA1->setIconVisible(false);
+    m_tray->setIconVisible(false);
 }
 
 void MainWindow::trayMouse(int button)
 {
     if (button == MouseCode::Right)
-        tary->popup(QCursor::pos());
+        m_trayMenu->popup(QCursor::pos());
 }
 
 void MainWindow::exitProgram()
@@ -545,8 +457,7 @@ void MainWindow::exitProgram()
     if (m_ending)
         return;
     m_ending = true;
-    if (m_form1)
-        m_form1->unload();
+    closeCard();
     Q_EMIT programEnd();
 }
 
@@ -561,7 +472,7 @@ void MainWindow::runModal(QDialog &window)
 void MainWindow::openSettings()
 {
     stop();
-    SettingsDialog window(*this);
+    SettingsDialog window(*m_settings, m_platform, *this);
     Q_EMIT modalOpening(&window);
     window.run();
 }

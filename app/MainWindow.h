@@ -2,34 +2,32 @@
 
 #include "core/Publisher.h"
 #include "platform/InstanceLock.h"
-#include "reminder/MainWindowFields.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-class Clock;
 class Announcer;
-class ReminderCard;
-class MovieStrip;
-class QAction;
-class QMenu;
-class TrayArea;
-class ExtraTimer;
+class Clock;
 class MessageBoxes;
+class MovieStrip;
 class Platform;
 class QDialog;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QRadioButton;
 class QTimer;
+class QWidget;
+class ReminderCard;
+class ReminderCycle;
+class Settings;
 class Shape;
-class TavrelButton;
-struct SettingsRecord;
+class TrayArea;
 
-// The main window and the program's controller. Its fields are the
-// program's only settings store: the other windows read and write them.
-class MainWindow : public QMainWindow, public MainWindowFields
+// The main window: it shows the settings and the cycle's state, reports
+// Start and Stop to the cycle, shows the cards the cycle asks for, and
+// opens the other windows from its menus and the tray.
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -41,11 +39,9 @@ public:
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
-    // Timer periods: empty fields are filled once after start-up (Timer2);
-    // the connection (Timer5) and the installed movie (Timer6) are checked
-    // every second; the fetch's text step (Timer3) and comparison step
-    // (Timer4) tick while due.
-    static constexpr int FillDefaultsMs = 1000;
+    // Timer periods: the connection (Timer5) and the installed movie
+    // (Timer6) are checked every second; the fetch's text step (Timer3)
+    // and comparison step (Timer4) tick while due.
     static constexpr int ConnectionCheckMs = 1000;
     static constexpr int MovieCheckMs = 1000;
     static constexpr int FetchTextTickMs = 100;
@@ -60,19 +56,17 @@ public:
 
     QString dataFolder() const { return m_dataFolder; }
     QString settingsPath() const;
-    QWidget &mainWindow() override { return *this; }
-    Clock &clock() const override { return m_clock; }
-    Platform &platform() const override { return m_platform; }
+    const Settings &settings() const { return *m_settings; }
+    const ReminderCycle &cycle() const { return *m_cycle; }
 
-    // Loads a fresh reminder card and shows it (the run's first reminder,
-    // and each one the interval timer raises), unless one is already up.
-    // The open card, if any.
+    // A reminder now, unless a card is already up (the run's first).
     void openReminder();
+    // The open card, if any.
     ReminderCard *reminder() const;
 
+    // What Start and Stop do.
     void start();
     void stop();
-    void autoStart();
 
     // Put the window away into the notification area, and bring it back.
     // Without a notification area the window is minimised instead, so it
@@ -88,29 +82,6 @@ public:
     // Where the advertising item and the about window's link lead.
     const Publisher &publisher() const { return m_publisher; }
     void setPublisher(const Publisher &publisher);
-    // Option buttons of one group: switching one on switches the others off;
-    // all three may be off until start-up repairs it.
-    void setOption(QRadioButton *option, bool on);
-
-    // Controls shared with the other windows (Text2, Text4, Text5, Text6
-    // and Timer1 come with MainWindowFields).
-    QGroupBox *Frame1 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QGroupBox *Frame3 = nullptr;
-    QGroupBox *Frame4 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QRadioButton *Option1 = nullptr;
-    QRadioButton *Option2 = nullptr;
-    QRadioButton *Option3 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label10 = nullptr;
-    TavrelButton *Command1 = nullptr;
-    TavrelButton *Command2 = nullptr;
-    Shape *Shape1 = nullptr;
-    QTimer *Timer2 = nullptr;
-    TrayArea *TA1 = nullptr;
 
     // Announcements: connection state, the texts being compared, the
     // banner and the movie strip over it, and their timers.
@@ -125,21 +96,6 @@ public:
     QTimer *Timer6 = nullptr;
     Announcer *announcer() const { return m_announcer; }
 
-    // Menus; tary is never on the bar: it pops up from the tray icon.
-    QMenu *File = nullptr;
-    QAction *exit = nullptr;
-    QMenu *op = nullptr;
-    QAction *Setting = nullptr;
-    QMenu *help = nullptr;
-    QAction *InstructionM = nullptr;
-    QAction *AboutPro = nullptr;
-    QAction *AboutME = nullptr;
-    QAction *adv = nullptr;
-    QAction *Minimize = nullptr;
-    QMenu *tary = nullptr;
-    QAction *exit2 = nullptr;
-    QAction *Max = nullptr;
-
 Q_SIGNALS:
     // Closing the main window, from wherever, ends the whole program.
     void programEnd();
@@ -153,14 +109,14 @@ private:
     void buildControls();
     void buildAnnouncements(QWidget *client);
     void buildMenus();
-    void readRecord();
-    SettingsRecord currentRecord() const;
-    void applyTimeUnit();
-    bool validate();
+    void showSettings();
+    void autoStart();
+    bool accepted(int verdict);
+    void setUnit(QRadioButton *option);
     void setRunning(bool running);
     void setLamp(quint32 color);
-    void fillDefaults();
-    void showReminder();
+    void showCard();
+    void closeCard();
     void runModal(QDialog &window);
     void openSettings();
     void openInstructions();
@@ -174,8 +130,21 @@ private:
     Clock &m_clock;
     QString m_dataFolder;
     InstanceLock m_instanceLock;
-    QPointer<ReminderCard> m_form1;
+    Settings *m_settings = nullptr;
+    ReminderCycle *m_cycle = nullptr;
+    QPointer<ReminderCard> m_card;
     Publisher m_publisher;
     Announcer *m_announcer = nullptr;
     bool m_ending = false;
+
+    QWidget *m_unitFrame = nullptr;
+    QLineEdit *m_intervalBox = nullptr;
+    QLineEdit *m_durationBox = nullptr;
+    QRadioButton *m_seconds = nullptr;
+    QRadioButton *m_minutes = nullptr;
+    QRadioButton *m_hours = nullptr;
+    Shape *m_lamp = nullptr;
+    TrayArea *m_tray = nullptr;
+    QAction *m_advertising = nullptr;
+    QMenu *m_trayMenu = nullptr;
 };

@@ -7,12 +7,10 @@
 #include "controls/WindowLook.h"
 #include "core/Catalogue.h"
 #include "core/ExtraTimer.h"
-#include "core/NumericValue.h"
-#include "core/Rounding.h"
+#include "core/FaceNames.h"
 #include "core/Twips.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
-#include "reminder/MainWindowFields.h"
 #include "reminder/TextFit.h"
 #include "resources/Artwork.h"
 
@@ -20,12 +18,10 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace {
@@ -47,9 +43,9 @@ PropertyStore closeButtonProperties()
 
 } // namespace
 
-ReminderCard::ReminderCard(MainWindowFields &form2)
+ReminderCard::ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
-    , m_form2(form2)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -59,10 +55,11 @@ ReminderCard::ReminderCard(MainWindowFields &form2)
     setWindowRole(QStringLiteral("murel-card"));
     // The main window's icon, shared: an icon made afresh for every card
     // costs its pictures again in the pixmap cache each time.
-    setWindowIcon(m_form2.mainWindow().windowIcon());
+    setWindowIcon(icon);
     setProperty("ScaleUnits", QStringLiteral("Twip"));
+    m_countdown = new ExtraTimer(clock, this);
     build();
-    load();
+    load(settings);
 }
 
 ReminderCard::~ReminderCard() = default;
@@ -70,97 +67,96 @@ ReminderCard::~ReminderCard() = default;
 void ReminderCard::build()
 {
     // Created bottom of the stacking order first.
-    Image1 = new QLabel(this);
-    Image1->setGeometry(twipsRect(0, 0, 3540, 2775));
-    Image1->setScaledContents(true);
-    Image1->setPixmap(backgroundPicture(1));
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setGeometry(twipsRect(0, 0, 3540, 2775));
+    m_picture->setScaledContents(true);
+    m_picture->setPixmap(backgroundPicture(1));
 
-    Shape1 = new Shape(Shape::Kind::Rectangle, this);
-    Shape1->setGeometry(twipsRect(120, 120, 3255, 2295));
-    Shape1->setBorderColor(0xFF8080);
-    Shape1->hide();
+    m_frame = new Shape(Shape::Kind::Rectangle, this);
+    m_frame->setObjectName(QStringLiteral("Shape1"));
+    m_frame->setGeometry(twipsRect(120, 120, 3255, 2295));
+    m_frame->setBorderColor(0xFF8080);
+    m_frame->hide();
 
     // Read left to right, set against the right edge, wrapped between words;
     // a text too long for the area is set smaller (see load).
-    Label1 = new Label(QString(), Qt::LeftToRight, this);
-    Label1->setGeometry(twipsRect(240, 240, 3015, 2175));
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
-    Label1->setWordWrap(true);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    m_text = new Label(QString(), Qt::LeftToRight, this);
+    m_text->setObjectName(QStringLiteral("Label1"));
+    m_text->setGeometry(twipsRect(240, 240, 3015, 2175));
+    m_text->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+    m_text->setWordWrap(true);
+    QFont font(SansSerifFace);
     font.setPointSizeF(13.5);
     font.setWeight(QFont::Normal);
-    Label1->setFont(font);
-    setTextColor(*Label1, toQColor(kWhite));
+    m_text->setFont(font);
+    setTextColor(*m_text, toQColor(kWhite));
 
-    Text3 = new QLineEdit(QStringLiteral("Text1"), this);
-    Text3->setGeometry(twipsRect(1560, 3000, 1695, 285));
-    Text3->hide();
-
-    TavrelButtonV21 = new TavrelButtonV2(this);
-    TavrelButtonV21->readProperties(closeButtonProperties());
-    TavrelButtonV21->setGeometry(twipsRect(0, 0, 255, 255));
-    connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &ReminderCard::closeAndRearm);
+    m_close = new TavrelButtonV2(this);
+    m_close->setObjectName(QStringLiteral("TavrelButtonV21"));
+    m_close->readProperties(closeButtonProperties());
+    m_close->setGeometry(twipsRect(0, 0, 255, 255));
+    connect(m_close, &TavrelButtonV2::clicked, this, &ReminderCard::closeByItself);
     // While the card slides, the X moves several pixels a frame: a press
     // on it that the slide carried away from the pointer closes the card
     // when it is let go, wherever the pointer is by then.
-    connect(TavrelButtonV21, &TavrelButtonV2::mouseDown, this, [this](int button, int, float, float) {
+    connect(m_close, &TavrelButtonV2::mouseDown, this, [this](int button, int, float, float) {
         m_closeHeld = button == MouseCode::Left;
         m_closeMoved = false;
     });
-    connect(TavrelButtonV21, &TavrelButtonV2::mouseUp, this, [this](int button, int, float, float) {
+    connect(m_close, &TavrelButtonV2::mouseUp, this, [this](int button, int, float, float) {
         if (button != MouseCode::Left || !std::exchange(m_closeHeld, false))
             return;
         if (m_closeMoved)
-            closeAndRearm();
+            closeByItself();
     });
 
-    Timer2 = new ExtraTimer(m_form2.clock(), this);
-    connect(Timer2, &ExtraTimer::elapsed, this, &ReminderCard::countdownElapsed);
-    Timer3 = new QTimer(this);
-    Timer3->setInterval(TickMs);
-    connect(Timer3, &QTimer::timeout, this, &ReminderCard::slideDownTick);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(TickMs);
-    connect(Timer1, &QTimer::timeout, this, &ReminderCard::slideUpTick);
+    m_countdown->setObjectName(QStringLiteral("Timer2"));
+    connect(m_countdown, &ExtraTimer::elapsed, this, &ReminderCard::countdownElapsed);
+    m_slideDown = new QTimer(this);
+    m_slideDown->setObjectName(QStringLiteral("Timer3"));
+    m_slideDown->setInterval(TickMs);
+    connect(m_slideDown, &QTimer::timeout, this, &ReminderCard::slideDownTick);
+    m_slideUp = new QTimer(this);
+    m_slideUp->setObjectName(QStringLiteral("Timer1"));
+    m_slideUp->setInterval(TickMs);
+    connect(m_slideUp, &QTimer::timeout, this, &ReminderCard::slideUpTick);
 }
 
-void ReminderCard::load()
+void ReminderCard::load(const Settings::Values &settings)
 {
-    applyBackground();
+    applyBackground(settings.background);
 
-    const QString fontName = m_form2.Text4->text();
-    if (!fontName.isEmpty()) {
-        QFont font = Label1->font();
-        font.setFamily(fontName);
-        Label1->setFont(font);
+    if (!settings.fontName.isEmpty()) {
+        QFont font = m_text->font();
+        font.setFamily(settings.fontName);
+        m_text->setFont(font);
     }
 
-    m_form2.platform().setTopMost(*this, true);
+    m_platform.setTopMost(*this, true);
 
-    // The field may hold anything a damaged record left: a negative count
-    // is no countdown at all, a huge one the longest the timer counts.
-    const std::int64_t seconds = roundHalfEven(numericValue(m_form2.Text2->text()));
-    m_displaySeconds = int(std::clamp<std::int64_t>(seconds, 0, std::numeric_limits<int>::max()));
-    Timer2->setInterval(m_displaySeconds);
+    m_displaySeconds = std::max(0, settings.duration);
+    m_countdown->setInterval(m_displaySeconds);
 
     m_twips.height = 0;
     placeOnScreen();
     // Panels come and go, and screens with them: the card follows.
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ReminderCard::followScreen);
-    m_form2.platform().watchWorkArea(*this, [this] { placeOnScreen(); });
+    m_platform.watchWorkArea(*this, [this] { placeOnScreen(); });
     followScreen();
-    Timer1->start();
+    m_slideUp->start();
 
     const Catalogue catalogue;
-    Text3->setText(QString::number(Catalogue::pick(Catalogue::seedFromClock())));
-    if (const auto text = catalogue.lookUp(Text3->text())) {
+    m_textIndex = Catalogue::pick(Catalogue::seedFromClock());
+    const QString text = catalogue.entry(m_textIndex);
+    if (!text.isEmpty()) {
         // A verse is not cut: a long one is set a little smaller instead.
-        QFont font = Label1->font();
-        font.setPointSizeF(TextFit::fittedPointSize(font, *text, Label1->contentsRect().size()));
-        Label1->setFont(font);
-        Label1->setText(*text);
+        QFont font = m_text->font();
+        font.setPointSizeF(TextFit::fittedPointSize(font, text, m_text->contentsRect().size()));
+        m_text->setFont(font);
+        m_text->setText(text);
         // Read out as it appears.
-        setAccessibleName(*text);
+        setAccessibleName(text);
     }
 }
 
@@ -180,7 +176,7 @@ void ReminderCard::placeOnScreen()
     QRect available = screen ? screen->availableGeometry() : geometry;
     // With several monitors the toolkit leaves the panels out of it; the
     // window manager's work area still knows them.
-    const QRect workArea = m_form2.platform().workArea();
+    const QRect workArea = m_platform.workArea();
     if (workArea.intersects(available))
         available &= workArea;
     // The height is the slide's own; only the corner moves.
@@ -188,14 +184,14 @@ void ReminderCard::placeOnScreen()
     applyGeometry();
 }
 
-void ReminderCard::applyBackground()
+void ReminderCard::applyBackground(int number)
 {
-    const BackgroundLook look = backgroundLook(numericValue(m_form2.Text5->text()));
+    const BackgroundLook look = backgroundLook(number);
     if (look.picture != 0)
-        Image1->setPixmap(backgroundPicture(look.picture));
+        m_picture->setPixmap(backgroundPicture(look.picture));
     if (look.textColor)
-        setTextColor(*Label1, toQColor(*look.textColor));
-    Shape1->setVisible(look.frame);
+        setTextColor(*m_text, toQColor(*look.textColor));
+    m_frame->setVisible(look.frame);
 }
 
 void ReminderCard::showCard()
@@ -226,17 +222,17 @@ void ReminderCard::slideUpTick()
     const bool up = CardGeometry::slideUp(m_twips);
     applyGeometry();
     if (up)
-        Timer1->stop();
+        m_slideUp->stop();
     // A countdown of nothing never elapses (a first run's card, before its
     // duration is filled in): that card stays until its "X".
     if (m_displaySeconds > 0)
-        Timer2->setEnabled(true);
+        m_countdown->setEnabled(true);
 }
 
 void ReminderCard::countdownElapsed()
 {
-    Timer3->start();
-    Timer2->setEnabled(false);
+    m_slideDown->start();
+    m_countdown->setEnabled(false);
 }
 
 void ReminderCard::slideDownTick()
@@ -244,17 +240,17 @@ void ReminderCard::slideDownTick()
     const bool gone = CardGeometry::slideDown(m_twips);
     applyGeometry();
     if (gone) {
-        Timer3->stop();
-        closeAndRearm();
+        m_slideDown->stop();
+        closeByItself();
     }
 }
 
-void ReminderCard::closeAndRearm()
+void ReminderCard::closeByItself()
 {
     if (m_unloading)
         return;
-    m_form2.Timer1->setEnabled(true);
     unload();
+    Q_EMIT closed();
 }
 
 void ReminderCard::unload()
@@ -262,9 +258,9 @@ void ReminderCard::unload()
     if (m_unloading)
         return;
     m_unloading = true;
-    Timer1->stop();
-    Timer2->setEnabled(false);
-    Timer3->stop();
+    m_slideUp->stop();
+    m_countdown->setEnabled(false);
+    m_slideDown->stop();
     hide();
     deleteLater();
 }
@@ -272,7 +268,7 @@ void ReminderCard::unload()
 void ReminderCard::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_form2.platform().markAsNotice(*this);
+    m_platform.markAsNotice(*this);
     // A screen reader reads the text out as the card comes up.
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
@@ -282,5 +278,5 @@ void ReminderCard::closeEvent(QCloseEvent *event)
 {
     // Closed from outside (a window manager's close): as the "X" does.
     event->ignore();
-    closeAndRearm();
+    closeByItself();
 }

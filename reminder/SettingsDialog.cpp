@@ -5,18 +5,14 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
-#include "core/NumericValue.h"
-#include "core/Rounding.h"
+#include "core/Settings.h"
 #include "core/Twips.h"
 #include "reminder/BackgroundChooser.h"
-#include "reminder/MainWindowFields.h"
 #include "reminder/RunAtLogon.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -54,81 +50,86 @@ void rule(QWidget *parent, const QRect &geometry)
     line->setFillColor(0xA0A0A0);
 }
 
-TavrelButton *button(QWidget *parent, const QString &caption, const QRect &geometry)
+TavrelButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
     auto *b = new TavrelButton(parent);
     b->readProperties(standardButtonProperties(caption));
     b->setGeometry(geometry);
+    b->setObjectName(QString::fromLatin1(name));
     return b;
 }
 
-const QString kDefaultFont = QStringLiteral("MS Sans Serif");
-
 } // namespace
 
-SettingsDialog::SettingsDialog(MainWindowFields &form2, QWidget *parent)
-    : QDialog(parent ? parent : &form2.mainWindow())
-    , m_form2(form2)
+SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent)
+    : QDialog(&chooserParent)
+    , m_settings(settings)
+    , m_platform(platform)
+    , m_chooserParent(chooserParent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("اعدادات"));
     setWindowRole(QStringLiteral("murel-settings"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(form2.mainWindow().font());
+    setFont(chooserParent.font());
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());
 
     // Palettes of the captioned frames must not colour what they hold.
-    Frame1 = captionedFrame(this, QStringLiteral("خيارات البرنامج"), twipsRect(240, 240, 4215, 1215));
-    Check1 = new QCheckBox(QStringLiteral("التشغيل مع بداية تشغيل الوندوز"), Frame1);
-    Check1->setGeometry(twipsRect(1320, 480, 2655, 375));
-    plainText(Check1, this);
+    auto *programFrame = captionedFrame(this, QStringLiteral("خيارات البرنامج"), twipsRect(240, 240, 4215, 1215));
+    programFrame->setObjectName(QStringLiteral("Frame1"));
+    m_runAtLogon = new QCheckBox(QStringLiteral("التشغيل مع بداية تشغيل الوندوز"), programFrame);
+    m_runAtLogon->setObjectName(QStringLiteral("Check1"));
+    m_runAtLogon->setGeometry(twipsRect(1320, 480, 2655, 375));
+    plainText(m_runAtLogon, this);
 
-    Frame2 = captionedFrame(this, QStringLiteral("خيارات العرض"), twipsRect(240, 1680, 4215, 2895));
-    Label2 = placeLabel(Frame2, QStringLiteral("الخط : "), twipsRect(3000, 240, 855, 255));
-    darkRed(Label2);
-    Combo2 = new QComboBox(Frame2);
-    Combo2->setGeometry(twipsRect(1800, 600, 2175, 315));
-    Combo2->setEditable(true);
-    Combo2->setInsertPolicy(QComboBox::NoInsert);
-    Combo2->addItems({kDefaultFont, QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
-    plainText(Combo2, this);
-    Label1 = placeLabel(Frame2, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
-    QFont preview(kDefaultFont);
+    auto *displayFrame = captionedFrame(this, QStringLiteral("خيارات العرض"), twipsRect(240, 1680, 4215, 2895));
+    displayFrame->setObjectName(QStringLiteral("Frame2"));
+    Label *fontCaption = placeLabel(displayFrame, QStringLiteral("الخط : "), twipsRect(3000, 240, 855, 255));
+    fontCaption->setObjectName(QStringLiteral("Label2"));
+    darkRed(fontCaption);
+    m_fontName = new QComboBox(displayFrame);
+    m_fontName->setObjectName(QStringLiteral("Combo2"));
+    m_fontName->setGeometry(twipsRect(1800, 600, 2175, 315));
+    m_fontName->setEditable(true);
+    m_fontName->setInsertPolicy(QComboBox::NoInsert);
+    m_fontName->addItems({Settings::defaultFontName(), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
+    plainText(m_fontName, this);
+    m_preview = placeLabel(displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
+    m_preview->setObjectName(QStringLiteral("Label1"));
+    QFont preview(Settings::defaultFontName());
     preview.setPointSize(12);
     preview.setBold(true);
-    Label1->setFont(preview);
-    setTextColor(*Label1, Qt::black);
-    TavrelButtonV21 = button(Frame2, QStringLiteral("استعادة الخط الافتراضي"), twipsRect(1800, 1080, 2175, 375));
-    Label3 = placeLabel(Frame2, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
-    darkRed(Label3);
-    TavrelButtonV22 = button(Frame2, QStringLiteral("اختيار صورة الخلفية"), twipsRect(1800, 2160, 2175, 375));
+    m_preview->setFont(preview);
+    setTextColor(*m_preview, Qt::black);
+    auto *defaultFont =
+        button(displayFrame, "TavrelButtonV21", QStringLiteral("استعادة الخط الافتراضي"), twipsRect(1800, 1080, 2175, 375));
+    Label *backgroundCaption = placeLabel(displayFrame, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
+    backgroundCaption->setObjectName(QStringLiteral("Label3"));
+    darkRed(backgroundCaption);
+    auto *chooseBackground =
+        button(displayFrame, "TavrelButtonV22", QStringLiteral("اختيار صورة الخلفية"), twipsRect(1800, 2160, 2175, 375));
     // Four rules frame the display options inside the group box: down both
     // sides, along the bottom, and between the font part and the
     // background part.
-    rule(Frame2, twipsRect(120, 120, 15, 2775));
-    rule(Frame2, twipsRect(4080, 120, 15, 2775));
-    rule(Frame2, twipsRect(120, 2880, 3975, 15));
-    rule(Frame2, twipsRect(120, 1680, 3975, 15));
+    rule(displayFrame, twipsRect(120, 120, 15, 2775));
+    rule(displayFrame, twipsRect(4080, 120, 15, 2775));
+    rule(displayFrame, twipsRect(120, 2880, 3975, 15));
+    rule(displayFrame, twipsRect(120, 1680, 3975, 15));
 
-    Command2 = button(this, QStringLiteral("تطبيق"), twipsRect(2400, 4800, 975, 375));
-    Command1 = button(this, QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));
+    auto *applyButton = button(this, "Command2", QStringLiteral("تطبيق"), twipsRect(2400, 4800, 975, 375));
+    auto *cancelButton = button(this, "Command1", QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));
 
     // The preview follows the combo's text as it is typed or picked.
-    connect(Combo2, &QComboBox::editTextChanged, this, &SettingsDialog::followCombo);
-    connect(TavrelButtonV21, &TavrelButton::clicked, this, &SettingsDialog::restoreDefaultFont);
-    connect(TavrelButtonV22, &TavrelButton::clicked, this, [this] { done(ChooseBackground); });
-    connect(Command2, &TavrelButton::clicked, this, &SettingsDialog::apply);
-    connect(Command1, &TavrelButton::clicked, this, &QDialog::reject);
+    connect(m_fontName, &QComboBox::editTextChanged, this, &SettingsDialog::followCombo);
+    connect(defaultFont, &TavrelButton::clicked, this, &SettingsDialog::restoreDefaultFont);
+    connect(chooseBackground, &TavrelButton::clicked, this, [this] { done(ChooseBackground); });
+    connect(applyButton, &TavrelButton::clicked, this, &SettingsDialog::apply);
+    connect(cancelButton, &TavrelButton::clicked, this, &QDialog::reject);
 
-    Timer2 = new QTimer(this);
-    Timer2->setSingleShot(true);
-    Timer2->setInterval(CheckDelayMs);
-    connect(Timer2, &QTimer::timeout, this, &SettingsDialog::setCheckFromForm2);
-    Timer2->start();
-
-    Combo2->setEditText(m_form2.Text4->text());
-    followCombo(Combo2->currentText());
+    m_runAtLogon->setChecked(m_settings.values().runAtLogon);
+    m_fontName->setEditText(m_settings.values().fontName);
+    followCombo(m_fontName->currentText());
 }
 
 SettingsDialog::~SettingsDialog()
@@ -139,7 +140,7 @@ SettingsDialog::~SettingsDialog()
 BackgroundChooser &SettingsDialog::chooser()
 {
     if (!m_chooser)
-        m_chooser = new BackgroundChooser(m_form2, &m_form2.mainWindow());
+        m_chooser = new BackgroundChooser(m_settings, &m_chooserParent);
     return *m_chooser;
 }
 
@@ -162,39 +163,29 @@ int SettingsDialog::run()
 
 void SettingsDialog::followCombo(const QString &text)
 {
-    QFont f = Label1->font();
+    QFont f = m_preview->font();
     f.setFamily(text);
-    Label1->setFont(f);
+    m_preview->setFont(f);
 }
 
 void SettingsDialog::restoreDefaultFont()
 {
-    Combo2->setEditText(kDefaultFont);
-    QFont f = Label1->font();
+    m_fontName->setEditText(Settings::defaultFontName());
+    QFont f = m_preview->font();
     f.setItalic(false);
-    f.setFamily(kDefaultFont);
-    Label1->setFont(f);
-}
-
-void SettingsDialog::setCheckFromForm2()
-{
-    const double flag = numericValue(m_form2.Text6->text());
-    if (flag == 0)
-        Check1->setChecked(false);
-    else if (flag == 1)
-        Check1->setChecked(true);
+    f.setFamily(Settings::defaultFontName());
+    m_preview->setFont(f);
 }
 
 void SettingsDialog::apply()
 {
-    if (Check1->isChecked()) {
-        m_form2.Text6->setText(QStringLiteral("1"));
-        RunAtLogon::registerProgram(m_form2.platform());
-    } else {
-        m_form2.Text6->setText(QStringLiteral("0"));
-        RunAtLogon::unregisterProgram(m_form2.platform());
-    }
-    m_form2.Text4->setText(Label1->font().family());
+    const bool runAtLogon = m_runAtLogon->isChecked();
+    m_settings.setRunAtLogon(runAtLogon);
+    if (runAtLogon)
+        RunAtLogon::registerProgram(m_platform);
+    else
+        RunAtLogon::unregisterProgram(m_platform);
+    m_settings.setFontName(m_preview->font().family());
     unloadChooser();
     accept();
 }

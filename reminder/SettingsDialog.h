@@ -3,29 +3,27 @@
 #include <QDialog>
 #include <QPointer>
 
-class MainWindowFields;
 class BackgroundChooser;
 class Label;
+class Platform;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QTimer;
+class Settings;
 class TavrelButton;
 
 // The settings dialog: the reminder font with a live preview, the default
-// font back, the background chooser, and run at logon. It writes the main
-// window's fields only on apply.
+// font back, the background chooser, and run at logon. It changes the
+// settings only on apply.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
     // exec() result when the user asked for the background chooser.
     static constexpr int ChooseBackground = 2;
-    // The run-at-logon box follows the main window's flag this long after
-    // the dialog opens (Timer2).
-    static constexpr int CheckDelayMs = 100;
 
-    explicit SettingsDialog(MainWindowFields &form2, QWidget *parent = nullptr);
+    // The chooser is parented to chooserParent (the main window), which it
+    // stays over while this dialog is out of sight.
+    SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent);
     ~SettingsDialog() override;
 
     // Shows the dialog modally until apply or cancel; while the background
@@ -36,19 +34,6 @@ public:
     // The chooser of this dialog's life, created when first asked for.
     BackgroundChooser &chooser();
 
-    QGroupBox *Frame1 = nullptr;
-    QCheckBox *Check1 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    Label *Label2 = nullptr;
-    QComboBox *Combo2 = nullptr;
-    Label *Label1 = nullptr;
-    TavrelButton *TavrelButtonV21 = nullptr;
-    Label *Label3 = nullptr;
-    TavrelButton *TavrelButtonV22 = nullptr;
-    TavrelButton *Command2 = nullptr;
-    TavrelButton *Command1 = nullptr;
-    QTimer *Timer2 = nullptr;
-
 Q_SIGNALS:
     // The chooser is about to be shown (tests answer it).
     void chooserOpening(BackgroundChooser *chooser);
@@ -56,12 +41,14 @@ Q_SIGNALS:
 private:
     void followCombo(const QString &text);
     void restoreDefaultFont();
-    void setCheckFromForm2();
     void apply();
     void unloadChooser();
 
-    MainWindowFields &m_form2;
-    // The chooser is the main window's child, which it stays over while this
-    // dialog is out of sight; this dialog only ends it early.
+    Settings &m_settings;
+    Platform &m_platform;
+    QWidget &m_chooserParent;
+    QCheckBox *m_runAtLogon = nullptr;
+    QComboBox *m_fontName = nullptr;
+    Label *m_preview = nullptr;
     QPointer<BackgroundChooser> m_chooser;
 };

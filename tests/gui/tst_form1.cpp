@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/Sanitizer.h"
@@ -8,6 +9,7 @@
 #include "controls/TavrelButtonV2.h"
 #include "core/Catalogue.h"
 #include "core/ExtraTimer.h"
+#include "core/ReminderCycle.h"
 #include "platform/Platform.h"
 #include "reminder/ReminderCard.h"
 #include "resources/Artwork.h"
@@ -95,14 +97,14 @@ private Q_SLOTS:
         QCOMPARE(card->twips().height, 0);
         QCOMPARE(card->twips().top, bottom);
         QCOMPARE(card->twips().left, screen.width() * 15 - 3555 - 100);
-        QVERIFY(card->Timer1->isActive());
+        QVERIFY(child<QTimer>(*card, "Timer1")->isActive());
         QVERIFY(!card->isVisible());
         for (int tick = 1; tick <= 28; ++tick) {
             card->slideUpTick();
             QCOMPARE(card->twips().height, tick * 100);
             QCOMPARE(card->twips().top + card->twips().height, bottom);
-            QCOMPARE(card->Timer1->isActive(), tick < 28); // 2700 < 2710 <= 2800
-            QVERIFY(card->Timer2->enabled());
+            QCOMPARE(child<QTimer>(*card, "Timer1")->isActive(), tick < 28); // 2700 < 2710 <= 2800
+            QVERIFY(child<ExtraTimer>(*card, "Timer2")->enabled());
             const QRect g = card->geometry();
             QCOMPARE(g.bottom() + 1, qRound(bottom / 15.0));
             QCOMPARE(g.width(), 237);
@@ -117,22 +119,21 @@ private Q_SLOTS:
         Scene s(record("1", "MS Sans Serif", "10"));
         ReminderCard *card = s.open();
         QPointer<ReminderCard> watch(card);
-        s.form2->Timer1->setEnabled(false); // as when the cycle raised the card
         for (int tick = 0; tick < 28; ++tick)
             card->slideUpTick();
         QCOMPARE(card->displaySeconds(), 10);
         s.clock.advance(9'999);
-        QVERIFY(!card->Timer3->isActive());
+        QVERIFY(!child<QTimer>(*card, "Timer3")->isActive());
         s.clock.advance(1);
-        QVERIFY(card->Timer3->isActive());
-        QVERIFY(!card->Timer2->enabled());
+        QVERIFY(child<QTimer>(*card, "Timer3")->isActive());
+        QVERIFY(!child<ExtraTimer>(*card, "Timer2")->enabled());
         for (int tick = 1; tick <= 27; ++tick) {
             card->slideDownTick();
             QCOMPARE(card->twips().height, 2800 - tick * 100);
         }
-        QVERIFY(!s.form2->Timer1->enabled()); // 100 is still above 80
+        QVERIFY(!s.form2->cycle().counting()); // 100 is still above 80
         card->slideDownTick();
-        QVERIFY(s.form2->Timer1->enabled());
+        QVERIFY(s.form2->cycle().counting());
         QTRY_VERIFY(watch.isNull());
         QVERIFY(!s.form2->reminder());
     }
@@ -153,16 +154,15 @@ private Q_SLOTS:
         QPointer<ReminderCard> watch(card);
         for (int tick = 0; tick < 5; ++tick)
             card->slideUpTick();
-        s.form2->Timer1->setEnabled(false);
         const QPoint press(8, 8);
-        QTest::mousePress(card->TavrelButtonV21, Qt::LeftButton, {}, press);
+        QTest::mousePress(child<TavrelButtonV2>(*card, "TavrelButtonV21"), Qt::LeftButton, {}, press);
         const int topBefore = card->geometry().top();
         for (int tick = 0; tick < ticksHeld; ++tick)
             card->slideUpTick();
         const QPoint release = press + QPoint(0, topBefore - card->geometry().top());
-        QCOMPARE(card->TavrelButtonV21->rect().contains(release), ticksHeld == 0);
-        QTest::mouseRelease(card->TavrelButtonV21, Qt::LeftButton, {}, release);
-        QVERIFY(s.form2->Timer1->enabled());
+        QCOMPARE(child<TavrelButtonV2>(*card, "TavrelButtonV21")->rect().contains(release), ticksHeld == 0);
+        QTest::mouseRelease(child<TavrelButtonV2>(*card, "TavrelButtonV21"), Qt::LeftButton, {}, release);
+        QVERIFY(s.form2->cycle().counting());
         QVERIFY(!card->isVisible());
         QTRY_VERIFY(watch.isNull());
     }
@@ -170,25 +170,49 @@ private Q_SLOTS:
     void stopDiscardsTheCardWithoutRearming()
     {
         Scene s(record("1", "MS Sans Serif", "10"));
-        QVERIFY(s.form2->Timer1->enabled()); // started hidden
+        QVERIFY(s.form2->cycle().counting()); // started hidden
         ReminderCard *card = s.open();
         QPointer<ReminderCard> watch(card);
         for (int tick = 0; tick < 10; ++tick)
             card->slideUpTick();
         s.form2->stop();
-        QVERIFY(!s.form2->Timer1->enabled());
+        QVERIFY(!s.form2->cycle().counting());
         QTRY_VERIFY(watch.isNull());
-        QVERIFY(!s.form2->Timer1->enabled());
+        QVERIFY(!s.form2->cycle().counting());
     }
 
     void theCycleRaisesACardAndPausesMeanwhile()
     {
         Scene s(record("1", "MS Sans Serif", "3"));
-        QVERIFY(s.form2->Timer1->enabled());
+        QVERIFY(s.form2->cycle().counting());
         QVERIFY(!s.form2->reminder());
         s.clock.advance(5'000);
         QVERIFY(s.form2->reminder());
-        QVERIFY(!s.form2->Timer1->enabled());
+        QVERIFY(!s.form2->cycle().counting());
+    }
+
+    void aFirstRunCardGivesWayToTheFirstReminder()
+    {
+        // The first run's card has no countdown and stays until its X; once
+        // the user starts a cycle, its first reminder takes that card's place.
+        Scene s{QByteArray()};
+        QPointer<ReminderCard> first = s.open();
+        QVERIFY(first);
+        QCOMPARE(first->displaySeconds(), 0);
+        child<QLineEdit>(*s.form2, "Text1")->setText(QStringLiteral("2"));
+        child<QLineEdit>(*s.form2, "Text2")->setText(QStringLiteral("5"));
+        s.form2->start();
+        QVERIFY(s.form2->cycle().counting());
+        s.clock.advance(1'999);
+        QCOMPARE(s.form2->reminder(), first.data());
+        s.clock.advance(1);
+        ReminderCard *next = s.form2->reminder();
+        QVERIFY(next && next != first);
+        QCOMPARE(next->displaySeconds(), 5);
+        QVERIFY(!first->isVisible());
+        QTRY_VERIFY(first.isNull());
+        // The new card holds the cycle until it has gone.
+        QVERIFY(!s.form2->cycle().counting());
     }
 
     void backgrounds_data()
@@ -203,8 +227,9 @@ private Q_SLOTS:
         QTest::newRow("3: black") << QByteArray("3") << 3 << QColor(Qt::black) << false;
         QTest::newRow("5: dark grey") << QByteArray("5") << 5 << QColor(64, 64, 64) << false;
         QTest::newRow("6: white, no frame") << QByteArray("6") << 6 << QColor(Qt::white) << false;
-        QTest::newRow("7: own picture") << QByteArray("7") << 1 << QColor(Qt::white) << false;
-        QTest::newRow("empty: own picture") << QByteArray("") << 1 << QColor(Qt::white) << false;
+        // A number that is none of the six is the first, frame and all.
+        QTest::newRow("7: the first") << QByteArray("7") << 1 << QColor(Qt::white) << true;
+        QTest::newRow("empty: the first") << QByteArray("") << 1 << QColor(Qt::white) << true;
     }
     void backgrounds()
     {
@@ -214,26 +239,25 @@ private Q_SLOTS:
         QFETCH(bool, frame);
         Scene s(record(number.constData(), "MS Sans Serif", "10"));
         ReminderCard *card = s.open();
-        QCOMPARE(pixmapImage(card->Image1), backgroundPicture(picture).toImage().convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(card->Label1->palette().color(QPalette::WindowText), text);
-        QCOMPARE(card->Shape1->isVisibleTo(card), frame);
+        QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")), backgroundPicture(picture).toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(child<Label>(*card, "Label1")->palette().color(QPalette::WindowText), text);
+        QCOMPARE(child<Shape>(*card, "Shape1")->isVisibleTo(card), frame);
     }
 
     void fontAndText()
     {
         Scene s(record("1", "Tahoma", "10"));
         ReminderCard *card = s.open();
-        QCOMPARE(card->Label1->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(child<Label>(*card, "Label1")->font().family(), QStringLiteral("Tahoma"));
         // 13.5 pt, or a little less for a text that would not fit whole.
-        QVERIFY(card->Label1->font().pointSizeF() <= 13.5 && card->Label1->font().pointSizeF() >= 9);
-        bool ok = false;
-        const int index = card->Text3->text().toInt(&ok);
-        QVERIFY(ok && index >= 0 && index < 128);
-        QCOMPARE(card->Label1->text(), Catalogue().entry(index));
+        QVERIFY(child<Label>(*card, "Label1")->font().pointSizeF() <= 13.5 && child<Label>(*card, "Label1")->font().pointSizeF() >= 9);
+        const int index = card->textIndex();
+        QVERIFY(index >= 0 && index < 128);
+        QCOMPARE(child<Label>(*card, "Label1")->text(), Catalogue().entry(index));
         // What a screen reader reads out when the card comes up.
-        QCOMPARE(card->accessibleName(), card->Label1->text());
-        QCOMPARE(card->Label1->paragraphDirection(), Qt::LeftToRight);
-        QVERIFY(card->Label1->alignment() & Qt::AlignAbsolute);
+        QCOMPARE(card->accessibleName(), child<Label>(*card, "Label1")->text());
+        QCOMPARE(child<Label>(*card, "Label1")->paragraphDirection(), Qt::LeftToRight);
+        QVERIFY(child<Label>(*card, "Label1")->alignment() & Qt::AlignAbsolute);
     }
 
     void emptyFieldsOfAFirstRun()
@@ -243,15 +267,15 @@ private Q_SLOTS:
         Scene s{QByteArray()};
         ReminderCard *card = s.open();
         QPointer<ReminderCard> watch(card);
-        QCOMPARE(card->Label1->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(child<Label>(*card, "Label1")->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(card->displaySeconds(), 0);
         for (int tick = 0; tick < 28; ++tick)
             card->slideUpTick();
         // A countdown of nothing never elapses: the card stays until its X.
         s.clock.advance(3600 * 1000);
-        QVERIFY(!card->Timer2->enabled());
-        QVERIFY(!card->Timer3->isActive());
-        QTest::mouseClick(card->TavrelButtonV21, Qt::LeftButton, {}, QPoint(8, 8));
+        QVERIFY(!child<ExtraTimer>(*card, "Timer2")->enabled());
+        QVERIFY(!child<QTimer>(*card, "Timer3")->isActive());
+        QTest::mouseClick(child<TavrelButtonV2>(*card, "TavrelButtonV21"), Qt::LeftButton, {}, QPoint(8, 8));
         QTRY_VERIFY(watch.isNull());
     }
 
@@ -269,20 +293,20 @@ private Q_SLOTS:
     }
     void extremeNumbersInTheRecord()
     {
-        // The same number as background and as duration: the card keeps its
-        // own picture and counts a defined number of seconds.
+        // The same number as background and as duration: the card shows the
+        // first background and counts a defined number of seconds.
         QFETCH(QByteArray, number);
         QFETCH(int, seconds);
         Scene s(record(number.constData(), "MS Sans Serif", number.constData()));
         ReminderCard *card = s.open();
         QCOMPARE(card->displaySeconds(), seconds);
-        QCOMPARE(pixmapImage(card->Image1), backgroundPicture(1).toImage().convertToFormat(QImage::Format_RGB32));
-        QVERIFY(!card->Shape1->isVisibleTo(card));
+        QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")), backgroundPicture(1).toImage().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(child<Shape>(*card, "Shape1")->isVisibleTo(card));
         for (int tick = 0; tick < 28; ++tick)
             card->slideUpTick();
         // A countdown of nothing never elapses; any other one is running.
-        QCOMPARE(card->Timer2->enabled(), seconds > 0);
-        QVERIFY(!card->Timer3->isActive());
+        QCOMPARE(child<ExtraTimer>(*card, "Timer2")->enabled(), seconds > 0);
+        QVERIFY(!child<QTimer>(*card, "Timer3")->isActive());
     }
 
     void aThousandCardsCostNoMoreThanTen()
@@ -314,20 +338,6 @@ private Q_SLOTS:
             QSKIP("resident memory is the sanitizer's here; LeakSanitizer checks the thousand cards");
         QVERIFY2(after1000 - after10 < 1024,
                  qPrintable(QStringLiteral("%1 KiB after 10 cards, %2 KiB after 1000").arg(after10).arg(after1000)));
-    }
-
-    void closeButtonLooks()
-    {
-        Scene s(record("1", "MS Sans Serif", "10"));
-        ReminderCard *card = s.open();
-        TavrelButtonV2 *x = card->TavrelButtonV21;
-        QCOMPARE(x->caption(), QStringLiteral("X"));
-        QCOMPARE(x->backColor(), 0xFF0000u);
-        QCOMPARE(x->foreColor(), 0xC0FFFFu);
-        QCOMPARE(x->focusColor(), 0xE10000u);
-        QCOMPARE(x->lightColor(), 0x0000FFu);
-        QCOMPARE(x->backStyle(), 1);
-        QCOMPARE(x->geometry(), QRect(0, 0, 17, 17));
     }
 
     void cardDoesNotTakeTheFocus()

@@ -1,12 +1,13 @@
 #include "app/MainWindow.h"
+#include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
 #include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
-#include "core/ExtraTimer.h"
-#include "core/SettingsRecord.h"
+#include "core/ReminderCycle.h"
+#include "core/Settings.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "reminder/SettingsDialog.h"
@@ -74,25 +75,26 @@ private Q_SLOTS:
             QCOMPARE(a->role(), role);
             QCOMPARE(a->text(QAccessible::Name), name);
         };
-        named(f.Command1, QAccessible::Button, QStringLiteral("ابــدأ"));
-        named(f.Command2, QAccessible::Button, QStringLiteral("قــف"));
-        named(f.Text1, QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
-        named(f.Text2, QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), MainWindow::StoppedText);
-        QCOMPARE(f.Shape1->toolTip(), MainWindow::StoppedText);
-        f.Text1->setText(QStringLiteral("5"));
-        f.Text2->setText(QStringLiteral("5"));
-        QAccessibleInterface *start = QAccessible::queryAccessibleInterface(f.Command1);
+        named(child<TavrelButton>(f, "Command1"), QAccessible::Button, QStringLiteral("ابــدأ"));
+        named(child<TavrelButton>(f, "Command2"), QAccessible::Button, QStringLiteral("قــف"));
+        named(child<QLineEdit>(f, "Text1"), QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
+        named(child<QLineEdit>(f, "Text2"), QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name), MainWindow::StoppedText);
+        QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::StoppedText);
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
+        QAccessibleInterface *start = QAccessible::queryAccessibleInterface(child<TavrelButton>(f, "Command1"));
         QVERIFY(start->actionInterface());
         start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.Shape1)->text(QAccessible::Name), MainWindow::RunningText);
-        QCOMPARE(f.Shape1->toolTip(), MainWindow::RunningText);
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name), MainWindow::RunningText);
+        QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::RunningText);
 
         // The settings dialog's four buttons each have a name of their own.
-        SettingsDialog settings(f);
+        Settings model(f.settingsPath());
+        SettingsDialog settings(model, run.platform, f);
         QStringList names;
-        for (QWidget *b : {static_cast<QWidget *>(settings.TavrelButtonV21), static_cast<QWidget *>(settings.TavrelButtonV22),
-                           static_cast<QWidget *>(settings.Command1), static_cast<QWidget *>(settings.Command2)}) {
+        for (const char *name : {"TavrelButtonV21", "TavrelButtonV22", "Command1", "Command2"}) {
+            QWidget *b = child<TavrelButton>(settings, name);
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
             QCOMPARE(a->role(), QAccessible::Button);
             names << a->text(QAccessible::Name);
@@ -108,25 +110,21 @@ private Q_SLOTS:
         QVERIFY(m_dir->isValid());
     }
 
-    void firstRunShowsWindowAndFillsDefaults()
+    void firstRunShowsWindowWithTheDefaults()
     {
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
         QVERIFY(QFileInfo(m_dir->path() + QStringLiteral("/murel/wjk")).isDir());
         QVERIFY(f.isVisible());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampStopped);
-        QVERIFY(f.Option1->isChecked());
-        QVERIFY(!f.Option2->isChecked() && !f.Option3->isChecked());
-        // The fields stay empty for the first second.
-        QCOMPARE(f.Text1->text(), QString());
-        QCOMPARE(f.Text4->text(), QString());
-        QTRY_COMPARE_WITH_TIMEOUT(f.Text1->text(), QStringLiteral("0"), 3000);
-        QCOMPARE(f.Text2->text(), QStringLiteral("0"));
-        QCOMPARE(f.Text4->text(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(f.Text5->text(), QStringLiteral("1"));
-        QCOMPARE(f.Text6->text(), QStringLiteral("0"));
-        QVERIFY(!f.Timer2->isActive());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
+        QVERIFY(child<QRadioButton>(f, "Option1")->isChecked());
+        QVERIFY(!child<QRadioButton>(f, "Option2")->isChecked() && !child<QRadioButton>(f, "Option3")->isChecked());
+        QCOMPARE(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("0"));
+        QCOMPARE(f.settings().values().fontName, QStringLiteral("MS Sans Serif"));
+        QCOMPARE(f.settings().values().background, 1);
+        QVERIFY(!f.settings().values().runAtLogon);
         QCOMPARE(run.messages.count(), 0);
         QVERIFY(!QFile::exists(f.settingsPath()));
     }
@@ -178,34 +176,33 @@ private Q_SLOTS:
         MainWindow &f = *run.form;
         QVERIFY(f.load());
         QCOMPARE(f.isVisible(), shown);
-        QCOMPARE(f.Timer1->enabled(), running);
-        QCOMPARE(f.Shape1->fillColor(), running ? MainWindow::LampRunning : MainWindow::LampStopped);
-        QCOMPARE(f.Text1->isEnabled(), !running);
-        QCOMPARE(f.Frame1->isEnabled(), !running);
-        QCOMPARE(f.Timer1->timeUnit(), unit);
+        QCOMPARE(f.cycle().running(), running);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), running ? MainWindow::LampRunning : MainWindow::LampStopped);
+        QCOMPARE(child<QLineEdit>(f, "Text1")->isEnabled(), !running);
+        QCOMPARE(child<QGroupBox>(f, "Frame1")->isEnabled(), !running);
+        QCOMPARE(int(f.cycle().unit()), unit);
         QCOMPARE(run.messages.informed, message.isEmpty() ? QStringList() : QStringList{message});
         QRadioButton *checked = f.findChild<QRadioButton *>(checkedOption);
         QVERIFY(checked);
         QVERIFY(checked->isChecked());
         int on = 0;
-        for (QRadioButton *o : {f.Option1, f.Option2, f.Option3})
-            on += o->isChecked();
+        for (const char *name : {"Option1", "Option2", "Option3"})
+            on += child<QRadioButton>(f, name)->isChecked();
         QCOMPARE(on, 1);
     }
 
-    void shortRecordFieldsAndFiller()
+    void shortRecordTakesDefaultsForTheRest()
     {
         writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"), "\"3\",\"Arial\"");
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
-        QCOMPARE(f.Text5->text(), QStringLiteral("3"));
-        QCOMPARE(f.Text4->text(), QStringLiteral("Arial"));
-        QCOMPARE(f.Text6->text(), QString());
-        QTRY_COMPARE_WITH_TIMEOUT(f.Text6->text(), QStringLiteral("0"), 3000);
-        QCOMPARE(f.Text1->text(), QStringLiteral("0"));
-        QCOMPARE(f.Text2->text(), QStringLiteral("0"));
-        QCOMPARE(f.Text5->text(), QStringLiteral("3"));
+        Settings::Values expected;
+        expected.background = 3;
+        expected.fontName = QStringLiteral("Arial");
+        QVERIFY(f.settings().values() == expected);
+        QCOMPARE(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("0"));
     }
 
     void hoursCycleRunsOnTheClock()
@@ -215,14 +212,15 @@ private Q_SLOTS:
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
-        QSignalSpy elapsed(f.Timer1, &ExtraTimer::elapsed);
+        QSignalSpy shown(&f.cycle(), &ReminderCycle::showCard);
         run.clock.advance(2 * 3600 * 1000 - 1);
-        QCOMPARE(elapsed.count(), 0);
+        QCOMPARE(shown.count(), 0);
         run.clock.advance(1);
-        QCOMPARE(elapsed.count(), 1);
+        QCOMPARE(shown.count(), 1);
+        QVERIFY(f.reminder());
         // While a reminder is up the interval is not counted.
-        QVERIFY(!f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
+        QVERIFY(!f.cycle().counting());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
     }
 
     void startValidation_data()
@@ -253,47 +251,47 @@ private Q_SLOTS:
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
-        f.Text1->setText(interval);
-        f.Text2->setText(duration);
-        f.setOption(f.Option2, true);
+        child<QLineEdit>(f, "Text1")->setText(interval);
+        child<QLineEdit>(f, "Text2")->setText(duration);
+        child<QRadioButton>(f, "Option2")->click();
         f.start();
         // The unit is taken before the values are checked.
-        QCOMPARE(f.Timer1->timeUnit(), int(ExtraTimer::Minutes));
+        QCOMPARE(int(f.cycle().unit()), int(Settings::Unit::Minutes));
         const bool valid = message.isEmpty();
         QCOMPARE(run.messages.informed, valid ? QStringList() : QStringList{message});
         QCOMPARE(QFile::exists(f.settingsPath()), valid);
-        QCOMPARE(f.Timer1->enabled(), valid);
-        QCOMPARE(f.Shape1->fillColor(), valid ? MainWindow::LampRunning : MainWindow::LampStopped);
-        QCOMPARE(f.Text2->isEnabled(), !valid);
+        QCOMPARE(f.cycle().running(), valid);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), valid ? MainWindow::LampRunning : MainWindow::LampStopped);
+        QCOMPARE(child<QLineEdit>(f, "Text2")->isEnabled(), !valid);
         if (valid)
-            QCOMPARE(f.Timer1->interval(), timerInterval);
+            QCOMPARE(f.cycle().interval(), timerInterval);
     }
 
     void startWritesTheRecordAndStopUndoes()
     {
+        // What the settings dialog chose is saved with the values typed here.
+        writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"),
+                  "\"1\",\"Tahoma\",\"1\",\"0\",\"0\",#TRUE#,#FALSE#,#FALSE#\r\n");
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
-        f.Text1->setText(QStringLiteral("5"));
-        f.Text2->setText(QStringLiteral("10"));
-        f.Text4->setText(QStringLiteral("Tahoma"));
-        f.Text5->setText(QStringLiteral("1"));
-        f.Text6->setText(QStringLiteral("1"));
-        QTest::mouseClick(f.Command1, Qt::LeftButton, {}, QPoint(20, 12));
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("10"));
+        QTest::mouseClick(child<TavrelButton>(f, "Command1"), Qt::LeftButton, {}, QPoint(20, 12));
         QCOMPARE(fileBytes(f.settingsPath()),
                  QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n"));
-        QVERIFY(f.Timer1->enabled());
-        QVERIFY(!f.Frame1->isEnabled() && !f.Text1->isEnabled() && !f.Text2->isEnabled());
-        QVERIFY(f.Command1->isEnabled() && f.Command2->isEnabled());
+        QVERIFY(f.cycle().running());
+        QVERIFY(!child<QGroupBox>(f, "Frame1")->isEnabled() && !child<QLineEdit>(f, "Text1")->isEnabled() && !child<QLineEdit>(f, "Text2")->isEnabled());
+        QVERIFY(child<TavrelButton>(f, "Command1")->isEnabled() && child<TavrelButton>(f, "Command2")->isEnabled());
 
         // Start again while running: the record is rewritten, still one line.
         f.start();
         QCOMPARE(fileBytes(f.settingsPath()).count('\n'), 1);
 
-        QTest::mouseClick(f.Command2, Qt::LeftButton, {}, QPoint(20, 12));
-        QVERIFY(!f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampStopped);
-        QVERIFY(f.Frame1->isEnabled() && f.Text1->isEnabled() && f.Text2->isEnabled());
+        QTest::mouseClick(child<TavrelButton>(f, "Command2"), Qt::LeftButton, {}, QPoint(20, 12));
+        QVERIFY(!f.cycle().running());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
+        QVERIFY(child<QGroupBox>(f, "Frame1")->isEnabled() && child<QLineEdit>(f, "Text1")->isEnabled() && child<QLineEdit>(f, "Text2")->isEnabled());
         // Stop leaves the saved record alone.
         QCOMPARE(fileBytes(f.settingsPath()),
                  QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n"));
@@ -308,11 +306,11 @@ private Q_SLOTS:
         MainWindow &f = *run.form;
         QVERIFY(f.load());
         QVERIFY(f.isVisible());
-        f.Text1->setText(QStringLiteral("5"));
-        f.Text2->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
         f.start();
-        QVERIFY(f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
+        QVERIFY(f.cycle().running());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
         QCOMPARE(run.messages.count(), 0);
     }
 
@@ -321,7 +319,7 @@ private Q_SLOTS:
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
-        QLineEdit *box = f.Text2;
+        QLineEdit *box = child<QLineEdit>(f, "Text2");
         box->setText(QString());
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("12"));
@@ -355,7 +353,7 @@ private Q_SLOTS:
         QCOMPARE(run.messages.informed.size(), 0);
 
         // The interval box is filtered the same way.
-        QTest::keyClick(f.Text1, Qt::Key_Minus);
+        QTest::keyClick(child<QLineEdit>(f, "Text1"), Qt::Key_Minus);
         QCOMPARE(run.messages.warned.size(), 5);
     }
 
@@ -364,13 +362,13 @@ private Q_SLOTS:
         Run run(m_dir->path());
         MainWindow &f = *run.form;
         QVERIFY(f.load());
-        QTest::mouseClick(f.Option2, Qt::LeftButton);
-        QVERIFY(f.Option2->isChecked());
-        QVERIFY(!f.Option1->isChecked() && !f.Option3->isChecked());
-        QTest::mouseClick(f.Option2, Qt::LeftButton);
-        QVERIFY(f.Option2->isChecked());
-        QTest::mouseClick(f.Option3, Qt::LeftButton);
-        QVERIFY(f.Option3->isChecked() && !f.Option2->isChecked());
+        QTest::mouseClick(child<QRadioButton>(f, "Option2"), Qt::LeftButton);
+        QVERIFY(child<QRadioButton>(f, "Option2")->isChecked());
+        QVERIFY(!child<QRadioButton>(f, "Option1")->isChecked() && !child<QRadioButton>(f, "Option3")->isChecked());
+        QTest::mouseClick(child<QRadioButton>(f, "Option2"), Qt::LeftButton);
+        QVERIFY(child<QRadioButton>(f, "Option2")->isChecked());
+        QTest::mouseClick(child<QRadioButton>(f, "Option3"), Qt::LeftButton);
+        QVERIFY(child<QRadioButton>(f, "Option3")->isChecked() && !child<QRadioButton>(f, "Option2")->isChecked());
     }
 
     void secondCopyIsRefused()
@@ -387,7 +385,6 @@ private Q_SLOTS:
         // The running copy's save in progress is not touched.
         QVERIFY(QFileInfo::exists(data + QStringLiteral("/background.txt.AbCdEf")));
         QVERIFY(!run.form->isVisible());
-        QVERIFY(!run.form->Timer2->isActive());
     }
 
     void theLockIsInTheDataFolderWhateverTheTemporaryFolder()
@@ -460,24 +457,6 @@ private Q_SLOTS:
         QSignalSpy ended(&f, &MainWindow::programEnd);
         f.close();
         QCOMPARE(ended.count(), 1);
-    }
-
-    void windowLayout()
-    {
-        Run run(m_dir->path());
-        MainWindow &f = *run.form;
-        QVERIFY(f.load());
-        QCOMPARE(f.windowTitle(), QStringLiteral(" Murel-الاصدار الثاني"));
-        QCOMPARE(f.centralWidget()->size(), QSize(312, 322));
-        QCOMPARE(f.minimumSize(), f.maximumSize());
-        QVERIFY(!(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QCOMPARE(f.Command1->caption(), QStringLiteral("ابــدأ"));
-        QCOMPARE(f.Command2->caption(), QStringLiteral("قــف"));
-        QCOMPARE(f.Command1->captionOffsetX(), 0);
-        QCOMPARE(f.Command1->font().pointSizeF(), 8.25);
-        QVERIFY(!f.windowIcon().isNull());
-        QVERIFY(f.windowIcon().availableSizes().contains(QSize(32, 32)));
-        QVERIFY(f.windowIcon().availableSizes().contains(QSize(48, 48)));
     }
 
 private:

@@ -1,10 +1,11 @@
 #include "app/MainWindow.h"
 #include "app/TrayArea.h"
+#include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
 #include "controls/Shape.h"
-#include "core/ExtraTimer.h"
+#include "core/ReminderCycle.h"
 #include "info/InstructionsWindow.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
@@ -47,7 +48,7 @@ protected:
     {
         if (event->type() == QEvent::Hide || event->type() == QEvent::Show)
             seen << QStringLiteral("%1 icon %2").arg(event->type() == QEvent::Hide ? "hide" : "show",
-                                                      m_form.TA1->iconVisible() ? "on" : "off");
+                                                      child<TrayArea>(m_form, "TA1")->iconVisible() ? "on" : "off");
         return false;
     }
 
@@ -71,12 +72,10 @@ class TestMenus : public QObject
     MainWindow &running()
     {
         MainWindow &f = *m_form;
-        f.Text1->setText(QStringLiteral("5"));
-        f.Text2->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
         f.start();
         f.openReminder();
-        f.Timer1->setEnabled(false);
-        f.start();
         return f;
     }
 
@@ -99,12 +98,12 @@ private Q_SLOTS:
     {
         MainWindow &f = *m_form;
         QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"ملف", "خيارات", "مساعدة", "تصغير"}));
-        QCOMPARE(captions(f.File->actions()), QStringList{"خروج"});
-        QCOMPARE(captions(f.op->actions()), QStringList{"اعدادات"});
-        QCOMPARE(captions(f.help->actions()),
+        QCOMPARE(captions(child<QMenu>(f, "File")->actions()), QStringList{"خروج"});
+        QCOMPARE(captions(child<QMenu>(f, "op")->actions()), QStringList{"اعدادات"});
+        QCOMPARE(captions(child<QMenu>(f, "help")->actions()),
                  (QStringList{"تعليمات وارشادات", "-", "عن البرنامج", "عن المبرمج", "-", "الإعلان في البرنامج"}));
-        QCOMPARE(captions(f.tary->actions()), (QStringList{"خروج", "-", "تكبير"}));
-        QVERIFY(!f.menuBar()->actions().contains(f.tary->menuAction()));
+        QCOMPARE(captions(child<QMenu>(f, "tary")->actions()), (QStringList{"خروج", "-", "تكبير"}));
+        QVERIFY(!f.menuBar()->actions().contains(child<QMenu>(f, "tary")->menuAction()));
         QCOMPARE(f.menuBar()->layoutDirection(), Qt::RightToLeft);
     }
 
@@ -129,7 +128,7 @@ private Q_SLOTS:
         bool stoppedFirst = false;
         connect(&f, &MainWindow::modalOpening, this, [&](QDialog *w) {
             opened = w->objectName();
-            stoppedFirst = !f.Timer1->enabled() && f.Shape1->fillColor() == MainWindow::LampStopped;
+            stoppedFirst = !f.cycle().running() && child<Shape>(f, "Shape1")->fillColor() == MainWindow::LampStopped;
             QTimer::singleShot(0, w, [&, w] {
                 modal = w->isModal() && w->isVisible();
                 w->reject();
@@ -142,22 +141,22 @@ private Q_SLOTS:
             QVERIFY(stoppedFirst);
         }
         // Stopped, and it stays stopped after the window closed.
-        QVERIFY(!f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampStopped);
-        QVERIFY(f.Text1->isEnabled());
+        QVERIFY(!f.cycle().running());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
+        QVERIFY(child<QLineEdit>(f, "Text1")->isEnabled());
         QTRY_VERIFY(card.isNull());
     }
 
     void advertisingLeavesTheCycleAlone()
     {
         MainWindow &f = running();
-        QVERIFY(!f.adv->isEnabled()); // no address in this build
+        QVERIFY(!child<QAction>(f, "adv")->isEnabled()); // no address in this build
         f.setPublisher(Publisher{QUrl(QStringLiteral("http://127.0.0.1:8080"))});
-        QVERIFY(f.adv->isEnabled());
-        f.adv->trigger();
+        QVERIFY(child<QAction>(f, "adv")->isEnabled());
+        child<QAction>(f, "adv")->trigger();
         QCOMPARE(m_platform->opened, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:8080/adv/adv.htm"))});
-        QVERIFY(f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
+        QVERIFY(f.cycle().running());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
         QVERIFY(f.reminder());
     }
 
@@ -166,11 +165,11 @@ private Q_SLOTS:
         MainWindow &f = running();
         QPointer<ReminderCard> card = f.reminder();
         QSignalSpy ended(&f, &MainWindow::programEnd);
-        f.exit2->trigger();
+        child<QAction>(f, "exit2")->trigger();
         QCOMPARE(ended.count(), 1);
         QTRY_VERIFY(card.isNull());
         // Once asked, the end stands: a second exit asks nothing more.
-        f.exit->trigger();
+        child<QAction>(f, "exit")->trigger();
         QCOMPARE(ended.count(), 1);
         QVERIFY(f.ending());
     }
@@ -180,49 +179,49 @@ private Q_SLOTS:
         MainWindow &f = *m_form;
         TrayOrder order(f);
         QVERIFY(f.isVisible());
-        QVERIFY(!f.TA1->iconVisible());
-        f.Minimize->trigger();
+        QVERIFY(!child<TrayArea>(f, "TA1")->iconVisible());
+        child<QAction>(f, "Minimize")->trigger();
         QVERIFY(!f.isVisible());
-        QVERIFY(f.TA1->iconVisible());
-        f.Max->trigger();
+        QVERIFY(child<TrayArea>(f, "TA1")->iconVisible());
+        child<QAction>(f, "Max")->trigger();
         QVERIFY(f.isVisible());
-        QVERIFY(!f.TA1->iconVisible());
+        QVERIFY(!child<TrayArea>(f, "TA1")->iconVisible());
         QCOMPARE(order.seen, (QStringList{"hide icon on", "show icon on"}));
-        f.Minimize->trigger();
-        Q_EMIT f.TA1->iconActivate();
+        child<QAction>(f, "Minimize")->trigger();
+        Q_EMIT child<TrayArea>(f, "TA1")->iconActivate();
         QVERIFY(f.isVisible());
-        QVERIFY(!f.TA1->iconVisible());
+        QVERIFY(!child<TrayArea>(f, "TA1")->iconVisible());
     }
 
     void minimisingKeepsTheCycle()
     {
         MainWindow &f = running();
-        f.Minimize->trigger();
-        QVERIFY(f.Timer1->enabled());
-        QCOMPARE(f.Shape1->fillColor(), MainWindow::LampRunning);
+        child<QAction>(f, "Minimize")->trigger();
+        QVERIFY(f.cycle().running());
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
         QVERIFY(f.reminder());
     }
 
     void rightClickPopsTheTrayMenuLeftDoesNot()
     {
         MainWindow &f = *m_form;
-        f.Minimize->trigger();
-        Q_EMIT f.TA1->iconMouse(1);
-        QVERIFY(!f.tary->isVisible());
-        Q_EMIT f.TA1->iconMouse(2);
-        QTRY_VERIFY(f.tary->isVisible());
-        f.tary->hide();
+        child<QAction>(f, "Minimize")->trigger();
+        Q_EMIT child<TrayArea>(f, "TA1")->iconMouse(1);
+        QVERIFY(!child<QMenu>(f, "tary")->isVisible());
+        Q_EMIT child<TrayArea>(f, "TA1")->iconMouse(2);
+        QTRY_VERIFY(child<QMenu>(f, "tary")->isVisible());
+        child<QMenu>(f, "tary")->hide();
     }
 
     void withoutATrayTheWindowIsMinimised()
     {
         m_platform->tray = false;
         MainWindow &f = *m_form;
-        f.Minimize->trigger();
+        child<QAction>(f, "Minimize")->trigger();
         QVERIFY(f.isVisible());
         QVERIFY(f.isMinimized());
-        QVERIFY(!f.TA1->iconVisible());
-        f.Max->trigger();
+        QVERIFY(!child<TrayArea>(f, "TA1")->iconVisible());
+        child<QAction>(f, "Max")->trigger();
         QVERIFY(!f.isMinimized());
     }
 };

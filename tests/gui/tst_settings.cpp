@@ -1,15 +1,19 @@
 #include "app/MainWindow.h"
+#include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "core/Settings.h"
 #include "reminder/SettingsDialog.h"
 #include "reminder/BackgroundChooser.h"
 #include "resources/Artwork.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -48,6 +52,9 @@ class TestSettings : public QObject
     RecordingMessages m_messages;
     ManualClock m_clock;
     std::unique_ptr<MainWindow> m_form;
+    // The dialogs opened here work on a model of their own, read from the
+    // same record as the main window's.
+    std::unique_ptr<Settings> m_settings;
 
 private Q_SLOTS:
     void init()
@@ -55,43 +62,51 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         qputenv("windir", m_dir->path().toLocal8Bit());
         m_platform.logon.clear();
+        QVERIFY(QDir().mkpath(m_dir->path() + QStringLiteral("/murel")));
+        QFile record(m_dir->path() + QStringLiteral("/murel/background.txt"));
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write("\"3\",\"Tahoma\",\"0\",\"0\",\"0\",#TRUE#,#FALSE#,#FALSE#\r\n");
+        record.close();
         m_form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
         QVERIFY(m_form->load());
-        m_form->Text4->setText(QStringLiteral("Tahoma"));
-        m_form->Text5->setText(QStringLiteral("3"));
-        m_form->Text6->setText(QStringLiteral("0"));
+        m_settings = std::make_unique<Settings>(m_form->settingsPath());
+        m_settings->load();
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup()
+    {
+        m_settings.reset();
+        m_form.reset();
+    }
 
     void opensWithTheCurrentFont()
     {
-        SettingsDialog w(*m_form);
+        SettingsDialog w(*m_settings, m_platform, *m_form);
         QCOMPARE(w.windowTitle(), QStringLiteral("اعدادات"));
         QCOMPARE(w.size(), QSize(315, 354));
-        QCOMPARE(w.Combo2->currentText(), QStringLiteral("Tahoma"));
-        QCOMPARE(w.Label1->font().family(), QStringLiteral("Tahoma"));
-        QCOMPARE(w.Label1->font().pointSize(), 12);
-        QVERIFY(w.Label1->font().bold());
+        QCOMPARE(child<QComboBox>(w, "Combo2")->currentText(), QStringLiteral("Tahoma"));
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(child<Label>(w, "Label1")->font().pointSize(), 12);
+        QVERIFY(child<Label>(w, "Label1")->font().bold());
         QStringList items;
-        for (int i = 0; i < w.Combo2->count(); ++i)
-            items << w.Combo2->itemText(i);
+        for (int i = 0; i < child<QComboBox>(w, "Combo2")->count(); ++i)
+            items << child<QComboBox>(w, "Combo2")->itemText(i);
         QCOMPARE(items, (QStringList{"MS Sans Serif", "Tahoma", "Times New Roman"}));
     }
 
     void typingUpdatesThePreviewAndApplyStoresIt()
     {
-        SettingsDialog w(*m_form);
+        SettingsDialog w(*m_settings, m_platform, *m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.Combo2->lineEdit()->selectAll();
-        QTest::keyClicks(w.Combo2->lineEdit(), QStringLiteral("Aria"));
-        QCOMPARE(w.Label1->font().family(), QStringLiteral("Aria"));
-        QTest::keyClicks(w.Combo2->lineEdit(), QStringLiteral("l"));
-        QCOMPARE(w.Label1->font().family(), QStringLiteral("Arial"));
-        w.Combo2->setCurrentIndex(2);
-        QCOMPARE(w.Label1->font().family(), QStringLiteral("Times New Roman"));
-        click(w.Command2);
-        QCOMPARE(m_form->Text4->text(), QStringLiteral("Times New Roman"));
+        child<QComboBox>(w, "Combo2")->lineEdit()->selectAll();
+        QTest::keyClicks(child<QComboBox>(w, "Combo2")->lineEdit(), QStringLiteral("Aria"));
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Aria"));
+        QTest::keyClicks(child<QComboBox>(w, "Combo2")->lineEdit(), QStringLiteral("l"));
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Arial"));
+        child<QComboBox>(w, "Combo2")->setCurrentIndex(2);
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Times New Roman"));
+        click(child<TavrelButton>(w, "Command2"));
+        QCOMPARE(m_settings->values().fontName, QStringLiteral("Times New Roman"));
         QCOMPARE(w.result(), int(QDialog::Accepted));
     }
 
@@ -106,98 +121,82 @@ private Q_SLOTS:
     {
         QFETCH(bool, apply);
         QFETCH(QString, font);
-        SettingsDialog w(*m_form);
+        SettingsDialog w(*m_settings, m_platform, *m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QFont italic = w.Label1->font();
+        QFont italic = child<Label>(w, "Label1")->font();
         italic.setItalic(true);
-        w.Label1->setFont(italic);
-        click(w.TavrelButtonV21);
-        QCOMPARE(w.Combo2->currentText(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(w.Label1->font().family(), QStringLiteral("MS Sans Serif"));
-        QVERIFY(!w.Label1->font().italic());
-        click(apply ? w.Command2 : w.Command1);
-        QCOMPARE(m_form->Text4->text(), font);
+        child<Label>(w, "Label1")->setFont(italic);
+        click(child<TavrelButton>(w, "TavrelButtonV21"));
+        QCOMPARE(child<QComboBox>(w, "Combo2")->currentText(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("MS Sans Serif"));
+        QVERIFY(!child<Label>(w, "Label1")->font().italic());
+        click(apply ? child<TavrelButton>(w, "Command2") : child<TavrelButton>(w, "Command1"));
+        QCOMPARE(m_settings->values().fontName, font);
         QCOMPARE(m_platform.logon.size(), apply ? 1 : 0);
     }
 
     void runAtLogon_data()
     {
-        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("flag");
         QTest::addColumn<bool>("toggle");
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("stored");
         QTest::addColumn<QString>("call");
-        QTest::newRow("1, untouched: registered again") << "1" << false << true << "1" << "register";
-        QTest::newRow("1, cleared: removed") << "1" << true << true << "0" << "unregister";
-        QTest::newRow("0, ticked: registered") << "0" << true << false << "1" << "register";
-        QTest::newRow("0, untouched: removed again") << "0" << false << false << "0" << "unregister";
-        QTest::newRow("7 leaves the box clear") << "7" << false << false << "0" << "unregister";
+        QTest::newRow("on, untouched: registered again") << true << false << true << "register";
+        QTest::newRow("on, cleared: removed") << true << true << false << "unregister";
+        QTest::newRow("off, ticked: registered") << false << true << true << "register";
+        QTest::newRow("off, untouched: removed again") << false << false << false << "unregister";
     }
     void runAtLogon()
     {
-        QFETCH(QString, flag);
+        QFETCH(bool, flag);
         QFETCH(bool, toggle);
-        QFETCH(bool, ticked);
-        QFETCH(QString, stored);
+        QFETCH(bool, stored);
         QFETCH(QString, call);
-        m_form->Text6->setText(flag);
-        SettingsDialog w(*m_form);
+        m_settings->setRunAtLogon(flag);
+        SettingsDialog w(*m_settings, m_platform, *m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(!w.Check1->isChecked()); // set only after a tenth of a second
-        QTRY_VERIFY_WITH_TIMEOUT(!w.Timer2->isActive(), 1000);
-        QCOMPARE(w.Check1->isChecked(), ticked);
+        QCOMPARE(child<QCheckBox>(w, "Check1")->isChecked(), flag);
         if (toggle)
-            w.Check1->click();
-        click(w.Command2);
-        QCOMPARE(m_form->Text6->text(), stored);
+            child<QCheckBox>(w, "Check1")->click();
+        click(child<TavrelButton>(w, "Command2"));
+        QCOMPARE(m_settings->values().runAtLogon, stored);
         QCOMPARE(m_platform.logon.size(), 1);
         QVERIFY2(m_platform.logon.first().startsWith(call + QStringLiteral(" tst_settings")), qPrintable(m_platform.logon.first()));
     }
 
     void chooserLoadsAndPreviews()
     {
-        BackgroundChooser c(*m_form);
+        BackgroundChooser c(*m_settings, m_form.get());
         QCOMPARE(c.windowTitle(), QStringLiteral(" أختيار الخلفية"));
-        QVERIFY(c.Option3->isChecked());
-        QCOMPARE(c.Text1->text(), QStringLiteral("3"));
-        QVERIFY(c.Picture1->pixmap().isNull()); // drawn a tenth of a second later
-        QTRY_VERIFY_WITH_TIMEOUT(!c.Picture1->pixmap().isNull(), 1000);
-        QCOMPARE(shown(c.Picture1), picture(3));
-        QVERIFY(!c.Shape1->isVisibleTo(&c));
+        QVERIFY(child<QRadioButton>(c, "Option3")->isChecked());
+        QVERIFY(child<QLabel>(c, "Picture1")->pixmap().isNull()); // drawn a tenth of a second later
+        QTRY_VERIFY_WITH_TIMEOUT(!child<QLabel>(c, "Picture1")->pixmap().isNull(), 1000);
+        QCOMPARE(shown(child<QLabel>(c, "Picture1")), picture(3));
+        QVERIFY(!child<Shape>(c, "Shape1")->isVisibleTo(&c));
 
         c.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c));
-        QTest::mouseClick(c.Option1, Qt::LeftButton);
-        QCOMPARE(c.Text1->text(), QStringLiteral("1"));
-        QTRY_COMPARE_WITH_TIMEOUT(shown(c.Picture1), picture(1), 1000);
-        QVERIFY(c.Shape1->isVisibleTo(&c));
-        QTest::mouseClick(c.Option2, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(shown(c.Picture1), picture(2), 1000);
-        QVERIFY(!c.Shape1->isVisibleTo(&c));
+        QTest::mouseClick(child<QRadioButton>(c, "Option1"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(shown(child<QLabel>(c, "Picture1")), picture(1), 1000);
+        QVERIFY(child<Shape>(c, "Shape1")->isVisibleTo(&c));
+        QTest::mouseClick(child<QRadioButton>(c, "Option2"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(shown(child<QLabel>(c, "Picture1")), picture(2), 1000);
+        QVERIFY(!child<Shape>(c, "Shape1")->isVisibleTo(&c));
         // At its natural size, from the top-left corner.
-        QCOMPARE(c.Picture1->alignment() & (Qt::AlignLeft | Qt::AlignTop), Qt::AlignLeft | Qt::AlignTop);
-        QVERIFY(!c.Picture1->hasScaledContents());
-    }
-
-    void chooserWithoutANumberSelectsNothing()
-    {
-        m_form->Text5->setText(QString());
-        BackgroundChooser c(*m_form);
-        QCOMPARE(c.selected(), 0);
-        click(c.Command1);
-        QCOMPARE(m_form->Text5->text(), QString());
+        QCOMPARE(child<QLabel>(c, "Picture1")->alignment() & (Qt::AlignLeft | Qt::AlignTop), Qt::AlignLeft | Qt::AlignTop);
+        QVERIFY(!child<QLabel>(c, "Picture1")->hasScaledContents());
     }
 
     void chooserCancelLeavesTheBackground()
     {
-        BackgroundChooser c(*m_form);
+        BackgroundChooser c(*m_settings, m_form.get());
         c.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c));
-        QTest::mouseClick(c.Option5, Qt::LeftButton);
-        click(c.Command2);
-        QCOMPARE(m_form->Text5->text(), QStringLiteral("3"));
+        QTest::mouseClick(child<QRadioButton>(c, "Option5"), Qt::LeftButton);
+        click(child<TavrelButton>(c, "Command2"));
+        QCOMPARE(m_settings->values().background, 3);
         QCOMPARE(c.result(), int(QDialog::Rejected));
     }
 
@@ -214,25 +213,25 @@ private Q_SLOTS:
             connect(settings, &SettingsDialog::chooserOpening, this, [&](BackgroundChooser *chooser) {
                 QTimer::singleShot(0, chooser, [&, chooser] {
                     hiddenMeanwhile = !settings->isVisible() && chooser->isVisible();
-                    QTest::mouseClick(chooser->Option6, Qt::LeftButton);
-                    click(chooser->Command1);
+                    QTest::mouseClick(child<QRadioButton>(*chooser, "Option6"), Qt::LeftButton);
+                    click(child<TavrelButton>(*chooser, "Command1"));
                 });
             });
             // First showing: open the chooser; second: cancel.
             auto step = [&] {
                 ++openings;
-                click(openings == 1 ? settings->TavrelButtonV22 : settings->Command1);
+                click(openings == 1 ? child<TavrelButton>(*settings, "TavrelButtonV22") : child<TavrelButton>(*settings, "Command1"));
             };
             QTimer::singleShot(0, settings, step);
             // The dialog comes back after the chooser: act again then.
             settings->installEventFilter(this);
             m_onShow = [step] { QTimer::singleShot(0, step); };
         });
-        m_form->Setting->trigger();
+        child<QAction>(*m_form, "Setting")->trigger();
         QVERIFY(hiddenMeanwhile);
         QCOMPARE(openings, 2);
-        QCOMPARE(m_form->Text5->text(), QStringLiteral("6"));
-        QCOMPARE(m_form->Text4->text(), QStringLiteral("Tahoma"));
+        QCOMPARE(m_form->settings().values().background, 6);
+        QCOMPARE(m_form->settings().values().fontName, QStringLiteral("Tahoma"));
         QVERIFY(m_platform.logon.isEmpty());
         m_onShow = nullptr;
     }

@@ -1,0 +1,136 @@
+#include "core/ReminderCycle.h"
+
+#include "core/NumericValue.h"
+#include "core/Rounding.h"
+
+namespace {
+
+int timerUnit(Settings::Unit unit)
+{
+    switch (unit) {
+    case Settings::Unit::Minutes: return ExtraTimer::Minutes;
+    case Settings::Unit::Hours: return ExtraTimer::Hours;
+    case Settings::Unit::Seconds: break;
+    }
+    return ExtraTimer::Seconds;
+}
+
+} // namespace
+
+ReminderCycle::ReminderCycle(Settings &settings, Clock &clock, QObject *parent)
+    : QObject(parent)
+    , m_settings(settings)
+    , m_timer(clock, this)
+{
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    connect(&m_timer, &ExtraTimer::elapsed, this, &ReminderCycle::due);
+}
+
+ReminderCycle::Verdict ReminderCycle::check(double interval, double duration)
+{
+    if (!Settings::IntervalRange.contains(interval))
+        return Verdict::BadInterval;
+    if (!Settings::DurationRange.contains(duration))
+        return Verdict::BadDuration;
+    return Verdict::Valid;
+}
+
+Settings::Unit ReminderCycle::unit() const
+{
+    switch (m_timer.timeUnit()) {
+    case ExtraTimer::Minutes: return Settings::Unit::Minutes;
+    case ExtraTimer::Hours: return Settings::Unit::Hours;
+    default: return Settings::Unit::Seconds;
+    }
+}
+
+ReminderCycle::Verdict ReminderCycle::start(const QString &interval, Settings::Unit unit, const QString &duration)
+{
+    m_timer.setTimeUnit(timerUnit(unit));
+    const Verdict verdict = check(numericValue(interval), numericValue(duration));
+    if (verdict != Verdict::Valid)
+        return verdict;
+    Settings::Values v = m_settings.values();
+    v.interval = Settings::count(interval);
+    v.unit = unit;
+    v.duration = Settings::count(duration);
+    m_settings.setValues(v);
+    // A record that cannot be written costs the saved settings, not the run.
+    m_settings.save();
+    return run();
+}
+
+ReminderCycle::Verdict ReminderCycle::autoStart()
+{
+    m_timer.setTimeUnit(timerUnit(m_settings.values().unit));
+    return run();
+}
+
+ReminderCycle::Verdict ReminderCycle::run()
+{
+    const Settings::Values &v = m_settings.values();
+    const Verdict verdict = check(v.interval, v.duration);
+    if (verdict != Verdict::Valid)
+        return verdict;
+    m_timer.setInterval(v.interval);
+    // A card with its countdown running holds the count until it goes.
+    m_timer.setEnabled(m_card != Card::Holding);
+    setRunning(true);
+    return verdict;
+}
+
+void ReminderCycle::stop()
+{
+    m_timer.setEnabled(false);
+    if (m_card != Card::None) {
+        m_card = Card::None;
+        Q_EMIT closeCard();
+    }
+    setRunning(false);
+}
+
+void ReminderCycle::setRunning(bool running)
+{
+    if (m_running == running)
+        return;
+    m_running = running;
+    Q_EMIT runningChanged(running);
+}
+
+void ReminderCycle::remindNow()
+{
+    if (m_card == Card::None)
+        openCard();
+}
+
+void ReminderCycle::due()
+{
+    if (m_card == Card::Holding) {
+        m_timer.setEnabled(false);
+        return;
+    }
+    if (m_card == Card::Waiting) {
+        m_card = Card::None;
+        Q_EMIT closeCard();
+    }
+    openCard();
+}
+
+void ReminderCycle::openCard()
+{
+    m_card = m_settings.values().duration > 0 ? Card::Holding : Card::Waiting;
+    if (m_card == Card::Holding)
+        m_timer.setEnabled(false);
+    Q_EMIT showCard();
+}
+
+void ReminderCycle::cardClosed()
+{
+    if (m_card == Card::None)
+        return;
+    const bool held = m_card == Card::Holding;
+    m_card = Card::None;
+    // The count starts afresh once the card that held it has gone.
+    if (held && m_running)
+        m_timer.setEnabled(true);
+}
