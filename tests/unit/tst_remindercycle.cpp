@@ -1,0 +1,191 @@
+#include "common/ManualClock.h"
+#include "core/ReminderCycle.h"
+#include "core/Settings.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A cycle on a hand-moved clock, with a card that comes and goes as the
+// cycle asks and as the test closes it.
+struct Bench
+{
+    Bench()
+        : settings(dir.filePath(QStringLiteral("background.txt")))
+        , cycle(settings, clock)
+    {
+        QObject::connect(&cycle, &ReminderCycle::showCard, [this] { ++shown, cardUp = true; });
+        QObject::connect(&cycle, &ReminderCycle::closeCard, [this] { ++taken, cardUp = false; });
+    }
+    // The card goes by itself or by its X.
+    void closeCard()
+    {
+        QVERIFY(cardUp);
+        cardUp = false;
+        cycle.cardClosed();
+    }
+    QTemporaryDir dir;
+    ManualClock clock;
+    Settings settings;
+    ReminderCycle cycle;
+    int shown = 0;
+    int taken = 0;
+    bool cardUp = false;
+};
+
+using S = Settings::Unit;
+
+} // namespace
+
+class TestReminderCycle : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startChecksThenSaves_data()
+    {
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QString>("duration");
+        QTest::addColumn<int>("verdict");
+        QTest::newRow("interval 0") << "0" << "5" << int(ReminderCycle::Verdict::BadInterval);
+        QTest::newRow("interval below 1") << "0.9" << "5" << int(ReminderCycle::Verdict::BadInterval);
+        QTest::newRow("interval 60") << "60" << "5" << int(ReminderCycle::Verdict::BadInterval);
+        QTest::newRow("interval first") << "" << "" << int(ReminderCycle::Verdict::BadInterval);
+        QTest::newRow("duration 2") << "5" << "2" << int(ReminderCycle::Verdict::BadDuration);
+        QTest::newRow("duration 59.5") << "5" << "59.5" << int(ReminderCycle::Verdict::BadDuration);
+        QTest::newRow("limits") << "1" << "3" << int(ReminderCycle::Verdict::Valid);
+        QTest::newRow("leading zeros") << "059" << "59" << int(ReminderCycle::Verdict::Valid);
+    }
+    void startChecksThenSaves()
+    {
+        QFETCH(QString, interval);
+        QFETCH(QString, duration);
+        QFETCH(int, verdict);
+        Bench b;
+        QSignalSpy running(&b.cycle, &ReminderCycle::runningChanged);
+        QCOMPARE(int(b.cycle.start(interval, S::Minutes, duration)), verdict);
+        const bool valid = verdict == int(ReminderCycle::Verdict::Valid);
+        QCOMPARE(b.cycle.running(), valid);
+        QCOMPARE(running.count(), valid ? 1 : 0);
+        QCOMPARE(QFile::exists(b.settings.path()), valid);
+        // Refused values never reach the settings.
+        QCOMPARE(b.settings.values().interval, valid ? Settings::count(interval) : 0);
+        QCOMPARE(b.settings.values().unit, valid ? S::Minutes : S::Seconds);
+    }
+
+    void cardsComeAtTheIntervalAndHoldIt()
+    {
+        Bench b;
+        QCOMPARE(b.cycle.start(QStringLiteral("2"), S::Seconds, QStringLiteral("5")), ReminderCycle::Verdict::Valid);
+        b.clock.advance(1'999);
+        QCOMPARE(b.shown, 0);
+        b.clock.advance(1);
+        QCOMPARE(b.shown, 1);
+        // However long the card stays, no second one comes meanwhile.
+        QVERIFY(!b.cycle.counting());
+        b.clock.advance(60'000);
+        QCOMPARE(b.shown, 1);
+        // The count starts afresh when it has gone.
+        b.closeCard();
+        QVERIFY(b.cycle.counting());
+        b.clock.advance(1'999);
+        QCOMPARE(b.shown, 1);
+        b.clock.advance(1);
+        QCOMPARE(b.shown, 2);
+        QCOMPARE(b.taken, 0);
+    }
+
+    void aCardWithoutCountdownGivesWay()
+    {
+        // A first run: no duration yet, so the run's first card stays until
+        // its X; it must not keep the cycle the user then starts from coming.
+        Bench b;
+        b.cycle.remindNow();
+        QCOMPARE(b.shown, 1);
+        b.cycle.start(QStringLiteral("2"), S::Seconds, QStringLiteral("5"));
+        QVERIFY(b.cycle.counting());
+        b.clock.advance(2'000);
+        QCOMPARE(b.taken, 1);
+        QCOMPARE(b.shown, 2);
+        QVERIFY(b.cardUp);
+        // The new card has a countdown: it holds the cycle.
+        QVERIFY(!b.cycle.counting());
+    }
+
+    void startWhileACardHoldsWaitsForIt()
+    {
+        Bench b;
+        b.settings.setValues(Settings::fromFields({"1", "", "0", "0", "5"}));
+        b.cycle.remindNow();
+        b.cycle.start(QStringLiteral("2"), S::Seconds, QStringLiteral("5"));
+        QVERIFY(b.cycle.running());
+        QVERIFY(!b.cycle.counting());
+        b.clock.advance(10'000);
+        QCOMPARE(b.shown, 1);
+        b.closeCard();
+        b.clock.advance(2'000);
+        QCOMPARE(b.shown, 2);
+    }
+
+    void stopTakesTheCardAndItsCloseChangesNothing()
+    {
+        Bench b;
+        b.cycle.start(QStringLiteral("1"), S::Seconds, QStringLiteral("3"));
+        b.clock.advance(1'000);
+        QVERIFY(b.cardUp);
+        b.cycle.stop();
+        QCOMPARE(b.taken, 1);
+        QVERIFY(!b.cycle.running());
+        // A late report of the taken card does not restart anything.
+        b.cycle.cardClosed();
+        b.clock.advance(10'000);
+        QCOMPARE(b.shown, 1);
+        QVERIFY(!b.cycle.counting());
+        // A reminder now is still one card at a time.
+        b.cycle.remindNow();
+        b.cycle.remindNow();
+        QCOMPARE(b.shown, 2);
+    }
+
+    void aLongStallGivesOneCardNotABurst()
+    {
+        Bench b;
+        // A suspended machine wakes ten hours later: one card, not 36,000.
+        b.cycle.start(QStringLiteral("1"), S::Seconds, QStringLiteral("3"));
+        b.clock.advance(10LL * 3600 * 1000);
+        QCOMPARE(b.shown, 1);
+        b.closeCard();
+        b.clock.advance(999);
+        QCOMPARE(b.shown, 1);
+        b.clock.advance(1);
+        QCOMPARE(b.shown, 2);
+    }
+
+    void autoStartUsesTheSavedValuesWithoutSaving_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<qint64>("remaining");
+        QTest::newRow("hours") << QStringList{"1", "", "0", "2", "5", "#FALSE#", "#FALSE#", "#TRUE#"}
+                               << int(ReminderCycle::Verdict::Valid) << qint64(2 * 3600 * 1000);
+        QTest::newRow("bad duration") << QStringList{"1", "", "0", "2", "2"} << int(ReminderCycle::Verdict::BadDuration)
+                                      << qint64(-1);
+        QTest::newRow("never set") << QStringList() << int(ReminderCycle::Verdict::BadInterval) << qint64(-1);
+    }
+    void autoStartUsesTheSavedValuesWithoutSaving()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(int, verdict);
+        QFETCH(qint64, remaining);
+        Bench b;
+        b.settings.setValues(Settings::fromFields(fields));
+        QCOMPARE(int(b.cycle.autoStart()), verdict);
+        QCOMPARE(b.cycle.remainingMs(), remaining);
+        QVERIFY(!QFile::exists(b.settings.path()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReminderCycle)
+#include "tst_remindercycle.moc"
