@@ -352,9 +352,9 @@ void MainWindow::setUnit(QRadioButton *option)
         o->setChecked(o == option);
 }
 
-bool MainWindow::accepted(int verdict)
+bool MainWindow::accepted(ReminderCycle::Verdict verdict)
 {
-    switch (ReminderCycle::Verdict(verdict)) {
+    switch (verdict) {
     case ReminderCycle::Verdict::Valid: return true;
     case ReminderCycle::Verdict::BadInterval: m_messages.inform(this, IntervalMessage); break;
     case ReminderCycle::Verdict::BadDuration: m_messages.inform(this, DurationMessage); break;
@@ -384,13 +384,13 @@ void MainWindow::start()
     const Settings::Unit unit = m_minutes->isChecked() ? Settings::Unit::Minutes
                                 : m_hours->isChecked() ? Settings::Unit::Hours
                                                        : Settings::Unit::Seconds;
-    accepted(int(m_cycle->start(m_intervalBox->text(), unit, m_durationBox->text())));
+    accepted(m_cycle->start(m_intervalBox->text(), unit, m_durationBox->text()));
 }
 
 void MainWindow::autoStart()
 {
     hideToTray();
-    accepted(int(m_cycle->autoStart()));
+    accepted(m_cycle->autoStart());
 }
 
 void MainWindow::stop()

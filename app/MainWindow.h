@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Publisher.h"
+#include "core/ReminderCycle.h"
 #include "platform/InstanceLock.h"
 
 #include <QMainWindow>
@@ -19,7 +20,6 @@ class QRadioButton;
 class QTimer;
 class QWidget;
 class ReminderCard;
-class ReminderCycle;
 class Settings;
 class Shape;
 class TrayArea;
@@ -111,7 +111,7 @@ private:
     void buildMenus();
     void showSettings();
     void autoStart();
-    bool accepted(int verdict);
+    bool accepted(ReminderCycle::Verdict verdict);
     void setUnit(QRadioButton *option);
     void setRunning(bool running);
     void setLamp(quint32 color);

@@ -1,7 +1,6 @@
 #include "core/ReminderCycle.h"
 
 #include "core/NumericValue.h"
-#include "core/Rounding.h"
 
 namespace {
 
