@@ -1,6 +1,6 @@
 #include "reminder/Backgrounds.h"
 
-BackgroundLook backgroundLook(double number)
+BackgroundLook backgroundLook(int number)
 {
     if (number == 1)
         return {1, std::nullopt, true};

@@ -14,4 +14,4 @@ struct BackgroundLook
     bool frame = false;
 };
 
-BackgroundLook backgroundLook(double number);
+BackgroundLook backgroundLook(int number);

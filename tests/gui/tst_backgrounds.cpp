@@ -31,23 +31,22 @@ class TestBackgrounds : public QObject
 private Q_SLOTS:
     void table_data()
     {
-        QTest::addColumn<double>("number");
+        QTest::addColumn<int>("number");
         QTest::addColumn<int>("picture");
         QTest::addColumn<qint64>("colour"); // -1: white kept
         QTest::addColumn<bool>("frame");
-        QTest::newRow("1") << 1.0 << 1 << qint64(-1) << true;
-        QTest::newRow("2 dark blue") << 2.0 << 2 << qint64(0x800000) << false;
-        QTest::newRow("3 black") << 3.0 << 3 << qint64(0) << false;
-        QTest::newRow("4 black") << 4.0 << 4 << qint64(0) << false;
-        QTest::newRow("5 dark grey") << 5.0 << 5 << qint64(0x404040) << false;
-        QTest::newRow("6 white") << 6.0 << 6 << qint64(0xFFFFFF) << false;
-        QTest::newRow("0") << 0.0 << 0 << qint64(-1) << false;
-        QTest::newRow("7") << 7.0 << 0 << qint64(-1) << false;
-        QTest::newRow("2.5") << 2.5 << 0 << qint64(-1) << false;
+        QTest::newRow("1") << 1 << 1 << qint64(-1) << true;
+        QTest::newRow("2 dark blue") << 2 << 2 << qint64(0x800000) << false;
+        QTest::newRow("3 black") << 3 << 3 << qint64(0) << false;
+        QTest::newRow("4 black") << 4 << 4 << qint64(0) << false;
+        QTest::newRow("5 dark grey") << 5 << 5 << qint64(0x404040) << false;
+        QTest::newRow("6 white") << 6 << 6 << qint64(0xFFFFFF) << false;
+        QTest::newRow("0") << 0 << 0 << qint64(-1) << false;
+        QTest::newRow("7") << 7 << 0 << qint64(-1) << false;
     }
     void table()
     {
-        QFETCH(double, number);
+        QFETCH(int, number);
         QFETCH(int, picture);
         QFETCH(qint64, colour);
         QFETCH(bool, frame);
