@@ -1,11 +1,11 @@
 #include "info/AboutProgramWindow.h"
 
-#include "app/Version.h"
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
+#include "core/Version.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>
