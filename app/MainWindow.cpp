@@ -227,11 +227,11 @@ void MainWindow::buildControls()
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Command1 = new TavrelButton(Frame4);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->readProperties(standardButtonProperties(QStringLiteral("ابــدأ")));
+    Command1->setDescription({.caption = QStringLiteral("ابــدأ")});
     Command1->setGeometry(216, 24, 49, 25);
     Command2 = new TavrelButton(Frame4);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->readProperties(standardButtonProperties(QStringLiteral("قــف")));
+    Command2->setDescription({.caption = QStringLiteral("قــف")});
     Command2->setGeometry(160, 24, 49, 25);
     Shape1 = new Shape(Shape::Kind::Circle, Frame4);
     Shape1->setObjectName(QStringLiteral("Shape1"));

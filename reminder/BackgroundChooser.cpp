@@ -58,10 +58,10 @@ BackgroundChooser::BackgroundChooser(MainWindowFields &form2, QWidget *parent)
     Option6 = m_options[5];
 
     Command1 = new TavrelButton(this);
-    Command1->readProperties(standardButtonProperties(QStringLiteral("تطبيق")));
+    Command1->setDescription({.caption = QStringLiteral("تطبيق")});
     Command1->setGeometry(twipsRect(2640, 5280, 1095, 375));
     Command2 = new TavrelButton(this);
-    Command2->readProperties(standardButtonProperties(QStringLiteral("إلغاء")));
+    Command2->setDescription({.caption = QStringLiteral("إلغاء")});
     Command2->setGeometry(twipsRect(1440, 5280, 1095, 375));
     connect(Command1, &TavrelButton::clicked, this, &BackgroundChooser::apply);
     connect(Command2, &TavrelButton::clicked, this, &QDialog::reject);

@@ -32,17 +32,14 @@ namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
 
-PropertyStore closeButtonProperties()
+ButtonDescription closeButton()
 {
-    PropertyStore s;
-    s.write(QStringLiteral("BackColor"), OleColor(0xFF0000), OleColors::ButtonFace);
-    s.write(QStringLiteral("ForeColor"), OleColor(0xC0FFFF), OleColors::ButtonText);
-    s.write(QStringLiteral("Font"), windowFont(), QVariant());
-    s.write(QStringLiteral("Caption"), QStringLiteral("X"), ButtonBase::DefaultCaption);
-    s.write(QStringLiteral("FocusColor"), OleColor(0xE10000), OleColors::ButtonFace);
-    s.write(QStringLiteral("LightColor"), OleColor(0x0000FF), OleColor(0xFFFFFF));
-    s.write(QStringLiteral("BackStyle"), 1, 0);
-    return s;
+    return {.caption = QStringLiteral("X"),
+            .backColor = 0xFF0000,
+            .foreColor = 0xC0FFFF,
+            .focusColor = 0xE10000,
+            .lightColor = 0x0000FF,
+            .backStyle = ButtonDescription::BackStyle::Flat};
 }
 
 } // namespace
@@ -97,7 +94,7 @@ void ReminderCard::build()
     Text3->hide();
 
     TavrelButtonV21 = new TavrelButtonV2(this);
-    TavrelButtonV21->readProperties(closeButtonProperties());
+    TavrelButtonV21->setDescription(closeButton());
     TavrelButtonV21->setGeometry(twipsRect(0, 0, 255, 255));
     connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &ReminderCard::closeAndRearm);
     // While the card slides, the X moves several pixels a frame: a press

@@ -57,7 +57,7 @@ void rule(QWidget *parent, const QRect &geometry)
 TavrelButton *button(QWidget *parent, const QString &caption, const QRect &geometry)
 {
     auto *b = new TavrelButton(parent);
-    b->readProperties(standardButtonProperties(caption));
+    b->setDescription({.caption = caption});
     b->setGeometry(geometry);
     return b;
 }
