@@ -211,10 +211,10 @@ void MainWindow::buildControls()
 
     QGroupBox *runFrame = named(frame(client, {16, 184, 281, 65}), "Frame4");
     auto *startButton = named(new TavrelButton(runFrame), "Command1");
-    startButton->readProperties(standardButtonProperties(QStringLiteral("ابــدأ")));
+    startButton->setDescription({.caption = QStringLiteral("ابــدأ")});
     startButton->setGeometry(216, 24, 49, 25);
     auto *stopButton = named(new TavrelButton(runFrame), "Command2");
-    stopButton->readProperties(standardButtonProperties(QStringLiteral("قــف")));
+    stopButton->setDescription({.caption = QStringLiteral("قــف")});
     stopButton->setGeometry(160, 24, 49, 25);
     m_lamp = named(new Shape(Shape::Kind::Circle, runFrame), "Shape1");
     m_lamp->setGeometry(39, 27, 17, 17);

@@ -1,7 +1,6 @@
 #include "controls/TavrelButton.h"
 
 #include "controls/ButtonInput.h"
-#include "controls/WindowLook.h"
 #include "core/Rounding.h"
 
 #include <QFocusEvent>
@@ -383,13 +382,4 @@ void TavrelButton::leaveEvent(QEvent *event)
         redraw();
         m_drawState = ButtonLook::Hot;
     }
-}
-
-PropertyStore standardButtonProperties(const QString &caption)
-{
-    PropertyStore store;
-    store.write(QStringLiteral("Font"), windowFont(), QVariant());
-    store.write(QStringLiteral("Caption"), caption, ButtonBase::DefaultCaption);
-    store.write(QStringLiteral("CaptionOffsetX"), 0, 1);
-    return store;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ButtonBase.h"
+#include "controls/ButtonDescription.h"
 #include "core/PropertyStore.h"
 
 // The program's own push button: a shaded face with a bevel, a black rounded
@@ -28,6 +29,9 @@ public:
     void refresh();
     void writeProperties(PropertyStore &store) const;
     void readProperties(const PropertyStore &store);
+    // Sets every saved property from a window's description of the button:
+    // what the description does not hold goes back to its default.
+    void setDescription(const ButtonDescription &description) { readProperties(description.properties()); }
 
     bool spaceDown() const { return m_spaceDown; }
     QChar accessKey() const { return m_accessKey; }
@@ -71,7 +75,3 @@ private:
     QChar m_accessKey;
     int m_shortcutId = 0;
 };
-
-// Saved properties of the buttons the windows carry: their caption, the
-// windows' shared 8.25 pt font and the caption flush with the left edge.
-PropertyStore standardButtonProperties(const QString &caption);

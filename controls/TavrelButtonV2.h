@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ButtonBase.h"
+#include "controls/ButtonDescription.h"
 #include "core/PropertyStore.h"
 
 #include <QTimer>
@@ -49,6 +50,9 @@ public:
 
     void writeProperties(PropertyStore &store) const;
     void readProperties(const PropertyStore &store);
+    // Sets every saved property from a window's description of the button:
+    // what the description does not hold goes back to its default.
+    void setDescription(const ButtonDescription &description) { readProperties(description.properties()); }
 
     bool isDefault() const { return m_isDefault; }
     int containerScaleMode() const { return m_containerScaleMode; }

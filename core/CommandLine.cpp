@@ -1,6 +1,6 @@
 #include "core/CommandLine.h"
 
-#include "app/Version.h"
+#include "core/Version.h"
 
 #include <cstdio>
 

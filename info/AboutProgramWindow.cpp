@@ -1,11 +1,11 @@
 #include "info/AboutProgramWindow.h"
 
-#include "app/Version.h"
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
+#include "core/Version.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>
@@ -86,7 +86,7 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     Label10 = placeLabel(this, QStringLiteral("2004"), {30, 254, 25, 17}, right, Qt::LeftToRight);
 
     TavrelButton1 = new TavrelButton(this);
-    TavrelButton1->readProperties(standardButtonProperties(QStringLiteral("OK")));
+    TavrelButton1->setDescription({.caption = QStringLiteral("OK")});
     TavrelButton1->setGeometry(104, 280, 73, 25);
     connect(TavrelButton1, &TavrelButton::clicked, this, &QDialog::accept);
 }

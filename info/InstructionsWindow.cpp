@@ -35,11 +35,7 @@ InstructionsWindow::InstructionsWindow(QWidget *parent)
     Text1->setPalette(pal);
 
     TavrelButtonV21 = new TavrelButtonV2(this);
-    PropertyStore saved;
-    saved.write(QStringLiteral("ForeColor"), OleColor(0), OleColors::ButtonText);
-    saved.write(QStringLiteral("Font"), windowFont(), QVariant());
-    saved.write(QStringLiteral("Caption"), QStringLiteral("OK"), ButtonBase::DefaultCaption);
-    TavrelButtonV21->readProperties(saved);
+    TavrelButtonV21->setDescription({.caption = QStringLiteral("OK"), .foreColor = OleColors::Black});
     TavrelButtonV21->setGeometry(96, 304, 193, 33);
     connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &QDialog::accept);
 }

@@ -53,11 +53,11 @@ BackgroundChooser::BackgroundChooser(Settings &settings, QWidget *parent)
 
     auto *applyButton = new TavrelButton(this);
     applyButton->setObjectName(QStringLiteral("Command1"));
-    applyButton->readProperties(standardButtonProperties(QStringLiteral("تطبيق")));
+    applyButton->setDescription({.caption = QStringLiteral("تطبيق")});
     applyButton->setGeometry(twipsRect(2640, 5280, 1095, 375));
     auto *cancelButton = new TavrelButton(this);
     cancelButton->setObjectName(QStringLiteral("Command2"));
-    cancelButton->readProperties(standardButtonProperties(QStringLiteral("إلغاء")));
+    cancelButton->setDescription({.caption = QStringLiteral("إلغاء")});
     cancelButton->setGeometry(twipsRect(1440, 5280, 1095, 375));
     connect(applyButton, &TavrelButton::clicked, this, &BackgroundChooser::apply);
     connect(cancelButton, &TavrelButton::clicked, this, &QDialog::reject);

@@ -28,17 +28,14 @@ namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
 
-PropertyStore closeButtonProperties()
+ButtonDescription closeButton()
 {
-    PropertyStore s;
-    s.write(QStringLiteral("BackColor"), OleColor(0xFF0000), OleColors::ButtonFace);
-    s.write(QStringLiteral("ForeColor"), OleColor(0xC0FFFF), OleColors::ButtonText);
-    s.write(QStringLiteral("Font"), windowFont(), QVariant());
-    s.write(QStringLiteral("Caption"), QStringLiteral("X"), ButtonBase::DefaultCaption);
-    s.write(QStringLiteral("FocusColor"), OleColor(0xE10000), OleColors::ButtonFace);
-    s.write(QStringLiteral("LightColor"), OleColor(0x0000FF), OleColor(0xFFFFFF));
-    s.write(QStringLiteral("BackStyle"), 1, 0);
-    return s;
+    return {.caption = QStringLiteral("X"),
+            .backColor = 0xFF0000,
+            .foreColor = 0xC0FFFF,
+            .focusColor = 0xE10000,
+            .lightColor = 0x0000FF,
+            .backStyle = ButtonDescription::BackStyle::Flat};
 }
 
 } // namespace
@@ -94,7 +91,7 @@ void ReminderCard::build()
 
     m_close = new TavrelButtonV2(this);
     m_close->setObjectName(QStringLiteral("TavrelButtonV21"));
-    m_close->readProperties(closeButtonProperties());
+    m_close->setDescription(closeButton());
     m_close->setGeometry(twipsRect(0, 0, 255, 255));
     connect(m_close, &TavrelButtonV2::clicked, this, &ReminderCard::closeByItself);
     // While the card slides, the X moves several pixels a frame: a press

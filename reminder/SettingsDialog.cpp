@@ -53,7 +53,7 @@ void rule(QWidget *parent, const QRect &geometry)
 TavrelButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
     auto *b = new TavrelButton(parent);
-    b->readProperties(standardButtonProperties(caption));
+    b->setDescription({.caption = caption});
     b->setGeometry(geometry);
     b->setObjectName(QString::fromLatin1(name));
     return b;

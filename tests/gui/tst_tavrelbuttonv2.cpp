@@ -6,6 +6,8 @@
 #include <QTest>
 #include <memory>
 
+Q_DECLARE_METATYPE(ButtonDescription)
+
 namespace {
 
 QColor grey(int v)
@@ -389,6 +391,49 @@ private Q_SLOTS:
         // The picture goes through its property, and that repaint passes the
         // outline colour through ForeColor twice.
         QCOMPARE(names, (QStringList{"MouseIcon", "Picture", "ForeColor", "ForeColor"}));
+    }
+    void describedButton_data()
+    {
+        QTest::addColumn<ButtonDescription>("description");
+        QTest::addColumn<uint>("back");
+        QTest::addColumn<uint>("fore");
+        QTest::addColumn<uint>("focus");
+        QTest::addColumn<uint>("light");
+        QTest::addColumn<int>("backStyle");
+        // Whatever the button held before (set in the test) that the
+        // description leaves out goes back to the default; the focus colour
+        // too, not the one worked out from the earlier background.
+        QTest::newRow("caption and text colour") << ButtonDescription{.caption = QStringLiteral("OK"), .foreColor = 0}
+            << uint(OleColors::ButtonFace) << 0u << uint(OleColors::ButtonFace) << 0xFFFFFFu << 0;
+        QTest::newRow("the card's close button")
+            << ButtonDescription{.caption = QStringLiteral("OK"), .backColor = 0xFF0000, .foreColor = 0xC0FFFF,
+                                 .focusColor = 0xE10000, .lightColor = 0x0000FF,
+                                 .backStyle = ButtonDescription::BackStyle::Flat}
+            << 0xFF0000u << 0xC0FFFFu << 0xE10000u << 0x0000FFu << 1;
+    }
+    void describedButton()
+    {
+        QFETCH(ButtonDescription, description);
+        QFETCH(uint, back);
+        QFETCH(uint, fore);
+        QFETCH(uint, focus);
+        QFETCH(uint, light);
+        QFETCH(int, backStyle);
+        m_button->setForeColor(0x00FF00);
+        m_button->setLightColor(0x123456);
+        m_button->setBackStyle(1);
+        QFont large(QStringLiteral("Serif"));
+        large.setPointSize(20);
+        m_window->setFont(large);
+        m_button->setDescription(description);
+        QCOMPARE(m_button->caption(), QStringLiteral("OK"));
+        QCOMPARE(m_button->backColor(), back);
+        QCOMPARE(m_button->foreColor(), fore);
+        QCOMPARE(m_button->focusColor(), focus);
+        QCOMPARE(m_button->lightColor(), light);
+        QCOMPARE(m_button->backStyle(), backStyle);
+        QCOMPARE(m_button->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(m_button->font().pointSizeF(), 8.25);
     }
 };
 

@@ -1,9 +1,14 @@
 # Reads the program's target graph (CMake's --graphviz output for a fresh
 # configure of the sources) and fails when the libraries do not form the
 # tree: every link must lead to a lower level, which also rules out a cycle,
-# and the core must link no Qt Gui or Widgets.
+# and the core must link no Qt Gui or Widgets. With the sources at hand it
+# also reads the #include "folder/..." lines of each library's folder: a
+# header of a library at the same level or above is the same fault as the
+# link, and one a link check cannot see while the header needs nothing
+# compiled (a generated header, an inline function).
 #   cmake -DSOURCE=<sources> -DSCRATCH=<empty folder> -P check-library-tree.cmake
-# or, for a graph already written: -DGRAPH=<file.dot>.
+# or, for a graph already written: -DGRAPH=<file.dot> (and -DSOURCE=<sources>
+# to check the includes as well).
 
 # Levels, lowest first. A library that is missing here fails the check, so
 # a new one has to be placed.
@@ -12,6 +17,66 @@ set(levels
   murel_controls=1 murel_platform=1 murel_resources=1
   murel_reminder=2 murel_announce=2 murel_info=2
   murel_app=3)
+
+# The folder of each library's sources, as the includes name it.
+set(folders
+  core=murel_core controls=murel_controls platform=murel_platform
+  resources=murel_resources reminder=murel_reminder announce=murel_announce
+  info=murel_info app=murel_app)
+
+function(level_of library out)
+  set(found "")
+  foreach(entry IN LISTS levels)
+    if(entry MATCHES "^${library}=([0-9]+)$")
+      set(found ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# The includes of every library folder against the folders' levels. A
+# generated header is configured from a template in its folder, so the
+# templates are read with the sources.
+function(check_includes out)
+  set(found "")
+  set(folder_names "")
+  foreach(entry IN LISTS folders)
+    string(REPLACE "=" ";" pair "${entry}")
+    list(GET pair 0 folder)
+    list(GET pair 1 library)
+    level_of(${library} level)
+    if(level STREQUAL "")
+      string(APPEND found "  ${library} (folder ${folder}/) has no level in the tree\n")
+      continue()
+    endif()
+    set(level_${folder} ${level})
+    list(APPEND folder_names ${folder})
+  endforeach()
+  list(JOIN folder_names "|" alternatives)
+  set(scanned 0)
+  foreach(folder IN LISTS folder_names)
+    file(GLOB_RECURSE files RELATIVE "${SOURCE}"
+      "${SOURCE}/${folder}/*.h" "${SOURCE}/${folder}/*.cpp" "${SOURCE}/${folder}/*.h.in")
+    foreach(file IN LISTS files)
+      math(EXPR scanned "${scanned} + 1")
+      file(STRINGS "${SOURCE}/${file}" includes
+        REGEX "^[ \t]*#[ \t]*include[ \t]*\"(${alternatives})/")
+      foreach(line IN LISTS includes)
+        string(REGEX MATCH "\"((${alternatives})/[^\"]*)\"" _ "${line}")
+        set(header "${CMAKE_MATCH_1}")
+        set(to "${CMAKE_MATCH_2}")
+        if(NOT to STREQUAL folder AND NOT "${level_${folder}}" GREATER "${level_${to}}")
+          string(APPEND found
+            "  ${file} (level ${level_${folder}}) includes ${header} (level ${level_${to}})\n")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+  if(scanned EQUAL 0)
+    string(APPEND found "  no sources in the libraries' folders under ${SOURCE}\n")
+  endif()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
 
 if(NOT GRAPH)
   file(REMOVE_RECURSE "${SCRATCH}")
@@ -67,6 +132,10 @@ endforeach()
 
 if(seen EQUAL 0)
   message(FATAL_ERROR "no links of the program's libraries in ${GRAPH}")
+endif()
+if(SOURCE)
+  check_includes(include_problems)
+  string(APPEND problems "${include_problems}")
 endif()
 if(problems)
   message(FATAL_ERROR "the libraries do not form the tree:\n${problems}")

@@ -1,5 +1,5 @@
-#include "app/Version.h"
 #include "core/CommandLine.h"
+#include "core/Version.h"
 
 #include <QTest>
 
