@@ -50,44 +50,53 @@ AboutAuthorWindow::AboutAuthorWindow(const QString &contact, QWidget *parent)
     // Both contact boxes lead to the team: its page when there is one.
     const QString reach = contact.isEmpty() ? kTeam : contact;
 
-    Shape2 = band(this, {-8, 0, 329, 33}, 0xFFC0C0); // light blue
-    Label10 = placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter);
+    // The parts keep the names of the window's first controls: tests and
+    // scripts find them by those.
+    auto named = [](auto *widget, const char *name) {
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    };
+
+    named(band(this, {-8, 0, 329, 33}, 0xFFC0C0), "Shape2"); // light blue
+    Label *blessing = named(placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter), "Label10");
     QFont heading(QStringLiteral("Arabic Transparent"));
     heading.setPointSize(12);
     heading.setBold(true);
-    Label10->setFont(heading);
+    blessing->setFont(heading);
 
-    Label1 = placeLabel(this, QStringLiteral(" :الاسم"), {255, 54, 33, 17}, right, Qt::LeftToRight);
-    Label5 = placeLabel(this, kTeam, {63, 54, 161, 17}, right);
-    Label2 = placeLabel(this, QStringLiteral(" :مواليد"), {247, 78, 41, 17}, right, Qt::LeftToRight);
-    Label6 = placeLabel(this, kBorn, {168, 78, 65, 17}, Qt::AlignCenter);
-    Label3 = placeLabel(this, QStringLiteral(":الجنسية"), {239, 102, 49, 25}, right, Qt::LeftToRight);
-    Label7 = placeLabel(this, kNationality, {127, 102, 97, 17}, right);
-    Label4 = placeLabel(this, QStringLiteral(" :مكان الاقامة"), {223, 126, 65, 17}, right, Qt::LeftToRight);
-    Label8 = placeLabel(this, kResidence, {71, 126, 153, 17}, right);
+    named(placeLabel(this, QStringLiteral(" :الاسم"), {255, 54, 33, 17}, right, Qt::LeftToRight), "Label1");
+    named(placeLabel(this, kTeam, {63, 54, 161, 17}, right), "Label5");
+    named(placeLabel(this, QStringLiteral(" :مواليد"), {247, 78, 41, 17}, right, Qt::LeftToRight), "Label2");
+    named(placeLabel(this, kBorn, {168, 78, 65, 17}, Qt::AlignCenter), "Label6");
+    named(placeLabel(this, QStringLiteral(":الجنسية"), {239, 102, 49, 25}, right, Qt::LeftToRight), "Label3");
+    named(placeLabel(this, kNationality, {127, 102, 97, 17}, right), "Label7");
+    named(placeLabel(this, QStringLiteral(" :مكان الاقامة"), {223, 126, 65, 17}, right, Qt::LeftToRight), "Label4");
+    named(placeLabel(this, kResidence, {71, 126, 153, 17}, right), "Label8");
 
-    Shape3 = band(this, {32, 80, 33, 41}, 0xC0C0FF, Shape::Kind::Circle); // pink
-    Label9 = new LinkLabel(QStringLiteral("OK"), Qt::LeftToRight, this);
-    Label9->setGeometry(37, 90, 25, 17);
+    named(band(this, {32, 80, 33, 41}, 0xC0C0FF, Shape::Kind::Circle), "Shape3"); // pink
+    m_ok = named(new LinkLabel(QStringLiteral("OK"), Qt::LeftToRight, this), "Label9");
+    m_ok->setGeometry(37, 90, 25, 17);
     QFont ok(QStringLiteral("MS Sans Serif"));
     ok.setPointSize(12);
     ok.setBold(true);
-    Label9->setFont(ok);
-    connect(Label9, &LinkLabel::clicked, this, [this] {
-        Label9->setColour(Qt::blue);
+    m_ok->setFont(ok);
+    connect(m_ok, &LinkLabel::clicked, this, [this] {
+        m_ok->setColour(Qt::blue);
         accept();
     });
 
-    Shape1 = band(this, {-8, 169, 329, 103}, 0xFFC0C0);
-    Label11 = placeLabel(this, QStringLiteral(" :للتواصل"), {248, 176, 57, 17}, left, Qt::LeftToRight);
-    Label12 = placeLabel(this, QStringLiteral("عبر البريد :"), {216, 204, 57, 21}, right);
-    Text1[0] = contactBox(this, reach, {72, 200, 125, 20});
-    Label13 = placeLabel(this, QStringLiteral("عبر الماسنجر :"), {209, 235, 65, 17}, right);
-    Text1[1] = contactBox(this, reach, {72, 232, 125, 20});
+    named(band(this, {-8, 169, 329, 103}, 0xFFC0C0), "Shape1");
+    // The two contact boxes were one control array; each name ends in its
+    // index.
+    named(placeLabel(this, QStringLiteral(" :للتواصل"), {248, 176, 57, 17}, left, Qt::LeftToRight), "Label11");
+    named(placeLabel(this, QStringLiteral("عبر البريد :"), {216, 204, 57, 21}, right), "Label12");
+    named(contactBox(this, reach, {72, 200, 125, 20}), "Text1_0");
+    named(placeLabel(this, QStringLiteral("عبر الماسنجر :"), {209, 235, 65, 17}, right), "Label13");
+    named(contactBox(this, reach, {72, 232, 125, 20}), "Text1_1");
 }
 
 void AboutAuthorWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    Label9->resetColour();
+    m_ok->resetColour();
     QDialog::mouseMoveEvent(event);
 }

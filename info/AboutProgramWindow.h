@@ -2,15 +2,7 @@
 
 #include "info/InfoWindow.h"
 
-#include <array>
-
-class Label;
 class LinkLabel;
-class QLabel;
-class QLineEdit;
-class QTextEdit;
-class Shape;
-class TavrelButton;
 
 // About the program: name, version, a greeting, the credit line, a contact
 // line and a link to the publisher's home page.
@@ -29,30 +21,11 @@ public:
     // homePage empty: no address configured, the link leads nowhere.
     AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, QWidget *parent = nullptr);
 
-    QWidget *Picture1 = nullptr;
-    QLabel *Image2 = nullptr;
-    Label *Label1 = nullptr;
-    Label *Label2 = nullptr;
-    QTextEdit *Text2 = nullptr;
-    Label *Label3 = nullptr;
-    QLabel *Image1 = nullptr;
-    Label *Label5 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    Label *Label4 = nullptr;
-    Shape *Shape1 = nullptr;
-    LinkLabel *Label7 = nullptr;
-    Shape *Line2 = nullptr;
-    Label *Label6 = nullptr;
-    Label *Label8 = nullptr;
-    std::array<Label *, 2> Label11{};
-    Label *Label9 = nullptr;
-    Label *Label10 = nullptr;
-    TavrelButton *TavrelButton1 = nullptr;
-
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    LinkLabel *m_link = nullptr;
     QUrl m_homePage;
     UrlOpener m_openUrl;
 };

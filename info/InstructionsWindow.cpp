@@ -27,15 +27,19 @@ InstructionsWindow::InstructionsWindow(QWidget *parent)
     setObjectName(QStringLiteral("Instruction"));
     setUpInfoWindow(*this, QStringLiteral("تعليمات وارشادات حول البرنامج"), QSize(398, 347));
 
-    Text1 = readOnlyText(this, Text, {8, 8, 377, 273});
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setLayoutDirection(Qt::RightToLeft);
-    QPalette pal = Text1->palette();
+    // The parts keep the names of the window's first controls: tests and
+    // scripts find them by those.
+    QPlainTextEdit *text = readOnlyText(this, Text, {8, 8, 377, 273});
+    text->setObjectName(QStringLiteral("Text1"));
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setLayoutDirection(Qt::RightToLeft);
+    QPalette pal = text->palette();
     pal.setColor(QPalette::Text, QColor(0, 0, 128));
-    Text1->setPalette(pal);
+    text->setPalette(pal);
 
-    TavrelButtonV21 = new TavrelButtonV2(this);
-    TavrelButtonV21->setDescription({.caption = QStringLiteral("OK"), .foreColor = OleColors::Black});
-    TavrelButtonV21->setGeometry(96, 304, 193, 33);
-    connect(TavrelButtonV21, &TavrelButtonV2::clicked, this, &QDialog::accept);
+    auto *okButton = new TavrelButtonV2(this);
+    okButton->setObjectName(QStringLiteral("TavrelButtonV21"));
+    okButton->setDescription({.caption = QStringLiteral("OK"), .foreColor = OleColors::Black});
+    okButton->setGeometry(96, 304, 193, 33);
+    connect(okButton, &TavrelButtonV2::clicked, this, &QDialog::accept);
 }
