@@ -41,15 +41,8 @@ public:
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
-    // Timer periods: empty fields are filled once after start-up (Timer2);
-    // the connection (Timer5) and the installed movie (Timer6) are checked
-    // every second; the fetch's text step (Timer3) and comparison step
-    // (Timer4) tick while due.
+    // Timer periods: empty fields are filled once after start-up (Timer2).
     static constexpr int FillDefaultsMs = 1000;
-    static constexpr int ConnectionCheckMs = 1000;
-    static constexpr int MovieCheckMs = 1000;
-    static constexpr int FetchTextTickMs = 100;
-    static constexpr int FetchCompareTickMs = 10;
 
     MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -112,17 +105,10 @@ public:
     QTimer *Timer2 = nullptr;
     TrayArea *TA1 = nullptr;
 
-    // Announcements: connection state, the texts being compared, the
-    // banner and the movie strip over it, and their timers.
-    QLabel *Label2 = nullptr;
-    QLineEdit *Text7 = nullptr;
-    QLineEdit *Text8 = nullptr;
+    // Announcements: the banner and the movie strip over it; the
+    // announcer runs the strip.
     QLabel *Image1 = nullptr;
     MovieStrip *SF1 = nullptr;
-    QTimer *Timer3 = nullptr;
-    QTimer *Timer4 = nullptr;
-    QTimer *Timer5 = nullptr;
-    QTimer *Timer6 = nullptr;
     Announcer *announcer() const { return m_announcer; }
 
     // Menus; tary is never on the bar: it pops up from the tray icon.
