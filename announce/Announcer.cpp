@@ -11,8 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QSaveFile>
 
-Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder,
-                     QObject *parent)
+Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
     , m_strip(strip)

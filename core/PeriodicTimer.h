@@ -16,7 +16,10 @@ class PeriodicTimer : public QObject
 {
     Q_OBJECT
 public:
-    enum class Precision { Precise, Coarse };
+    enum class Precision {
+        Precise,
+        Coarse
+    };
 
     PeriodicTimer(Clock &clock, qint64 intervalMs, Precision precision, QObject *parent = nullptr);
 

@@ -127,7 +127,8 @@ private Q_SLOTS:
         watch.start();
         t.start();
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, int(latest + 1000));
-        QVERIFY2(watch.elapsed() >= earliest && watch.elapsed() <= latest, qPrintable(QString::number(watch.elapsed())));
+        QVERIFY2(watch.elapsed() >= earliest && watch.elapsed() <= latest,
+                 qPrintable(QString::number(watch.elapsed())));
     }
 };
 
