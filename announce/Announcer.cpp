@@ -1,5 +1,7 @@
 #include "announce/Announcer.h"
 
+#include "announce/MovieStrip.h"
+#include "core/PeriodicTimer.h"
 #include "core/RegularFile.h"
 #include "core/SwfCheck.h"
 #include "core/clsDownload.h"
@@ -9,12 +11,23 @@
 #include <QNetworkAccessManager>
 #include <QSaveFile>
 
-Announcer::Announcer(Platform &platform, const QString &dataFolder, QObject *parent)
+Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_strip(strip)
     , m_dataFolder(dataFolder)
     , m_stallMs(clsDownload::DefaultStallMs)
 {
+    using Precision = PeriodicTimer::Precision;
+    auto timer = [this, &clock](int ms, Precision precision, void (Announcer::*work)()) {
+        auto *t = new PeriodicTimer(clock, ms, precision, this);
+        connect(t, &PeriodicTimer::timeout, this, work);
+        return t;
+    };
+    m_connectionTimer = timer(ConnectionCheckMs, Precision::Coarse, &Announcer::connectionTick);
+    m_movieTimer = timer(MovieCheckMs, Precision::Coarse, &Announcer::movieCheck);
+    m_textTimer = timer(TextStepMs, Precision::Precise, &Announcer::textStep);
+    m_compareTimer = timer(CompareStepMs, Precision::Precise, &Announcer::compareStep);
 }
 
 Announcer::~Announcer() = default;
@@ -29,25 +42,48 @@ QString Announcer::installedMovie() const
     return dataPath(QStringLiteral("1.swf"));
 }
 
-void Announcer::reportSteps()
+void Announcer::setPublisher(const Publisher &publisher)
 {
-    using Step = AnnouncementFetch::Step;
-    Q_EMIT stepsChanged(m_fetch.step() == Step::Text, m_fetch.step() == Step::Compare);
+    const bool wasConfigured = m_publisher.configured();
+    m_publisher = publisher;
+    if (!wasConfigured && m_publisher.configured() && m_started)
+        arm();
+}
+
+void Announcer::start()
+{
+    m_started = true;
+    m_connectionTimer->start();
+    m_movieTimer->start();
+    if (m_publisher.configured())
+        arm();
+    movieCheck();
+}
+
+void Announcer::updateSteps()
+{
+    // Off-line, or while a download of the step runs, a tick would find
+    // nothing to do: the timer rests until then.
+    const bool textDue = m_fetch.step() == AnnouncementFetch::Step::Text && !m_fetch.busy() && m_fetch.online();
+    m_textTimer->runWhile(textDue);
+    m_compareTimer->runWhile(m_fetch.compareDue());
 }
 
 void Announcer::arm()
 {
     m_fetch.arm();
-    reportSteps();
+    updateSteps();
 }
 
 void Announcer::connectionTick()
 {
     // The fetch still to run is what the system's network service is
-    // asked for; afterwards the answer only feeds the state label.
+    // asked for; afterwards the answer is only kept.
     const bool online = m_platform.isConnected(m_fetch.wantsService());
-    if (m_fetch.setOnline(online))
+    if (m_fetch.setOnline(online)) {
+        updateSteps();
         Q_EMIT connectionChanged(online);
+    }
 }
 
 void Announcer::download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
@@ -64,7 +100,7 @@ void Announcer::download(const QString &path, const QString &destination, qint64
     downloader->Get_File(m_publisher.resolved(path).toString(), destination, limits);
 }
 
-void Announcer::fetchStep1()
+void Announcer::textStep()
 {
     switch (m_fetch.textStep(m_publisher.configured())) {
     case AnnouncementFetch::Action::DownloadText:
@@ -72,30 +108,31 @@ void Announcer::fetchStep1()
             if (!ok)
                 Q_EMIT fetchFailed();
             m_fetch.textDone();
-            reportSteps();
+            updateSteps();
         });
-        return;
+        break;
     case AnnouncementFetch::Action::Finish:
-        reportSteps();
+        updateSteps();
         Q_EMIT fetchFinished();
         return;
     case AnnouncementFetch::Action::Wait:
-    case AnnouncementFetch::Action::DownloadMovie: return;
+    case AnnouncementFetch::Action::DownloadMovie: break;
     }
+    updateSteps();
 }
 
-void Announcer::fetchStep2()
+void Announcer::compareStep()
 {
     if (!m_fetch.compareDue())
         return;
     const QByteArray installed = readText(dataPath(QStringLiteral("text7.txt")));
     const QByteArray fetched = readText(dataPath(QStringLiteral("wjk/text8.txt")));
-    Q_EMIT textsCompared(QString::fromLocal8Bit(installed), QString::fromLocal8Bit(fetched));
     if (m_fetch.compareStep(installed, fetched) != AnnouncementFetch::Action::DownloadMovie) {
-        reportSteps();
+        updateSteps();
         Q_EMIT fetchFinished();
         return;
     }
+    updateSteps();
     const QString staged = dataPath(QStringLiteral("wjk/1.swf"));
     download(MoviePath, staged, MovieCap, MovieDeadlineMs, [this, staged](bool ok) {
         // The text is recorded only once the new movie is in place: a
@@ -106,7 +143,7 @@ void Announcer::fetchStep2()
         else
             Q_EMIT fetchFailed();
         m_fetch.movieDone();
-        reportSteps();
+        updateSteps();
         Q_EMIT fetchFinished();
     });
 }
@@ -125,14 +162,14 @@ bool Announcer::installMovie(const QString &staged)
 void Announcer::movieCheck()
 {
     // Only this file is opened and closed again: it shows whether a movie
-    // is installed. Anything but a plain file counts as none.
+    // is installed. Anything but a plain file counts as none, and leaves
+    // the banner under the hidden strip.
     QFile movie(installedMovie());
-    if (!openRegularFile(movie)) {
-        Q_EMIT movieChecked(QString());
-        return;
-    }
+    const bool installed = openRegularFile(movie);
     movie.close();
-    Q_EMIT movieChecked(installedMovie());
+    m_strip.setVisible(installed);
+    if (installed)
+        m_strip.setMovie(installedMovie());
 }
 
 QByteArray Announcer::readText(const QString &path)

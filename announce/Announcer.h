@@ -7,20 +7,21 @@
 #include <QObject>
 #include <functional>
 
+class Clock;
+class MovieStrip;
+class PeriodicTimer;
 class Platform;
 class QNetworkAccessManager;
 
 // The announcement side of the program: the connection monitor, the
 // once-per-run fetch of the announcement text and, when it changed, of the
-// movie, and the check that finds the installed movie. The state lives in
-// AnnouncementFetch; the main window shows it and runs the timers it asks
-// for through the signals below.
+// movie, and the check that puts the installed movie on the strip. The
+// fetch's state lives in AnnouncementFetch; the timers here run on the
+// clock they are given, each fetch step's only while that step is due.
 class Announcer : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString Online = QStringLiteral("متصل");
-    static inline const QString Offline = QStringLiteral("غير متصل");
     static inline const QString ErrorMessage = QStringLiteral("Error connecting!");
     static inline const QString TextPath = QStringLiteral("/pro/advertisment/murel2/me.txt");
     static inline const QString MoviePath = QStringLiteral("/pro/advertisment/murel2/me.swf");
@@ -30,20 +31,25 @@ public:
     // within reach of a slow but honest line.
     static constexpr int TextDeadlineMs = 60'000;
     static constexpr int MovieDeadlineMs = 10 * 60'000;
+    // The connection and the installed movie are looked at once a second
+    // all day long (coarse timers, which wake together); the fetch's text
+    // step ticks every 100 ms and its comparison every 10 ms while due.
+    static constexpr int ConnectionCheckMs = 1000;
+    static constexpr int MovieCheckMs = 1000;
+    static constexpr int TextStepMs = 100;
+    static constexpr int CompareStepMs = 10;
 
-    Announcer(Platform &platform, const QString &dataFolder, QObject *parent);
+    Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder, QObject *parent);
     ~Announcer() override;
 
-    void setPublisher(const Publisher &publisher) { m_publisher = publisher; }
-    // A server is known: fetch once the machine is on-line (once per run).
-    void arm();
+    // A server that becomes known once the checks run arms the fetch.
+    void setPublisher(const Publisher &publisher);
+    // Begins the connection and movie checks, shows the installed movie at
+    // once, and arms the fetch when a server is known.
+    void start();
 
-    // The timers' work (Timer5, Timer3, Timer4, Timer6).
-    void connectionTick();
-    void fetchStep1();
-    void fetchStep2();
-    void movieCheck();
-
+    // The monitor's last answer; off-line until it gave one.
+    bool online() const { return m_fetch.online(); }
     QString installedMovie() const;
     // How long a download may go without progress, and in all (tests
     // shorten them).
@@ -53,21 +59,23 @@ public:
 Q_SIGNALS:
     // The monitor's answer changed (the first answer always does).
     void connectionChanged(bool online);
-    // The step that is due changed: the timer of each step runs while it is.
-    void stepsChanged(bool textDue, bool compareDue);
-    // The installed and the fetched text, as they are compared.
-    void textsCompared(const QString &installed, const QString &fetched);
     // A download failed; the fetch goes on once this returns.
     void fetchFailed();
-    // The installed movie, empty when there is none.
-    void movieChecked(const QString &path);
     // The fetch of this run has ended, whatever its outcome.
     void fetchFinished();
 
 private:
+    // A server is known: fetch once the machine is on-line (once per run).
+    void arm();
+    // The timers' work.
+    void connectionTick();
+    void textStep();
+    void compareStep();
+    void movieCheck();
+    // Runs the timer of each fetch step exactly while that step has work.
+    void updateSteps();
     void download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
                   std::function<void(bool)> done);
-    void reportSteps();
     // Puts the staged movie in place once it proves to be a whole movie of
     // a size the player can take; false when it is not, or cannot be put.
     bool installMovie(const QString &staged);
@@ -76,10 +84,16 @@ private:
     static bool copyOver(const QString &from, const QString &to);
 
     Platform &m_platform;
+    MovieStrip &m_strip;
     QString m_dataFolder;
     Publisher m_publisher;
     AnnouncementFetch m_fetch;
     QNetworkAccessManager *m_network = nullptr;
     int m_stallMs;
     int m_deadlineMs = 0; // 0: each download's own
+    PeriodicTimer *m_connectionTimer;
+    PeriodicTimer *m_textTimer;
+    PeriodicTimer *m_compareTimer;
+    PeriodicTimer *m_movieTimer;
+    bool m_started = false;
 };

@@ -61,23 +61,6 @@ QLineEdit *numberBox(QWidget *parent, const QRect &geometry)
     return box;
 }
 
-QLineEdit *hiddenBox(QWidget *parent, const QString &text)
-{
-    auto *box = new QLineEdit(text, parent);
-    box->hide();
-    return box;
-}
-
-// A timer that runs exactly while on is true; one already running is left
-// to its beat.
-void runWhile(QTimer *timer, bool on)
-{
-    if (!on)
-        timer->stop();
-    else if (!timer->isActive())
-        timer->start();
-}
-
 QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry)
 {
     auto *o = new QRadioButton(text, parent);
@@ -171,13 +154,9 @@ void MainWindow::buildMenus()
 
 void MainWindow::setPublisher(const Publisher &publisher)
 {
-    const bool wasConfigured = m_publisher.configured();
     m_publisher = publisher;
-    if (m_announcer) {
+    if (m_announcer)
         m_announcer->setPublisher(publisher);
-        if (!wasConfigured && m_publisher.configured() && Timer5->isActive())
-            m_announcer->arm();
-    }
     // With no address configured the item is shown, but cannot be chosen.
     m_advertising->setEnabled(m_publisher.configured());
 }
@@ -240,61 +219,22 @@ void MainWindow::buildControls()
 
 void MainWindow::buildAnnouncements(QWidget *client)
 {
-    Image1 = new QLabel(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 256, 278, 54);
-    Image1->setScaledContents(true);
-    Image1->setPixmap(bannerPicture());
-    SF1 = new MovieStrip(client);
-    SF1->setObjectName(QStringLiteral("SF1"));
-    SF1->setGeometry(16, 256, 281, 54);
-    SF1->setPlayerProgram(PlayerLocation::installedProgramFile(QCoreApplication::applicationDirPath()));
-    SF1->hide();
+    m_banner = new QLabel(client);
+    m_banner->setObjectName(QStringLiteral("Image1"));
+    m_banner->setGeometry(16, 256, 278, 54);
+    m_banner->setScaledContents(true);
+    m_banner->setPixmap(bannerPicture());
+    m_strip = new MovieStrip(client);
+    m_strip->setObjectName(QStringLiteral("SF1"));
+    m_strip->setGeometry(16, 256, 281, 54);
+    m_strip->setPlayerProgram(PlayerLocation::installedProgramFile(QCoreApplication::applicationDirPath()));
+    m_strip->hide();
 
-    // State holders the user never sees.
-    Label2 = new QLabel(client);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->hide();
-    Text7 = hiddenBox(client, QString());
-    Text7->setObjectName(QStringLiteral("Text7"));
-    Text8 = hiddenBox(client, QString());
-    Text8->setObjectName(QStringLiteral("Text8"));
-
-    m_announcer = new Announcer(m_platform, m_dataFolder, this);
+    m_announcer = new Announcer(m_platform, m_clock, *m_strip, m_dataFolder, this);
+    m_announcer->setObjectName(QStringLiteral("announcer"));
     m_announcer->setPublisher(m_publisher);
-    auto timer = [this](int ms, void (Announcer::*work)()) {
-        auto *t = new QTimer(this);
-        t->setInterval(ms);
-        connect(t, &QTimer::timeout, m_announcer, work);
-        return t;
-    };
-    Timer5 = timer(ConnectionCheckMs, &Announcer::connectionTick);
-    Timer3 = timer(FetchTextTickMs, &Announcer::fetchStep1);
-    Timer4 = timer(FetchCompareTickMs, &Announcer::fetchStep2);
-    Timer6 = timer(MovieCheckMs, &Announcer::movieCheck);
-    // Label2 only shows the connection state; the announcer holds it.
-    connect(m_announcer, &Announcer::connectionChanged, this, [this](bool online) {
-        Label2->setText(online ? Announcer::Online : Announcer::Offline);
-        setTextColor(*Label2, online ? QColor(0, 0, 255) : QColor(255, 0, 0));
-    });
-    connect(m_announcer, &Announcer::stepsChanged, this, [this](bool textDue, bool compareDue) {
-        runWhile(Timer3, textDue);
-        runWhile(Timer4, compareDue);
-    });
-    connect(m_announcer, &Announcer::textsCompared, this, [this](const QString &installed, const QString &fetched) {
-        Text7->setText(installed);
-        Text8->setText(fetched);
-    });
     connect(m_announcer, &Announcer::fetchFailed, this,
             [this] { m_messages.inform(this, Announcer::ErrorMessage); });
-    connect(m_announcer, &Announcer::movieChecked, this, [this](const QString &movie) {
-        SF1->setVisible(!movie.isEmpty());
-        if (!movie.isEmpty())
-            SF1->setMovie(movie);
-    });
-    // The two once-a-second checks run all day: let them wake together.
-    Timer5->setTimerType(Qt::VeryCoarseTimer);
-    Timer6->setTimerType(Qt::VeryCoarseTimer);
 }
 
 QString MainWindow::settingsPath() const
@@ -325,11 +265,7 @@ bool MainWindow::load()
 
     // Announcements: the monitor and the movie check run all the time; the
     // fetch only when there is a server to fetch from.
-    Timer5->start();
-    Timer6->start();
-    if (m_publisher.configured())
-        m_announcer->arm();
-    m_announcer->movieCheck();
+    m_announcer->start();
     return true;
 }
 

@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
-class QTimer;
 class QWidget;
 class ReminderCard;
 class Settings;
@@ -39,13 +38,6 @@ public:
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
-    // Timer periods: the connection (Timer5) and the installed movie
-    // (Timer6) are checked every second; the fetch's text step (Timer3)
-    // and comparison step (Timer4) tick while due.
-    static constexpr int ConnectionCheckMs = 1000;
-    static constexpr int MovieCheckMs = 1000;
-    static constexpr int FetchTextTickMs = 100;
-    static constexpr int FetchCompareTickMs = 10;
 
     MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -83,17 +75,7 @@ public:
     const Publisher &publisher() const { return m_publisher; }
     void setPublisher(const Publisher &publisher);
 
-    // Announcements: connection state, the texts being compared, the
-    // banner and the movie strip over it, and their timers.
-    QLabel *Label2 = nullptr;
-    QLineEdit *Text7 = nullptr;
-    QLineEdit *Text8 = nullptr;
-    QLabel *Image1 = nullptr;
-    MovieStrip *SF1 = nullptr;
-    QTimer *Timer3 = nullptr;
-    QTimer *Timer4 = nullptr;
-    QTimer *Timer5 = nullptr;
-    QTimer *Timer6 = nullptr;
+    // The announcements: the connection, the fetch and the movie strip.
     Announcer *announcer() const { return m_announcer; }
 
 Q_SIGNALS:
@@ -146,5 +128,8 @@ private:
     Shape *m_lamp = nullptr;
     TrayArea *m_tray = nullptr;
     QAction *m_advertising = nullptr;
+    // The banner, and the strip that plays the movie over it.
+    QLabel *m_banner = nullptr;
+    MovieStrip *m_strip = nullptr;
     QMenu *m_trayMenu = nullptr;
 };

@@ -5,7 +5,7 @@
 
 // The once-per-run announcement fetch as a state, without timers or
 // files: what the connection monitor last saw, which step is due, and
-// whether a download is under way. The main window's timers only run the
+// whether a download is under way. The announcer's timers only run the
 // step it says is due, and the downloads report back here.
 class AnnouncementFetch
 {

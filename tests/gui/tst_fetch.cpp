@@ -1,6 +1,7 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
 #include "app/MainWindow.h"
+#include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/Sanitizer.h"
@@ -8,11 +9,12 @@
 #include "common/SwfWriter.h"
 #include "common/TestHttpServer.h"
 #include "common/TestPlatform.h"
+#include "core/PeriodicTimer.h"
 #include "core/clsDownload.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QNetworkAccessManager>
@@ -21,7 +23,9 @@
 #include <QSemaphore>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QtEndian>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -44,21 +48,42 @@ void put(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// A message box that stays open for a while, as a user would leave it,
-// keeping the timers running underneath.
+// A message box that stays open for a while, as a user would leave it:
+// the program's clock goes on and its timers tick underneath.
 class SlowMessages final : public MessageBoxes
 {
 public:
+    explicit SlowMessages(ManualClock &clock)
+        : m_clock(clock)
+    {
+    }
     void inform(QWidget *, const QString &text) override
     {
         shown << text;
-        QEventLoop loop;
-        QTimer::singleShot(600, &loop, &QEventLoop::quit);
-        loop.exec();
+        for (int i = 0; i < 30; ++i) {
+            m_clock.advance(Announcer::TextStepMs);
+            QCoreApplication::processEvents();
+        }
     }
     void warnInvalid(QWidget *, const QString &) override {}
     QStringList shown;
+
+private:
+    ManualClock &m_clock;
 };
+
+// The periods of the announcer's timers that run.
+QList<qint64> runningTimers(const Announcer &announcer)
+{
+    QList<qint64> periods;
+    for (const PeriodicTimer *t : announcer.findChildren<PeriodicTimer *>()) {
+        if (t->isActive())
+            periods << t->interval();
+    }
+    std::sort(periods.begin(), periods.end());
+    return periods;
+}
+const QList<qint64> kOnlyTheChecks{Announcer::ConnectionCheckMs, Announcer::MovieCheckMs};
 
 // The fault server on a thread of its own: it serves at full speed,
 // whatever the downloader's thread is doing.
@@ -173,12 +198,35 @@ class TestFetch : public QObject
         form->announcer()->setStallMs(400);
         return form;
     }
+    // Moves the program's clock on a text step at a time, giving the real
+    // downloads on the loopback their turn in between, until the spy has
+    // seen its signal (false after boundMs of real time).
+    bool drive(QSignalSpy &until, int boundMs = 8000)
+    {
+        QElapsedTimer watch;
+        watch.start();
+        const qsizetype before = until.count();
+        while (until.count() == before) {
+            if (watch.hasExpired(boundMs))
+                return false;
+            m_clock.advance(Announcer::TextStepMs);
+            until.wait(10);
+        }
+        return true;
+    }
+    // Starts the program and runs its clock until this run's fetch ended.
     bool fetch(MainWindow &form)
     {
         QSignalSpy done(form.announcer(), &Announcer::fetchFinished);
-        if (!form.load())
-            return false;
-        return !done.isEmpty() || done.wait(8000);
+        return form.load() && drive(done);
+    }
+    // Whole seconds of the program's clock, each with its turn of the loop.
+    void seconds(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            m_clock.advance(1000);
+            QCoreApplication::processEvents();
+        }
     }
 
 private Q_SLOTS:
@@ -355,8 +403,8 @@ private Q_SLOTS:
 
         auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
         form->setPublisher(Publisher{server.base()});
-        form->announcer()->setStallMs(1000);
-        form->announcer()->setDeadlineMs(3000);
+        form->announcer()->setStallMs(500);
+        form->announcer()->setDeadlineMs(2000);
         LoopWatch watch;
         QVERIFY(fetch(*form));
         QVERIFY2(watch.worstLateMs() <= 200, qPrintable(QStringLiteral("%1 ms late").arg(watch.worstLateMs())));
@@ -389,21 +437,32 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QVERIFY(SpecialFiles::make(data(QStringLiteral("text7.txt")), kind));
         QVERIFY(SpecialFiles::make(data(QStringLiteral("1.swf")), kind));
+        const QByteArray movie = SwfWriter::movie(false);
         m_server->route(kText, {200, "v1", TestHttpServer::Fault::None, {}});
-        m_server->route(kMovie, {200, SwfWriter::movie(false), TestHttpServer::Fault::None, {}});
+        m_server->route(kMovie, {200, movie, TestHttpServer::Fault::None, {}});
         auto form = run(m_messages);
-        form->announcer()->movieCheck();
-        QVERIFY(!form->SF1->isVisibleTo(form.get()));
-        QVERIFY(fetch(*form));
+        QSignalSpy done(form->announcer(), &Announcer::fetchFinished);
+        QVERIFY(form->load());
+        QVERIFY(!child<MovieStrip>(*form, "SF1")->isVisibleTo(form.get()));
+        QVERIFY(drive(done));
         QCOMPARE(m_server->hits(kMovie), 1);
         // The install replaces the entry itself (a link, not what it leads
         // to); only a folder stays in its way, and that is said once.
         const bool folder = kind == QLatin1String("folder");
         QCOMPARE(m_messages.count(), folder ? 1 : 0);
-        QCOMPARE(QFileInfo(data(QStringLiteral("1.swf"))).isFile(), !folder);
-        QVERIFY(!QFileInfo(QStringLiteral("/dev/zero")).isFile());
+        for (const QString &name : {QStringLiteral("1.swf"), QStringLiteral("text7.txt")}) {
+            const QFileInfo entry(data(name));
+            QCOMPARE(entry.isFile() && !entry.isSymLink(), !folder);
+        }
+        if (!folder) {
+            QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), movie);
+            QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v1"));
+        }
         if (kind == QLatin1String("link to a fifo"))
             QVERIFY(!QFileInfo(data(QStringLiteral("1.swf.fifo"))).isFile());
+        // The next look finds the movie, or still none in the folder's place.
+        m_clock.advance(Announcer::MovieCheckMs);
+        QCOMPARE(child<MovieStrip>(*form, "SF1")->isVisibleTo(form.get()), !folder);
     }
 
     void firstRunInstallsTheMovie()
@@ -416,11 +475,19 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(data(QStringLiteral("1.swf"))), movie);
         QCOMPARE(bytesOf(data(QStringLiteral("text7.txt"))), QByteArray("v1\r\n"));
         QCOMPARE(m_messages.count(), 0);
-        QCOMPARE(form->Label2->text(), Announcer::Online);
-        QCOMPARE(form->Label2->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QVERIFY(!form->Timer3->isActive() && !form->Timer4->isActive());
-        // The strip turns to the movie within a second, without a restart.
-        QTRY_COMPARE_WITH_TIMEOUT(form->SF1->movie(), data(QStringLiteral("1.swf")), 1500);
+        QVERIFY(form->announcer()->online());
+        // The fetch's steps rest for the rest of the run.
+        QCOMPARE(runningTimers(*form->announcer()), kOnlyTheChecks);
+        // The strip turns to the movie within a second, without a restart,
+        // and back to the banner within a second of the file's removal.
+        QVERIFY(child<MovieStrip>(*form, "SF1")->movie().isEmpty());
+        m_clock.advance(Announcer::MovieCheckMs);
+        QCOMPARE(child<MovieStrip>(*form, "SF1")->movie(), data(QStringLiteral("1.swf")));
+        QVERIFY(child<MovieStrip>(*form, "SF1")->isVisible());
+        QVERIFY(QFile::remove(data(QStringLiteral("1.swf"))));
+        m_clock.advance(Announcer::MovieCheckMs);
+        QVERIFY(!child<MovieStrip>(*form, "SF1")->isVisible());
+        QVERIFY(child<QLabel>(*form, "Image1")->isVisible());
     }
 
     void equalTextFetchesNothingMore()
@@ -515,7 +582,7 @@ private Q_SLOTS:
     void noSecondDownloadWhileTheMessageIsOpen()
     {
         m_server->shutDown();
-        SlowMessages slow;
+        SlowMessages slow(m_clock);
         auto form = run(slow);
         QVERIFY(fetch(*form));
         QCOMPARE(slow.shown, QStringList{Announcer::ErrorMessage});
@@ -527,26 +594,42 @@ private Q_SLOTS:
         m_platform.connected = false;
         m_server->route(kText, {200, "v", TestHttpServer::Fault::None, {}});
         auto form = run(m_messages);
-        QSignalSpy done(form->announcer(), &Announcer::fetchFinished);
+        Announcer &announcer = *form->announcer();
+        QSignalSpy done(&announcer, &Announcer::fetchFinished);
+        QSignalSpy changes(&announcer, &Announcer::connectionChanged);
         QVERIFY(form->load());
-        QTRY_COMPARE_WITH_TIMEOUT(form->Label2->text(), Announcer::Offline, 1500);
-        QCOMPARE(form->Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QTest::qWait(1200);
+        seconds(3);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.first().first().toBool(), false);
+        QVERIFY(!announcer.online());
+        // Off-line the fetch waits without ticking; had it started, its
+        // downloads would end within the wait.
+        QCOMPARE(runningTimers(announcer), kOnlyTheChecks);
+        QVERIFY(!done.wait(300));
         QCOMPARE(m_server->hits(kText), 0);
+
+        // On-line: the next connection check and a text step later the
+        // download is under way.
         m_platform.connected = true;
-        QElapsedTimer watch;
-        watch.start();
+        m_clock.advance(Announcer::ConnectionCheckMs);
+        QVERIFY(announcer.online());
+        QCOMPARE(changes.count(), 2);
+        m_clock.advance(Announcer::TextStepMs);
         QTRY_COMPARE_WITH_TIMEOUT(m_server->hits(kText), 1, 2000);
-        QVERIFY2(watch.elapsed() <= 1300, qPrintable(QString::number(watch.elapsed())));
-        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
+        QVERIFY(drive(done));
         QVERIFY(m_platform.serviceAsked);
+
         // Going off and on again fetches nothing more, and the network
         // service is not asked for a fetch that will not come.
         m_platform.serviceAsked = false;
         m_platform.connected = false;
-        QTest::qWait(1100);
+        seconds(2);
         m_platform.connected = true;
-        QTest::qWait(1300);
+        seconds(2);
+        QCOMPARE(changes.count(), 4);
+        QVERIFY(announcer.online());
+        QCOMPARE(runningTimers(announcer), kOnlyTheChecks);
+        QVERIFY(!done.wait(300));
         QCOMPARE(m_server->hits(kText), 1);
         QVERIFY(!m_platform.serviceAsked);
     }
@@ -554,14 +637,42 @@ private Q_SLOTS:
     void noServerConfiguredFetchesNothing()
     {
         auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
+        QSignalSpy done(form->announcer(), &Announcer::fetchFinished);
         QVERIFY(form->load());
-        QVERIFY(!form->Timer3->isActive());
-        QTest::qWait(1300);
+        seconds(3);
+        QVERIFY(form->announcer()->online());
+        QCOMPARE(runningTimers(*form->announcer()), kOnlyTheChecks);
+        QVERIFY(!done.wait(300));
         QCOMPARE(m_server->hits(kText), 0);
         QCOMPARE(m_messages.count(), 0);
         QVERIFY(!m_platform.serviceAsked);
-        QVERIFY(form->Image1->isVisible() || !form->isVisible());
-        QVERIFY(!form->SF1->isVisibleTo(form.get()));
+        // A first run shows the window: the banner, and no strip over it.
+        QVERIFY(form->isVisible());
+        QVERIFY(child<QLabel>(*form, "Image1")->isVisible());
+        QVERIFY(!child<MovieStrip>(*form, "SF1")->isVisible());
+    }
+
+    // A server made known once the checks run is fetched from; one made
+    // known before is fetched from only once they run.
+    void serverKnownAfterStartIsFetchedFrom()
+    {
+        m_server->route(kText, {200, "v", TestHttpServer::Fault::None, {}});
+        auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
+        QSignalSpy done(form->announcer(), &Announcer::fetchFinished);
+        QVERIFY(form->load());
+        seconds(2);
+        form->setPublisher(Publisher{m_server->base()});
+        QVERIFY(drive(done));
+        QCOMPARE(m_server->hits(kText), 1);
+        form.reset();
+
+        auto early = run(m_messages);
+        QSignalSpy earlyDone(early->announcer(), &Announcer::fetchFinished);
+        seconds(2);
+        QCOMPARE(runningTimers(*early->announcer()), QList<qint64>());
+        QVERIFY(early->load());
+        QVERIFY(drive(earlyDone));
+        QCOMPARE(m_server->hits(kText), 2);
     }
 };
 

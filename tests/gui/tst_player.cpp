@@ -1,6 +1,7 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
 #include "app/MainWindow.h"
+#include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
@@ -121,30 +122,34 @@ private Q_SLOTS:
         RecordingMessages messages;
         ManualClock clock;
         MainWindow form(platform, messages, clock);
-        form.SF1->setPlayerProgram(QStringLiteral(MUREL_PLAYER_PROGRAM));
+        child<MovieStrip>(form, "SF1")->setPlayerProgram(QStringLiteral(MUREL_PLAYER_PROGRAM));
         QVERIFY(form.load());
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.Image1->isVisible());
-        QVERIFY(!form.SF1->playerRunning());
+        QVERIFY(child<QLabel>(form, "Image1")->isVisible());
+        QVERIFY(!child<MovieStrip>(form, "SF1")->playerRunning());
 
         const QString movie = windir.path() + QStringLiteral("/murel/1.swf");
         write(movie, SwfWriter::movie(true));
-        QTRY_VERIFY_WITH_TIMEOUT(form.SF1->playerRunning(), 1500);
-        QTRY_COMPARE_WITH_TIMEOUT(form.SF1->playerStatus(), QStringLiteral("playing"), 30000);
-        QVERIFY(form.SF1->showsMovie());
+        clock.advance(Announcer::MovieCheckMs);
+        QVERIFY(child<MovieStrip>(form, "SF1")->playerRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(child<MovieStrip>(form, "SF1")->playerStatus(), QStringLiteral("playing"), 30000);
+        QVERIFY(child<MovieStrip>(form, "SF1")->showsMovie());
         // Ticks that find the same file leave the movie playing.
-        QTest::qWait(2200);
-        QCOMPARE(form.SF1->starts(), 1);
+        clock.advance(Announcer::MovieCheckMs);
+        clock.advance(Announcer::MovieCheckMs);
+        QCOMPARE(child<MovieStrip>(form, "SF1")->starts(), 1);
+        QVERIFY(child<MovieStrip>(form, "SF1")->showsMovie());
 
         form.hideToTray();
-        QVERIFY(!form.SF1->playerRunning());
+        QVERIFY(!child<MovieStrip>(form, "SF1")->playerRunning());
         form.restore();
-        QTRY_VERIFY_WITH_TIMEOUT(form.SF1->playerRunning(), 1500);
+        QTRY_VERIFY_WITH_TIMEOUT(child<MovieStrip>(form, "SF1")->playerRunning(), 1500);
 
         QVERIFY(QFile::remove(movie));
-        QTRY_VERIFY_WITH_TIMEOUT(!form.SF1->isVisible(), 1500);
-        QVERIFY(!form.SF1->playerRunning());
-        QVERIFY(form.Image1->isVisible());
+        clock.advance(Announcer::MovieCheckMs);
+        QVERIFY(!child<MovieStrip>(form, "SF1")->isVisible());
+        QVERIFY(!child<MovieStrip>(form, "SF1")->playerRunning());
+        QVERIFY(child<QLabel>(form, "Image1")->isVisible());
     }
 
     void brokenMovieLeavesTheBanner()
