@@ -6,7 +6,6 @@
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/TrayArea.h"
-#include "controls/ButtonInput.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
@@ -19,6 +18,7 @@
 #include "info/InstructionsWindow.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
+#include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/ReminderCard.h"
@@ -31,7 +31,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -88,6 +87,12 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     setWindowIcon(programIcon());
     setFont(interfaceFont());
 
+    m_channel = new InstanceChannel(m_dataFolder, this);
+    connect(m_channel, &InstanceChannel::raiseRequested, this, [this] {
+        if (!m_ending)
+            restore();
+    });
+
     m_settings = new Settings(settingsPath(), this);
     m_cycle = new ReminderCycle(*m_settings, m_clock, this);
     connect(m_cycle, &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
@@ -100,7 +105,7 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     m_tray = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
     m_tray->setObjectName(QStringLiteral("TA1"));
     connect(m_tray, &TrayArea::iconActivate, this, &MainWindow::restore);
-    connect(m_tray, &TrayArea::iconMouse, this, &MainWindow::trayMouse);
+    m_tray->setMenu(m_trayMenu);
 
     setFixedSize(312, 322 + menuBar()->sizeHint().height());
     // The outer corner, caption bar included, goes at 303, 167: a move on a
@@ -134,8 +139,10 @@ void MainWindow::buildMenus()
     m_advertising = named(help->addAction(QStringLiteral("الإعلان في البرنامج")), "adv");
     QAction *minimize = named(bar->addAction(QStringLiteral("تصغير")), "Minimize");
 
-    // Only ever a pop-up: it is not added to the bar.
+    // Only ever the tray icon's menu: it is not added to the bar. A pop-up
+    // is a window of its own and takes no direction from this one.
     m_trayMenu = named(new QMenu(QStringLiteral("tary"), this), "tary");
+    m_trayMenu->setLayoutDirection(Qt::RightToLeft);
     QAction *trayExit = named(m_trayMenu->addAction(QStringLiteral("خروج")), "exit2");
     named(m_trayMenu->addSeparator(), "none2");
     QAction *maximize = named(m_trayMenu->addAction(QStringLiteral("تكبير")), "Max");
@@ -245,9 +252,14 @@ QString MainWindow::settingsPath() const
 bool MainWindow::load()
 {
     if (!m_instanceLock.acquire()) {
+        // The user wanted the program: the running copy comes forward, and
+        // the message says why this one goes.
+        m_channel->askToRaise();
         m_messages.inform(nullptr, SecondCopyMessage);
         return false;
     }
+    // Without it a later start only shows its message; the program runs on.
+    m_channel->listen();
 
     QDir().mkpath(m_dataFolder);
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
@@ -380,12 +392,6 @@ void MainWindow::restore()
     raise();
     activateWindow();
     m_tray->setIconVisible(false);
-}
-
-void MainWindow::trayMouse(int button)
-{
-    if (button == MouseCode::Right)
-        m_trayMenu->popup(QCursor::pos());
 }
 
 void MainWindow::exitProgram()

@@ -9,6 +9,7 @@
 
 class Announcer;
 class Clock;
+class InstanceChannel;
 class MessageBoxes;
 class MovieStrip;
 class Platform;
@@ -42,8 +43,9 @@ public:
     MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The start-up: false when another copy already runs (after telling the
-    // user), in which case nothing was created or read.
+    // The start-up: false when another copy already runs (after asking it
+    // to come to the front and telling the user), in which case nothing was
+    // created or read.
     bool load();
 
     QString dataFolder() const { return m_dataFolder; }
@@ -105,13 +107,13 @@ private:
     void openAboutProgram();
     void openAboutAuthor();
     void openAdvertising();
-    void trayMouse(int button);
 
     Platform &m_platform;
     MessageBoxes &m_messages;
     Clock &m_clock;
     QString m_dataFolder;
     InstanceLock m_instanceLock;
+    InstanceChannel *m_channel = nullptr;
     Settings *m_settings = nullptr;
     ReminderCycle *m_cycle = nullptr;
     QPointer<ReminderCard> m_card;

@@ -2,6 +2,7 @@
 
 #include "controls/ButtonInput.h"
 
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 TrayArea::TrayArea(const QIcon &icon, const QString &toolTip, QObject *parent)
@@ -18,6 +19,18 @@ bool TrayArea::iconVisible() const
     return m_tray && m_tray->isVisible();
 }
 
+void TrayArea::setMenu(QMenu *menu)
+{
+    m_menu = menu;
+    if (m_tray)
+        m_tray->setContextMenu(menu);
+}
+
+QMenu *TrayArea::menu() const
+{
+    return m_tray ? m_tray->contextMenu() : m_menu.data();
+}
+
 void TrayArea::setIconVisible(bool visible)
 {
     if (!visible) {
@@ -28,6 +41,7 @@ void TrayArea::setIconVisible(bool visible)
     if (!m_tray) {
         m_tray = new QSystemTrayIcon(m_icon, this);
         m_tray->setToolTip(m_toolTip);
+        m_tray->setContextMenu(m_menu);
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             switch (reason) {
             case QSystemTrayIcon::Context:

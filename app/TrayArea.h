@@ -2,8 +2,10 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
+class QMenu;
 class QSystemTrayIcon;
 
 // The notification-area icon. It is created the first time it is made
@@ -18,6 +20,13 @@ public:
     bool iconVisible() const;
     void setIconVisible(bool visible);
 
+    // The icon's own menu. The toolkit opens it on a right click where the
+    // icon is embedded in the tray, and publishes it to hosts that draw the
+    // menu themselves (a StatusNotifierItem host shows only the published
+    // one), so nobody else pops it up.
+    void setMenu(QMenu *menu);
+    QMenu *menu() const;
+
 Q_SIGNALS:
     // A mouse button acted on the icon, as a MouseCode (1 left, 2 right,
     // 4 middle).
@@ -28,5 +37,6 @@ Q_SIGNALS:
 private:
     QIcon m_icon;
     QString m_toolTip;
+    QPointer<QMenu> m_menu;
     QSystemTrayIcon *m_tray = nullptr;
 };

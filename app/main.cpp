@@ -40,6 +40,10 @@ int main(int argc, char *argv[])
     QApplication::setFont(interfaceFont());
     QToolTip::setFont(interfaceFont());
     QAccessible::installFactory(buttonAccessibleFactory);
+    // The program speaks Arabic whatever the session's language: menus the
+    // desktop draws from what the tray icon publishes are laid out right to
+    // left by the default locale's direction.
+    QLocale::setDefault(QLocale(QLocale::Arabic));
     QTranslator arabic;
     if (arabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

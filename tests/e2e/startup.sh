@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the real program: a first run shows the main window and
 # creates the data folders; a saved interval starts it hidden; a second copy
-# is refused while the first keeps running.
+# is refused while the first keeps running, and brings the first one's
+# window forward even from the tray.
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/lib.sh"
@@ -40,4 +41,14 @@ if wait_until 2 has_role "$three" murel-main; then
   fail "main window shown although an interval was saved"
 fi
 alive "$three" || fail "hidden start ended"
+
+# Started again on it, the refused copy brings the hidden one's window
+# forward, and still says why it ends.
+start_murel "$hidden"
+four=$started
+wait_until 10 has_message_box "$four" || fail "third copy showed no refusal"
+wait_until 10 has_role "$three" murel-main || fail "the refusal did not bring the running copy's window back"
+answer_box "$(message_box "$four")" || fail "refusal message did not close"
+wait_until 10 gone "$four" || fail "refused copy did not end after the message"
+alive "$three" || fail "the raised copy ended"
 echo "PASS"

@@ -3,12 +3,40 @@
 # "تصغير" hides the window into the tray; a right click on the icon opens
 # the tray menu, whose "تكبير" brings the window back and removes the icon;
 # a left click restores without a menu; "خروج" from the tray menu ends the
-# program while a reminder card is up.
+# program while a reminder card is up. Then the same under a host that
+# draws the menu itself from what the icon publishes on the session bus
+# (a StatusNotifierItem host): the published menu has the same entries in
+# the same order, right to left, and its entries do the same.
 set -euo pipefail
 exe=$1
+sni_host=$6
 source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
 start_tray
+
+# A session bus of this test's own, on a socket in its scratch folder: the
+# desktop running the tests (and its tray host) stays out of it. It starts
+# nothing on demand.
+cat >"$scratch/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$scratch/bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+setsid dbus-daemon --nofork --config-file="$scratch/bus.conf" >/dev/null 2>&1 </dev/null &
+pids+=("$!")
+wait_until 10 test -S "$scratch/bus" || fail "session bus did not start"
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$scratch/bus
+# The toolkit's own tray: no desktop's theme in between.
+unset QT_QPA_PLATFORMTHEME
 
 # The tray icon is the program's small window embedded in the host.
 tray_icon() {
@@ -44,10 +72,14 @@ xdotool mousemove $((wx + 168)) $((wy + 11)) click 1
 wait_until 5 main_hidden "$pid" || fail "تصغير did not hide the window"
 wait_until 5 has_icon "$pid" || fail "no tray icon after تصغير"
 
-# Right click: the tray menu; its second item (after the separator) restores.
+# Right click: the tray menu, once; its second item (after the separator)
+# restores.
 before=$(visible_count "$pid")
 click_icon "$pid" 3
 wait_until 5 more_windows "$pid" "$before" || fail "right click opened no menu"
+# Opened twice, the second would close or replace the first: it stays, alone.
+sleep 0.5
+[ "$(visible_count "$pid")" -eq $((before + 1)) ] || fail "right click left $(($(visible_count "$pid") - before)) menus"
 xdotool key Down Down Return
 wait_until 5 main_shown "$pid" || fail "تكبير did not bring the window back"
 wait_until 5 no_icon "$pid" || fail "tray icon stayed after تكبير"
@@ -76,5 +108,39 @@ click_icon "$second" 3
 wait_until 5 more_windows "$second" "$before" || fail "no tray menu"
 xdotool key Down Return
 wait_until 5 gone "$second" || fail "خروج from the tray did not end the program"
+alive "$pid" || fail "the other copy ended too"
+
+# A host that draws the menu itself. Copies started before it came stay
+# embedded; this one publishes its icon and menu on the bus.
+watcher_out=$scratch/watcher.out
+setsid "$sni_host" watch >"$watcher_out" 2>&1 </dev/null &
+pids+=("$!")
+wait_until 10 grep -qx ready "$watcher_out" || fail "the host did not start: $(cat "$watcher_out")"
+items() { grep -c '^item ' "$watcher_out" || true; }
+more_items() { [ "$(items)" -gt "$1" ]; }
+last_item() { awk '/^item / {s = $2} END {print s}' "$watcher_out"; }
+
+published=$scratch/published
+mkdir -p "$published/murel"
+printf '"1","MS Sans Serif","0","30","20",#TRUE#,#FALSE#,#FALSE#\r\n' >"$published/murel/background.txt"
+start_murel "$published"
+third=$started
+wait_until 10 more_items 0 || fail "hidden start registered no icon with the host"
+no_icon "$third" || fail "the icon was embedded although the host draws it"
+no_role "$third" murel-main || fail "hidden start showed the main window"
+menu=$("$sni_host" menu "$(last_item)") || fail "the published menu could not be read"
+expected=$(printf 'direction rtl\nitem خروج\nseparator\nitem تكبير')
+[ "$menu" = "$expected" ] || fail "published menu is: $menu"
+"$sni_host" click "$(last_item)" "تكبير" || fail "تكبير could not be clicked"
+wait_until 5 main_shown "$third" || fail "تكبير from the published menu did not bring the window back"
+
+# Put away again, the icon comes back with its menu; خروج ends the program.
+read -r tx ty _ < <(geometry "$(role_window "$third" murel-main)")
+registered=$(items)
+xdotool mousemove $((tx + 168)) $((ty + 11)) click 1
+wait_until 5 main_hidden "$third" || fail "تصغير did not hide the window"
+wait_until 10 more_items "$registered" || fail "the icon did not come back to the host"
+"$sni_host" click "$(last_item)" "خروج" || fail "خروج could not be clicked"
+wait_until 5 gone "$third" || fail "خروج from the published menu did not end the program"
 alive "$pid" || fail "the other copy ended too"
 echo PASS

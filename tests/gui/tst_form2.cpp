@@ -387,6 +387,30 @@ private Q_SLOTS:
         QVERIFY(!run.form->isVisible());
     }
 
+    void aRefusedCopyBringsTheRunningOneForward_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("hidden in the tray") << true;
+        QTest::newRow("minimised, no tray") << false;
+    }
+    void aRefusedCopyBringsTheRunningOneForward()
+    {
+        QFETCH(bool, tray);
+        // A saved interval: the running copy starts put away.
+        writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"),
+                  "\"1\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n");
+        Run first(m_dir->path());
+        first.platform.tray = tray;
+        QVERIFY(first.form->load());
+        QVERIFY(!first.form->isVisible() || first.form->isMinimized());
+        Run second(m_dir->path());
+        QVERIFY(!second.form->load());
+        QCOMPARE(second.messages.informed, QStringList{MainWindow::SecondCopyMessage});
+        QTRY_VERIFY_WITH_TIMEOUT(first.form->isVisible() && !first.form->isMinimized(), 5000);
+        QVERIFY(!second.form->isVisible());
+        QVERIFY(first.form->cycle().running());
+    }
+
     void theLockIsInTheDataFolderWhateverTheTemporaryFolder()
     {
         QTemporaryDir tmpA;

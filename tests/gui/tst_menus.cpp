@@ -202,15 +202,20 @@ private Q_SLOTS:
         QVERIFY(f.reminder());
     }
 
-    void rightClickPopsTheTrayMenuLeftDoesNot()
+    void theTrayMenuIsTheIconsOwn()
     {
         MainWindow &f = *m_form;
+        auto *menu = child<QMenu>(f, "tary");
         child<QAction>(f, "Minimize")->trigger();
-        Q_EMIT child<TrayArea>(f, "TA1")->iconMouse(1);
-        QVERIFY(!child<QMenu>(f, "tary")->isVisible());
+        // Handed to the icon, the toolkit opens it and publishes it to
+        // hosts that draw menus themselves.
+        QCOMPARE(child<TrayArea>(f, "TA1")->menu(), menu);
+        QCOMPARE(menu->layoutDirection(), Qt::RightToLeft);
+        // The toolkit already opens it on a right click: a second pop-up of
+        // our own would stack a copy over it.
         Q_EMIT child<TrayArea>(f, "TA1")->iconMouse(2);
-        QTRY_VERIFY(child<QMenu>(f, "tary")->isVisible());
-        child<QMenu>(f, "tary")->hide();
+        QCoreApplication::processEvents();
+        QVERIFY(!menu->isVisible());
     }
 
     void withoutATrayTheWindowIsMinimised()

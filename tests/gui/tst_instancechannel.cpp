@@ -1,0 +1,136 @@
+#include "platform/InstanceChannel.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+// The line from a refused copy to the running one.
+class TestInstanceChannel : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void aRefusedCopyReachesTheRunningOne()
+    {
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
+        QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
+        QVERIFY(raised.wait(5000));
+        QCOMPARE(raised.count(), 1);
+    }
+
+    void nobodyListeningAnswersAtOnce()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!InstanceChannel(m_dir->path()).askToRaise(3000));
+        QVERIFY(clock.elapsed() < 3000);
+    }
+
+    void otherFoldersDoNotMeet()
+    {
+        QTemporaryDir other;
+        InstanceChannel running(other.path());
+        QVERIFY(running.listen());
+        QVERIFY(!InstanceChannel(m_dir->path()).askToRaise());
+    }
+
+    void whatALostCopyLeftIsReplaced_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::newRow("plain file") << "file";
+#ifdef Q_OS_UNIX
+        QTest::newRow("socket nobody listens on") << "socket";
+#endif
+    }
+    void whatALostCopyLeftIsReplaced()
+    {
+        QFETCH(QString, left);
+        const QString name = InstanceChannel::serverNameFor(m_dir->path());
+        if (left == QLatin1String("file")) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else {
+            leaveSocket(name);
+        }
+        QVERIFY(QFile::exists(name));
+        // Refused at once rather than held up by what lies there.
+        QVERIFY(!InstanceChannel(m_dir->path()).askToRaise(3000));
+
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
+        QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
+        QVERIFY(raised.wait(5000));
+    }
+
+    void otherWordsRaiseNothing()
+    {
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
+        QLocalSocket caller;
+        caller.connectToServer(InstanceChannel::serverNameFor(m_dir->path()));
+        QVERIFY(caller.waitForConnected(3000));
+        caller.write("lower\n");
+        // The running copy hangs up once it has read a request's length.
+        QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 5000);
+        QCOMPARE(raised.count(), 0);
+    }
+
+    void aQuietCallerIsHungUpOn()
+    {
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QLocalSocket caller;
+        caller.connectToServer(InstanceChannel::serverNameFor(m_dir->path()));
+        QVERIFY(caller.waitForConnected(3000));
+        QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 10000);
+        // Still there for the next one.
+        QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
+        QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
+        QVERIFY(raised.wait(5000));
+    }
+
+private:
+    // A socket bound at path and closed, as a copy killed while running
+    // leaves it.
+    static void leaveSocket(const QString &path)
+    {
+#ifdef Q_OS_UNIX
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray bytes = QFile::encodeName(path);
+        QVERIFY(bytes.size() < qsizetype(sizeof(address.sun_path)));
+        memcpy(address.sun_path, bytes.constData(), size_t(bytes.size()));
+        const int bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address));
+        ::close(fd);
+        QCOMPARE(bound, 0);
+#else
+        Q_UNUSED(path);
+#endif
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_MAIN(TestInstanceChannel)
+#include "tst_instancechannel.moc"
