@@ -40,6 +40,7 @@ void TrayArea::setIconVisible(bool visible)
     }
     if (!m_tray) {
         m_tray = new QSystemTrayIcon(m_icon, this);
+        m_tray->setObjectName(QStringLiteral("icon"));
         m_tray->setToolTip(m_toolTip);
         m_tray->setContextMenu(m_menu);
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -77,7 +77,7 @@ wait_until 5 has_icon "$pid" || fail "no tray icon after تصغير"
 before=$(visible_count "$pid")
 click_icon "$pid" 3
 wait_until 5 more_windows "$pid" "$before" || fail "right click opened no menu"
-# Opened twice, the second would close or replace the first: it stays, alone.
+# It stays open, one window, until an item is chosen.
 sleep 0.5
 [ "$(visible_count "$pid")" -eq $((before + 1)) ] || fail "right click left $(($(visible_count "$pid") - before)) menus"
 xdotool key Down Down Return
