@@ -66,7 +66,7 @@ public Q_SLOTS:
         say(QStringLiteral("item ") + name);
         Q_EMIT StatusNotifierItemRegistered(name);
     }
-    void RegisterStatusNotifierHost(const QString &) {}
+    void RegisterStatusNotifierHost(const QString &) { }
 
 Q_SIGNALS:
     void StatusNotifierItemRegistered(const QString &service);
@@ -133,8 +133,8 @@ struct Menu
 
 std::optional<Menu> readMenu(const QString &service, QString &why)
 {
-    const std::optional<QVariant> path = property(service, QStringLiteral("/StatusNotifierItem"), ItemInterface,
-                                                  QStringLiteral("Menu"));
+    const std::optional<QVariant> path =
+        property(service, QStringLiteral("/StatusNotifierItem"), ItemInterface, QStringLiteral("Menu"));
     if (!path) {
         why = QStringLiteral("the item has no Menu property");
         return std::nullopt;
@@ -143,7 +143,8 @@ std::optional<Menu> readMenu(const QString &service, QString &why)
     menu.path = qvariant_cast<QDBusObjectPath>(*path).path();
     if (menu.path.isEmpty())
         menu.path = path->toString();
-    const std::optional<QVariant> direction = property(service, menu.path, MenuInterface, QStringLiteral("TextDirection"));
+    const std::optional<QVariant> direction =
+        property(service, menu.path, MenuInterface, QStringLiteral("TextDirection"));
     menu.direction = direction ? direction->toString() : QString();
     QDBusMessage get = QDBusMessage::createMethodCall(service, menu.path, MenuInterface, QStringLiteral("GetLayout"));
     get << 0 << -1 << QStringList();
@@ -191,12 +192,14 @@ int click(const QString &service, const QString &label)
     for (const Entry &e : menu->entries) {
         if (e.type == QLatin1String("separator") || e.label != label)
             continue;
-        QDBusMessage event = QDBusMessage::createMethodCall(service, menu->path, MenuInterface, QStringLiteral("Event"));
+        QDBusMessage event =
+            QDBusMessage::createMethodCall(service, menu->path, MenuInterface, QStringLiteral("Event"));
         event << e.id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0))
               << uint(QDateTime::currentSecsSinceEpoch());
         const QDBusMessage reply = QDBusConnection::sessionBus().call(event, QDBus::Block, CallMs);
         // The item may end on this very click, before it answers.
-        if (reply.type() == QDBusMessage::ErrorMessage && reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.NoReply"))
+        if (reply.type() == QDBusMessage::ErrorMessage
+            && reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.NoReply"))
             return failWith(QStringLiteral("click refused: ") + reply.errorMessage());
         return 0;
     }
