@@ -3,12 +3,21 @@ JOBS ?= $(shell nproc)
 # PRESET=sanitize (or strict) builds and tests with that preset of
 # CMakePresets.json, in its own folder build-<preset>.
 PRESET ?=
+# Compiles go through ccache when it is installed (CCACHE=0: never). Paths
+# under this folder count relative to it, so a copy of the tree elsewhere
+# (e2e/offline builds one) finds the same objects.
+CCACHE ?= $(shell command -v ccache 2>/dev/null)
+ifneq ($(filter-out 0,$(CCACHE)),)
+LAUNCHER = -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
+endif
 ifneq ($(PRESET),)
 BUILD := build-$(PRESET)
-CONFIGURE = cmake --preset $(PRESET)
+CONFIGURE = cmake --preset $(PRESET) $(LAUNCHER)
 TEST = ctest --preset $(PRESET) -j $(JOBS)
 else
-CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 TEST = cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 endif
 
