@@ -23,18 +23,20 @@ if [ -d "$copy/announce/player/node_modules" ]; then
 fi
 
 # The build folder sits in the copy as build/ sits in the tree, so the
-# compiler sees the same relative paths. When the tree's own build goes
-# through ccache, this one takes that build's type and options and the same
-# launcher, relative to the scratch folder: the objects come from the cache
-# and only moc, rcc and the links run. Otherwise: unoptimised and without
-# debug information, the quickest build from nothing.
+# compiler sees the same relative paths. When the tree's own build can be
+# reused (MUREL_OFFLINE_REUSE=1, set by tests/CMakeLists.txt: it went
+# through ccache with relative paths and without the working folder in the
+# hashes), this one takes that build's type, options and launcher, relative
+# to the scratch folder: the objects come from the cache and only moc, rcc
+# and the links run. Otherwise: unoptimised and without debug information,
+# the quickest build from nothing.
 out=$copy/build
 cache=$build/CMakeCache.txt
 setting() { sed -n "s/^$1:[A-Z]*=//p" "$cache" 2>/dev/null | head -n1; }
-launcher=$(setting CMAKE_CXX_COMPILER_LAUNCHER)
 options=(-DBUILD_TESTING=OFF)
-if [ "$(basename "${launcher%%;*}")" = ccache ] && command -v "${launcher%%;*}" >/dev/null; then
-  options+=("-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher" "-DCMAKE_BUILD_TYPE=$(setting CMAKE_BUILD_TYPE)")
+if [ "${MUREL_OFFLINE_REUSE:-0}" = 1 ]; then
+  options+=("-DCMAKE_CXX_COMPILER_LAUNCHER=$(setting CMAKE_CXX_COMPILER_LAUNCHER)"
+    "-DCMAKE_BUILD_TYPE=$(setting CMAKE_BUILD_TYPE)")
   while IFS= read -r o; do
     options+=("-D$o")
   done < <(grep -E '^MUREL_[A-Z_]+:(BOOL|STRING|PATH|FILEPATH)=' "$cache")
