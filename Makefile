@@ -1,5 +1,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Tests at a time: twice the cores, as most of them wait on a window or a
+# timer; the web-engine tests still take turns (RESOURCE_LOCK web_engine).
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 # PRESET=sanitize (or strict) builds and tests with that preset of
 # CMakePresets.json, in its own folder build-<preset>.
 PRESET ?=
@@ -15,10 +18,10 @@ endif
 ifneq ($(PRESET),)
 BUILD := build-$(PRESET)
 CONFIGURE = cmake --preset $(PRESET) $(LAUNCHER)
-TEST = ctest --preset $(PRESET) -j $(JOBS)
+TEST = ctest --preset $(PRESET) -j $(TEST_JOBS)
 else
 CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
-TEST = cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+TEST = cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 endif
 
 .PHONY: all deps build run test package clean
