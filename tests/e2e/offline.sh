@@ -22,11 +22,30 @@ if [ -d "$copy/announce/player/node_modules" ]; then
   mv "$copy/announce/player/node_modules" "$scratch/node_modules.away"
 fi
 
-out=$scratch/build
+# The build folder sits in the copy as build/ sits in the tree, so the
+# compiler sees the same relative paths. When the tree's own build can be
+# reused (MUREL_OFFLINE_REUSE=1, set by tests/CMakeLists.txt: it went
+# through ccache with relative paths and without the working folder in the
+# hashes), this one takes that build's type, options and launcher, relative
+# to the scratch folder: the objects come from the cache and only moc, rcc
+# and the links run. Otherwise: unoptimised and without debug information,
+# the quickest build from nothing.
+out=$copy/build
+cache=$build/CMakeCache.txt
+setting() { sed -n "s/^$1:[A-Z]*=//p" "$cache" 2>/dev/null | head -n1; }
+options=(-DBUILD_TESTING=OFF)
+if [ "${MUREL_OFFLINE_REUSE:-0}" = 1 ]; then
+  options+=("-DCMAKE_CXX_COMPILER_LAUNCHER=$(setting CMAKE_CXX_COMPILER_LAUNCHER)"
+    "-DCMAKE_BUILD_TYPE=$(setting CMAKE_BUILD_TYPE)")
+  while IFS= read -r o; do
+    options+=("-D$o")
+  done < <(grep -E '^MUREL_[A-Z_]+:(BOOL|STRING|PATH|FILEPATH)=' "$cache")
+  export CCACHE_BASEDIR=$scratch CCACHE_NOHASHDIR=1
+else
+  options+=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0)
+fi
 notice='Ruffle (npm) is not in announce/player/node_modules'
-# Unoptimised and without debug information: the quickest build that
-# proves the point.
-cmake -S "$copy" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DBUILD_TESTING=OFF \
+cmake -S "$copy" -B "$out" -G Ninja "${options[@]}" \
   >"$scratch/configure.log" 2>&1 || fail "configure failed: $(tail -20 "$scratch/configure.log")"
 [ "$(grep -c "$notice" "$scratch/configure.log")" -eq 1 ] || fail "CMake did not say once that Ruffle is missing"
 cmake "$out" >"$scratch/reconfigure.log" 2>&1 || fail "second configure failed"

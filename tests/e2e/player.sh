@@ -114,25 +114,33 @@ stuck=$found
 kill -STOP "$stuck"
 sleep 5
 banner "$pid" || fail "a stuck player left no banner"
-wait_until 40 gone "$stuck" || fail "the stuck player was not ended"
-wait_until 40 strip_plays "$pid" || fail "no player after the stuck one"
-kill -- "-$pid"
-wait_until 10 gone "$pid" || fail "the program did not end"
 
-# Random bytes: the banner, one try only, until the file changes.
+# The program gives up on a silent player only after half a minute. In the
+# meantime, a second copy of the program with a folder of its own, its
+# window above the first one's: random bytes for a movie give the banner,
+# one try only, until the file changes. It ends before the first copy's
+# strip is looked at again.
 junk=$scratch/junk
 mkdir -p "$junk/murel"
 head -c 4096 /dev/urandom >"$junk/murel/1.swf"
 start_murel "$junk"
-pid=$started
-wait_until 10 has_role "$pid" murel-main || fail "main window did not appear"
-wait_until 10 has_player "$pid" || fail "no player for the movie"
-wait_until 30 no_player "$pid" || fail "the player of an unplayable movie stayed"
-if wait_until 4 has_player "$pid"; then
+second=$started
+wait_until 10 has_role "$second" murel-main || fail "main window did not appear"
+wait_until 10 has_player "$second" || fail "no player for the movie"
+wait_until 30 no_player "$second" || fail "the player of an unplayable movie stayed"
+if wait_until 4 has_player "$second"; then
   fail "an unplayable movie was tried again"
 fi
-banner "$pid" || fail "no banner for an unplayable movie"
+banner "$second" || fail "no banner for an unplayable movie"
 "$make_swf" "$junk/murel/1.swf.new" compressed
 mv "$junk/murel/1.swf.new" "$junk/murel/1.swf"
-wait_until 40 strip_plays "$pid" || fail "the changed movie was not played"
+wait_until 40 strip_plays "$second" || fail "the changed movie was not played"
+kill -- "-$second"
+wait_until 10 gone "$second" || fail "the second copy did not end"
+
+# Back to the stuck player.
+wait_until 40 gone "$stuck" || fail "the stuck player was not ended"
+wait_until 40 strip_plays "$pid" || fail "no player after the stuck one"
+kill -- "-$pid"
+wait_until 10 gone "$pid" || fail "the program did not end"
 echo PASS

@@ -42,6 +42,29 @@ back=$(now_ms)
 gap=$((back - gone))
 [ $gap -ge 4000 ] && [ $gap -le 7500 ] || fail "second card came ${gap} ms after the first went (expected about 5 s)"
 
+# The X closes the card at once. It is clicked on a card that has just
+# come up (this second one first), within a second, so the card cannot go
+# by itself first (it stays three); a click that came later does not count
+# and the next card is tried.
+closed=
+up=$back
+for try in 1 2 3; do
+  if [ "$try" -gt 1 ]; then
+    wait_until 10 no_card || fail "card did not go away"
+    wait_until 12 card_full || fail "no card to close"
+    up=$(now_ms)
+  fi
+  read -r cx cy _ < <(geometry "$(card)") || continue
+  xdotool mousemove $((cx + 8)) $((cy + 8)) click 1
+  clicked=$(now_ms)
+  [ $((clicked - up)) -lt 1000 ] || continue
+  wait_until 2 no_card || fail "X did not close the card"
+  [ $(( $(now_ms) - clicked )) -lt 1000 ] || fail "X took more than a second"
+  closed=1
+  break
+done
+[ -n "$closed" ] || fail "no card could be clicked within a second of coming up"
+
 # A refused second copy shows its message, and no card.
 start_murel "$data"
 second=$started
@@ -50,12 +73,5 @@ no_role "$second" murel-card || fail "the refused copy showed a card"
 answer_box "$(message_box "$second")" || fail "refusal message did not close"
 wait_until 10 gone "$second" || fail "refused copy did not end"
 
-# The X closes the card at once.
-if no_card; then wait_until 12 card_full || fail "no third card"; fi
-read -r cx cy _ < <(geometry "$(card)") || fail "the card went before it could be clicked"
-xdotool mousemove $((cx + 8)) $((cy + 8)) click 1
-clicked=$(now_ms)
-wait_until 2 no_card || fail "X did not close the card"
-[ $(( $(now_ms) - clicked )) -lt 1000 ] || fail "X took more than a second"
 alive "$pid" || fail "program ended"
 echo PASS
