@@ -407,7 +407,9 @@ private Q_SLOTS:
         form->announcer()->setDeadlineMs(2000);
         LoopWatch watch;
         QVERIFY(fetch(*form));
-        QVERIFY2(watch.worstLateMs() <= 200, qPrintable(QStringLiteral("%1 ms late").arg(watch.worstLateMs())));
+        // A download that blocked the loop would hold it for its whole
+        // 2 s deadline; a busy machine alone has made it half a second late.
+        QVERIFY2(watch.worstLateMs() <= 1000, qPrintable(QStringLiteral("%1 ms late").arg(watch.worstLateMs())));
         if (!kAddressSanitizer)
             QVERIFY2(watch.growthKiB() < (Announcer::TextCap + 16 * 1024 * 1024) / 1024,
                      qPrintable(QStringLiteral("%1 KiB more").arg(watch.growthKiB())));
