@@ -22,6 +22,7 @@
 #include "platform/Platform.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/ReminderCard.h"
+#include "reminder/RunAtLogon.h"
 #include "reminder/SettingsDialog.h"
 #include "resources/Artwork.h"
 
@@ -268,6 +269,9 @@ bool MainWindow::load()
                                        QStringLiteral("1.swf")});
     removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
     m_settings->load();
+    // The record's flag is only as fresh as the last Start; the system
+    // knows whether this program runs at logon.
+    m_settings->setRunAtLogon(RunAtLogon::isRegistered(m_platform));
     showSettings();
 
     if (m_settings->values().interval == 0)

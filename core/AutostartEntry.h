@@ -11,8 +11,17 @@ namespace AutostartEntry {
 // reserved character, with ", `, $ and \ escaped inside the quotes.
 QString quoteArgument(const QString &argument);
 
-// The whole file for a program started by command (a single path).
+// The whole file for a program started by command (a single path). Its
+// TryExec names the same file, so that once the program is removed the
+// session passes over a leftover entry without a word.
 QByteArray content(const QString &command);
+
+// Whether an entry's text starts command when the user logs on: its Exec
+// line runs that file (as content writes it, or quoted otherwise) and the
+// entry is neither hidden nor switched off.
+bool runs(const QByteArray &entry, const QString &command);
+// Whether <name>.desktop in folder exists and runs command.
+bool isRegistered(const QString &folder, const QString &name, const QString &command);
 
 // Writes the entry, <name>.desktop, through a temporary file; false when
 // it cannot.

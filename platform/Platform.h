@@ -31,10 +31,14 @@ public:
     virtual bool hasNotificationArea() const;
 
     // Starts command (a program's path) when the user logs on, under the
-    // given name, or stops doing so. Failures are silent: the caller keeps
-    // the user's choice either way.
+    // given name, or stops doing so. Failures are silent: what counts is
+    // what isRegisteredAtLogon reports afterwards.
     virtual void registerAtLogon(const QString &name, const QString &command) = 0;
     virtual void unregisterAtLogon(const QString &name) = 0;
+    // Whether the entry under name exists and starts command at logon: the
+    // system's word, which the user or another copy may have changed since
+    // this program last wrote it.
+    virtual bool isRegisteredAtLogon(const QString &name, const QString &command) const = 0;
     // The command that starts the program at exePath (the running one)
     // at logon.
     virtual QString logonCommand(const QString &exePath) const;

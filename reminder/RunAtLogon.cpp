@@ -18,6 +18,12 @@ void registerProgram(Platform &platform)
     platform.registerAtLogon(e.name, e.command);
 }
 
+bool isRegistered(const Platform &platform)
+{
+    const Entry e = entryFor(QCoreApplication::applicationFilePath(), platform);
+    return platform.isRegisteredAtLogon(e.name, e.command);
+}
+
 void unregisterProgram(Platform &platform)
 {
     platform.unregisterAtLogon(entryFor(QCoreApplication::applicationFilePath(), platform).name);

@@ -18,6 +18,9 @@ struct Entry
 Entry entryFor(const QString &exePath, const Platform &platform);
 
 void registerProgram(Platform &platform);
+// Whether the system starts this program at logon, whatever the settings
+// say: the entry is there and runs this very file.
+bool isRegistered(const Platform &platform);
 void unregisterProgram(Platform &platform);
 
 } // namespace RunAtLogon

@@ -127,6 +127,9 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     connect(applyButton, &TavrelButton::clicked, this, &SettingsDialog::apply);
     connect(cancelButton, &TavrelButton::clicked, this, &QDialog::reject);
 
+    // The tick shows what the system does at logon, which the user may have
+    // changed outside this program; the settings follow it.
+    m_settings.setRunAtLogon(RunAtLogon::isRegistered(m_platform));
     m_runAtLogon->setChecked(m_settings.values().runAtLogon);
     m_fontName->setEditText(m_settings.values().fontName);
     followCombo(m_fontName->currentText());
@@ -179,12 +182,13 @@ void SettingsDialog::restoreDefaultFont()
 
 void SettingsDialog::apply()
 {
-    const bool runAtLogon = m_runAtLogon->isChecked();
-    m_settings.setRunAtLogon(runAtLogon);
-    if (runAtLogon)
+    if (m_runAtLogon->isChecked())
         RunAtLogon::registerProgram(m_platform);
     else
         RunAtLogon::unregisterProgram(m_platform);
+    // What was written, not what was asked: a folder that cannot be written
+    // leaves the box unticked the next time, as the logon will show.
+    m_settings.setRunAtLogon(RunAtLogon::isRegistered(m_platform));
     m_settings.setFontName(m_preview->font().family());
     unloadChooser();
     accept();

@@ -98,6 +98,11 @@ public:
         AutostartEntry::remove(autostartFolder(), name);
     }
 
+    bool isRegisteredAtLogon(const QString &name, const QString &command) const override
+    {
+        return AutostartEntry::isRegistered(autostartFolder(), name, command);
+    }
+
     QString logonCommand(const QString &exePath) const override
     {
         return LogonCommand::byPath(exePath, qEnvironmentVariable("APPIMAGE"));

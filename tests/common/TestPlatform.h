@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
@@ -22,8 +23,18 @@ public:
     void registerAtLogon(const QString &name, const QString &command) override
     {
         logon.append(QStringLiteral("register %1 %2").arg(name, command));
+        if (!registerFails)
+            registered.insert(name, command);
     }
-    void unregisterAtLogon(const QString &name) override { logon.append(QStringLiteral("unregister ") + name); }
+    void unregisterAtLogon(const QString &name) override
+    {
+        logon.append(QStringLiteral("unregister ") + name);
+        registered.remove(name);
+    }
+    bool isRegisteredAtLogon(const QString &name, const QString &command) const override
+    {
+        return registered.contains(name) && registered.value(name) == command;
+    }
     bool isConnected(bool askService) override
     {
         serviceAsked = serviceAsked || askService;
@@ -35,4 +46,8 @@ public:
     bool serviceAsked = false;
     QList<QUrl> opened;
     QStringList logon;
+    // The entries as the system holds them, by name; registerFails leaves
+    // them as they are, as a folder that cannot be written does.
+    QMap<QString, QString> registered;
+    bool registerFails = false;
 };

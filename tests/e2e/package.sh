@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # `make package`'s Debian packages: murel and murel-player with their
 # dependencies, stripped binaries with the symbols in -dbgsym packages,
-# and no lintian error.
+# and no lintian error. A build without a publisher (the default) never
+# starts the player: murel only suggests it then. No web address is named
+# that was not configured.
 set -euo pipefail
 build=$1
 version=$2
@@ -26,7 +28,19 @@ field() { dpkg-deb -f "$1" "$2"; }
 [ "$(field "$murel" Version)" = "$version" ] || fail "murel's version is $(field "$murel" Version)"
 field "$murel" Depends | grep -q 'libqt6widgets6' || fail "murel's dependencies were not computed: $(field "$murel" Depends)"
 field "$murel" Depends | grep -q 'fonts-noto-core, fonts-hosny-amiri' || fail "murel does not depend on its Arabic faces"
-[ "$(field "$murel" Recommends)" = murel-player ] || fail "murel does not recommend murel-player"
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+publisher=$(cached MUREL_PUBLISHER_URL)
+homepage=$(cached MUREL_HOMEPAGE)
+screenshot=$(cached MUREL_SCREENSHOT_URL)
+# A field the package lacks reads empty.
+if [ -z "$publisher" ]; then
+  [ -z "$(field "$murel" Recommends)" ] || fail "murel without a publisher recommends: $(field "$murel" Recommends)"
+  [ "$(field "$murel" Suggests)" = murel-player ] || fail "murel without a publisher does not suggest murel-player: $(field "$murel" Suggests)"
+else
+  [ "$(field "$murel" Recommends)" = murel-player ] || fail "murel with a publisher does not recommend murel-player"
+  [ -z "$(field "$murel" Suggests)" ] || fail "murel with a publisher also suggests: $(field "$murel" Suggests)"
+fi
+[ "$(field "$murel" Homepage)" = "$homepage" ] || fail "murel's home page is \"$(field "$murel" Homepage)\", configured \"$homepage\""
 field "$murel" Depends | grep -q webengine && fail "murel depends on the web engine"
 field "$player" Depends | grep -q "murel (= $version)" || fail "murel-player does not depend on murel $version"
 field "$player" Depends | grep -q 'libqt6webenginewidgets6' || fail "murel-player lacks its web engine: $(field "$player" Depends)"
@@ -37,6 +51,13 @@ dpkg-deb -x "$player" "$out/player"
 file "$out/murel/usr/bin/murel" | grep -q ', stripped' || fail "murel is not stripped"
 file "$out/player/usr/lib/murel/murel-player" | grep -q ', stripped' || fail "the player is not stripped"
 [ -z "$(find "$out/player" -name '*.map')" ] || fail "source maps packaged"
+metainfo=$out/murel/usr/share/metainfo/org.murel.Murel.metainfo.xml
+[ -f "$metainfo" ] || fail "no AppStream file in murel"
+if [ -z "$homepage$screenshot" ]; then
+  grep -Eq '<url|<screenshot|https?://' "$metainfo" && fail "AppStream file names addresses that were not configured: $(grep -E '<url|<screenshot|https?://' "$metainfo")"
+fi
+appstreamcli validate --no-net --strict "$metainfo" >"$out/appstream.log" 2>&1 \
+  || fail "AppStream file does not validate: $(cat "$out/appstream.log")"
 dpkg-deb -c "$out/murel-dbgsym_${version}_$arch.ddeb" | grep -q '/usr/lib/debug/.build-id/.*\.debug$' || fail "no debug symbols for murel"
 
 status=0

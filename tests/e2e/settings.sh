@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Choosing a background through the real windows: settings from the menu,
 # the chooser, "خلفية 3", apply, apply; then Start with a 3-second
-# interval, and the next card shows picture 3.
+# interval, and the next card shows picture 3. Then run at logon: ticked
+# and applied, it writes the session's entry, and after the program has
+# ended and started again the box shows it ticked.
 set -euo pipefail
 exe=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 ensure_display "$@"
+# The session's autostart folder, the scratch one.
+export XDG_CONFIG_HOME=$scratch/config
 start_tray
 
 data=$scratch/settings
@@ -66,4 +70,60 @@ distance() {
 d3=$(distance 3)
 d1=$(distance 1)
 awk -v a="$d3" -v b="$d1" 'BEGIN { exit !(a < 0.05 && a < b / 4) }' || fail "card does not show picture 3 (distance $d3, to picture 1 $d1)"
+
+# Run at logon, with a program of its own on a fresh data folder.
+kill -TERM "$pid"
+wait_until 10 gone "$pid" || fail "the program did not end on TERM"
+logon=$scratch/logon
+mkdir -p "$logon"
+entry=$XDG_CONFIG_HOME/autostart/$(basename "$exe").desktop
+
+open_settings() { # the dialog from the menu bar of the program $pid
+  wait_until 10 has_role "$pid" murel-main || fail "main window did not appear"
+  read -r wx wy _ < <(geometry "$(role_window "$pid" murel-main)")
+  xdotool mousemove $((wx + 252)) $((wy + 11)) click 1
+  wait_until 5 menu_open || fail "options menu did not open"
+  xdotool key Down Return
+  wait_until 5 has_role "$pid" murel-settings || fail "settings dialog did not open"
+}
+# away: the pointer to a bare spot of the dialog, off the box (hovered, it
+# is drawn lighter).
+away() { xdotool mousemove $((sx + 10)) $((sy + 312)); }
+# box FILE: the check box's square (at the right, the dialog reads right
+# to left), once two pictures in a row agree: the dialog has been drawn.
+box() {
+  local w
+  w=$(role_window "$pid" murel-settings)
+  [ -n "$w" ] || return 1
+  timeout 10 import -window "$w" -crop 24x25+257+48 +repage "$1.a.png" 2>/dev/null || return 1
+  sleep 0.2
+  timeout 10 import -window "$w" -crop 24x25+257+48 +repage "$1" 2>/dev/null || return 1
+  compare -metric AE "$1.a.png" "$1" null: 2>/dev/null
+}
+same() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
+
+start_murel "$logon"
+pid=$started
+open_settings
+read -r sx sy < <(window_at murel-settings)
+away
+wait_until 5 box "$scratch/unticked.png" || fail "settings dialog was not drawn"
+xdotool mousemove $((sx + 192)) $((sy + 60)) click 1      # التشغيل مع بداية التشغيل
+away
+ticked() { box "$scratch/ticked.png" && ! same "$scratch/unticked.png" "$scratch/ticked.png"; }
+wait_until 5 ticked || fail "the box did not take the tick"
+xdotool mousemove $((sx + 192)) $((sy + 332)) click 1    # تطبيق
+wait_until 5 settings_gone || fail "settings dialog did not close"
+[ -f "$entry" ] || fail "no autostart entry after apply"
+grep -qx "TryExec=$(readlink -f "$exe")" "$entry" || fail "the entry does not try this program: $(cat "$entry")"
+
+kill -TERM "$pid"
+wait_until 10 gone "$pid" || fail "the program did not end on TERM"
+start_murel "$logon"
+pid=$started
+open_settings
+read -r sx sy < <(window_at murel-settings)
+away
+wait_until 5 box "$scratch/again.png" || fail "settings dialog was not drawn after the restart"
+same "$scratch/again.png" "$scratch/ticked.png" || fail "the box is not ticked after the restart"
 echo PASS

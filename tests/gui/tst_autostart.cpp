@@ -44,10 +44,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QByteArray>("exec");
-        QTest::newRow("plain path") << "/home/user/murel/murel" << QByteArray("Exec=/home/user/murel/murel\n");
-        QTest::newRow("path with blanks") << "/home/user/my programs/murel" << QByteArray("Exec=\"/home/user/my programs/murel\"\n");
+        QTest::newRow("plain path") << "/home/user/murel/murel"
+                                    << QByteArray("TryExec=/home/user/murel/murel\nExec=/home/user/murel/murel\n");
+        QTest::newRow("path with blanks")
+            << "/home/user/my programs/murel"
+            << QByteArray("TryExec=/home/user/my programs/murel\nExec=\"/home/user/my programs/murel\"\n");
         // A backslash is escaped for the quotes, then again for the file.
-        QTest::newRow("backslash") << "/opt/a\\b/murel" << QByteArray("Exec=\"/opt/a\\\\\\\\b/murel\"\n");
+        QTest::newRow("percent: doubled in Exec only")
+            << "/opt/100%/murel" << QByteArray("TryExec=/opt/100%/murel\nExec=/opt/100%%/murel\n");
+        QTest::newRow("backslash") << "/opt/a\\b/murel"
+                                   << QByteArray("TryExec=/opt/a\\\\b/murel\nExec=\"/opt/a\\\\\\\\b/murel\"\n");
     }
     void exactContent()
     {
@@ -92,8 +98,15 @@ private Q_SLOTS:
         platform->registerAtLogon(QStringLiteral("murel"), QStringLiteral("/opt/my apps/murel"));
         const QString file = dir.path() + QStringLiteral("/autostart/murel.desktop");
         QCOMPARE(readAll(file), AutostartEntry::content(QStringLiteral("/opt/my apps/murel")));
+        // That path is no program here: the session would pass the entry over.
+        QVERIFY(!platform->isRegisteredAtLogon(QStringLiteral("murel"), QStringLiteral("/opt/my apps/murel")));
+        const QString self = QCoreApplication::applicationFilePath();
+        platform->registerAtLogon(QStringLiteral("murel"), self);
+        QVERIFY(platform->isRegisteredAtLogon(QStringLiteral("murel"), self));
+        QVERIFY(!platform->isRegisteredAtLogon(QStringLiteral("other"), self));
         platform->unregisterAtLogon(QStringLiteral("murel"));
         QVERIFY(!QFile::exists(file));
+        QVERIFY(!platform->isRegisteredAtLogon(QStringLiteral("murel"), self));
         platform->unregisterAtLogon(QStringLiteral("murel"));
         // Failures stay silent: a file where the folder should be.
         QFile blocker(dir.path() + QStringLiteral("/autostart"));

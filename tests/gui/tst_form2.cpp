@@ -13,8 +13,10 @@
 #include "reminder/SettingsDialog.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -267,19 +269,33 @@ private Q_SLOTS:
             QCOMPARE(f.cycle().interval(), timerInterval);
     }
 
+    void startWritesTheRecordAndStopUndoes_data()
+    {
+        QTest::addColumn<bool>("registered");
+        QTest::addColumn<QByteArray>("logon"); // the record's field as Start saves it
+        QTest::newRow("started at logon") << true << QByteArray("1");
+        // The record said so, but the entry has gone since.
+        QTest::newRow("entry gone") << false << QByteArray("0");
+    }
     void startWritesTheRecordAndStopUndoes()
     {
-        // What the settings dialog chose is saved with the values typed here.
+        QFETCH(bool, registered);
+        QFETCH(QByteArray, logon);
+        // What the settings dialog chose is saved with the values typed here;
+        // run at logon as the system has it.
         writeFile(m_dir->path() + QStringLiteral("/murel/background.txt"),
                   "\"1\",\"Tahoma\",\"1\",\"0\",\"0\",#TRUE#,#FALSE#,#FALSE#\r\n");
         Run run(m_dir->path());
+        const QString exe = QCoreApplication::applicationFilePath();
+        if (registered)
+            run.platform.registered.insert(QFileInfo(exe).completeBaseName(), run.platform.logonCommand(exe));
         MainWindow &f = *run.form;
         QVERIFY(f.load());
         child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
         child<QLineEdit>(f, "Text2")->setText(QStringLiteral("10"));
         QTest::mouseClick(child<TavrelButton>(f, "Command1"), Qt::LeftButton, {}, QPoint(20, 12));
         QCOMPARE(fileBytes(f.settingsPath()),
-                 QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n"));
+                 "\"1\",\"Tahoma\",\"" + logon + "\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
         QVERIFY(f.cycle().running());
         QVERIFY(!child<QGroupBox>(f, "Frame1")->isEnabled() && !child<QLineEdit>(f, "Text1")->isEnabled() && !child<QLineEdit>(f, "Text2")->isEnabled());
         QVERIFY(child<TavrelButton>(f, "Command1")->isEnabled() && child<TavrelButton>(f, "Command2")->isEnabled());
@@ -294,7 +310,7 @@ private Q_SLOTS:
         QVERIFY(child<QGroupBox>(f, "Frame1")->isEnabled() && child<QLineEdit>(f, "Text1")->isEnabled() && child<QLineEdit>(f, "Text2")->isEnabled());
         // Stop leaves the saved record alone.
         QCOMPARE(fileBytes(f.settingsPath()),
-                 QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n"));
+                 "\"1\",\"Tahoma\",\"" + logon + "\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
     }
 
     void startGoesOnWhenTheRecordCannotBeWritten()

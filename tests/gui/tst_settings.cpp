@@ -62,6 +62,8 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         qputenv("windir", m_dir->path().toLocal8Bit());
         m_platform.logon.clear();
+        m_platform.registered.clear();
+        m_platform.registerFails = false;
         QVERIFY(QDir().mkpath(m_dir->path() + QStringLiteral("/murel")));
         QFile record(m_dir->path() + QStringLiteral("/murel/background.txt"));
         QVERIFY(record.open(QIODevice::WriteOnly));
@@ -138,32 +140,77 @@ private Q_SLOTS:
 
     void runAtLogon_data()
     {
-        QTest::addColumn<bool>("flag");
+        QTest::addColumn<bool>("flag");      // the settings' flag before the dialog opens
+        QTest::addColumn<QString>("entry");  // what the system holds: "", "this" or "other" program
+        QTest::addColumn<bool>("shown");
         QTest::addColumn<bool>("toggle");
+        QTest::addColumn<bool>("writable");
         QTest::addColumn<bool>("stored");
         QTest::addColumn<QString>("call");
-        QTest::newRow("on, untouched: registered again") << true << false << true << "register";
-        QTest::newRow("on, cleared: removed") << true << true << false << "unregister";
-        QTest::newRow("off, ticked: registered") << false << true << true << "register";
-        QTest::newRow("off, untouched: removed again") << false << false << false << "unregister";
+        QTest::newRow("on, registered, untouched: registered again") << true << "this" << true << false << true << true << "register";
+        QTest::newRow("on, registered, cleared: removed") << true << "this" << true << true << true << false << "unregister";
+        QTest::newRow("off, not registered, ticked: registered") << false << "" << false << true << true << true << "register";
+        QTest::newRow("off, not registered, untouched: removed again") << false << "" << false << false << true << false << "unregister";
+        QTest::newRow("off but registered: ticked") << false << "this" << true << false << true << true << "register";
+        QTest::newRow("on but entry gone: unticked") << true << "" << false << false << true << false << "unregister";
+        QTest::newRow("entry starts another file: unticked") << true << "other" << false << false << true << false << "unregister";
+        QTest::newRow("ticked, entry cannot be written: off") << false << "" << false << true << false << false << "register";
     }
     void runAtLogon()
     {
         QFETCH(bool, flag);
+        QFETCH(QString, entry);
+        QFETCH(bool, shown);
         QFETCH(bool, toggle);
+        QFETCH(bool, writable);
         QFETCH(bool, stored);
         QFETCH(QString, call);
+        const QString name = QStringLiteral("tst_settings");
+        if (entry == QLatin1String("this"))
+            m_platform.registered.insert(name, m_platform.logonCommand(QCoreApplication::applicationFilePath()));
+        else if (entry == QLatin1String("other"))
+            m_platform.registered.insert(name, QStringLiteral("/opt/elsewhere/tst_settings"));
+        m_platform.registerFails = !writable;
         m_settings->setRunAtLogon(flag);
         SettingsDialog w(*m_settings, m_platform, *m_form);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(child<QCheckBox>(w, "Check1")->isChecked(), flag);
+        QCOMPARE(child<QCheckBox>(w, "Check1")->isChecked(), shown);
+        QCOMPARE(m_settings->values().runAtLogon, shown);
         if (toggle)
             child<QCheckBox>(w, "Check1")->click();
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().runAtLogon, stored);
         QCOMPARE(m_platform.logon.size(), 1);
-        QVERIFY2(m_platform.logon.first().startsWith(call + QStringLiteral(" tst_settings")), qPrintable(m_platform.logon.first()));
+        QVERIFY2(m_platform.logon.first().startsWith(call + QLatin1Char(' ') + name), qPrintable(m_platform.logon.first()));
+    }
+
+    void mainWindowFollowsTheSystem_data()
+    {
+        QTest::addColumn<QByteArray>("flag"); // the record's field
+        QTest::addColumn<bool>("registered");
+        QTest::newRow("record off, registered") << QByteArray("0") << true;
+        QTest::newRow("record on, not registered") << QByteArray("1") << false;
+    }
+    void mainWindowFollowsTheSystem()
+    {
+        QFETCH(QByteArray, flag);
+        QFETCH(bool, registered);
+        m_form.reset();
+        QFile record(m_dir->path() + QStringLiteral("/murel/background.txt"));
+        const QByteArray bytes = "\"3\",\"Tahoma\",\"" + flag + "\",\"0\",\"0\",#TRUE#,#FALSE#,#FALSE#\r\n";
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write(bytes);
+        record.close();
+        if (registered)
+            m_platform.registered.insert(QStringLiteral("tst_settings"),
+                                         m_platform.logonCommand(QCoreApplication::applicationFilePath()));
+        m_form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
+        QVERIFY(m_form->load());
+        QCOMPARE(m_form->settings().values().runAtLogon, registered);
+        // Only Start writes the record: loading leaves its bytes alone.
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(record.readAll(), bytes);
     }
 
     void chooserLoadsAndPreviews()
