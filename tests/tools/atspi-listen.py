@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Listens on the accessibility bus as a screen reader would and prints one
 line for every notification or alert that a process shows:
 
@@ -18,7 +18,8 @@ ANNOUNCED = {Atspi.Role.NOTIFICATION: "notification", Atspi.Role.ALERT: "alert"}
 
 
 def labels(node, depth=0):
-    """The text of the labels under node, in the tree's order."""
+    """The text of the labels under node that show any (not the pictures),
+    in the tree's order."""
     found = []
     if depth > 4:
         return found
@@ -26,7 +27,7 @@ def labels(node, depth=0):
         child = node.get_child_at_index(i)
         if child is None:
             continue
-        if child.get_role() in (Atspi.Role.LABEL, Atspi.Role.STATIC):
+        if child.get_role() in (Atspi.Role.LABEL, Atspi.Role.STATIC) and child.get_name():
             found.append(child.get_name())
         found.extend(labels(child, depth + 1))
     return found
