@@ -26,7 +26,8 @@ field() { dpkg-deb -f "$1" "$2"; }
 [ "$(field "$murel" Version)" = "$version" ] || fail "murel's version is $(field "$murel" Version)"
 field "$murel" Depends | grep -q 'libqt6widgets6' || fail "murel's dependencies were not computed: $(field "$murel" Depends)"
 field "$murel" Depends | grep -q 'fonts-noto-core, fonts-hosny-amiri' || fail "murel does not depend on its Arabic faces"
-[ "$(field "$murel" Recommends)" = murel-player ] || fail "murel does not recommend murel-player"
+[ "$(field "$murel" Recommends)" = "murel-player, qt6-wayland" ] \
+  || fail "murel does not recommend murel-player and the Wayland platform plugin: $(field "$murel" Recommends)"
 field "$murel" Depends | grep -q webengine && fail "murel depends on the web engine"
 field "$player" Depends | grep -q "murel (= $version)" || fail "murel-player does not depend on murel $version"
 field "$player" Depends | grep -q 'libqt6webenginewidgets6' || fail "murel-player lacks its web engine: $(field "$player" Depends)"
