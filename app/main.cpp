@@ -23,9 +23,11 @@ int main(int argc, char *argv[])
     // Before the application object: --help and --version need no display.
     if (const std::optional<int> status = answerCommandLine(argc, argv))
         return *status;
+    // -platform on the command line outweighs QT_QPA_PLATFORM.
+    const QByteArray option = platformOption(argc, argv).toLocal8Bit();
     const DisplayChoice display =
         chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
-                      qgetenv("QT_QPA_PLATFORM"), platformPluginInstalled(u"wayland"));
+                      option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
     if (display.waylandMissing) {
         // The toolkit would abort with a core dump instead.
         std::fputs(WaylandPluginMissing, stderr);
