@@ -5,9 +5,9 @@
 #include "controls/ButtonAccessible.h"
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
-#include "reminder/CardAccessible.h"
 #include "platform/Platform.h"
 #include "platform/PlatformPlugins.h"
+#include "reminder/CardAccessible.h"
 
 #include <QAccessible>
 #include <QApplication>

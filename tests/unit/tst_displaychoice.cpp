@@ -17,19 +17,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("warn");
         QTest::addColumn<bool>("missing");
         const QByteArray none;
-        QTest::newRow("X11 session") << QByteArray("x11") << none << QByteArray(":0") << none << true << false
-                                     << false << false;
+        QTest::newRow("X11 session") << QByteArray("x11") << none << QByteArray(":0") << none << true << false << false
+                                     << false;
         QTest::newRow("X11 session, no Wayland plugin")
             << QByteArray("x11") << none << QByteArray(":0") << none << false << false << false << false;
-        QTest::newRow("Wayland with XWayland") << QByteArray("wayland") << QByteArray("wayland-0")
-                                               << QByteArray(":0") << none << true << true << false << false;
+        QTest::newRow("Wayland with XWayland") << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0")
+                                               << none << true << true << false << false;
         QTest::newRow("Wayland with XWayland, no Wayland plugin")
-            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << none << false << true
-            << false << false;
+            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << none << false << true << false
+            << false;
         QTest::newRow("Wayland socket only, session type unset")
             << none << QByteArray("wayland-0") << QByteArray(":1") << none << true << true << false << false;
-        QTest::newRow("Wayland without X11") << QByteArray("wayland") << QByteArray("wayland-0") << none << none
-                                             << true << false << true << false;
+        QTest::newRow("Wayland without X11")
+            << QByteArray("wayland") << QByteArray("wayland-0") << none << none << true << false << true << false;
         QTest::newRow("Wayland without X11, no Wayland plugin")
             << QByteArray("wayland") << QByteArray("wayland-0") << none << none << false << false << false << true;
         QTest::newRow("Wayland socket only, no X11, no Wayland plugin")
@@ -39,21 +39,19 @@ private Q_SLOTS:
         QTest::newRow("user chose wayland") << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0")
                                             << QByteArray("wayland") << true << false << false << false;
         QTest::newRow("user chose wayland, no Wayland plugin")
-            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland")
-            << false << false << false << true;
+            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland") << false
+            << false << false << true;
         QTest::newRow("user chose wayland-egl with options, no Wayland plugin")
-            << none << none << QByteArray(":0") << QByteArray("wayland-egl:foo=1") << false << false << false
-            << true;
+            << none << none << QByteArray(":0") << QByteArray("wayland-egl:foo=1") << false << false << false << true;
         QTest::newRow("user chose wayland then xcb, no Wayland plugin")
             << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland;xcb")
             << false << false << false << false;
         QTest::newRow("user chose offscreen") << QByteArray("wayland") << QByteArray("wayland-0") << none
                                               << QByteArray("offscreen") << true << false << false << false;
-        QTest::newRow("user chose offscreen, no Wayland plugin") << QByteArray("wayland") << QByteArray("wayland-0")
-                                                                 << none << QByteArray("offscreen") << false
-                                                                 << false << false << false;
-        QTest::newRow("tty, nothing") << QByteArray("tty") << none << none << none << false << false << false
-                                      << false;
+        QTest::newRow("user chose offscreen, no Wayland plugin")
+            << QByteArray("wayland") << QByteArray("wayland-0") << none << QByteArray("offscreen") << false << false
+            << false << false;
+        QTest::newRow("tty, nothing") << QByteArray("tty") << none << none << none << false << false << false << false;
     }
 
     void choose()
