@@ -6,6 +6,8 @@
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
 #include "platform/Platform.h"
+#include "platform/PlatformPlugins.h"
+#include "reminder/CardAccessible.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,12 +23,23 @@ int main(int argc, char *argv[])
     // Before the application object: --help and --version need no display.
     if (const std::optional<int> status = answerCommandLine(argc, argv))
         return *status;
-    const DisplayChoice display = chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"),
-                                                qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
-    if (display.useX11)
+    // -platform on the command line outweighs QT_QPA_PLATFORM.
+    const QByteArray option = platformOption(argc, argv).toLocal8Bit();
+    const DisplayChoice display =
+        chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
+                      option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
+    if (display.waylandMissing) {
+        // The toolkit would abort with a core dump instead.
+        std::fputs(WaylandPluginMissing, stderr);
+        return NoDisplayStatus;
+    }
+    if (display.useX11) {
         qputenv("QT_QPA_PLATFORM", "xcb");
-    else if (display.warnWayland)
+    } else if (display.warnWayland) {
+        // Without X11 there is no other way to the screen.
+        qputenv("QT_QPA_PLATFORM", "wayland");
         std::fputs(WaylandNotice, stderr);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel"));
@@ -40,6 +53,7 @@ int main(int argc, char *argv[])
     QApplication::setFont(interfaceFont());
     QToolTip::setFont(interfaceFont());
     QAccessible::installFactory(buttonAccessibleFactory);
+    QAccessible::installFactory(cardAccessibleFactory);
     // The program speaks Arabic whatever the session's language: menus the
     // desktop draws from what the tray icon publishes are laid out right to
     // left by the default locale's direction.

@@ -94,6 +94,9 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
         if (kToolkitWithValue.contains(name)) {
             if (++i >= arguments.size())
                 return refuse(QStringLiteral("option '%1' needs a value").arg(argument));
+            // The toolkit takes the last one given.
+            if (name == QLatin1String("platform"))
+                decision.platform = arguments.at(i);
             continue;
         }
         return refuse(QStringLiteral("unknown option '%1'").arg(argument));
@@ -101,12 +104,26 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
     return decision;
 }
 
-std::optional<int> answerCommandLine(int argc, char *argv[])
+namespace {
+
+QStringList argumentList(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLineDecision decision = decideCommandLine(arguments);
+    return arguments;
+}
+
+} // namespace
+
+QString platformOption(int argc, char *argv[])
+{
+    return decideCommandLine(argumentList(argc, argv)).platform;
+}
+
+std::optional<int> answerCommandLine(int argc, char *argv[])
+{
+    const CommandLineDecision decision = decideCommandLine(argumentList(argc, argv));
     if (decision.run)
         return std::nullopt;
     std::fputs(decision.standardOutput.toLocal8Bit().constData(), stdout);

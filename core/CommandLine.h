@@ -13,6 +13,9 @@ struct CommandLineDecision
     int exitCode = 0;
     QString standardOutput;
     QString standardError;
+    // The display platform named by -platform, which the toolkit prefers to
+    // QT_QPA_PLATFORM; empty when none is.
+    QString platform;
 };
 
 // arguments as main() received them, the program's own name first. The
@@ -23,3 +26,6 @@ CommandLineDecision decideCommandLine(const QStringList &arguments);
 // Decides for main()'s arguments and prints what the decision says;
 // gives the exit status when the program is to end here.
 std::optional<int> answerCommandLine(int argc, char *argv[]);
+
+// The display platform main()'s arguments name with -platform, if any.
+QString platformOption(int argc, char *argv[]);

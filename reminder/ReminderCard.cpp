@@ -266,7 +266,9 @@ void ReminderCard::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_platform.markAsNotice(*this);
-    // A screen reader reads the text out as the card comes up.
+    // A screen reader reads the text out as the card comes up. On Linux the
+    // toolkit's own show event does it (the card is a notification, see
+    // CardAccessible); elsewhere the alert does.
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }

@@ -12,6 +12,16 @@ ensure_display() {
   fi
 }
 
+# Re-runs the calling script on a session bus of its own, where the
+# accessibility bus is started on demand: what the program tells screen
+# readers stays inside the test.
+ensure_session_bus() {
+  if [ -z "${MUREL_E2E_BUS:-}" ]; then
+    export MUREL_E2E_BUS=1
+    exec dbus-run-session -- "$0" "$@"
+  fi
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1

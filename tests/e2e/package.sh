@@ -34,10 +34,11 @@ homepage=$(cached MUREL_HOMEPAGE)
 screenshot=$(cached MUREL_SCREENSHOT_URL)
 # A field the package lacks reads empty.
 if [ -z "$publisher" ]; then
-  [ -z "$(field "$murel" Recommends)" ] || fail "murel without a publisher recommends: $(field "$murel" Recommends)"
+  [ "$(field "$murel" Recommends)" = qt6-wayland ] || fail "murel without a publisher recommends: $(field "$murel" Recommends)"
   [ "$(field "$murel" Suggests)" = murel-player ] || fail "murel without a publisher does not suggest murel-player: $(field "$murel" Suggests)"
 else
-  [ "$(field "$murel" Recommends)" = murel-player ] || fail "murel with a publisher does not recommend murel-player"
+  [ "$(field "$murel" Recommends)" = "murel-player, qt6-wayland" ] \
+    || fail "murel with a publisher does not recommend murel-player and the Wayland platform plugin: $(field "$murel" Recommends)"
   [ -z "$(field "$murel" Suggests)" ] || fail "murel with a publisher also suggests: $(field "$murel" Suggests)"
 fi
 [ "$(field "$murel" Homepage)" = "$homepage" ] || fail "murel's home page is \"$(field "$murel" Homepage)\", configured \"$homepage\""

@@ -2,12 +2,22 @@
 # The reminder cycle of the real program: with a saved record (seconds,
 # every 5, shown for 3) it starts hidden, a card slides up at the
 # bottom-right, goes, and comes back about five seconds after it went; the
-# "X" closes it at once; a refused second copy shows no card.
+# "X" closes it at once; a refused second copy shows no card. Each card is
+# announced to screen readers as a notification carrying its text.
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
+ensure_session_bus "$@"
 start_tray
+
+# A screen reader's ear on the accessibility bus; the program publishes
+# there without one running.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+heard=$scratch/heard
+setsid /usr/bin/python3 "$(dirname "$0")/../tools/atspi-listen.py" 120 >"$heard" 2>"$scratch/listener.err" </dev/null &
+pids+=("$!")
+wait_until 20 grep -qsx ready "$heard" || fail "accessibility listener did not start: $(cat "$scratch/listener.err")"
 
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
 # Card: 3555 twips wide, 100 from the right, bottom 500 above the screen's.
@@ -74,4 +84,15 @@ answer_box "$(message_box "$second")" || fail "refusal message did not close"
 wait_until 10 gone "$second" || fail "refused copy did not end"
 
 alive "$pid" || fail "program ended"
+
+# The cards were heard as notifications named by the text they showed.
+announced() { awk -F'\t' -v p="$pid" '$1 == p && $2 == "notification"' "$heard"; }
+has_announcement() { [ -n "$(announced)" ]; }
+wait_until 5 has_announcement || fail "no card was announced on the accessibility bus: $(cat "$heard" "$scratch/listener.err")"
+catalogue=$(dirname "$0")/../../core/catalogue.txt
+while IFS=$'\t' read -r _ _ name shown; do
+  [ -n "$name" ] || fail "a card was announced without its text"
+  [ "$name" = "$shown" ] || fail "announced '$name' but the card showed '$shown'"
+  grep -qxF -- "$name" "$catalogue" || fail "announced '$name', which is no catalogue text"
+done < <(announced)
 echo PASS

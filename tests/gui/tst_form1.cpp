@@ -11,9 +11,11 @@
 #include "core/ExtraTimer.h"
 #include "core/ReminderCycle.h"
 #include "platform/Platform.h"
+#include "reminder/CardAccessible.h"
 #include "reminder/ReminderCard.h"
 #include "resources/Artwork.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -338,6 +340,24 @@ private Q_SLOTS:
             QSKIP("resident memory is the sanitizer's here; LeakSanitizer checks the thousand cards");
         QVERIFY2(after1000 - after10 < 1024,
                  qPrintable(QStringLiteral("%1 KiB after 10 cards, %2 KiB after 1000").arg(after10).arg(after1000)));
+    }
+
+    void screenReadersHearTheCardAsANotification()
+    {
+        QAccessible::installFactory(cardAccessibleFactory);
+        Scene s(record("1", "MS Sans Serif", "10"));
+        ReminderCard *card = s.open();
+        const QString text = child<Label>(*card, "Label1")->text();
+        QVERIFY(!text.isEmpty());
+        // The bridge announces a notification when it shows (the end-to-end
+        // test listens for it): by role, named by the text it shows.
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(card);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Notification);
+        QCOMPARE(iface->text(QAccessible::Name), text);
+        QVERIFY(!iface->text(QAccessible::Description).isEmpty());
+        QVERIFY(!iface->state().focusable);
+        QAccessible::removeFactory(cardAccessibleFactory);
     }
 
     void cardDoesNotTakeTheFocus()

@@ -55,6 +55,36 @@ private Q_SLOTS:
         QCOMPARE(d.standardError, errStart);
     }
 
+    // The platform the toolkit will be asked for, taken as it takes it.
+    void platform_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("none") << QStringList{QStringLiteral("murel")} << QString();
+        QTest::newRow("one dash") << QStringList{QStringLiteral("murel"), QStringLiteral("-platform"),
+                                                 QStringLiteral("wayland")}
+                                  << QStringLiteral("wayland");
+        QTest::newRow("two dashes, among others")
+            << QStringList{QStringLiteral("murel"), QStringLiteral("-style"), QStringLiteral("fusion"),
+                           QStringLiteral("--platform"), QStringLiteral("xcb"), QStringLiteral("-reverse")}
+            << QStringLiteral("xcb");
+        QTest::newRow("the last one counts")
+            << QStringList{QStringLiteral("murel"), QStringLiteral("-platform"), QStringLiteral("xcb"),
+                           QStringLiteral("-platform"), QStringLiteral("wayland-egl")}
+            << QStringLiteral("wayland-egl");
+        QTest::newRow("a value is not an option")
+            << QStringList{QStringLiteral("murel"), QStringLiteral("-style"), QStringLiteral("-platform")}
+            << QString();
+        QTest::newRow("theme, not platform")
+            << QStringList{QStringLiteral("murel"), QStringLiteral("-platformtheme"), QStringLiteral("gtk3")}
+            << QString();
+    }
+    void platform()
+    {
+        QFETCH(QStringList, arguments);
+        QTEST(decideCommandLine(arguments).platform, "platform");
+    }
+
     void helpIsInBothLanguages()
     {
         const QString help = decideCommandLine({QStringLiteral("murel"), QStringLiteral("--help")}).standardOutput;
