@@ -419,6 +419,9 @@ void MainWindow::openSettings()
 {
     stop();
     SettingsDialog window(*m_settings, m_platform, *this);
+    // Its run goes back to the dialog when the chooser's loop ends, which
+    // the program's exit does too: it must hear of the exit itself.
+    connect(this, &MainWindow::programEnd, &window, &SettingsDialog::endForProgramExit);
     Q_EMIT modalOpening(&window);
     window.run();
 }

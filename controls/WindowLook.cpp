@@ -1,6 +1,7 @@
 #include "controls/WindowLook.h"
 
 #include <QPalette>
+#include <QPixmap>
 #include <QWidget>
 
 QFont windowFont()
@@ -15,4 +16,11 @@ void setTextColor(QWidget &widget, const QColor &color)
     QPalette pal = widget.palette();
     pal.setColor(QPalette::WindowText, color);
     widget.setPalette(pal);
+}
+
+QIcon blankWindowIcon()
+{
+    QPixmap clear(1, 1);
+    clear.fill(Qt::transparent);
+    return QIcon(clear);
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 
 class QWidget;
 
@@ -11,3 +12,8 @@ QFont windowFont();
 
 // The colour a control's own text is drawn in (its WindowText entry).
 void setTextColor(QWidget &widget, const QColor &color);
+
+// An icon for a window that shows none in its title bar. A null icon is not
+// enough: a window without one takes its parent's or the application's, so
+// the window gets one clear pixel, which is what the title bar then draws.
+QIcon blankWindowIcon();

@@ -1,5 +1,6 @@
 #include "reminder/BackgroundChooser.h"
 
+#include "controls/CaptionedFrame.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
@@ -7,7 +8,6 @@
 #include "core/Twips.h"
 #include "resources/Artwork.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
@@ -20,6 +20,9 @@ BackgroundChooser::BackgroundChooser(Settings &settings, QWidget *parent)
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral(" أختيار الخلفية"));
     setWindowRole(QStringLiteral("murel-backgrounds"));
+    // Like the settings dialog it is opened from: no icon of its own, and
+    // not the main window's either.
+    setWindowIcon(blankWindowIcon());
     setLayoutDirection(Qt::RightToLeft);
     if (parent)
         setFont(parent->font());
@@ -36,7 +39,9 @@ BackgroundChooser::BackgroundChooser(Settings &settings, QWidget *parent)
     m_frame->setBorderColor(0xFF8080);
     m_frame->hide();
 
-    auto *frame = new QGroupBox(QStringLiteral("الصور"), this);
+    // The caption sits in the frame's top line as in the settings dialog;
+    // the options keep their places inside it.
+    auto *frame = new CaptionedFrame(QStringLiteral("الصور"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(600, 3600, 3975, 1455));
     setTextColor(*frame, QColor(0, 0, 128));

@@ -71,6 +71,9 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("اعدادات"));
     setWindowRole(QStringLiteral("murel-settings"));
+    // A tool window of the program shows no icon in its title bar; left
+    // null, it would show the main window's.
+    setWindowIcon(blankWindowIcon());
     setLayoutDirection(Qt::RightToLeft);
     setFont(chooserParent.font());
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());
@@ -93,6 +96,12 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     m_fontName->setGeometry(twipsRect(1800, 600, 2175, 315));
     m_fontName->setEditable(true);
     m_fontName->setInsertPolicy(QComboBox::NoInsert);
+    // The box takes a family name as it is typed, listed or not: an inline
+    // completion would turn "T" into "Tahoma" under the user's fingers and
+    // the preview and the settings would follow the guess. The list is the
+    // way to pick a listed name, and without a completer a name matching an
+    // item only in letter case is not replaced by it on Enter either.
+    m_fontName->setCompleter(nullptr);
     m_fontName->addItems({Settings::defaultFontName(), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
     plainText(m_fontName, this);
     m_preview = placeLabel(displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
@@ -154,14 +163,30 @@ void SettingsDialog::unloadChooser()
 
 int SettingsDialog::run()
 {
+    if (m_programEnding)
+        return Rejected;
     int result = exec();
-    while (result == ChooseBackground) {
+    while (result == ChooseBackground && !m_programEnding) {
         BackgroundChooser &c = chooser();
         Q_EMIT chooserOpening(&c);
         c.exec();
+        // The program's exit ends every running loop, the chooser's first:
+        // coming back here then must not show this dialog again.
+        if (m_programEnding)
+            return Rejected;
         result = exec();
     }
-    return result;
+    return m_programEnding ? int(Rejected) : result;
+}
+
+void SettingsDialog::endForProgramExit()
+{
+    m_programEnding = true;
+    // Nothing is applied; both windows go, whichever of them is open.
+    if (m_chooser && m_chooser->isVisible())
+        m_chooser->reject();
+    if (isVisible())
+        reject();
 }
 
 void SettingsDialog::followCombo(const QString &text)

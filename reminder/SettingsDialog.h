@@ -31,6 +31,10 @@ public:
     // the user's pending choices when the chooser closes.
     int run();
 
+    // The program is ending: the dialog and the chooser close without
+    // applying, and run() returns without showing the dialog again.
+    void endForProgramExit();
+
     // The chooser of this dialog's life, created when first asked for.
     BackgroundChooser &chooser();
 
@@ -51,4 +55,5 @@ private:
     QComboBox *m_fontName = nullptr;
     Label *m_preview = nullptr;
     QPointer<BackgroundChooser> m_chooser;
+    bool m_programEnding = false;
 };

@@ -11,9 +11,12 @@
 #include "reminder/BackgroundChooser.h"
 #include "resources/Artwork.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -73,6 +76,8 @@ private Q_SLOTS:
         QVERIFY(m_form->load());
         m_settings = std::make_unique<Settings>(m_form->settingsPath());
         m_settings->load();
+        m_onShow = nullptr;
+        m_shows = 0;
     }
     void cleanup()
     {
@@ -110,6 +115,80 @@ private Q_SLOTS:
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().fontName, QStringLiteral("Times New Roman"));
         QCOMPARE(w.result(), int(QDialog::Accepted));
+    }
+
+    // What is typed is the family, even where a listed name starts with it;
+    // the list still gives its names.
+    void typedNameIsNotCompleted_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("start of a listed name") << "T" << false;
+        QTest::newRow("start of a listed name, Enter") << "Times" << true;
+        QTest::newRow("a listed name in other letter case, Enter") << "tahoma" << true;
+    }
+    void typedNameIsNotCompleted()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, enter);
+        SettingsDialog w(*m_settings, m_platform, *m_form);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *box = child<QComboBox>(w, "Combo2");
+        // Typed into, as by the user: the box has the focus.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        box->setFocus();
+        QTRY_VERIFY_WITH_TIMEOUT(box->lineEdit()->hasFocus(), 1000);
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), typed);
+        if (enter)
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(box->currentText(), typed);
+        QCOMPARE(box->lineEdit()->selectedText(), QString());
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), typed);
+        click(child<TavrelButton>(w, "Command2"));
+        QCOMPARE(m_settings->values().fontName, typed);
+    }
+
+    void listedNameIsPickedFromTheList()
+    {
+        SettingsDialog w(*m_settings, m_platform, *m_form);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *box = child<QComboBox>(w, "Combo2");
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), QStringLiteral("T"));
+        box->showPopup();
+        QAbstractItemView *list = box->view();
+        QTRY_VERIFY_WITH_TIMEOUT(list->isVisible(), 1000);
+        const QModelIndex times = list->model()->index(2, 0);
+        list->setCurrentIndex(times);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!list->isVisible(), 1000);
+        QCOMPARE(box->currentText(), QStringLiteral("Times New Roman"));
+        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Times New Roman"));
+        click(child<TavrelButton>(w, "Command2"));
+        QCOMPARE(m_settings->values().fontName, QStringLiteral("Times New Roman"));
+    }
+
+    // Neither window takes the main window's icon into its title bar: each
+    // has a clear one of its own.
+    void dialogsShowNoIcon()
+    {
+        SettingsDialog w(*m_settings, m_platform, *m_form);
+        BackgroundChooser &c = w.chooser();
+        QVERIFY(!m_form->windowIcon().isNull());
+        for (QWidget *window : {static_cast<QWidget *>(&w), static_cast<QWidget *>(&c)}) {
+            const QIcon icon = window->windowIcon();
+            QVERIFY2(icon.cacheKey() != m_form->windowIcon().cacheKey(), qPrintable(window->objectName()));
+            QVERIFY2(icon.cacheKey() != QApplication::windowIcon().cacheKey(), qPrintable(window->objectName()));
+            const QImage drawn = icon.pixmap(QSize(32, 32)).toImage();
+            QVERIFY2(!drawn.isNull(), qPrintable(window->objectName()));
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    QCOMPARE(qAlpha(drawn.pixel(x, y)), 0);
+        }
     }
 
     void restoreThenCancelOrApply_data()
@@ -236,6 +315,46 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>(c, "Picture1")->hasScaledContents());
     }
 
+    // The pictures' frame has its caption set into its top line, as the
+    // settings dialog's frames have, and the options stay below that line.
+    void chooserFrameRunsThroughItsCaption()
+    {
+        BackgroundChooser c(*m_settings, m_form.get());
+        c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        auto *frame = child<QGroupBox>(c, "Frame1");
+        const QImage shot = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb background = c.palette().color(QPalette::Window).rgb();
+        // The top line: the first row drawn in, a quarter of the way in
+        // from the left, away from the caption on the right.
+        int line = -1;
+        for (int y = 0; y < shot.height() && line < 0; ++y) {
+            if (shot.pixel(shot.width() / 4, y) != background)
+                line = y;
+        }
+        // The caption: the rows holding its dark blue.
+        int captionTop = shot.height();
+        int captionBottom = -1;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor p = QColor::fromRgb(shot.pixel(x, y));
+                if (p.blue() > 80 && p.blue() - p.red() > 50 && p.blue() - p.green() > 50) {
+                    captionTop = qMin(captionTop, y);
+                    captionBottom = qMax(captionBottom, y);
+                }
+            }
+        }
+        QVERIFY2(line >= 0 && captionBottom >= 0, qPrintable(QStringLiteral("line %1, caption to %2").arg(line).arg(captionBottom)));
+        QVERIFY2(captionTop < line && line < captionBottom,
+                 qPrintable(QStringLiteral("line at %1, caption %2 to %3").arg(line).arg(captionTop).arg(captionBottom)));
+        for (int n = 1; n <= 6; ++n) {
+            auto *o = child<QRadioButton>(c, QStringLiteral("Option%1").arg(n).toLatin1().constData());
+            QCOMPARE(o->parentWidget(), frame);
+            QVERIFY2(o->geometry().top() > line, qPrintable(o->objectName()));
+            QVERIFY2(frame->rect().contains(o->geometry()), qPrintable(o->objectName()));
+        }
+    }
+
     void chooserCancelLeavesTheBackground()
     {
         BackgroundChooser c(*m_settings, m_form.get());
@@ -280,6 +399,47 @@ private Q_SLOTS:
         QCOMPARE(m_form->settings().values().background, 6);
         QCOMPARE(m_form->settings().values().fontName, QStringLiteral("Tahoma"));
         QVERIFY(m_platform.logon.isEmpty());
+        m_onShow = nullptr;
+    }
+
+    // The tray's Exit with the settings dialog and the chooser both open: the
+    // program's exit ends the chooser's loop, and the settings dialog must
+    // not come back on the way out.
+    void exitWithTheChooserOpenShowsNothingAgain()
+    {
+        SettingsDialog *settings = nullptr;
+        bool chooserWasOpen = false;
+        int reshown = 0;
+        // As the program does on its exit (the application's exit ends every
+        // running loop), the chooser's loop ends, if nothing closed it.
+        connect(m_form.get(), &MainWindow::programEnd, this, [&] {
+            if (settings && settings->chooser().isVisible())
+                settings->chooser().hide();
+        });
+        connect(m_form.get(), &MainWindow::modalOpening, this, [&](QDialog *w) {
+            settings = qobject_cast<SettingsDialog *>(w);
+            QVERIFY(settings);
+            connect(settings, &SettingsDialog::chooserOpening, this, [&](BackgroundChooser *chooser) {
+                QTimer::singleShot(0, chooser, [&, chooser] {
+                    chooserWasOpen = chooser->isVisible();
+                    QTest::mouseClick(child<QRadioButton>(*chooser, "Option6"), Qt::LeftButton);
+                    child<QAction>(*m_form, "exit2")->trigger();
+                });
+            });
+            QTimer::singleShot(0, settings, [&] { click(child<TavrelButton>(*settings, "TavrelButtonV22")); });
+            settings->installEventFilter(this);
+            // Shown again: count it, and close it so that the test goes on.
+            m_onShow = [&] {
+                ++reshown;
+                QTimer::singleShot(0, settings, [&] { click(child<TavrelButton>(*settings, "Command1")); });
+            };
+        });
+        child<QAction>(*m_form, "Setting")->trigger();
+        QVERIFY(chooserWasOpen);
+        QVERIFY(m_form->ending());
+        QCOMPARE(reshown, 0);
+        // Nothing chosen is applied on the way out.
+        QCOMPARE(m_form->settings().values().background, 3);
         m_onShow = nullptr;
     }
 
