@@ -28,6 +28,12 @@ Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const 
     m_movieTimer = timer(MovieCheckMs, Precision::Coarse, &Announcer::movieCheck);
     m_textTimer = timer(TextStepMs, Precision::Precise, &Announcer::textStep);
     m_compareTimer = timer(CompareStepMs, Precision::Precise, &Announcer::compareStep);
+    // A change the system's network service tells of is checked at once;
+    // the connection timer stays for what it does not tell.
+    m_platform.watchConnection(*this, [this] {
+        if (m_started)
+            connectionTick();
+    });
 }
 
 Announcer::~Announcer() = default;

@@ -15,9 +15,10 @@ bool anyInterfaceOnline(const QList<Interface> &interfaces)
     return false;
 }
 
-bool online(QNetworkInformation::Reachability service, bool interfacesOnline)
+bool online(QNetworkInformation::Reachability service, bool serviceHeard, bool interfacesOnline)
 {
-    if (service == QNetworkInformation::Reachability::Unknown)
+    using Reach = QNetworkInformation::Reachability;
+    if (service == Reach::Unknown || (!serviceHeard && service == Reach::Disconnected))
         return interfacesOnline;
     return interfacesOnline && service == QNetworkInformation::Reachability::Online;
 }

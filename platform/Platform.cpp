@@ -53,6 +53,10 @@ void Platform::watchWorkArea(QObject &, std::function<void()>)
 {
 }
 
+void Platform::watchConnection(QObject &, std::function<void()>)
+{
+}
+
 void Platform::onCloseRequest(QWidget &, std::function<void()>)
 {
 }

@@ -47,6 +47,11 @@ public:
     // service is consulted once askService has been true (the fetch is
     // about to run): it is not worth its libraries before.
     virtual bool isConnected(bool askService) = 0;
+    // Calls handler, for as long as owner lives, whenever the system's
+    // network service tells of a change, once a check has loaded it: a
+    // change is then seen at once rather than on the next check. The
+    // checks stay for what it does not tell (and systems without one).
+    virtual void watchConnection(QObject &owner, std::function<void()> handler);
 
     // Keeps a top-level window out of the taskbar, the pagers and window
     // switching: a passing notice, not a window the user works in. Called

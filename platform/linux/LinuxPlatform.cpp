@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QWidget>
@@ -113,7 +114,7 @@ public:
         // Asked every second all day long: the interface table first, which
         // costs nothing. The network service (a plugin and the libraries
         // behind it) is loaded only when the fetch is about to run, and then
-        // has the last word while it knows.
+        // has the last word once it knows; its reports are watched.
         QList<Connectivity::Interface> table;
         const auto interfaces = QNetworkInterface::allInterfaces();
         for (const QNetworkInterface &i : interfaces) {
@@ -125,14 +126,29 @@ public:
             table.append(state);
         }
         const bool byTable = Connectivity::anyInterfaceOnline(table);
-        if (askService && !m_serviceTried && byTable) {
+        if (askService && !m_serviceTried) {
+            // Loaded on the first check that asks, whatever the table says,
+            // so that its reports reach the watchers from then on; this
+            // check still gets an answer (see Connectivity::online).
             m_serviceTried = true;
-            // Its first answer comes from the event loop: this tick waits.
-            if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
-                return false;
+            if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+                m_service.markLoaded();
+                for (const Watch &watch : std::as_const(m_watches))
+                    connectWatch(watch);
+            }
         }
-        const QNetworkInformation *service = m_serviceTried ? QNetworkInformation::instance() : nullptr;
-        return service ? Connectivity::online(service->reachability(), byTable) : byTable;
+        const QNetworkInformation *service = m_service.loaded() ? QNetworkInformation::instance() : nullptr;
+        if (!service)
+            return byTable;
+        return m_service.check(service->reachability(), byTable);
+    }
+
+    void watchConnection(QObject &owner, std::function<void()> handler) override
+    {
+        const Watch watch{&owner, std::move(handler)};
+        if (m_service.loaded())
+            connectWatch(watch);
+        m_watches.append(watch);
     }
 
     void setTopMost(QWidget &window, bool on) override
@@ -261,7 +277,27 @@ public:
 private:
     std::function<void()> m_endHandler;
     std::unique_ptr<QSocketNotifier> m_endNotifier;
+    struct Watch
+    {
+        QPointer<QObject> owner;
+        std::function<void()> handler;
+    };
+
+    void connectWatch(const Watch &watch)
+    {
+        QNetworkInformation *service = QNetworkInformation::instance();
+        if (!service || !watch.owner)
+            return;
+        QObject::connect(service, &QNetworkInformation::reachabilityChanged, watch.owner,
+                         [this, handler = watch.handler] {
+                             m_service.markReported();
+                             handler();
+                         });
+    }
+
     bool m_serviceTried = false;
+    Connectivity::Service m_service;
+    QList<Watch> m_watches;
 };
 
 } // namespace

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/Connectivity.h"
 #include "platform/Platform.h"
 
 #include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
@@ -13,6 +15,8 @@
 class TestPlatform final : public Platform
 {
 public:
+    using Reach = QNetworkInformation::Reachability;
+
     void setTopMost(QWidget &window, bool on) override { window.setWindowFlag(Qt::WindowStaysOnTopHint, on); }
     bool openUrl(const QUrl &url) override
     {
@@ -35,15 +39,50 @@ public:
     {
         return registered.contains(name) && registered.value(name) == command;
     }
+    // The network service is loaded on the first check that asks for it
+    // and, like the system's, starts out disconnected until its first
+    // answer; afterwards it says what connected says, as the table does.
     bool isConnected(bool askService) override
     {
         serviceAsked = serviceAsked || askService;
-        return connected;
+        Reach reach = connected ? Reach::Online : Reach::Disconnected;
+        if (askService && !service.loaded()) {
+            service.markLoaded();
+            reach = Reach::Disconnected;
+        }
+        ++checks;
+        return service.check(reach, connected);
+    }
+    void watchConnection(QObject &owner, std::function<void()> handler) override
+    {
+        watchOwner = &owner;
+        watchHandler = std::move(handler);
+    }
+    // The service tells of a change: the watcher hears it at once.
+    void report(bool on)
+    {
+        connected = on;
+        service.markReported();
+        if (service.loaded() && watchOwner && watchHandler)
+            watchHandler();
+    }
+    void reset()
+    {
+        connected = true;
+        serviceAsked = false;
+        service = {};
+        checks = 0;
+        watchOwner = nullptr;
+        watchHandler = {};
     }
 
     bool tray = true;
     bool connected = false;
     bool serviceAsked = false;
+    Connectivity::Service service;
+    int checks = 0;
+    QPointer<QObject> watchOwner;
+    std::function<void()> watchHandler;
     QList<QUrl> opened;
     QStringList logon;
     // The entries as the system holds them, by name; registerFails leaves

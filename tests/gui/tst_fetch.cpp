@@ -235,8 +235,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         qputenv("windir", m_dir->path().toLocal8Bit());
         m_server = new TestHttpServer;
-        m_platform.connected = true;
-        m_platform.serviceAsked = false;
+        m_platform.reset();
         m_messages.clear();
     }
     void cleanup()
@@ -634,6 +633,62 @@ private Q_SLOTS:
         QVERIFY(!done.wait(300));
         QCOMPARE(m_server->hits(kText), 1);
         QVERIFY(!m_platform.serviceAsked);
+    }
+
+    // How much of the program's clock passes before the text download
+    // begins: from the start when on-line from the start, else from the
+    // moment the machine comes on-line. No check's answer is lost to the
+    // network service being loaded, and a change the service tells of is
+    // acted on at once.
+    void fetchBeginsWithoutALostCheck_data()
+    {
+        QTest::addColumn<bool>("onlineAtStart");
+        QTest::addColumn<bool>("reported");
+        QTest::addColumn<int>("offlineMs");
+        QTest::addColumn<int>("boundMs");
+        const int check = Announcer::ConnectionCheckMs;
+        const int step = Announcer::TextStepMs;
+        QTest::newRow("on-line from the start") << true << false << 0 << check + step;
+        QTest::newRow("on-line once the service is loaded, told") << false << true << 2300 << step;
+        QTest::newRow("on-line once the service is loaded, not told") << false << false << 2300 << check + step;
+        QTest::newRow("on-line before the first check, not told") << false << false << 300 << check + step;
+    }
+    void fetchBeginsWithoutALostCheck()
+    {
+        QFETCH(bool, onlineAtStart);
+        QFETCH(bool, reported);
+        QFETCH(int, offlineMs);
+        QFETCH(int, boundMs);
+        m_platform.connected = onlineAtStart;
+        m_server->route(kText, {200, "v", TestHttpServer::Fault::None, {}});
+        auto form = run(m_messages);
+        Announcer &announcer = *form->announcer();
+        QSignalSpy done(&announcer, &Announcer::fetchFinished);
+        QVERIFY(form->load());
+        for (int waited = 0; waited < offlineMs; waited += Announcer::TextStepMs)
+            m_clock.advance(Announcer::TextStepMs);
+        QVERIFY(!announcer.findChild<QNetworkAccessManager *>());
+        if (!onlineAtStart) {
+            QVERIFY(!announcer.online());
+            if (offlineMs > Announcer::ConnectionCheckMs)
+                QVERIFY(m_platform.service.loaded());
+            if (reported)
+                m_platform.report(true);
+            else
+                m_platform.connected = true;
+        }
+        // The first download makes the announcer's network access; each
+        // text step is one tick of the clock.
+        const qint64 from = m_clock.nowMs();
+        while (!announcer.findChild<QNetworkAccessManager *>() && m_clock.nowMs() - from < 5000)
+            m_clock.advance(Announcer::TextStepMs);
+        const qint64 took = m_clock.nowMs() - from;
+        qInfo("text download began after %lld ms of the clock", took);
+        QVERIFY2(took <= boundMs, qPrintable(QStringLiteral("%1 ms").arg(took)));
+        QVERIFY(announcer.online());
+        QVERIFY(m_platform.serviceAsked);
+        QVERIFY(drive(done));
+        QCOMPARE(m_server->hits(kText), 1);
     }
 
     void noServerConfiguredFetchesNothing()

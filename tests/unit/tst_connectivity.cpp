@@ -36,21 +36,78 @@ private Q_SLOTS:
     void service_data()
     {
         QTest::addColumn<Reach>("service");
+        QTest::addColumn<bool>("heard");
         QTest::addColumn<bool>("table");
         QTest::addColumn<bool>("online");
-        QTest::newRow("on-line") << Reach::Online << true << true;
-        QTest::newRow("a LAN without the internet") << Reach::Site << true << false;
-        QTest::newRow("local only") << Reach::Local << true << false;
-        QTest::newRow("disconnected") << Reach::Disconnected << true << false;
-        QTest::newRow("service unsure, table on-line") << Reach::Unknown << true << true;
-        QTest::newRow("service unsure, table off-line") << Reach::Unknown << false << false;
+        QTest::newRow("on-line") << Reach::Online << true << true << true;
+        QTest::newRow("a LAN without the internet") << Reach::Site << true << true << false;
+        QTest::newRow("local only") << Reach::Local << true << true << false;
+        QTest::newRow("disconnected") << Reach::Disconnected << true << true << false;
+        QTest::newRow("service unsure, table on-line") << Reach::Unknown << true << true << true;
+        QTest::newRow("service unsure, table off-line") << Reach::Unknown << true << false << false;
+        QTest::newRow("on-line, table off-line") << Reach::Online << true << false << false;
+        // Just loaded: the value it starts with is no answer yet.
+        QTest::newRow("just loaded, unsure, table on-line") << Reach::Unknown << false << true << true;
+        QTest::newRow("just loaded, unsure, table off-line") << Reach::Unknown << false << false << false;
+        QTest::newRow("just loaded, disconnected, table on-line") << Reach::Disconnected << false << true << true;
+        QTest::newRow("just loaded, disconnected, table off-line") << Reach::Disconnected << false << false << false;
+        // What it already knows at loading is its own word.
+        QTest::newRow("just loaded, on-line") << Reach::Online << false << true << true;
+        QTest::newRow("just loaded, on-line, table off-line") << Reach::Online << false << false << false;
+        QTest::newRow("just loaded, a LAN without the internet") << Reach::Site << false << true << false;
+        QTest::newRow("just loaded, local only") << Reach::Local << false << true << false;
     }
     void service()
     {
         QFETCH(Reach, service);
+        QFETCH(bool, heard);
         QFETCH(bool, table);
         QFETCH(bool, online);
-        QCOMPARE(Connectivity::online(service, table), online);
+        QCOMPARE(Connectivity::online(service, heard, table), online);
+    }
+
+    // Checks in a row, each with what the service and the table say then:
+    // "-" the service is not loaded yet, "L" it is loaded by this check,
+    // "R" it told of a change before this check.
+    void checks_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QList<Reach>>("service");
+        QTest::addColumn<QList<bool>>("table");
+        QTest::addColumn<QList<bool>>("online");
+        const Reach U = Reach::Unknown, D = Reach::Disconnected, O = Reach::Online, S = Reach::Site;
+        QTest::newRow("table alone") << QStringLiteral("--") << QList<Reach>{D, D} << QList<bool>{true, false}
+                                     << QList<bool>{true, false};
+        QTest::newRow("loaded disconnected, then its answer")
+            << QStringLiteral("L-") << QList<Reach>{D, O} << QList<bool>{true, true} << QList<bool>{true, true};
+        QTest::newRow("loaded unsure, then its answer")
+            << QStringLiteral("L-") << QList<Reach>{U, O} << QList<bool>{true, true} << QList<bool>{true, true};
+        QTest::newRow("loaded, then really disconnected")
+            << QStringLiteral("L-") << QList<Reach>{D, D} << QList<bool>{true, true} << QList<bool>{true, false};
+        QTest::newRow("loaded, then a LAN only")
+            << QStringLiteral("L-") << QList<Reach>{D, S} << QList<bool>{true, true} << QList<bool>{true, false};
+        QTest::newRow("loaded off-line, told on-line")
+            << QStringLiteral("LR") << QList<Reach>{D, O} << QList<bool>{false, true} << QList<bool>{false, true};
+        QTest::newRow("told disconnected at once")
+            << QStringLiteral("-LR") << QList<Reach>{D, D, D} << QList<bool>{true, true, true}
+            << QList<bool>{true, true, false};
+    }
+    void checks()
+    {
+        QFETCH(QString, events);
+        QFETCH(QList<Reach>, service);
+        QFETCH(QList<bool>, table);
+        QFETCH(QList<bool>, online);
+        Connectivity::Service seen;
+        QList<bool> answers;
+        for (qsizetype i = 0; i < events.size(); ++i) {
+            if (events.at(i) == QLatin1Char('L'))
+                seen.markLoaded();
+            else if (events.at(i) == QLatin1Char('R'))
+                seen.markReported();
+            answers.append(seen.check(service.at(i), table.at(i)));
+        }
+        QCOMPARE(answers, online);
     }
 };
 
