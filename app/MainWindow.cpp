@@ -231,7 +231,7 @@ void MainWindow::buildAnnouncements(QWidget *client)
     m_banner->setObjectName(QStringLiteral("Image1"));
     m_banner->setGeometry(16, 256, 278, 54);
     m_banner->setScaledContents(true);
-    m_banner->setPixmap(bannerPicture());
+    m_banner->setPixmap(bannerPicture(m_banner->devicePixelRatioF()));
     m_strip = new MovieStrip(client);
     m_strip->setObjectName(QStringLiteral("SF1"));
     m_strip->setGeometry(16, 256, 281, 54);

@@ -96,7 +96,7 @@ void BackgroundChooser::preview()
     const int n = selected();
     if (n == 0)
         return;
-    m_picture->setPixmap(backgroundPicture(n));
+    m_picture->setPixmap(backgroundPicture(n, devicePixelRatioF()));
     m_frame->setVisible(n == 1);
 }
 

@@ -66,9 +66,15 @@ void ReminderCard::build()
     // Created bottom of the stacking order first.
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
-    m_picture->setGeometry(twipsRect(0, 0, 3540, 2775));
+    // The picture covers the card to its last pixel at the height the slide
+    // up ends on: the form's own picture box, a few twips short of the
+    // window on the right and at the bottom, left a strip of bare window
+    // there.
+    const int tallest = (CardGeometry::FullHeightTwips + CardGeometry::StepTwips - 1) / CardGeometry::StepTwips
+                        * CardGeometry::StepTwips;
+    m_picture->setGeometry(twipsRect(0, 0, CardGeometry::WidthTwips, tallest));
     m_picture->setScaledContents(true);
-    m_picture->setPixmap(backgroundPicture(1));
+    m_picture->setPixmap(backgroundPicture(1, devicePixelRatioF()));
 
     m_frame = new Shape(Shape::Kind::Rectangle, this);
     m_frame->setObjectName(QStringLiteral("Shape1"));
@@ -185,7 +191,7 @@ void ReminderCard::applyBackground(int number)
 {
     const BackgroundLook look = backgroundLook(number);
     if (look.picture != 0)
-        m_picture->setPixmap(backgroundPicture(look.picture));
+        m_picture->setPixmap(backgroundPicture(look.picture, devicePixelRatioF()));
     if (look.textColor)
         setTextColor(*m_text, toQColor(*look.textColor));
     m_frame->setVisible(look.frame);

@@ -9,11 +9,14 @@
 QIcon programIcon();
 
 // Background picture number n (1 to 6) of the reminder card; a null
-// picture for any other number. Read-only, built into the program.
-QPixmap backgroundPicture(int n);
+// picture for any other number. Read-only, built into the program. For a
+// screen whose pixel ratio is above one, the picture drawn at twice the
+// pixels, with that ratio: the same size on screen, and sharp.
+QPixmap backgroundPicture(int n, qreal devicePixelRatio = 1);
 
 // A 32-pixel picture of a desktop computer, beside the contact line.
 QPixmap computerPicture();
 
-// The 350 x 70 banner of the announcement strip.
-QPixmap bannerPicture();
+// The 350 x 70 banner of the announcement strip; drawn at twice the pixels
+// for a screen whose pixel ratio is above one, as the backgrounds.
+QPixmap bannerPicture(qreal devicePixelRatio = 1);

@@ -180,23 +180,25 @@ struct Palette
 };
 
 // A calm field for the reminder text: a soft diagonal gradient, a faint
-// star lattice and an ornamental border kept outside the text area.
-QImage background(int width, int height, const Palette &pal, qreal cell)
+// star lattice and an ornamental border kept outside the text area. Drawn
+// width by height, ratio pixels to each, for screens of that pixel ratio.
+QImage background(int width, int height, const Palette &pal, qreal cell, int ratio)
 {
-    QImage img(width, height, QImage::Format_RGB32);
+    QImage img(width * ratio, height * ratio, QImage::Format_RGB32);
     QPainter p(&img);
+    p.scale(ratio, ratio);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(QPointF(0, 0), QPointF(width * 0.6, height));
     g.setColorAt(0, pal.top);
     g.setColorAt(1, pal.bottom);
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRectF(0, 0, width, height), g);
     // A gentle glow in the middle keeps the field from looking flat.
     QRadialGradient glow(QPointF(width * 0.55, height * 0.45), width * 0.7);
     QColor light = pal.top.lighter(112);
     light.setAlpha(70);
     glow.setColorAt(0, light);
     glow.setColorAt(1, Qt::transparent);
-    p.fillRect(img.rect(), glow);
+    p.fillRect(QRectF(0, 0, width, height), glow);
     const QRectF field(0, 0, width, height);
     starLattice(p, field, cell, pal.lattice, pal.latticeWidth);
     arabesqueBorder(p, field, 11, pal.ink, pal.accent);
@@ -228,17 +230,18 @@ QImage computer()
 }
 
 // The strip's banner: the name in large, flowing lettering on a dark blue
-// ground of soft swirls.
-QImage banner()
+// ground of soft swirls; ratio pixels to each of its 350 by 70.
+QImage banner(int ratio)
 {
-    QImage img(350, 70, QImage::Format_RGB32);
+    QImage img(350 * ratio, 70 * ratio, QImage::Format_RGB32);
     QPainter p(&img);
+    p.scale(ratio, ratio);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient ground(QPointF(0, 0), QPointF(350, 70));
     ground.setColorAt(0, QColor(0x0a, 0x1a, 0x4a));
     ground.setColorAt(0.5, QColor(0x12, 0x2e, 0x78));
     ground.setColorAt(1, QColor(0x08, 0x16, 0x3e));
-    p.fillRect(img.rect(), ground);
+    p.fillRect(QRectF(0, 0, 350, 70), ground);
     // Swirls: spirals of fading light blue.
     for (int s = 0; s < 7; ++s) {
         const QPointF c(25 + s * 52, (s % 2) ? 18 : 52);
@@ -308,7 +311,10 @@ int main(int argc, char *argv[])
         ok = save(icon(size), out.filePath(QStringLiteral("icons/icon-%1.png").arg(size)), "PNG") && ok;
     ok = saveIconSvg(out.filePath(QStringLiteral("icons/icon.svg"))) && ok;
     ok = save(computer(), out.filePath(QStringLiteral("computer-32.png")), "PNG") && ok;
-    ok = save(banner(), out.filePath(QStringLiteral("banner.jpg")), "JPEG", 92) && ok;
+    // Each picture that fills a window also at twice its pixels, which
+    // screens of a pixel ratio above one take.
+    ok = save(banner(1), out.filePath(QStringLiteral("banner.jpg")), "JPEG", 92) && ok;
+    ok = save(banner(2), out.filePath(QStringLiteral("banner@2x.jpg")), "JPEG", 92) && ok;
 
     // Text colours on the card: white on 1 and 6, dark blue on 2, black on 3
     // and 4, dark grey on 5; each field stays far enough from its colour.
@@ -323,8 +329,10 @@ int main(int argc, char *argv[])
     const qreal cells[6] = {34, 30, 38, 28, 32, 36};
     for (int n = 1; n <= 6; ++n) {
         const int width = n == 1 ? 236 : 231;
-        ok = save(background(width, 186, palettes[n - 1], cells[n - 1]),
+        ok = save(background(width, 186, palettes[n - 1], cells[n - 1], 1),
                   out.filePath(QStringLiteral("background-%1.jpg").arg(n)), "JPEG", 92) && ok;
+        ok = save(background(width, 186, palettes[n - 1], cells[n - 1], 2),
+                  out.filePath(QStringLiteral("background-%1@2x.jpg").arg(n)), "JPEG", 92) && ok;
     }
     return ok ? 0 : 1;
 }

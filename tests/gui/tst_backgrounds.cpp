@@ -65,6 +65,44 @@ private Q_SLOTS:
         QVERIFY(backgroundPicture(7).isNull());
     }
 
+    void twiceThePixels_data()
+    {
+        QTest::addColumn<int>("number");
+        for (int n = 1; n <= 7; ++n)
+            QTest::addRow("%d", n) << n;
+    }
+    void twiceThePixels()
+    {
+        // The pictures for a screen of a higher pixel ratio: the same size on
+        // screen, twice the pixels, and the same drawing as the single one
+        // (number 7 is the banner).
+        QFETCH(int, number);
+        const QPixmap single = number == 7 ? bannerPicture() : backgroundPicture(number);
+        for (const qreal ratio : {1.5, 2.0}) {
+            const QPixmap sharp = number == 7 ? bannerPicture(ratio) : backgroundPicture(number, ratio);
+            QCOMPARE(sharp.devicePixelRatio(), 2.0);
+            QCOMPARE(sharp.size(), single.size() * 2);
+            QCOMPARE(sharp.deviceIndependentSize(), QSizeF(single.size()));
+        }
+        // Halved, the larger drawing differs from the single one by little
+        // more than the smoothing of its lines.
+        const QImage halved = (number == 7 ? bannerPicture(2) : backgroundPicture(number, 2))
+                                  .toImage()
+                                  .scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage one = single.toImage().convertToFormat(QImage::Format_RGB32);
+        qint64 difference = 0;
+        for (int y = 0; y < one.height(); ++y) {
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb a = one.pixel(x, y);
+                const QRgb b = halved.pixel(x, y);
+                difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            }
+        }
+        const double mean = double(difference) / (3.0 * one.width() * one.height());
+        QVERIFY2(mean < 6, qPrintable(QStringLiteral("mean difference %1").arg(mean)));
+    }
+
     // Every pixel the text can fall on, as the card stretches the picture,
     // keeps its text colour readable (contrast 4.5 : 1 or better).
     void textStaysLegible_data()
@@ -82,7 +120,7 @@ private Q_SLOTS:
     {
         QFETCH(int, number);
         QFETCH(QColor, text);
-        const QImage card = backgroundPicture(number).toImage().scaled(236, 185, Qt::IgnoreAspectRatio,
+        const QImage card = backgroundPicture(number).toImage().scaled(237, 187, Qt::IgnoreAspectRatio,
                                                                         Qt::SmoothTransformation);
         const QRect textArea(16, 16, 201, 145);
         double worst = 100;

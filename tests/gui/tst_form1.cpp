@@ -241,9 +241,40 @@ private Q_SLOTS:
         QFETCH(bool, frame);
         Scene s(record(number.constData(), "MS Sans Serif", "10"));
         ReminderCard *card = s.open();
-        QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")), backgroundPicture(picture).toImage().convertToFormat(QImage::Format_RGB32));
+        // Drawn for the screen's pixel ratio (see the run at twice the scale).
+        QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")),
+                 backgroundPicture(picture, card->devicePixelRatioF()).toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(child<QLabel>(*card, "Image1")->pixmap().devicePixelRatio(), card->devicePixelRatioF() > 1 ? 2.0 : 1.0);
         QCOMPARE(child<Label>(*card, "Label1")->palette().color(QPalette::WindowText), text);
         QCOMPARE(child<Shape>(*card, "Shape1")->isVisibleTo(card), frame);
+    }
+
+    void thePictureReachesTheCardsLastPixel_data()
+    {
+        QTest::addColumn<QByteArray>("number");
+        QTest::newRow("1, the widest picture") << QByteArray("1");
+        QTest::newRow("4") << QByteArray("4");
+    }
+    void thePictureReachesTheCardsLastPixel()
+    {
+        // Drawn as it stands at the end of the slide up, the card's last
+        // column and last row are the picture's, not the bare window's.
+        QFETCH(QByteArray, number);
+        Scene s(record(number.constData(), "MS Sans Serif", "10"));
+        ReminderCard *card = s.open();
+        for (int tick = 0; tick < 28; ++tick)
+            card->slideUpTick();
+        const QImage shot = card->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage picture = child<QLabel>(*card, "Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(picture.width() >= shot.width() && picture.height() >= shot.height(),
+                 qPrintable(QStringLiteral("picture %1x%2 on a card of %3x%4")
+                                .arg(picture.width()).arg(picture.height()).arg(shot.width()).arg(shot.height())));
+        const int right = shot.width() - 1;
+        const int bottom = shot.height() - 1;
+        for (int y = 0; y < shot.height(); ++y)
+            QCOMPARE(shot.pixel(right, y), picture.pixel(right, y));
+        for (int x = 0; x < shot.width(); ++x)
+            QCOMPARE(shot.pixel(x, bottom), picture.pixel(x, bottom));
     }
 
     void fontAndText()

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTextLayout>
 
+#include <algorithm>
+
 // Every catalogue text, in every face the font box offers and at the
 // display scale the run was started with (QT_SCALE_FACTOR), is laid out the
 // way the card draws it and must fit the card's text area whole.
@@ -70,6 +72,39 @@ private Q_SLOTS:
             font.setPointSizeF(size + TextFit::StepPoints);
             QVERIFY(layout(font, text, area.width()).height() > area.height());
         }
+    }
+
+    void sizeReached_data()
+    {
+        // How many texts each face sets at the card's full 13.5 pt, and the
+        // smallest size it needs for any of them: a face with a tall line
+        // box sets many texts small, which reads as a different font.
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("leastAtFullSize");
+        QTest::addColumn<double>("lowestSize");
+        QTest::newRow("MS Sans Serif") << QStringLiteral("MS Sans Serif") << 110 << 12.0;
+        QTest::newRow("Tahoma") << QStringLiteral("Tahoma") << 84 << 10.5;
+        QTest::newRow("Times New Roman") << QStringLiteral("Times New Roman") << 116 << 12.0;
+    }
+
+    void sizeReached()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, leastAtFullSize);
+        QFETCH(double, lowestSize);
+        const Catalogue catalogue;
+        const QSizeF area = twipsRect(240, 240, 3015, 2175).size();
+        QFont font(family);
+        font.setPointSizeF(13.5);
+        int atFullSize = 0;
+        double lowest = 13.5;
+        for (int i = 0; i < catalogue.size(); ++i) {
+            const double size = TextFit::fittedPointSize(font, catalogue.entry(i), area);
+            atFullSize += size >= 13.5 ? 1 : 0;
+            lowest = std::min(lowest, size);
+        }
+        QVERIFY2(atFullSize >= leastAtFullSize, qPrintable(QStringLiteral("%1 at full size").arg(atFullSize)));
+        QVERIFY2(lowest >= lowestSize, qPrintable(QStringLiteral("one set at %1 pt").arg(lowest)));
     }
 
     void longestTextDrawnWhole_data()
