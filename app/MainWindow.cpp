@@ -197,7 +197,7 @@ void MainWindow::buildControls()
     unitWord->setAlignment(Qt::AlignCenter);
 
     QGroupBox *runFrame = named(frame(client, {16, 184, 281, 65}), "Frame4");
-    auto *startButton = named(new TavrelButton(runFrame), "Command1");
+    auto *startButton = m_startButton = named(new TavrelButton(runFrame), "Command1");
     startButton->setDescription({.caption = QStringLiteral("ابــدأ")});
     startButton->setGeometry(216, 24, 49, 25);
     auto *stopButton = named(new TavrelButton(runFrame), "Command2");
@@ -319,6 +319,10 @@ void MainWindow::setRunning(bool running)
     m_unitFrame->setEnabled(!running);
     m_intervalBox->setEnabled(!running);
     m_durationBox->setEnabled(!running);
+    // The inputs' focus falls to Start while they are locked: a key there
+    // must not restart the running cycle and rewrite its record. The button
+    // keeps its look and its mouse click.
+    m_startButton->setKeyboardClicks(!running);
     setLamp(running ? LampRunning : LampStopped);
 }
 

@@ -313,6 +313,73 @@ private Q_SLOTS:
                  "\"1\",\"Tahoma\",\"" + logon + "\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
     }
 
+    void keysOnTheFocusedStart_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<int>("key");
+        QTest::newRow("running, Enter: no restart") << true << int(Qt::Key_Return);
+        QTest::newRow("running, keypad Enter: no restart") << true << int(Qt::Key_Enter);
+        QTest::newRow("running, Space: no restart") << true << int(Qt::Key_Space);
+        QTest::newRow("stopped, Enter: starts") << false << int(Qt::Key_Return);
+        QTest::newRow("stopped, Space: starts") << false << int(Qt::Key_Space);
+    }
+    void keysOnTheFocusedStart()
+    {
+        QFETCH(bool, running);
+        QFETCH(int, key);
+        Run run(m_dir->path());
+        MainWindow &f = *run.form;
+        QVERIFY(f.load());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QLineEdit *interval = child<QLineEdit>(f, "Text1");
+        TavrelButton *start = child<TavrelButton>(f, "Command1");
+        interval->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
+        const QByteArray untouched("left as it was");
+        qint64 remaining = -1;
+        if (running) {
+            // Started from the interval box: locking the inputs hands the
+            // focus on to Start.
+            interval->setFocus();
+            QCOMPARE(f.focusWidget(), interval);
+            f.start();
+            QVERIFY(f.cycle().running());
+            QCOMPARE(f.focusWidget(), start);
+            run.clock.advance(2000);
+            remaining = f.cycle().remainingMs();
+            QCOMPARE(remaining, 3000);
+            writeFile(f.settingsPath(), untouched);
+            // Typed into before the lock, a restart would save a new value.
+            interval->setText(QStringLiteral("7"));
+        } else {
+            start->setFocus();
+            QCOMPARE(f.focusWidget(), start);
+        }
+        const QImage before = start->grab().toImage();
+        QTest::keyClick(start, Qt::Key(key));
+        QVERIFY(f.cycle().running());
+        if (running) {
+            QCOMPARE(f.cycle().remainingMs(), remaining);
+            QCOMPARE(f.cycle().interval(), 5);
+            QCOMPARE(fileBytes(f.settingsPath()), untouched);
+            // Start keeps its look: it is not shown disabled nor left pressed.
+            QVERIFY(start->isEnabled());
+            QCOMPARE(start->grab().toImage(), before);
+            // The mouse still starts again, as it always did.
+            QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(20, 12));
+            QCOMPARE(f.cycle().interval(), 7);
+            QVERIFY(fileBytes(f.settingsPath()).contains("\"7\",\"5\""));
+        } else {
+            QCOMPARE(f.cycle().interval(), 5);
+            QVERIFY(fileBytes(f.settingsPath()).contains("\"5\",\"5\""));
+        }
+        // Stopped again, the keyboard clicks Start once more.
+        f.stop();
+        QTest::keyClick(start, Qt::Key_Return);
+        QVERIFY(f.cycle().running());
+    }
+
     void startGoesOnWhenTheRecordCannotBeWritten()
     {
         // windir names a file, so the data folder can never be created.
