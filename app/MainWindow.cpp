@@ -65,8 +65,9 @@ QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry
 {
     auto *o = new QRadioButton(text, parent);
     o->setGeometry(geometry);
-    // The group's exclusivity is kept by MainWindow::setUnit.
-    o->setAutoExclusive(false);
+    // The three share their frame and nothing else: exclusive among
+    // themselves, read as radio buttons, the arrow keys moving between them.
+    // The settings always hold a unit, so one of them is always on.
     return o;
 }
 
@@ -299,9 +300,7 @@ void MainWindow::showSettings()
 
 void MainWindow::setUnit(QRadioButton *option)
 {
-    // One group, kept by hand: the options sit in a plain frame.
-    for (QRadioButton *o : {m_seconds, m_minutes, m_hours})
-        o->setChecked(o == option);
+    option->setChecked(true);
 }
 
 bool MainWindow::accepted(ReminderCycle::Verdict verdict)

@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QAccessible>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -81,6 +82,10 @@ private Q_SLOTS:
         named(child<TavrelButton>(f, "Command2"), QAccessible::Button, QStringLiteral("قــف"));
         named(child<QLineEdit>(f, "Text1"), QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
         named(child<QLineEdit>(f, "Text2"), QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
+        // One unit of three: radio buttons, not check boxes.
+        named(child<QRadioButton>(f, "Option1"), QAccessible::RadioButton, QStringLiteral("ثانية"));
+        named(child<QRadioButton>(f, "Option2"), QAccessible::RadioButton, QStringLiteral("دقيقة"));
+        named(child<QRadioButton>(f, "Option3"), QAccessible::RadioButton, QStringLiteral("ساعة"));
         QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name), MainWindow::StoppedText);
         QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::StoppedText);
         child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
