@@ -1,4 +1,6 @@
+#include "app/Fonts.h"
 #include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
 #include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
@@ -26,6 +28,13 @@
 #include <QTemporaryDir>
 #include <QAccessible>
 #include <QTest>
+#include <QStyle>
+#include <QLocale>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 
@@ -473,6 +482,38 @@ private Q_SLOTS:
         // The running copy's save in progress is not touched.
         QVERIFY(QFileInfo::exists(data + QStringLiteral("/background.txt.AbCdEf")));
         QVERIFY(!run.form->isVisible());
+    }
+
+    void theSecondCopysMessageShowsItsWholeButton()
+    {
+        // As the program sets itself up: its face, and the toolkit's words
+        // in Arabic.
+        registerFontSubstitutions();
+        const QFont savedFont = QApplication::font();
+        QApplication::setFont(interfaceFont());
+        QTranslator arabic;
+        QVERIFY(arabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QApplication::installTranslator(&arabic);
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        const auto box = MessageBoxes::informBox(nullptr, MainWindow::SecondCopyMessage);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QStringLiteral("حسنًا"));
+        // Words only, and room for all of them: what the label needs, the
+        // picture if there were one, and the frame's margins on both sides.
+        QVERIFY(ok->icon().isNull());
+        const QFontMetrics fm(ok->font());
+        const int margins = 2 * ok->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, ok);
+        const int picture = ok->icon().isNull() ? 0 : ok->iconSize().width() + 4;
+        QVERIFY2(fm.horizontalAdvance(ok->text()) + picture + margins <= ok->width(),
+                 qPrintable(QStringLiteral("%1 + %2 + %3 > %4").arg(fm.horizontalAdvance(ok->text())).arg(picture).arg(margins).arg(ok->width())));
+        QVERIFY(fm.horizontalAdvance(ok->text()) + picture + margins <= ok->sizeHint().width());
+        QApplication::removeTranslator(&arabic);
+        QApplication::setFont(savedFont);
+        QApplication::setLayoutDirection(Qt::LeftToRight);
     }
 
     void aRefusedCopyBringsTheRunningOneForward_data()
