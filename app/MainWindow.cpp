@@ -65,8 +65,9 @@ QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry
 {
     auto *o = new QRadioButton(text, parent);
     o->setGeometry(geometry);
-    // The group's exclusivity is kept by MainWindow::setUnit.
-    o->setAutoExclusive(false);
+    // The three share their frame and nothing else: exclusive among
+    // themselves, read as radio buttons, the arrow keys moving between them.
+    // The settings always hold a unit, so one of them is always on.
     return o;
 }
 
@@ -197,7 +198,7 @@ void MainWindow::buildControls()
     unitWord->setAlignment(Qt::AlignCenter);
 
     QGroupBox *runFrame = named(frame(client, {16, 184, 281, 65}), "Frame4");
-    auto *startButton = named(new TavrelButton(runFrame), "Command1");
+    auto *startButton = m_startButton = named(new TavrelButton(runFrame), "Command1");
     startButton->setDescription({.caption = QStringLiteral("ابــدأ")});
     startButton->setGeometry(216, 24, 49, 25);
     auto *stopButton = named(new TavrelButton(runFrame), "Command2");
@@ -299,9 +300,7 @@ void MainWindow::showSettings()
 
 void MainWindow::setUnit(QRadioButton *option)
 {
-    // One group, kept by hand: the options sit in a plain frame.
-    for (QRadioButton *o : {m_seconds, m_minutes, m_hours})
-        o->setChecked(o == option);
+    option->setChecked(true);
 }
 
 bool MainWindow::accepted(ReminderCycle::Verdict verdict)
@@ -319,6 +318,10 @@ void MainWindow::setRunning(bool running)
     m_unitFrame->setEnabled(!running);
     m_intervalBox->setEnabled(!running);
     m_durationBox->setEnabled(!running);
+    // The inputs' focus falls to Start while they are locked: a key there
+    // must not restart the running cycle and rewrite its record. The button
+    // keeps its look and its mouse click.
+    m_startButton->setKeyboardClicks(!running);
     setLamp(running ? LampRunning : LampStopped);
 }
 

@@ -22,6 +22,7 @@ class QWidget;
 class ReminderCard;
 class Settings;
 class Shape;
+class TavrelButton;
 class TrayArea;
 
 // The main window: it shows the settings and the cycle's state, reports
@@ -127,6 +128,7 @@ private:
     QRadioButton *m_seconds = nullptr;
     QRadioButton *m_minutes = nullptr;
     QRadioButton *m_hours = nullptr;
+    TavrelButton *m_startButton = nullptr;
     Shape *m_lamp = nullptr;
     TrayArea *m_tray = nullptr;
     QAction *m_advertising = nullptr;

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
+
 class QWidget;
 
 // The program's two kinds of message box. Windows take this by reference so
@@ -17,4 +21,7 @@ public:
     virtual void inform(QWidget *parent, const QString &text);
     // Title "Invalid", warning icon, one OK button.
     virtual void warnInvalid(QWidget *parent, const QString &text);
+
+    // The box inform() shows, made but not shown.
+    static std::unique_ptr<QMessageBox> informBox(QWidget *parent, const QString &text);
 };

@@ -30,6 +30,9 @@ QAccessible::State ButtonAccessible::state() const
 
 QStringList ButtonAccessible::actionNames() const
 {
+    // A press that would do nothing is not offered.
+    if (!button()->keyboardClicks())
+        return {};
     return {pressAction()};
 }
 

@@ -168,7 +168,7 @@ void ButtonBase::focusOutEvent(QFocusEvent *event)
 
 void ButtonBase::click()
 {
-    if (!isEnabled())
+    if (!isEnabled() || !m_keyboardClicks)
         return;
     Q_EMIT clicked();
 }

@@ -38,6 +38,12 @@ public:
     // Raises Click when enabled: Enter, or Space let go, on the focused
     // button, and a screen reader's press.
     void click();
+    // Whether the keyboard (Enter, Space, the access key) and a screen
+    // reader's press click the button. Off, the button still looks and
+    // answers to the mouse as before: a window turns it off while the
+    // button's action is not to be repeated from a focus it merely kept.
+    bool keyboardClicks() const { return m_keyboardClicks; }
+    void setKeyboardClicks(bool on) { m_keyboardClicks = on; }
 
     // The look the next repaint draws, and the state behind it.
     ButtonLook drawState() const { return m_drawState; }
@@ -101,4 +107,5 @@ private:
     QImage m_surface;
     bool m_redrawEnabled = true;
     bool m_loading = false;
+    bool m_keyboardClicks = true;
 };

@@ -1,6 +1,35 @@
 #include "controls/Shape.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
+
+namespace {
+
+class DecorationAccessible : public QAccessibleWidget
+{
+public:
+    explicit DecorationAccessible(QWidget *w)
+        : QAccessibleWidget(w, QAccessible::NoRole)
+    {
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = true;
+        return s;
+    }
+};
+
+} // namespace
+
+QAccessibleInterface *shapeAccessibleFactory(const QString &, QObject *object)
+{
+    auto *shape = qobject_cast<Shape *>(object);
+    if (shape && shape->isDecorative())
+        return new DecorationAccessible(shape);
+    return nullptr;
+}
 
 Shape::Shape(Kind kind, QWidget *parent)
     : QWidget(parent)

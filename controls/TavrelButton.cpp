@@ -212,7 +212,8 @@ void TavrelButton::focusOutEvent(QFocusEvent *event)
 
 void TavrelButton::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && isEnabled()) {
+    // A Space that will not click does not press the button's look either.
+    if (event->key() == Qt::Key_Space && isEnabled() && keyboardClicks()) {
         m_spaceDown = true;
         m_drawState = ButtonLook::Pressed;
         redraw();
@@ -342,7 +343,7 @@ bool TavrelButton::event(QEvent *event)
 {
     if (event->type() == QEvent::Shortcut) {
         auto *se = static_cast<QShortcutEvent *>(event);
-        if (se->shortcutId() == m_shortcutId && isEnabled()) {
+        if (se->shortcutId() == m_shortcutId && isEnabled() && keyboardClicks()) {
             releasePointer();
             // Two buttons with the same access key: each press moves the
             // focus between them, and Enter or Space then clicks.

@@ -80,6 +80,7 @@ void ReminderCard::build()
     m_frame->setObjectName(QStringLiteral("Shape1"));
     m_frame->setGeometry(twipsRect(120, 120, 3255, 2295));
     m_frame->setBorderColor(0xFF8080);
+    m_frame->setDecorative(true);
     m_frame->hide();
 
     // Read left to right, set against the right edge, wrapped between words;
@@ -99,6 +100,8 @@ void ReminderCard::build()
     m_close->setObjectName(QStringLiteral("TavrelButtonV21"));
     m_close->setDescription(closeButton());
     m_close->setGeometry(twipsRect(0, 0, 255, 255));
+    // Read by what it does: its caption is only the letter X.
+    m_close->setAccessibleName(QStringLiteral("إغلاق"));
     connect(m_close, &TavrelButtonV2::clicked, this, &ReminderCard::closeByItself);
     // While the card slides, the X moves several pixels a frame: a press
     // on it that the slide carried away from the pointer closes the card

@@ -48,6 +48,7 @@ void rule(QWidget *parent, const QRect &geometry)
     line->setBorderWidth(0);
     line->setFilled(true);
     line->setFillColor(0xA0A0A0);
+    line->setDecorative(true);
 }
 
 TavrelButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)

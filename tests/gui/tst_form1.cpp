@@ -5,6 +5,7 @@
 #include "common/Sanitizer.h"
 #include "common/TestPlatform.h"
 #include "controls/Label.h"
+#include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
 #include "core/Catalogue.h"
@@ -16,6 +17,7 @@
 #include "resources/Artwork.h"
 
 #include <QAccessible>
+#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -389,6 +391,42 @@ private Q_SLOTS:
         QVERIFY(!iface->text(QAccessible::Description).isEmpty());
         QVERIFY(!iface->state().focusable);
         QAccessible::removeFactory(cardAccessibleFactory);
+    }
+
+    void theCardsPartsForScreenReaders()
+    {
+        QAccessible::installFactory(buttonAccessibleFactory);
+        QAccessible::installFactory(shapeAccessibleFactory);
+        Scene s(record("1", "MS Sans Serif", "10"));
+        ReminderCard *card = s.open();
+        // Mapped with the slide's first step; all the way up here.
+        for (int tick = 1; tick <= 28; ++tick)
+            card->slideUpTick();
+        QVERIFY(card->isVisible());
+        QAccessibleInterface *close = QAccessible::queryAccessibleInterface(child<TavrelButtonV2>(*card, "TavrelButtonV21"));
+        QVERIFY(close);
+        QCOMPARE(close->role(), QAccessible::Button);
+        QCOMPARE(close->text(QAccessible::Name), QStringLiteral("إغلاق"));
+        // Nothing in the card is offered that the eye does not see, apart
+        // from decorations, which say nothing.
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *a) {
+            QVERIFY(a);
+            auto *w = qobject_cast<QWidget *>(a->object());
+            QVERIFY(w);
+            const bool decoration = qobject_cast<Shape *>(w) && static_cast<Shape *>(w)->isDecorative();
+            if (decoration) {
+                QVERIFY(a->state().invisible);
+                QCOMPARE(a->text(QAccessible::Name), QString());
+            } else {
+                QVERIFY2(w->isVisible(), w->metaObject()->className());
+                QVERIFY2(!a->state().invisible, qPrintable(w->objectName()));
+            }
+            for (int i = 0; i < a->childCount(); ++i)
+                walk(a->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(card));
+        QAccessible::removeFactory(shapeAccessibleFactory);
+        QAccessible::removeFactory(buttonAccessibleFactory);
     }
 
     void cardDoesNotTakeTheFocus()

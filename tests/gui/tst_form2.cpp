@@ -1,4 +1,6 @@
+#include "app/Fonts.h"
 #include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
 #include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
@@ -26,6 +28,14 @@
 #include <QTemporaryDir>
 #include <QAccessible>
 #include <QTest>
+#include <QStyle>
+#include <QLocale>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -81,6 +91,10 @@ private Q_SLOTS:
         named(child<TavrelButton>(f, "Command2"), QAccessible::Button, QStringLiteral("قــف"));
         named(child<QLineEdit>(f, "Text1"), QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
         named(child<QLineEdit>(f, "Text2"), QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
+        // One unit of three: radio buttons, not check boxes.
+        named(child<QRadioButton>(f, "Option1"), QAccessible::RadioButton, QStringLiteral("ثانية"));
+        named(child<QRadioButton>(f, "Option2"), QAccessible::RadioButton, QStringLiteral("دقيقة"));
+        named(child<QRadioButton>(f, "Option3"), QAccessible::RadioButton, QStringLiteral("ساعة"));
         QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name), MainWindow::StoppedText);
         QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::StoppedText);
         child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
@@ -313,6 +327,73 @@ private Q_SLOTS:
                  "\"1\",\"Tahoma\",\"" + logon + "\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
     }
 
+    void keysOnTheFocusedStart_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<int>("key");
+        QTest::newRow("running, Enter: no restart") << true << int(Qt::Key_Return);
+        QTest::newRow("running, keypad Enter: no restart") << true << int(Qt::Key_Enter);
+        QTest::newRow("running, Space: no restart") << true << int(Qt::Key_Space);
+        QTest::newRow("stopped, Enter: starts") << false << int(Qt::Key_Return);
+        QTest::newRow("stopped, Space: starts") << false << int(Qt::Key_Space);
+    }
+    void keysOnTheFocusedStart()
+    {
+        QFETCH(bool, running);
+        QFETCH(int, key);
+        Run run(m_dir->path());
+        MainWindow &f = *run.form;
+        QVERIFY(f.load());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QLineEdit *interval = child<QLineEdit>(f, "Text1");
+        TavrelButton *start = child<TavrelButton>(f, "Command1");
+        interval->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
+        const QByteArray untouched("left as it was");
+        qint64 remaining = -1;
+        if (running) {
+            // Started from the interval box: locking the inputs hands the
+            // focus on to Start.
+            interval->setFocus();
+            QCOMPARE(f.focusWidget(), interval);
+            f.start();
+            QVERIFY(f.cycle().running());
+            QCOMPARE(f.focusWidget(), start);
+            run.clock.advance(2000);
+            remaining = f.cycle().remainingMs();
+            QCOMPARE(remaining, 3000);
+            writeFile(f.settingsPath(), untouched);
+            // Typed into before the lock, a restart would save a new value.
+            interval->setText(QStringLiteral("7"));
+        } else {
+            start->setFocus();
+            QCOMPARE(f.focusWidget(), start);
+        }
+        const QImage before = start->grab().toImage();
+        QTest::keyClick(start, Qt::Key(key));
+        QVERIFY(f.cycle().running());
+        if (running) {
+            QCOMPARE(f.cycle().remainingMs(), remaining);
+            QCOMPARE(f.cycle().interval(), 5);
+            QCOMPARE(fileBytes(f.settingsPath()), untouched);
+            // Start keeps its look: it is not shown disabled nor left pressed.
+            QVERIFY(start->isEnabled());
+            QCOMPARE(start->grab().toImage(), before);
+            // The mouse still starts again, as it always did.
+            QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(20, 12));
+            QCOMPARE(f.cycle().interval(), 7);
+            QVERIFY(fileBytes(f.settingsPath()).contains("\"7\",\"5\""));
+        } else {
+            QCOMPARE(f.cycle().interval(), 5);
+            QVERIFY(fileBytes(f.settingsPath()).contains("\"5\",\"5\""));
+        }
+        // Stopped again, the keyboard clicks Start once more.
+        f.stop();
+        QTest::keyClick(start, Qt::Key_Return);
+        QVERIFY(f.cycle().running());
+    }
+
     void startGoesOnWhenTheRecordCannotBeWritten()
     {
         // windir names a file, so the data folder can never be created.
@@ -401,6 +482,38 @@ private Q_SLOTS:
         // The running copy's save in progress is not touched.
         QVERIFY(QFileInfo::exists(data + QStringLiteral("/background.txt.AbCdEf")));
         QVERIFY(!run.form->isVisible());
+    }
+
+    void theSecondCopysMessageShowsItsWholeButton()
+    {
+        // As the program sets itself up: its face, and the toolkit's words
+        // in Arabic.
+        registerFontSubstitutions();
+        const QFont savedFont = QApplication::font();
+        QApplication::setFont(interfaceFont());
+        QTranslator arabic;
+        QVERIFY(arabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QApplication::installTranslator(&arabic);
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        const auto box = MessageBoxes::informBox(nullptr, MainWindow::SecondCopyMessage);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QStringLiteral("حسنًا"));
+        // Words only, and room for all of them: what the label needs, the
+        // picture if there were one, and the frame's margins on both sides.
+        QVERIFY(ok->icon().isNull());
+        const QFontMetrics fm(ok->font());
+        const int margins = 2 * ok->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, ok);
+        const int picture = ok->icon().isNull() ? 0 : ok->iconSize().width() + 4;
+        QVERIFY2(fm.horizontalAdvance(ok->text()) + picture + margins <= ok->width(),
+                 qPrintable(QStringLiteral("%1 + %2 + %3 > %4").arg(fm.horizontalAdvance(ok->text())).arg(picture).arg(margins).arg(ok->width())));
+        QVERIFY(fm.horizontalAdvance(ok->text()) + picture + margins <= ok->sizeHint().width());
+        QApplication::removeTranslator(&arabic);
+        QApplication::setFont(savedFont);
+        QApplication::setLayoutDirection(Qt::LeftToRight);
     }
 
     void aRefusedCopyBringsTheRunningOneForward_data()

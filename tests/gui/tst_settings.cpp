@@ -4,6 +4,7 @@
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
 #include "controls/Label.h"
+#include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "core/Settings.h"
@@ -12,6 +13,7 @@
 #include "resources/Artwork.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -25,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -98,6 +101,39 @@ private Q_SLOTS:
         for (int i = 0; i < child<QComboBox>(w, "Combo2")->count(); ++i)
             items << child<QComboBox>(w, "Combo2")->itemText(i);
         QCOMPARE(items, (QStringList{"MS Sans Serif", "Tahoma", "Times New Roman"}));
+    }
+
+    void theRulesAreNotReadOut()
+    {
+        QAccessible::installFactory(buttonAccessibleFactory);
+        QAccessible::installFactory(shapeAccessibleFactory);
+        SettingsDialog w(*m_settings, m_platform, *m_form);
+        w.show();
+        const QString frameName = QStringLiteral("خيارات العرض");
+        // Every part the dialog gives screen readers, and how many of them
+        // are read by the display frame's caption.
+        int readAsTheFrame = 0;
+        int rules = 0;
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *a) {
+            QVERIFY(a);
+            if (auto *shape = qobject_cast<Shape *>(a->object())) {
+                ++rules;
+                QVERIFY(shape->isVisible());
+                QCOMPARE(a->role(), QAccessible::NoRole);
+                QCOMPARE(a->text(QAccessible::Name), QString());
+                QVERIFY(a->state().invisible);
+            }
+            if (a->text(QAccessible::Name) == frameName)
+                ++readAsTheFrame;
+            for (int i = 0; i < a->childCount(); ++i)
+                walk(a->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(&w));
+        QAccessible::removeFactory(shapeAccessibleFactory);
+        QAccessible::removeFactory(buttonAccessibleFactory);
+        QCOMPARE(rules, 4);
+        // The frame itself, and nothing inside it.
+        QCOMPARE(readAsTheFrame, 1);
     }
 
     void typingUpdatesThePreviewAndApplyStoresIt()
