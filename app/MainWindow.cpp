@@ -8,6 +8,7 @@
 #include "app/TrayArea.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
+#include "controls/ShownChildrenAccessible.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/Clock.h"
@@ -175,6 +176,9 @@ void MainWindow::buildControls()
     auto *client = new QWidget(this);
     client->setFixedSize(312, 322);
     setCentralWidget(client);
+    // The movie strip stays hidden while no movie plays: not for screen
+    // readers either.
+    listOnlyShownChildren(*client);
     auto named = [](auto *widget, const char *name) {
         widget->setObjectName(QString::fromLatin1(name));
         return widget;

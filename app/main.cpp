@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "controls/ButtonAccessible.h"
+#include "controls/ShownChildrenAccessible.h"
 #include "controls/Shape.h"
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
@@ -56,6 +57,7 @@ int main(int argc, char *argv[])
     QAccessible::installFactory(buttonAccessibleFactory);
     QAccessible::installFactory(cardAccessibleFactory);
     QAccessible::installFactory(shapeAccessibleFactory);
+    QAccessible::installFactory(shownChildrenAccessibleFactory);
     // The program speaks Arabic whatever the session's language: menus the
     // desktop draws from what the tray icon publishes are laid out right to
     // left by the default locale's direction.

@@ -7,6 +7,7 @@
 #include "common/TestPlatform.h"
 #include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
+#include "controls/ShownChildrenAccessible.h"
 #include "controls/TavrelButton.h"
 #include "core/ReminderCycle.h"
 #include "core/Settings.h"
@@ -74,7 +75,43 @@ class TestForm2 : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { QAccessible::installFactory(buttonAccessibleFactory); }
+    void initTestCase()
+    {
+        QAccessible::installFactory(buttonAccessibleFactory);
+        QAccessible::installFactory(shownChildrenAccessibleFactory);
+    }
+
+    // A screen reader walking the window meets only what is on screen: the
+    // movie strip, hidden while no movie plays, is not in the tree.
+    void screenReadersMeetOnlyWhatIsShown()
+    {
+        Run run(m_dir->path());
+        MainWindow &f = *run.form;
+        QVERIFY(f.load());
+        QVERIFY(!child<QWidget>(f, "SF1")->isVisibleTo(&f));
+        QStringList hidden;
+        int parts = 0;
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *a) {
+            for (int i = 0; i < a->childCount(); ++i) {
+                QAccessibleInterface *c = a->child(i);
+                QVERIFY(c);
+                ++parts;
+                if (c->state().invisible)
+                    hidden << c->object()->objectName();
+                walk(c);
+            }
+        };
+        // The window's client area; the menus' items are rightly invisible
+        // while their menus are closed.
+        walk(QAccessible::queryAccessibleInterface(f.centralWidget()));
+        QCOMPARE(hidden, QStringList());
+        // The strip comes into the tree when it shows.
+        child<QWidget>(f, "SF1")->show();
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.centralWidget())->indexOfChild(
+                     QAccessible::queryAccessibleInterface(child<QWidget>(f, "SF1"))) >= 0,
+                 true);
+        QVERIFY(parts >= 5);
+    }
 
     void whatScreenReadersGet()
     {
