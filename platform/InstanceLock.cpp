@@ -51,10 +51,15 @@ QString InstanceLock::lockPathFor(const QString &dataFolder)
 
 QString InstanceLock::fallbackLockPathFor(const QString &dataFolder)
 {
+    return runtimeFileFor(dataFolder, QStringLiteral(".lock"));
+}
+
+QString InstanceLock::runtimeFileFor(const QString &dataFolder, const QString &suffix)
+{
     const QByteArray key = QDir::cleanPath(QDir(dataFolder).absolutePath()).toUtf8();
     const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    return folder + QStringLiteral("/murel-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
+    return folder + QStringLiteral("/murel-") + QString::fromLatin1(hash) + suffix;
 }

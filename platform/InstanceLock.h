@@ -23,6 +23,10 @@ public:
 
     static QString lockPathFor(const QString &dataFolder);
     static QString fallbackLockPathFor(const QString &dataFolder);
+    // A file in the user's runtime folder (the temporary folder without
+    // one) named after a hash of the data folder's path: one per folder,
+    // whatever spelling of the path a copy was given.
+    static QString runtimeFileFor(const QString &dataFolder, const QString &suffix);
 
 private:
     QString m_dataFolder;
