@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <io.h>
+#include <string>
 #include <windows.h>
 
 bool syncFileToDisk(QFile &file)
