@@ -3,7 +3,7 @@
 #include "announce/MovieStrip.h"
 #include "core/PeriodicTimer.h"
 #include "core/RegularFile.h"
-#include "core/SwfCheck.h"
+#include "core/SwfCheckJob.h"
 #include "core/clsDownload.h"
 #include "platform/Platform.h"
 
@@ -111,10 +111,14 @@ void Announcer::textStep()
     switch (m_fetch.textStep(m_publisher.configured())) {
     case AnnouncementFetch::Action::DownloadText:
         download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, TextDeadlineMs, [this](bool ok) {
-            if (!ok)
-                Q_EMIT fetchFailed();
-            m_fetch.textDone();
+            // An empty answer (204, or 200 with no body) is no text: a
+            // failed step, like a failed download, ends this run's fetch
+            // with its one message.
+            const bool gotText = ok && !readText(dataPath(QStringLiteral("wjk/text8.txt"))).isEmpty();
+            m_fetch.textDone(gotText);
             updateSteps();
+            if (!gotText)
+                endFetch(false);
         });
         break;
     case AnnouncementFetch::Action::Finish:
@@ -141,28 +145,38 @@ void Announcer::compareStep()
     updateSteps();
     const QString staged = dataPath(QStringLiteral("wjk/1.swf"));
     download(MoviePath, staged, MovieCap, MovieDeadlineMs, [this, staged](bool ok) {
-        // The text is recorded only once the new movie is in place: a
-        // movie that failed to come, or to be installed, is tried again by
-        // the next run.
-        if (ok && installMovie(staged))
-            copyOver(dataPath(QStringLiteral("wjk/text8.txt")), dataPath(QStringLiteral("text7.txt")));
-        else
-            Q_EMIT fetchFailed();
-        m_fetch.movieDone();
-        updateSteps();
-        Q_EMIT fetchFinished();
+        if (!ok) {
+            movieDone(false);
+            return;
+        }
+        // Unpacking a large movie to check it takes longer than the window
+        // may wait: it is done on a thread of its own.
+        auto *check = new SwfCheckJob(staged, this);
+        connect(check, &SwfCheckJob::checked, this, [this, check, staged](SwfVerdict verdict) {
+            check->deleteLater();
+            movieDone(verdict == SwfVerdict::Movie && copyOver(staged, installedMovie()));
+        });
+        check->start();
     });
 }
 
-bool Announcer::installMovie(const QString &staged)
+void Announcer::movieDone(bool installed)
 {
-    // A cut-off or foreign file, or one that would unpack beyond what the
-    // player is given, is a failed download.
-    QFile file(staged);
-    if (!openRegularFile(file) || checkSwf(file.read(SwfHeaderBytes), file.size()) != SwfVerdict::Movie)
-        return false;
-    file.close();
-    return copyOver(staged, installedMovie());
+    // The text is recorded only once the new movie is in place: a movie
+    // that failed to come, or to be installed, is tried again by the next
+    // run.
+    if (installed)
+        installed = copyOver(dataPath(QStringLiteral("wjk/text8.txt")), dataPath(QStringLiteral("text7.txt")));
+    m_fetch.movieDone();
+    updateSteps();
+    endFetch(installed);
+}
+
+void Announcer::endFetch(bool ok)
+{
+    if (!ok)
+        Q_EMIT fetchFailed();
+    Q_EMIT fetchFinished();
 }
 
 void Announcer::movieCheck()
@@ -200,6 +214,12 @@ bool Announcer::copyOver(const QString &from, const QString &to)
             target.cancelWriting();
             return false;
         }
+    }
+    // commit() does not notice a flush that failed (a full disk): the old
+    // file must stay then.
+    if (!target.flush()) {
+        target.cancelWriting();
+        return false;
     }
     return target.commit();
 }

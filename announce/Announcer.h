@@ -59,7 +59,7 @@ public:
 Q_SIGNALS:
     // The monitor's answer changed (the first answer always does).
     void connectionChanged(bool online);
-    // A download failed; the fetch goes on once this returns.
+    // A step of the fetch failed, which ends it; fetchFinished() follows.
     void fetchFailed();
     // The fetch of this run has ended, whatever its outcome.
     void fetchFinished();
@@ -76,9 +76,12 @@ private:
     void updateSteps();
     void download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
                   std::function<void(bool)> done);
-    // Puts the staged movie in place once it proves to be a whole movie of
-    // a size the player can take; false when it is not, or cannot be put.
-    bool installMovie(const QString &staged);
+    // The movie step ended: installed (checked whole and put in place), or
+    // not.
+    void movieDone(bool installed);
+    // Tells that this run's fetch has ended, after its one message when it
+    // failed.
+    void endFetch(bool ok);
     QString dataPath(const QString &name) const;
     static QByteArray readText(const QString &path);
     static bool copyOver(const QString &from, const QString &to);

@@ -28,13 +28,13 @@ AnnouncementFetch::Action AnnouncementFetch::textStep(bool serverConfigured)
     return Action::DownloadText;
 }
 
-void AnnouncementFetch::textDone()
+void AnnouncementFetch::textDone(bool gotText)
 {
     // Only the end of the download this state started counts.
     if (m_step != Step::Text || !m_busy)
         return;
     m_busy = false;
-    m_step = Step::Compare;
+    m_step = gotText ? Step::Compare : Step::Done;
 }
 
 AnnouncementFetch::Action AnnouncementFetch::compareStep(const QByteArray &installed, const QByteArray &fetched)

@@ -40,8 +40,10 @@ public:
 
     // The text step's tick. Without a server it disarms and finishes.
     Action textStep(bool serverConfigured);
-    // The text download ended, well or not: the comparison is due.
-    void textDone();
+    // The text download ended: with a text, the comparison is due; failed
+    // or empty, this run's fetch has ended (a text from an earlier run is
+    // never compared in its place).
+    void textDone(bool gotText);
     // Whether the comparison step's tick has work: the texts are read only
     // then.
     bool compareDue() const { return m_step == Step::Compare && !m_busy; }

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QByteArrayView>
 #include <QtGlobal>
 
-// What the first bytes of a downloaded movie say about it. A movie starts
-// with "FWS" (uncompressed), "CWS" (zlib) or "ZWS" (LZMA), a version byte
-// and the little-endian length of the whole movie once uncompressed.
+class QIODevice;
+
+// What a downloaded movie's bytes say about it. A movie starts with "FWS"
+// (uncompressed), "CWS" (zlib) or "ZWS" (LZMA), a version byte and the
+// little-endian length of the whole movie once uncompressed.
 enum class SwfVerdict {
     Movie,
     NotAMovie,  // no movie signature, or too short to hold one
-    Incomplete, // uncompressed, and not the length its header declares
-    TooLarge,   // would unpack to more than SwfMaxUnpackedBytes
+    Incomplete, // not whole: cut short, damaged, or not the length its header declares
+    TooLarge,   // declares more than SwfMaxUnpackedBytes
 };
 
 // The player unpacks a movie whole into memory: a small compressed file
@@ -18,6 +19,9 @@ enum class SwfVerdict {
 inline constexpr qint64 SwfMaxUnpackedBytes = 64 * 1024 * 1024;
 inline constexpr int SwfHeaderBytes = 8;
 
-// head: the file's first bytes (at least SwfHeaderBytes for a movie);
-// size: the whole file's size.
-SwfVerdict checkSwf(QByteArrayView head, qint64 size);
+// Reads the movie from the device's current position to its end. A
+// compressed movie is unpacked on the way, its output counted and thrown
+// away: it is whole only when its stream ends properly, exactly at the
+// length its header declares, with nothing after it. Memory stays small
+// whatever the file claims; the work stops as soon as the answer is known.
+SwfVerdict checkSwf(QIODevice &movie);

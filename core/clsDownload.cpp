@@ -36,7 +36,9 @@ bool clsDownload::redirectAllowed(const QUrl &origin, const QUrl &target)
         const int defaultPort = from == QLatin1String("https") ? 443 : 80;
         return origin.port(defaultPort) == target.port(defaultPort);
     }
-    return from == QLatin1String("http") && to == QLatin1String("https");
+    // The publisher's own move to https is on its standard port: any other
+    // port of the host may be another service altogether.
+    return from == QLatin1String("http") && to == QLatin1String("https") && target.port(443) == 443;
 }
 
 void clsDownload::Get_File(const QString &url, const QString &path, const Limits &limits)
@@ -63,6 +65,9 @@ void clsDownload::request(const QUrl &address)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(m_stallMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    // The body as sent, so that its length can be held to the declared one
+    // (the network layer would unpack a compressed one on the way).
+    request.setRawHeader("Accept-Encoding", "identity");
     m_reply = m_network.get(request);
     m_reply->setReadBufferSize(ReadBufferBytes);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &clsDownload::onMetaData);
@@ -76,14 +81,25 @@ bool clsDownload::redirecting() const
     return status >= 300 && status < 400 && m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
 }
 
+qint64 clsDownload::declaredLength() const
+{
+    // The network layer takes a length it cannot read, or several, for
+    // none and reads on until the server closes: such an answer is refused.
+    if (!m_reply->hasRawHeader("Content-Length"))
+        return NoLength;
+    bool ok = false;
+    const qint64 length = m_reply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
+    return ok && length >= 0 ? length : BadLength;
+}
+
 bool clsDownload::headersAcceptable() const
 {
     const auto pairs = m_reply->rawHeaderPairs();
     qint64 headerBytes = 0;
     for (const auto &[name, value] : pairs)
         headerBytes += name.size() + value.size() + 4;
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    return headerBytes <= HeaderCapBytes && (!length.isValid() || length.toLongLong() <= m_cap);
+    const qint64 length = declaredLength();
+    return headerBytes <= HeaderCapBytes && length != BadLength && length <= m_cap;
 }
 
 void clsDownload::onMetaData()
@@ -141,8 +157,8 @@ void clsDownload::onFinished()
     }
     m_deadline.stop();
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    const bool whole = !length.isValid() || length.toLongLong() == m_received;
+    const qint64 length = declaredLength();
+    const bool whole = length == NoLength || length == m_received;
     // The network layer drops every header of an answer whose headers it
     // finds too large, and goes on with the body: a web server's answer
     // with no header at all is one of those.
@@ -152,6 +168,12 @@ void clsDownload::onFinished()
     m_reply->deleteLater();
     m_reply = nullptr;
     if (!ok) {
+        fail();
+        return;
+    }
+    // A full disk may show only when the last of the file is written out:
+    // a failed flush is a failed download, and the old file stays.
+    if (!m_file->flush()) {
         fail();
         return;
     }

@@ -44,7 +44,8 @@ public:
     void Get_File(const QString &url, const QString &path, const Limits &limits);
 
     // Whether a download of origin may follow a redirect to target: the
-    // same host, and the same scheme and port or a move from http to https.
+    // same host, and the same scheme and port or a move from http to https
+    // on its default port.
     static bool redirectAllowed(const QUrl &origin, const QUrl &target);
 
 Q_SIGNALS:
@@ -52,6 +53,11 @@ Q_SIGNALS:
 
 private:
     void onReadyRead();
+    // The answer's Content-Length: NoLength without one, BadLength for one
+    // that is not a single whole number.
+    static constexpr qint64 NoLength = -1;
+    static constexpr qint64 BadLength = -2;
+    qint64 declaredLength() const;
     bool headersAcceptable() const;
     void onMetaData();
     void request(const QUrl &address);

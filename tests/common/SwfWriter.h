@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QtEndian>
+#include <lzma.h>
 
 // Builds small Flash movies for the player tests: a stage of the strip's
 // proportions, a background colour, a red square and a few frames.
@@ -50,8 +51,42 @@ inline QByteArray u16(quint16 v)
     return b;
 }
 
+// A movie of signature ("FWS", "CWS" zlib or "ZWS" LZMA) whose header
+// declares the length given, with body packed after it.
+inline QByteArray packed(const char *signature, quint32 declared, const QByteArray &body)
+{
+    QByteArray out(signature);
+    out += char(10);
+    out += QByteArray(4, '\0');
+    qToLittleEndian<quint32>(declared, out.data() + 4);
+    if (out.startsWith("CWS"))
+        return out + qCompress(body, 9).mid(4);
+    if (!out.startsWith("ZWS"))
+        return out + body;
+    // The .lzma format's header (5 bytes of properties, 8 of length) gives
+    // way to the movie's: the data's length, then the properties.
+    lzma_options_lzma options;
+    lzma_lzma_preset(&options, 6);
+    lzma_stream stream = LZMA_STREAM_INIT;
+    QByteArray lzma(int(body.size() + body.size() / 2 + 4096), '\0');
+    if (lzma_alone_encoder(&stream, &options) != LZMA_OK)
+        return {};
+    stream.next_in = reinterpret_cast<const uint8_t *>(body.constData());
+    stream.avail_in = size_t(body.size());
+    stream.next_out = reinterpret_cast<uint8_t *>(lzma.data());
+    stream.avail_out = size_t(lzma.size());
+    const bool ended = lzma_code(&stream, LZMA_FINISH) == LZMA_STREAM_END;
+    lzma.truncate(qsizetype(stream.total_out));
+    lzma_end(&stream);
+    if (!ended)
+        return {};
+    QByteArray length(4, '\0');
+    qToLittleEndian<quint32>(quint32(lzma.size() - 13), length.data());
+    return out + length + lzma.left(5) + lzma.mid(13);
+}
+
 // A red 40 x 40 pixel square on a dark blue stage of 281 x 54 pixels.
-inline QByteArray movie(bool compressed, int frames = 12)
+inline QByteArray movie(const char *signature, int frames = 12)
 {
     QByteArray body = rect(0, 281 * 20, 0, 54 * 20);
     body += u16(12 << 8);      // 12 frames a second (8.8 fixed point)
@@ -107,15 +142,11 @@ inline QByteArray movie(bool compressed, int frames = 12)
     }
     body += tag(0, QByteArray());
 
-    const quint32 length = quint32(8 + body.size());
-    QByteArray header = compressed ? QByteArray("CWS") : QByteArray("FWS");
-    header += char(10);
-    QByteArray len(4, '\0');
-    qToLittleEndian<quint32>(length, len.data());
-    header += len;
-    if (compressed)
-        return header + qCompress(body, 9).mid(4);
-    return header + body;
+    return packed(signature, quint32(8 + body.size()), body);
+}
+inline QByteArray movie(bool compressed, int frames = 12)
+{
+    return movie(compressed ? "CWS" : "FWS", frames);
 }
 
 } // namespace SwfWriter

@@ -7,17 +7,19 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <memory>
 
 // A small HTTP/1.0 server on 127.0.0.1 for the download tests, able to
 // misbehave on request: wrong status, a body cut short, a stall, a body
 // that never ends (plain or chunked), a megabyte of headers, a body
 // trickled a byte at a time, a body without a length cut off by closing,
-// a redirect.
+// a body far shorter than its declared length, headers that never end, a
+// redirect. It counts the connections still open.
 class TestHttpServer : public QObject
 {
 public:
-    enum class Fault { None, Truncate, Stall, Endless, EndlessChunked, HugeHeaders, Trickle, CloseDelimited };
+    enum class Fault { None, Truncate, Stall, Endless, EndlessChunked, HugeHeaders, Trickle, CloseDelimited, ShortOfLength, EndlessHeaders };
 
     struct Route
     {
@@ -42,11 +44,18 @@ public:
     int hits(const QString &path) const { return m_hits.value(path); }
     // Stops answering at all: the port refuses connections.
     void shutDown() { m_server.close(); }
+    // Connections taken, and those not yet closed by either side (any
+    // thread may ask).
+    int connections() const { return m_connections; }
+    int openConnections() const { return m_open; }
 
 private:
     void serve(QTcpSocket *socket)
     {
+        ++m_connections;
+        ++m_open;
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::disconnected, this, [this] { --m_open; });
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
             m_pending[socket] += socket->readAll();
             const QByteArray &request = m_pending[socket];
@@ -101,6 +110,21 @@ private:
             pump(socket, 100, [body, sent] { return *sent < body.size() ? body.mid((*sent)++, 1) : QByteArray(); });
             break;
         }
+        case Fault::ShortOfLength:
+            socket->write(head + "Content-Length: 99999999999999999999\r\n\r\n" + r.body);
+            socket->disconnectFromHost();
+            break;
+        case Fault::EndlessHeaders: {
+            socket->write(head);
+            auto line = std::make_shared<qint64>(0);
+            pump(socket, 1, [line] {
+                QByteArray lines;
+                for (int i = 0; i < 256; ++i)
+                    lines += "X-Filler-" + QByteArray::number((*line)++) + ": " + QByteArray(1000, 'h') + "\r\n";
+                return lines;
+            });
+            break;
+        }
         case Fault::CloseDelimited:
             socket->write(head + "\r\n" + r.body);
             socket->disconnectFromHost();
@@ -125,4 +149,6 @@ private:
     QHash<QString, Route> m_routes;
     QHash<QString, int> m_hits;
     QHash<QTcpSocket *, QByteArray> m_pending;
+    std::atomic<int> m_connections = 0;
+    std::atomic<int> m_open = 0;
 };

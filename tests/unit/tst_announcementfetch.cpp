@@ -21,7 +21,8 @@ char letter(Action a)
 // Plays a run's events on a fresh state and writes down what it answers:
 // "+"/"=" for a connection answer that changed or not, a letter for each
 // step's tick. Events: on, off (the monitor), arm, t (text tick with a
-// server), t0 (without one), td (text download ended), c= / cx (comparison
+// server), t0 (without one), td / tf (text download ended with a text /
+// failed or empty), c= / cx (comparison
 // tick with the same / a different text), md (movie download ended).
 QString play(AnnouncementFetch &f, const QString &events)
 {
@@ -33,8 +34,8 @@ QString play(AnnouncementFetch &f, const QString &events)
             f.arm();
         else if (e == QLatin1String("t") || e == QLatin1String("t0"))
             log << QString(QLatin1Char(letter(f.textStep(e == QLatin1String("t")))));
-        else if (e == QLatin1String("td"))
-            f.textDone();
+        else if (e == QLatin1String("td") || e == QLatin1String("tf"))
+            f.textDone(e == QLatin1String("td"));
         else if (e == QLatin1String("c=") || e == QLatin1String("cx"))
             log << QString(QLatin1Char(letter(f.compareStep("v1", e == QLatin1String("c=") ? "v1" : "v2"))));
         else if (e == QLatin1String("md"))
@@ -67,6 +68,8 @@ private Q_SLOTS:
             << "arm on t t" << "+ T W" << Step::Text << true;
         QTest::newRow("the same text: done without the movie")
             << "arm on t td c=" << "+ T F" << Step::Done << false;
+        QTest::newRow("a failed or empty text: done, nothing compared, not tried again")
+            << "arm on t tf c= cx t off on t" << "+ T W W W + + W" << Step::Done << false;
         QTest::newRow("a new text: the movie, then done")
             << "arm on t td cx md" << "+ T M" << Step::Done << false;
         QTest::newRow("failed second step: its message open, then done, not tried again")
