@@ -3,13 +3,13 @@
 #include "announce/MovieStrip.h"
 #include "core/PeriodicTimer.h"
 #include "core/RegularFile.h"
+#include "core/SaveFile.h"
 #include "core/SwfCheckJob.h"
 #include "core/clsDownload.h"
 #include "platform/Platform.h"
 
 #include <QFile>
 #include <QNetworkAccessManager>
-#include <QSaveFile>
 
 Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder, QObject *parent)
     : QObject(parent)
@@ -205,21 +205,13 @@ bool Announcer::copyOver(const QString &from, const QString &to)
     QFile source(from);
     if (!openRegularFile(source))
         return false;
-    QSaveFile target(to);
-    if (!clearForRegularFile(to) || !target.open(QIODevice::WriteOnly))
+    SaveFile target(to);
+    if (!clearForRegularFile(to) || !target.open())
         return false;
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            return false;
-        }
-    }
-    // commit() does not notice a flush that failed (a full disk): the old
-    // file must stay then.
-    if (!target.flush()) {
-        target.cancelWriting();
-        return false;
+        if (chunk.isEmpty() || !target.write(chunk))
+            return false; // the temporary goes with target
     }
     return target.commit();
 }

@@ -1,10 +1,10 @@
 #include "core/clsDownload.h"
 
 #include "core/RegularFile.h"
+#include "core/SaveFile.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSaveFile>
 
 clsDownload::clsDownload(QNetworkAccessManager &network, QObject *parent)
     : QObject(parent)
@@ -21,8 +21,6 @@ clsDownload::~clsDownload()
         m_reply->abort();
         m_reply->deleteLater();
     }
-    if (m_file)
-        m_file->cancelWriting();
     delete m_file;
 }
 
@@ -46,8 +44,8 @@ void clsDownload::Get_File(const QString &url, const QString &path, const Limits
     m_cap = limits.capBytes;
     const QUrl address(url.trimmed(), QUrl::StrictMode);
     const bool web = address.isValid() && (address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https"));
-    m_file = new QSaveFile(path.trimmed());
-    if (!web || path.trimmed().isEmpty() || !clearForRegularFile(path.trimmed()) || !m_file->open(QIODevice::WriteOnly)) {
+    m_file = new SaveFile(path.trimmed());
+    if (!web || path.trimmed().isEmpty() || !clearForRegularFile(path.trimmed()) || !m_file->open()) {
         QTimer::singleShot(0, this, &clsDownload::fail);
         return;
     }
@@ -123,7 +121,7 @@ void clsDownload::onReadyRead()
             return;
         }
         // A redirect's own body is not the resource.
-        if (!m_writeFailed && !redirecting() && m_file->write(chunk) != chunk.size())
+        if (!m_writeFailed && !redirecting() && !m_file->write(chunk))
             m_writeFailed = true;
     }
 }
@@ -171,12 +169,8 @@ void clsDownload::onFinished()
         fail();
         return;
     }
-    // A full disk may show only when the last of the file is written out:
-    // a failed flush is a failed download, and the old file stays.
-    if (!m_file->flush()) {
-        fail();
-        return;
-    }
+    // Every piece was checked as it was written; the commit checks the
+    // sync and the rename, and leaves the old file when either fails.
     const bool committed = m_file->commit();
     delete m_file;
     m_file = nullptr;
@@ -186,10 +180,7 @@ void clsDownload::onFinished()
 void clsDownload::fail()
 {
     m_deadline.stop();
-    if (m_file) {
-        m_file->cancelWriting();
-        delete m_file;
-        m_file = nullptr;
-    }
+    delete m_file; // throws the temporary away
+    m_file = nullptr;
     Q_EMIT finished(false);
 }

@@ -7,7 +7,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
-class QSaveFile;
+class SaveFile;
 
 // Copies one web resource into one local file without holding up the
 // window. The body is taken as it arrives, a little at a time, and written
@@ -68,7 +68,7 @@ private:
 
     QNetworkAccessManager &m_network;
     QPointer<QNetworkReply> m_reply;
-    QSaveFile *m_file = nullptr;
+    SaveFile *m_file = nullptr;
     QTimer m_deadline;
     QUrl m_origin;
     qint64 m_cap = 0;
