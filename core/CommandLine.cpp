@@ -130,10 +130,10 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
     return decision;
 }
 
-std::optional<PauseLength> parsePauseLength(QStringView text)
+std::optional<PauseSpan> parsePauseLength(QStringView text)
 {
     if (text == u"tomorrow")
-        return PauseLength{0, true};
+        return PauseSpan{0, true};
     if (text.size() < 2 || text.size() > 5)
         return std::nullopt;
     const QChar unit = text.back();
@@ -144,9 +144,9 @@ std::optional<PauseLength> parsePauseLength(QStringView text)
     }
     const int count = digits.toInt();
     if (unit == QLatin1Char('m') && count >= 1 && count <= 24 * 60)
-        return PauseLength{count, false};
+        return PauseSpan{count, false};
     if (unit == QLatin1Char('h') && count >= 1 && count <= 24)
-        return PauseLength{count * 60, false};
+        return PauseSpan{count * 60, false};
     return std::nullopt;
 }
 

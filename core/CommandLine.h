@@ -24,16 +24,16 @@ struct CommandLineDecision
 };
 
 // How long --pause asks for: minutes, or until tomorrow.
-struct PauseLength
+struct PauseSpan
 {
     int minutes = 0;
     bool untilTomorrow = false;
-    bool operator==(const PauseLength &) const = default;
+    bool operator==(const PauseSpan &) const = default;
 };
 
 // "30m" (1-1440 minutes), "1h" (1-24 hours) or "tomorrow"; nothing for
 // anything else.
-std::optional<PauseLength> parsePauseLength(QStringView text);
+std::optional<PauseSpan> parsePauseLength(QStringView text);
 
 // arguments as main() received them, the program's own name first. The
 // toolkit's standard options (-platform, -style, -session ...) are left

@@ -67,7 +67,7 @@ void InstanceChannel::read(QLocalSocket *socket)
     } else if (words == "show-now") {
         Q_EMIT showNowRequested();
     } else if (words.startsWith("pause ")) {
-        const std::optional<PauseLength> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
+        const std::optional<PauseSpan> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
         known = length.has_value();
         if (known)
             Q_EMIT pauseRequested(*length);

@@ -47,7 +47,7 @@ public:
 
 Q_SIGNALS:
     void raiseRequested();
-    void pauseRequested(PauseLength length);
+    void pauseRequested(PauseSpan length);
     void resumeRequested();
     void showNowRequested();
 

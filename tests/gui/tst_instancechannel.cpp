@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(resumed.count(), heard == QLatin1String("resume") ? 1 : 0);
         QCOMPARE(shown.count(), heard == QLatin1String("show") ? 1 : 0);
         if (!paused.isEmpty()) {
-            const auto length = paused.first().first().value<PauseLength>();
+            const auto length = paused.first().first().value<PauseSpan>();
             QCOMPARE(length.untilTomorrow ? 0 : length.minutes, minutes);
         }
     }
