@@ -7,17 +7,25 @@
 // What the desktop reports at the moment: its watchers fill this in.
 struct DesktopState
 {
-    bool fullScreen = false;    // the active window on the card's screen is full screen
-    bool doNotDisturb = false;  // the desktop's own do-not-disturb switch is on
+    bool fullScreen = false;   // the active window on the card's screen is full screen
+    bool doNotDisturb = false; // the desktop's own do-not-disturb switch is on
     bool screenLocked = false;
-    qint64 idleMs = 0;          // time since the last input
+    qint64 idleMs = 0; // time since the last input
 
     bool operator==(const DesktopState &) const = default;
 };
 
 // Why a due card waits; None: it is shown. When several hold at once the
 // first of this list is the one named.
-enum class HoldReason { None, ScreenLocked, Paused, OutsideActiveHours, DoNotDisturb, FullScreen, Away };
+enum class HoldReason {
+    None,
+    ScreenLocked,
+    Paused,
+    OutsideActiveHours,
+    DoNotDisturb,
+    FullScreen,
+    Away
+};
 
 // A pause ends further ahead than this only when the wall clock was put
 // back (the longest pause, until tomorrow, is under a day): such a pause is
@@ -31,7 +39,11 @@ QDateTime effectivePauseEnd(const QDateTime &pausedUntil, const QDateTime &now);
 // The pause lengths the tray, the window and the command line offer. Until
 // tomorrow ends at the next local midnight: the start of the next day, the
 // plainest reading of "tomorrow", and never more than a day away.
-enum class PauseLength { QuarterHour, Hour, UntilTomorrow };
+enum class PauseLength {
+    QuarterHour,
+    Hour,
+    UntilTomorrow
+};
 QDateTime pauseEnd(PauseLength length, const QDateTime &now);
 
 // Whether now lies inside the active hours. Each chosen day opens a window

@@ -166,18 +166,12 @@ QByteArray HoldSettings::encode(const Values &v)
     }
     // The pause's end in UTC, so that a change of zone or of daylight
     // saving time moves nothing.
-    const QByteArray pause = v.pausedUntil.isValid()
-        ? v.pausedUntil.toUTC().toString(Qt::ISODateWithMs).toLatin1() : QByteArray();
-    return "full-screen=" + flag(v.fullScreen) + '\n'
-        + "do-not-disturb=" + flag(v.doNotDisturb) + '\n'
-        + "away=" + flag(v.away) + '\n'
-        + "away-minutes=" + QByteArray::number(v.awayMinutes) + '\n'
-        + "active-hours=" + flag(v.activeHours) + '\n'
-        + "hours-start=" + time(v.hoursStart) + '\n'
-        + "hours-end=" + time(v.hoursEnd) + '\n'
-        + "days=" + dayList(v.days) + '\n'
-        + "monitor=" + monitor + '\n'
-        + "paused-until=" + pause + '\n';
+    const QByteArray pause =
+        v.pausedUntil.isValid() ? v.pausedUntil.toUTC().toString(Qt::ISODateWithMs).toLatin1() : QByteArray();
+    return "full-screen=" + flag(v.fullScreen) + '\n' + "do-not-disturb=" + flag(v.doNotDisturb) + '\n'
+        + "away=" + flag(v.away) + '\n' + "away-minutes=" + QByteArray::number(v.awayMinutes) + '\n' + "active-hours="
+        + flag(v.activeHours) + '\n' + "hours-start=" + time(v.hoursStart) + '\n' + "hours-end=" + time(v.hoursEnd)
+        + '\n' + "days=" + dayList(v.days) + '\n' + "monitor=" + monitor + '\n' + "paused-until=" + pause + '\n';
 }
 
 void HoldSettings::load()

@@ -15,10 +15,18 @@ class HoldSettings : public QObject
 {
     Q_OBJECT
 public:
-    enum class Monitor { Primary, Pointer, ActiveWindow };
+    enum class Monitor {
+        Primary,
+        Pointer,
+        ActiveWindow
+    };
 
     // Why the file's values could not be used: the window says so once.
-    enum class Problem { None, Unreadable, Damaged };
+    enum class Problem {
+        None,
+        Unreadable,
+        Damaged
+    };
 
     struct Range
     {
@@ -34,16 +42,16 @@ public:
 
     struct Values
     {
-        bool fullScreen = true;     // hold while the active window is full screen
-        bool doNotDisturb = true;   // follow the desktop's do-not-disturb switch
-        bool away = false;          // hold after awayMinutes without input
+        bool fullScreen = true;   // hold while the active window is full screen
+        bool doNotDisturb = true; // follow the desktop's do-not-disturb switch
+        bool away = false;        // hold after awayMinutes without input
         int awayMinutes = 5;
-        bool activeHours = false;   // show cards only inside [hoursStart, hoursEnd) on days
+        bool activeHours = false; // show cards only inside [hoursStart, hoursEnd) on days
         QTime hoursStart{8, 0};
         QTime hoursEnd{22, 0};
         int days = AllDays;
         Monitor monitor = Monitor::Primary;
-        QDateTime pausedUntil;      // invalid: no pause
+        QDateTime pausedUntil; // invalid: no pause
 
         bool operator==(const Values &) const = default;
     };

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 
 #include <QObject>
+#include <QPointer>
 
 class Clock;
 class HoldGate;
@@ -77,7 +78,7 @@ private:
 
     Settings &m_settings;
     ExtraTimer m_timer;
-    HoldGate *m_gate = nullptr;
+    QPointer<HoldGate> m_gate;
     bool m_running = false;
     bool m_pending = false;
     Card m_card = Card::None;

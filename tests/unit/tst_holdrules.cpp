@@ -78,16 +78,19 @@ private Q_SLOTS:
 
         QTest::newRow("nothing holds") << V() << calm << kMonday9 << R::None;
         QTest::newRow("full screen") << V() << desktop(true, false, false) << kMonday9 << R::FullScreen;
-        QTest::newRow("full screen not followed") << without(&V::fullScreen) << desktop(true, false, false) << kMonday9 << R::None;
+        QTest::newRow("full screen not followed")
+            << without(&V::fullScreen) << desktop(true, false, false) << kMonday9 << R::None;
         QTest::newRow("do not disturb") << V() << desktop(true, true, false) << kMonday9 << R::DoNotDisturb;
-        QTest::newRow("do not disturb not followed") << without(&V::doNotDisturb) << desktop(false, true, false) << kMonday9 << R::None;
-        QTest::newRow("locked, whatever the choices")
-            << pausedUntil(kMonday9.addSecs(60), without(&V::doNotDisturb)) << desktop(true, true, true) << kMonday9
-            << R::ScreenLocked;
-        QTest::newRow("idle short of the minutes") << away << desktop(false, false, false, 5 * 60'000 - 1) << kMonday9 << R::None;
+        QTest::newRow("do not disturb not followed")
+            << without(&V::doNotDisturb) << desktop(false, true, false) << kMonday9 << R::None;
+        QTest::newRow("locked, whatever the choices") << pausedUntil(kMonday9.addSecs(60), without(&V::doNotDisturb))
+                                                      << desktop(true, true, true) << kMonday9 << R::ScreenLocked;
+        QTest::newRow("idle short of the minutes")
+            << away << desktop(false, false, false, 5 * 60'000 - 1) << kMonday9 << R::None;
         QTest::newRow("away") << away << desktop(false, false, false, 5 * 60'000) << kMonday9 << R::Away;
         QTest::newRow("away not followed") << V() << desktop(false, false, false, 3'600'000) << kMonday9 << R::None;
-        QTest::newRow("paused") << pausedUntil(kMonday9.addSecs(1)) << desktop(true, false, false) << kMonday9 << R::Paused;
+        QTest::newRow("paused") << pausedUntil(kMonday9.addSecs(1)) << desktop(true, false, false) << kMonday9
+                                << R::Paused;
         QTest::newRow("pause over") << pausedUntil(kMonday9) << calm << kMonday9 << R::None;
         QTest::newRow("pause two days ahead") << pausedUntil(kMonday9.addDays(2)) << calm << kMonday9 << R::Paused;
         QTest::newRow("pause beyond, clock set back")
@@ -95,17 +98,17 @@ private Q_SLOTS:
         QTest::newRow("before the hours") << hours(8, 22) << calm << at(Qt::Monday, 7, 59, 59) << R::OutsideActiveHours;
         QTest::newRow("hours open") << hours(8, 22) << calm << at(Qt::Monday, 8) << R::None;
         QTest::newRow("hours closed") << hours(8, 22) << calm << at(Qt::Monday, 22) << R::OutsideActiveHours;
-        QTest::newRow("not a chosen day") << hours(8, 22, HoldSettings::dayBit(Qt::Tuesday)) << calm << kMonday9
-                                          << R::OutsideActiveHours;
+        QTest::newRow("not a chosen day")
+            << hours(8, 22, HoldSettings::dayBit(Qt::Tuesday)) << calm << kMonday9 << R::OutsideActiveHours;
         QTest::newRow("night from Friday") << weekend << calm << at(Qt::Friday, 23) << R::None;
         QTest::newRow("Friday's night on Saturday") << weekend << calm << at(Qt::Saturday, 5, 59) << R::None;
         QTest::newRow("Friday's night over") << weekend << calm << at(Qt::Saturday, 6) << R::OutsideActiveHours;
         QTest::newRow("Thursday's night not chosen") << weekend << calm << at(Qt::Friday, 5) << R::OutsideActiveHours;
         QTest::newRow("Saturday night not chosen") << weekend << calm << at(Qt::Saturday, 23) << R::OutsideActiveHours;
-        QTest::newRow("equal ends: the whole day") << hours(0, 0, HoldSettings::dayBit(Qt::Monday)) << calm
-                                                   << at(Qt::Monday, 23, 59) << R::None;
-        QTest::newRow("pause named before hours") << pausedUntil(kMonday9.addSecs(60), hours(10, 12)) << calm
-                                                  << kMonday9 << R::Paused;
+        QTest::newRow("equal ends: the whole day")
+            << hours(0, 0, HoldSettings::dayBit(Qt::Monday)) << calm << at(Qt::Monday, 23, 59) << R::None;
+        QTest::newRow("pause named before hours")
+            << pausedUntil(kMonday9.addSecs(60), hours(10, 12)) << calm << kMonday9 << R::Paused;
     }
     void reason()
     {
@@ -127,9 +130,10 @@ private Q_SLOTS:
         QTest::newRow("nothing") << V() << kMonday9 << QDateTime();
         QTest::newRow("inside the hours") << hours(8, 22) << kMonday9 << QDateTime();
         QTest::newRow("a pause") << pausedUntil(kMonday9.addSecs(90)) << kMonday9 << kMonday9.addSecs(90);
-        QTest::newRow("a pause into the night") << pausedUntil(at(Qt::Monday, 23), hours(8, 22)) << kMonday9
-                                                << at(Qt::Tuesday, 8);
-        QTest::newRow("Friday evening to Monday") << hours(8, 17, weekdays) << at(Qt::Friday, 17) << at(Qt::Monday, 8).addDays(7);
+        QTest::newRow("a pause into the night")
+            << pausedUntil(at(Qt::Monday, 23), hours(8, 22)) << kMonday9 << at(Qt::Tuesday, 8);
+        QTest::newRow("Friday evening to Monday")
+            << hours(8, 17, weekdays) << at(Qt::Friday, 17) << at(Qt::Monday, 8).addDays(7);
         QTest::newRow("before today's hours") << hours(10, 2) << kMonday9 << at(Qt::Monday, 10);
         QTest::newRow("no day chosen") << hours(8, 22, 0) << kMonday9 << QDateTime();
         QTest::newRow("pause ten years ahead") << pausedUntil(kMonday9.addYears(10)) << kMonday9 << QDateTime();
@@ -151,10 +155,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("length");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("end");
-        QTest::newRow("a quarter") << int(PauseLength::QuarterHour) << at(Qt::Sunday, 23, 50) << at(Qt::Monday, 0, 5).addDays(7);
+        QTest::newRow("a quarter") << int(PauseLength::QuarterHour) << at(Qt::Sunday, 23, 50)
+                                   << at(Qt::Monday, 0, 5).addDays(7);
         QTest::newRow("an hour") << int(PauseLength::Hour) << kMonday9 << at(Qt::Monday, 10);
-        QTest::newRow("tomorrow, late") << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 23, 59) << at(Qt::Tuesday, 0);
-        QTest::newRow("tomorrow, at midnight") << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 0) << at(Qt::Tuesday, 0);
+        QTest::newRow("tomorrow, late") << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 23, 59)
+                                        << at(Qt::Tuesday, 0);
+        QTest::newRow("tomorrow, at midnight")
+            << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 0) << at(Qt::Tuesday, 0);
     }
     void pauseLengths()
     {
@@ -189,7 +196,8 @@ private Q_SLOTS:
             << QByteArray("\xef\xbb\xbf# mine\r\n  Monitor = POINTER \r\n\r\nfuture-key=3\r\n") << false << pointer;
         QTest::newRow("out of range: each its default")
             << QByteArray("away-minutes=0\nhours-start=24:00\nhours-end=7\ndays=mon,funday\nmonitor=left\n"
-                          "full-screen=maybe\npaused-until=soon\n") << false << V();
+                          "full-screen=maybe\npaused-until=soon\n")
+            << false << V();
         QTest::newRow("too many minutes") << QByteArray("away-minutes=121") << false << V();
         QTest::newRow("no day is every day") << QByteArray("days=") << false << V();
         QTest::newRow("not key=value") << QByteArray("monitor=pointer\n[hold]\n") << true << V();
@@ -215,7 +223,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("folder");
         QTest::addColumn<int>("problem");
         QTest::newRow("missing") << QByteArray() << false << int(HoldSettings::Problem::None);
-        QTest::newRow("damaged") << QByteArray("monitor=pointer\ngarbage\n") << false << int(HoldSettings::Problem::Damaged);
+        QTest::newRow("damaged") << QByteArray("monitor=pointer\ngarbage\n") << false
+                                 << int(HoldSettings::Problem::Damaged);
         QTest::newRow("a folder") << QByteArray() << true << int(HoldSettings::Problem::Unreadable);
     }
     void loadingGivesDefaultsAndKeepsTheFile()

@@ -209,6 +209,7 @@ private Q_SLOTS:
         b.cycle.start(QStringLiteral("2"), S::Seconds, QStringLiteral("5"));
         b.clock.advance(2'000);
         QVERIFY(b.cycle.cardPending());
+        QVERIFY(!b.cycle.counting());
         // Ten more intervals: still the one card waiting, none shown.
         b.clock.advance(20'000);
         QCOMPARE(b.shown, 0);
