@@ -97,6 +97,9 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     });
 
     m_settings = new Settings(settingsPath(), this);
+    // Told after the Start that met it has finished, not in its middle.
+    connect(m_settings, &Settings::saveFailed, this, [this] { m_messages.inform(this, SaveFailedMessage); },
+            Qt::QueuedConnection);
     m_cycle = new ReminderCycle(*m_settings, m_clock, this);
     connect(m_cycle, &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
     connect(m_cycle, &ReminderCycle::showCard, this, &MainWindow::showCard);
@@ -257,11 +260,18 @@ QString MainWindow::settingsPath() const
 
 bool MainWindow::load()
 {
-    if (!m_instanceLock.acquire()) {
+    switch (m_instanceLock.acquire()) {
+    case InstanceLock::Outcome::Acquired: break;
+    case InstanceLock::Outcome::HeldByAnother:
         // The user wanted the program: the running copy comes forward, and
         // the message says why this one goes.
         m_channel->askToRaise();
         m_messages.inform(nullptr, SecondCopyMessage);
+        return false;
+    case InstanceLock::Outcome::Unavailable:
+        // No other copy is known to run: nothing to bring forward, and a
+        // message that names what is really wrong.
+        m_messages.inform(nullptr, NoLockMessage);
         return false;
     }
     // Without it a later start only shows its message; the program runs on.

@@ -36,6 +36,10 @@ public:
     static inline const QString IntervalMessage = QStringLiteral(" الأرقام يجب أن تكون بين 1 - 59 في وقت ظهور الشاشة ");
     static inline const QString DurationMessage = QStringLiteral(" الأرقام يجب أن تكون بين 3 - 59 في مدة بقاء الشاشة ");
     static inline const QString SecondCopyMessage = QStringLiteral("لا يمكنك تشغيل أكثر من نسخة من البرنامج");
+    static inline const QString NoLockMessage =
+        QStringLiteral("تعذّر على البرنامج إنشاء ملف القفل الذي يمنع تشغيل نسختين منه معاً، فلن يعمل.");
+    static inline const QString SaveFailedMessage =
+        QStringLiteral("تعذّر حفظ الإعدادات، وبقيت الإعدادات المحفوظة من قبل كما هي.");
     static constexpr quint32 LampStopped = 255;
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
@@ -45,8 +49,9 @@ public:
     ~MainWindow() override;
 
     // The start-up: false when another copy already runs (after asking it
-    // to come to the front and telling the user), in which case nothing was
-    // created or read.
+    // to come to the front and telling the user) or when no lock could be
+    // made at all (after saying so), in which case nothing was created or
+    // read.
     bool load();
 
     QString dataFolder() const { return m_dataFolder; }

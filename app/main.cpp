@@ -43,6 +43,13 @@ int main(int argc, char *argv[])
         std::fputs(WaylandNotice, stderr);
     }
 
+    // A windir that cannot name one fixed folder is refused before anything
+    // is read or written: said on the terminal at once, and in a box once
+    // there is a screen to show it on.
+    const DataFolderChoice dataFolder = dataFolderFromEnvironment();
+    if (dataFolder.refusal != DataFolderChoice::Refusal::None)
+        std::fputs(dataFolderRefusalLine(dataFolder.refusal).toLocal8Bit().constData(), stderr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
@@ -67,8 +74,12 @@ int main(int argc, char *argv[])
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&arabic);
 
-    const std::unique_ptr<Platform> platform = createPlatform();
     MessageBoxes messages;
+    if (dataFolder.refusal != DataFolderChoice::Refusal::None) {
+        messages.inform(nullptr, dataFolderRefusalMessage(dataFolder.refusal));
+        return DataFolderRefusedStatus;
+    }
+    const std::unique_ptr<Platform> platform = createPlatform();
     SteadyClock clock;
     MainWindow form2(*platform, messages, clock);
     // The executable picks the publisher: the real one, or the end-to-end

@@ -3,10 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-// A file is written through a temporary "<name>.XXXXXX" beside it that the
-// finished write renames over it. A copy killed in the middle of a write
+// A file is written through a temporary beside it that the finished write
+// renames over it (see SaveFile). A copy killed in the middle of a write
 // leaves that temporary behind for good; these find and remove such
-// leftovers of the program's own files.
+// leftovers of the program's own files, and nothing else: a name the user
+// gave, however much it looks like one ("background.txt.backup"), stays.
 
 // Whether fileName is a temporary of one of names.
 bool isSaveLeftover(const QString &fileName, const QStringList &names);

@@ -59,9 +59,14 @@ void Settings::load()
     setValues(fromFields(readSettingsFile(m_path)));
 }
 
-bool Settings::save() const
+bool Settings::save()
 {
-    return writeSettingsFile(m_path, toRecord(m_values));
+    const bool saved = writeSettingsFile(m_path, toRecord(m_values));
+    const bool news = !saved && !m_saveFailing;
+    m_saveFailing = !saved;
+    if (news)
+        Q_EMIT saveFailed();
+    return saved;
 }
 
 int Settings::count(const QString &text)

@@ -51,8 +51,9 @@ public:
 
     // Reads the record; what is missing or cannot be read takes its default.
     void load();
-    // Writes the record through a temporary file: false leaves the old one.
-    bool save() const;
+    // Writes the record through a temporary file: false leaves the old one,
+    // byte for byte.
+    bool save();
 
     // The values a record's fields (in file order, possibly fewer than
     // eight, possibly anything) stand for, and the record for values.
@@ -64,8 +65,13 @@ public:
 
 Q_SIGNALS:
     void changed();
+    // A save failed, and the one before it (if any) did not: a record that
+    // cannot be written is news once, not at every save, until a save
+    // succeeds again.
+    void saveFailed();
 
 private:
     QString m_path;
     Values m_values;
+    bool m_saveFailing = false;
 };

@@ -31,7 +31,7 @@ public:
     bool askToRaise(int timeoutMs = 1000) const;
 
     // The name the running copy listens on: a per-user place on each
-    // system, from a hash of the folder's path.
+    // system, from a hash of the folder's canonical path (see InstanceLock).
     static QString serverNameFor(const QString &dataFolder);
 
     // For a copy started with a request: hands request (a line of the

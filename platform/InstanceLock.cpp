@@ -1,10 +1,12 @@
 #include "platform/InstanceLock.h"
 
+#include "core/RegularFile.h"
+#include "platform/RuntimeFolder.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 InstanceLock::InstanceLock(const QString &dataFolder)
     : m_dataFolder(dataFolder)
@@ -13,30 +15,38 @@ InstanceLock::InstanceLock(const QString &dataFolder)
 
 InstanceLock::~InstanceLock() = default;
 
-bool InstanceLock::acquire()
+InstanceLock::Outcome InstanceLock::acquire()
 {
     if (m_lock && m_lock->isLocked())
-        return true;
+        return Outcome::Acquired;
     // A running copy has made the folder; when it is missing no copy can
     // hold a lock in it, and the start-up would make it next anyway.
     QDir().mkpath(m_dataFolder);
-    // Only a plain file can be a lock: anything else there (a FIFO would
-    // hold up the reading of its owner) is no copy's and goes.
+    // Only a plain file can be a lock: a FIFO, a device or a link there is
+    // no copy's and goes. A folder is nobody's to remove, and no lock can be
+    // made in its place.
     const QString path = lockPathFor(m_dataFolder);
-    const QFileInfo existing(path);
-    if ((existing.exists() || existing.isSymLink()) && !existing.isFile())
-        QFile::remove(path);
+    if (!clearForRegularFile(path))
+        return Outcome::Unavailable;
+    const Outcome here = tryLockAt(path);
+    if (here != Outcome::Unavailable)
+        return here;
+    // The folder cannot be written (nor, then, the record): every copy
+    // comes here for it, and meets the others in the runtime folder.
+    const QString fallback = fallbackLockPathFor(m_dataFolder);
+    if (fallback.isEmpty() || !clearForRegularFile(fallback))
+        return Outcome::Unavailable;
+    return tryLockAt(fallback);
+}
+
+InstanceLock::Outcome InstanceLock::tryLockAt(const QString &path)
+{
     // A lock left by a crashed copy is recognised as stale by QLockFile
     // (its process is gone) and taken over.
     m_lock = std::make_unique<QLockFile>(path);
     if (m_lock->tryLock(0))
-        return true;
-    if (m_lock->error() == QLockFile::LockFailedError)
-        return false;
-    // The folder cannot be written (nor, then, the record): every copy
-    // comes here for it, and meets the others in the runtime folder.
-    m_lock = std::make_unique<QLockFile>(fallbackLockPathFor(m_dataFolder));
-    return m_lock->tryLock(0);
+        return Outcome::Acquired;
+    return m_lock->error() == QLockFile::LockFailedError ? Outcome::HeldByAnother : Outcome::Unavailable;
 }
 
 QString InstanceLock::path() const
@@ -56,10 +66,29 @@ QString InstanceLock::fallbackLockPathFor(const QString &dataFolder)
 
 QString InstanceLock::runtimeFileFor(const QString &dataFolder, const QString &suffix)
 {
-    const QByteArray key = QDir::cleanPath(QDir(dataFolder).absolutePath()).toUtf8();
-    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = userRuntimeFolder();
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        return QString();
+    const QByteArray key = canonicalFolder(dataFolder).toUtf8();
+    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
     return folder + QStringLiteral("/murel-") + QString::fromLatin1(hash) + suffix;
+}
+
+QString InstanceLock::canonicalFolder(const QString &dataFolder)
+{
+    QString existing = QDir::cleanPath(QDir(dataFolder).absolutePath());
+    QStringList missing;
+    for (;;) {
+        const QFileInfo info(existing);
+        const QString canonical = info.canonicalFilePath();
+        if (!canonical.isEmpty()) {
+            missing.prepend(canonical);
+            return QDir::cleanPath(missing.join(u'/'));
+        }
+        const QString parent = info.absolutePath();
+        if (parent == existing)
+            return QDir::cleanPath(QDir(dataFolder).absolutePath());
+        missing.prepend(info.fileName());
+        existing = parent;
+    }
 }

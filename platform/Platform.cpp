@@ -9,16 +9,16 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 
-QString dataFolderFor(const QString &windir, const QString &fallbackBase)
+DataFolderChoice dataFolderFromEnvironment()
 {
-    const QString base = windir.isEmpty() ? fallbackBase : windir;
-    return QDir::cleanPath(base + QStringLiteral("/murel"));
+    // The bytes themselves: a decoded copy would already have lost what
+    // makes them unreadable.
+    return chooseDataFolder(qgetenv("windir"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 }
 
 QString Platform::dataFolder() const
 {
-    return dataFolderFor(qEnvironmentVariable("windir"),
-                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return dataFolderFromEnvironment().folder;
 }
 
 bool Platform::openUrl(const QUrl &url)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/DataFolderChoice.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -17,7 +19,8 @@ public:
     virtual ~Platform() = default;
 
     // Folder that holds the settings record and the downloads: "<windir>/murel"
-    // when windir is set, else under the user's data folder.
+    // when windir is set, else under the user's data folder (see
+    // chooseDataFolder); empty when windir is refused.
     virtual QString dataFolder() const;
 
     // Pins a top-level window above ordinary windows (or releases it)
@@ -93,8 +96,7 @@ public:
     virtual QRect activeWindowArea() const;
 };
 
-// The data folder is "<windir>/murel" whenever windir is set (so a test can
-// point the program at a scratch folder); otherwise it lives under fallbackBase.
-QString dataFolderFor(const QString &windir, const QString &fallbackBase);
+// The choice of data folder from this process's environment.
+DataFolderChoice dataFolderFromEnvironment();
 
 std::unique_ptr<Platform> createPlatform();

@@ -51,4 +51,49 @@ wait_until 10 has_role "$three" murel-main || fail "the refusal did not bring th
 answer_box "$(message_box "$four")" || fail "refusal message did not close"
 wait_until 10 gone "$four" || fail "refused copy did not end after the message"
 alive "$three" || fail "the raised copy ended"
+
+# Copies started together on a folder that cannot be written, each with a
+# temporary folder of its own and no session runtime folder, half of them
+# through a link to it: exactly one runs, the others say why they end.
+touch "$scratch/plain-file"
+ln -s "$scratch/plain-file" "$scratch/plain-link"
+together=()
+for i in 1 2 3 4 5 6; do
+  mkdir -p "$scratch/tmp$i"
+  spelling=$scratch/plain-file
+  [ $((i % 2)) -eq 0 ] && spelling=$scratch/plain-link
+  windir=$spelling TMPDIR=$scratch/tmp$i setsid env -u XDG_RUNTIME_DIR "$exe" \
+    >"$scratch/together-$i.log" 2>&1 </dev/null &
+  together+=("$!")
+  pids+=("$!")
+done
+refused() {
+  local p n=0
+  for p in "${together[@]}"; do has_message_box "$p" && n=$((n + 1)); done
+  [ $n -eq 5 ]
+}
+wait_until 20 refused || fail "not exactly five of six copies started together were refused"
+for p in "${together[@]}"; do
+  box=$(message_box "$p")
+  [ -z "$box" ] || answer_box "$box" || fail "a refusal did not close"
+done
+running() {
+  local p n=0
+  for p in "${together[@]}"; do alive "$p" && n=$((n + 1)); done
+  echo $n
+}
+wait_until 10 test "$(running)" -eq 1 || fail "$(running) copies run on one folder"
+
+# A relative windir would follow the folder the program starts in: refused
+# on the terminal and in a box, with a failing status.
+(cd "$scratch" && windir=relative exec setsid "$exe" >"$scratch/relative.log" 2>&1 </dev/null) &
+relative=$!
+pids+=("$relative")
+wait_until 10 has_message_box "$relative" || fail "a relative windir showed no message"
+answer_box "$(message_box "$relative")" || fail "the windir message did not close"
+status=0
+wait "$relative" || status=$?
+[ "$status" -ne 0 ] || fail "a refused windir ended with status 0"
+grep -q "windir" "$scratch/relative.log" || fail "a refused windir said nothing on the terminal"
+[ ! -e "$scratch/relative" ] || fail "a refused windir made a folder"
 echo "PASS"

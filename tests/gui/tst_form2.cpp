@@ -69,6 +69,27 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
+// An environment variable put back as it was when the test ends.
+struct SavedVariable
+{
+    explicit SavedVariable(const char *name)
+        : name(name)
+        , wasSet(qEnvironmentVariableIsSet(name))
+        , value(qgetenv(name))
+    {
+    }
+    ~SavedVariable()
+    {
+        if (wasSet)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    const char *name;
+    bool wasSet;
+    QByteArray value;
+};
+
 } // namespace
 
 class TestForm2 : public QObject
@@ -593,29 +614,93 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))).isFile());
     }
 
+    void anUnwritableDataFolderLocksInTheRuntimeFolder_data()
+    {
+        QTest::addColumn<bool>("otherTemporaryFolder");
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("same environment") << false << false;
+        QTest::newRow("another TMPDIR") << true << false;
+        QTest::newRow("the folder through a link") << false << true;
+    }
     void anUnwritableDataFolderLocksInTheRuntimeFolder()
     {
+        QFETCH(bool, otherTemporaryFolder);
+        QFETCH(bool, throughLink);
         // windir names a file: the data folder can be neither made nor written.
         const QString windir = m_dir->path() + QStringLiteral("/plain-file");
         writeFile(windir, "x");
+        const QString link = m_dir->path() + QStringLiteral("/link");
+        QVERIFY(QFile::link(windir, link));
+        // No session runtime folder: the copies must meet all the same.
+        const SavedVariable runtime("XDG_RUNTIME_DIR");
+        const SavedVariable tmp("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        QTemporaryDir tmpA;
+        QTemporaryDir tmpB;
+        qputenv("TMPDIR", QFile::encodeName(tmpA.path()));
         Run first(windir);
         QVERIFY(first.form->load());
-        Run second(windir);
+        qputenv("TMPDIR", QFile::encodeName(otherTemporaryFolder ? tmpB.path() : tmpA.path()));
+        Run second(throughLink ? link : windir);
         QVERIFY(!second.form->load());
         QCOMPARE(second.messages.informed, QStringList{MainWindow::SecondCopyMessage});
+    }
+
+    // Something other than a lock where the lock goes: no copy runs, and
+    // none says another one does.
+    void aFolderInTheLocksPlaceIsSaidPlainly()
+    {
+        QVERIFY(QDir().mkpath(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))));
+        Run run(m_dir->path());
+        QVERIFY(!run.form->load());
+        QCOMPARE(run.messages.informed, QStringList{MainWindow::NoLockMessage});
+    }
+
+    // A record that cannot be written is told once, not at every Start,
+    // until a save succeeds again.
+    void aFailedSaveIsToldOnce()
+    {
+        Run run(m_dir->path());
+        MainWindow &f = *run.form;
+        QVERIFY(f.load());
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
+        child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
+        auto startAgain = [&f] {
+            f.stop();
+            f.start();
+            QCoreApplication::processEvents();
+        };
+        // A folder in the record's place cannot be replaced.
+        QVERIFY(QDir().mkpath(f.settingsPath()));
+        startAgain();
+        startAgain();
+        QCOMPARE(run.messages.informed, QStringList{MainWindow::SaveFailedMessage});
+        QVERIFY(f.cycle().running());
+        QVERIFY(QDir().rmdir(f.settingsPath()));
+        startAgain();
+        QVERIFY(QFileInfo(f.settingsPath()).isFile());
+        QVERIFY(QFile::remove(f.settingsPath()) && QDir().mkpath(f.settingsPath()));
+        startAgain();
+        QCOMPARE(run.messages.informed, QStringList(2, MainWindow::SaveFailedMessage));
     }
 
     void leftoversOfSavesAreRemoved_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("record's temporary") << "background.txt.AbCdEf" << true;
-        QTest::newRow("installed movie's") << "1.swf.ZZZZZZ" << true;
-        QTest::newRow("staged movie's") << "wjk/1.swf.aBcDeF" << true;
-        QTest::newRow("not six letters") << "background.txt.bak" << false;
-        QTest::newRow("a digit") << "background.txt.AbCd3f" << false;
-        QTest::newRow("not a file of ours") << "notes.txt.AbCdEf" << false;
-        QTest::newRow("staged name in the wrong folder") << "text8.txt.AbCdEf" << false;
+        QTest::newRow("record's temporary") << "background.txt.murel-save-0123456789abcdef" << true;
+        QTest::newRow("installed movie's") << "1.swf.murel-save-fedcba9876543210" << true;
+        QTest::newRow("staged movie's") << "wjk/1.swf.murel-save-00000000000000ff" << true;
+        QTest::newRow("staged text's") << "wjk/text8.txt.murel-save-a0a0a0a0a0a0a0a0" << true;
+        QTest::newRow("not our random part") << "background.txt.murel-save-0123456789ABCDEF" << false;
+        QTest::newRow("not a file of ours") << "notes.txt.murel-save-0123456789abcdef" << false;
+        QTest::newRow("staged name in the wrong folder") << "text8.txt.murel-save-0123456789abcdef" << false;
+        // The user's own files, however much they look like temporaries.
+        QTest::newRow("user's backup") << "background.txt.backup" << false;
+        QTest::newRow("user's before") << "background.txt.before" << false;
+        QTest::newRow("user's movie backup") << "1.swf.backup" << false;
+        QTest::newRow("six letters") << "text7.txt.Ramadn" << false;
+        QTest::newRow("six letters, staged") << "wjk/text8.txt.qwerty" << false;
     }
     void leftoversOfSavesAreRemoved()
     {

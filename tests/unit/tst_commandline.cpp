@@ -1,7 +1,10 @@
 #include "core/CommandLine.h"
+#include "core/DataFolderChoice.h"
 #include "core/Version.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(DataFolderChoice::Refusal)
 
 class TestCommandLine : public QObject
 {
@@ -134,6 +137,35 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QTEST(decideCommandLine(arguments).platform, "platform");
+    }
+
+    // The data folder from windir's bytes: one fixed folder, or a refusal,
+    // never some other folder.
+    void dataFolder_data()
+    {
+        using R = DataFolderChoice::Refusal;
+        QTest::addColumn<QByteArray>("windir");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<R>("refusal");
+        QTest::newRow("unset") << QByteArray() << "/home/u/.local/share/murel" << R::None;
+        QTest::newRow("absolute") << QByteArray("/srv/data/") << "/srv/data/murel" << R::None;
+        QTest::newRow("absolute Arabic") << QByteArray("/srv/\xd9\x85\xd8\xac\xd9\x84\xd8\xaf")
+                                         << QStringLiteral("/srv/مجلد/murel") << R::None;
+        QTest::newRow("not UTF-8") << QByteArray("/srv/caf\xe9") << QString() << R::NotAFileName;
+        QTest::newRow("cut UTF-8") << QByteArray("/srv/\xd9") << QString() << R::NotAFileName;
+        QTest::newRow("relative") << QByteArray("data") << QString() << R::Relative;
+        QTest::newRow("dot") << QByteArray("./data") << QString() << R::Relative;
+        QTest::newRow("tilde") << QByteArray("~/data") << QString() << R::Relative;
+    }
+    void dataFolder()
+    {
+        QFETCH(QByteArray, windir);
+        QFETCH(DataFolderChoice::Refusal, refusal);
+        const DataFolderChoice choice = chooseDataFolder(windir, QStringLiteral("/home/u/.local/share"));
+        QTEST(choice.folder, "folder");
+        QCOMPARE(choice.refusal, refusal);
+        QCOMPARE(dataFolderRefusalLine(refusal).isEmpty(), refusal == DataFolderChoice::Refusal::None);
+        QCOMPARE(dataFolderRefusalMessage(refusal).isEmpty(), refusal == DataFolderChoice::Refusal::None);
     }
 
     void helpIsInBothLanguages()

@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 #include "core/SettingsRecord.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -128,6 +129,25 @@ private Q_SLOTS:
         s.load();
         QVERIFY(s.values() == Settings::Values());
         QVERIFY(!s.save());
+    }
+
+    // A record that cannot be written is news once, until a save succeeds.
+    void aFailingSaveIsSignalledOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("background.txt"));
+        Settings s(path);
+        QSignalSpy failed(&s, &Settings::saveFailed);
+        // A folder in the record's place cannot be replaced.
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(!s.save());
+        QVERIFY(!s.save());
+        QCOMPARE(failed.count(), 1);
+        QVERIFY(QDir().rmdir(path));
+        QVERIFY(s.save());
+        QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+        QVERIFY(!s.save());
+        QCOMPARE(failed.count(), 2);
     }
 };
 

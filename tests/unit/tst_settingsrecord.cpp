@@ -1,4 +1,5 @@
 #include "common/SpecialFiles.h"
+#include "core/SaveFile.h"
 #include "core/SettingsRecord.h"
 #include "core/TextDecoding.h"
 
@@ -30,6 +31,31 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
+
+// A disk that fails at one step: the write that meets a full disk takes
+// part of its piece and no more, or the sync is refused.
+class FailingSaveFile final : public SaveFile
+{
+public:
+    FailingSaveFile(const QString &path, int failingWrite, bool syncFails)
+        : SaveFile(path)
+        , m_failingWrite(failingWrite)
+        , m_syncFails(syncFails)
+    {
+    }
+
+protected:
+    qint64 writeToDisk(QFile &file, QByteArrayView bytes) override
+    {
+        return SaveFile::writeToDisk(file, ++m_writes == m_failingWrite ? bytes.first(bytes.size() / 2) : bytes);
+    }
+    bool syncToDisk(QFile &file) override { return !m_syncFails && SaveFile::syncToDisk(file); }
+
+private:
+    int m_failingWrite;
+    bool m_syncFails;
+    int m_writes = 0;
+};
 
 } // namespace
 
@@ -176,6 +202,47 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(blocked + QStringLiteral("/inner")).isDir());
         QVERIFY(!writeSettingsFile(dir.filePath(QStringLiteral("no/such/folder/background.txt")),
                                    record("1", QStringLiteral("x"), "0", "5", "5", 0)));
+    }
+
+    // The old file stays byte for byte, and nothing is left beside it,
+    // whichever step of a save fails; a save that succeeds keeps who may
+    // read the file.
+    void aFailedStepKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("failingWrite");
+        QTest::addColumn<bool>("syncFails");
+        QTest::newRow("nothing fails") << 0 << false;
+        QTest::newRow("the first write") << 1 << false;
+        QTest::newRow("a later write") << 3 << false;
+        QTest::newRow("the sync") << 0 << true;
+    }
+    void aFailedStepKeepsTheOldFile()
+    {
+        QFETCH(int, failingWrite);
+        QFETCH(bool, syncFails);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("background.txt"));
+        const QByteArray old = "\"2\",\"Tahoma\",\"0\",\"7\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n";
+        QVERIFY(writeBytes(path, old));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        const QFile::Permissions permissions = QFile::permissions(path);
+        const QList<QByteArray> pieces{"\"4\",", "\"Arial\",", "\"1\",\"9\",\"3\",", "#TRUE#,#FALSE#,#FALSE#\r\n"};
+        const bool fails = failingWrite != 0 || syncFails;
+        {
+            FailingSaveFile file(path, failingWrite, syncFails);
+            QVERIFY(file.open());
+            bool written = true;
+            for (const QByteArray &piece : pieces)
+                written = file.write(piece) && written;
+            QCOMPARE(written, failingWrite == 0);
+            QCOMPARE(file.commit(), !fails);
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), fails ? old : pieces.join());
+        QCOMPARE(QFile::permissions(path), permissions);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("background.txt")});
     }
 
     void binaryAndHugeFilesAreSafe()
