@@ -105,3 +105,13 @@ QDateTime timeHoldEnd(const HoldSettings::Values &s, const QDateTime &now)
         end = nextWindowStart(s, end);
     return end == now ? QDateTime() : end;
 }
+
+QString pauseNotice(const QDateTime &end, const QDateTime &now)
+{
+    const QString until = QStringLiteral("متوقف مؤقتاً حتى ");
+    if (end.date() == now.date())
+        return until + end.time().toString(QStringLiteral("HH:mm"));
+    if (end.time() == QTime(0, 0) && end.date() == now.date().addDays(1))
+        return until + QStringLiteral("الغد");
+    return until + QStringLiteral("الغد ") + end.time().toString(QStringLiteral("HH:mm"));
+}

@@ -61,3 +61,8 @@ HoldReason holdReason(const HoldSettings::Values &settings, const DesktopState &
 // shown then. Invalid when they hold nothing at now, or when they never end
 // (active hours with no day chosen).
 QDateTime timeHoldEnd(const HoldSettings::Values &settings, const QDateTime &now);
+
+// What the lamp's and the tray icon's tooltips say during a pause ending
+// at end: "متوقف مؤقتاً حتى 14:30", with "الغد" before the time when it
+// ends on a later day, and only "حتى الغد" for a pause until midnight.
+QString pauseNotice(const QDateTime &end, const QDateTime &now);

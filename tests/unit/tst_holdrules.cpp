@@ -171,6 +171,22 @@ private Q_SLOTS:
         QCOMPARE(pauseEnd(PauseLength(length), now), end);
     }
 
+    void pauseNotices_data()
+    {
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("later today") << at(Qt::Monday, 14, 30) << QStringLiteral("متوقف مؤقتاً حتى 14:30");
+        QTest::newRow("until tomorrow") << at(Qt::Tuesday, 0) << QStringLiteral("متوقف مؤقتاً حتى الغد");
+        QTest::newRow("an hour past midnight") << at(Qt::Tuesday, 0, 45)
+                                               << QStringLiteral("متوقف مؤقتاً حتى الغد 00:45");
+    }
+    void pauseNotices()
+    {
+        QFETCH(QDateTime, end);
+        QFETCH(QString, notice);
+        QCOMPARE(pauseNotice(end, at(Qt::Monday, 13)), notice);
+    }
+
     void fileText_data()
     {
         QTest::addColumn<QByteArray>("text");
