@@ -4,7 +4,9 @@
 #include "announce/MovieStrip.h"
 #include "app/Fonts.h"
 #include "app/KeyFilter.h"
+#include "app/HoldWatch.h"
 #include "app/MessageBoxes.h"
+#include "app/PauseMenu.h"
 #include "app/TrayArea.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
@@ -12,6 +14,8 @@
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/Clock.h"
+#include "core/HoldGate.h"
+#include "core/HoldSettings.h"
 #include "core/PlayerLocation.h"
 #include "core/ReminderCycle.h"
 #include "core/SaveLeftovers.h"
@@ -22,6 +26,7 @@
 #include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "reminder/BackgroundChooser.h"
+#include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
 #include "reminder/RunAtLogon.h"
 #include "reminder/SettingsDialog.h"
@@ -29,6 +34,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,6 +43,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -104,11 +112,21 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     connect(m_cycle, &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
     connect(m_cycle, &ReminderCycle::showCard, this, &MainWindow::showCard);
     connect(m_cycle, &ReminderCycle::closeCard, this, &MainWindow::closeCard);
+    m_hold = new HoldSettings(m_dataFolder + QLatin1Char('/') + QLatin1String(HoldSettings::FileName), this);
+    m_gate = new HoldGate(*m_hold, m_clock, this);
+    m_cycle->setGate(m_gate);
+    connect(m_gate, &HoldGate::changed, this, &MainWindow::showPauseState);
+    connect(m_channel, &InstanceChannel::pauseRequested, this, &MainWindow::pauseFromCommandLine);
+    connect(m_channel, &InstanceChannel::resumeRequested, this, [this] {
+        if (!m_gate->resume())
+            holdNotSaved();
+    });
+    connect(m_channel, &InstanceChannel::showNowRequested, this, &MainWindow::openReminder);
 
     buildMenus();
     buildControls();
 
-    m_tray = new TrayArea(windowIcon(), QStringLiteral("برنامج Murel"), this);
+    m_tray = new TrayArea(windowIcon(), TrayText, this);
     m_tray->setObjectName(QStringLiteral("TA1"));
     connect(m_tray, &TrayArea::iconActivate, this, &MainWindow::restore);
     m_tray->setMenu(m_trayMenu);
@@ -136,6 +154,9 @@ void MainWindow::buildMenus()
     QAction *exit = named(file->addAction(QStringLiteral("خروج")), "exit");
     QMenu *options = named(bar->addMenu(QStringLiteral("خيارات")), "op");
     QAction *settings = named(options->addAction(QStringLiteral("اعدادات")), "Setting");
+    auto *pause = named(new PauseMenu(*m_gate, this), "pauseMenu");
+    options->addMenu(pause);
+    QAction *hold = named(options->addAction(HoldWindow::Title), "HoldM");
     QMenu *help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
     QAction *instructions = named(help->addAction(QStringLiteral("تعليمات وارشادات")), "InstructionM");
     named(help->addSeparator(), "none");
@@ -152,6 +173,10 @@ void MainWindow::buildMenus()
     QAction *trayExit = named(m_trayMenu->addAction(QStringLiteral("خروج")), "exit2");
     named(m_trayMenu->addSeparator(), "none2");
     QAction *maximize = named(m_trayMenu->addAction(QStringLiteral("تكبير")), "Max");
+    named(m_trayMenu->addSeparator(), "none3");
+    auto *trayPause = named(new PauseMenu(*m_gate, m_trayMenu), "trayPauseMenu");
+    m_trayMenu->addMenu(trayPause);
+    QAction *trayHold = named(m_trayMenu->addAction(HoldWindow::Title), "HoldM2");
 
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(trayExit, &QAction::triggered, this, &MainWindow::exitProgram);
@@ -162,6 +187,10 @@ void MainWindow::buildMenus()
     connect(m_advertising, &QAction::triggered, this, &MainWindow::openAdvertising);
     connect(minimize, &QAction::triggered, this, &MainWindow::hideToTray);
     connect(maximize, &QAction::triggered, this, &MainWindow::restore);
+    for (PauseMenu *menu : {pause, trayPause})
+        connect(menu, &PauseMenu::notSaved, this, &MainWindow::holdNotSaved);
+    for (QAction *item : {hold, trayHold})
+        connect(item, &QAction::triggered, this, &MainWindow::openHoldWindow);
     setPublisher(m_publisher);
 }
 
@@ -281,13 +310,22 @@ bool MainWindow::load()
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
     // What a copy killed in the middle of writing its files left behind.
     removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
-                                       QStringLiteral("1.swf")});
+                                       QStringLiteral("1.swf"), QLatin1String(HoldSettings::FileName)});
     removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
     m_settings->load();
     // The record's flag is only as fresh as the last Start; the system
     // knows whether this program runs at logon.
     m_settings->setRunAtLogon(RunAtLogon::isRegistered(m_platform));
     showSettings();
+    m_hold->load();
+    if (m_hold->problem() != HoldSettings::Problem::None)
+        m_messages.inform(this, HoldDamagedMessage);
+    // Only what the choices need is watched, from here on.
+    m_holdWatch = new HoldWatch(m_platform, *m_gate, [this] {
+        const QScreen *screen = cardScreen();
+        return screen ? screen->geometry() : QRect();
+    }, this);
+    showPauseState();
 
     if (m_settings->values().interval == 0)
         show();
@@ -342,10 +380,54 @@ void MainWindow::setRunning(bool running)
 void MainWindow::setLamp(quint32 color)
 {
     m_lamp->setFillColor(color);
-    // Red and green are not told apart by every eye: the state in words too.
-    const QString state = color == LampRunning ? RunningText : StoppedText;
-    m_lamp->setToolTip(state);
-    m_lamp->setAccessibleName(state);
+    showPauseState();
+}
+
+void MainWindow::showPauseState()
+{
+    // Red and green are not told apart by every eye: the state in words
+    // too, and while paused, until when.
+    const QDateTime pausedUntil = m_gate->pausedUntil();
+    const QString pause = pausedUntil.isValid() ? pauseNotice(pausedUntil, m_clock.localNow()) : QString();
+    const QString state = m_lamp->fillColor() == LampRunning ? RunningText : StoppedText;
+    const QString lampText = pause.isEmpty() ? state : state + QStringLiteral("، ") + pause;
+    m_lamp->setToolTip(lampText);
+    m_lamp->setAccessibleName(lampText);
+    if (m_tray)
+        m_tray->setToolTip(pause.isEmpty() ? TrayText : TrayText + QStringLiteral(" — ") + pause);
+}
+
+void MainWindow::pauseFromCommandLine(const PauseSpan &span)
+{
+    const QDateTime now = m_clock.localNow();
+    const QDateTime end = span.untilTomorrow ? pauseEnd(PauseLength::UntilTomorrow, now) : now.addSecs(qint64(span.minutes) * 60);
+    if (!m_gate->pauseUntil(end))
+        holdNotSaved();
+}
+
+void MainWindow::holdNotSaved()
+{
+    // Once a run: the choices still hold until the program ends.
+    if (m_holdNotSavedTold)
+        return;
+    m_holdNotSavedTold = true;
+    m_messages.inform(this, HoldNotSavedMessage);
+}
+
+QScreen *MainWindow::cardScreen() const
+{
+    QScreen *screen = nullptr;
+    switch (m_hold->values().monitor) {
+    case HoldSettings::Monitor::Primary: break;
+    case HoldSettings::Monitor::Pointer: screen = QGuiApplication::screenAt(QCursor::pos()); break;
+    case HoldSettings::Monitor::ActiveWindow: {
+        const QRect active = m_platform.activeWindowArea();
+        if (active.isValid())
+            screen = QGuiApplication::screenAt(active.center());
+        break;
+    }
+    }
+    return screen ? screen : QGuiApplication::primaryScreen();
 }
 
 void MainWindow::start()
@@ -380,7 +462,7 @@ ReminderCard *MainWindow::reminder() const
 void MainWindow::showCard()
 {
     closeCard();
-    m_card = new ReminderCard(m_settings->values(), m_clock, m_platform, windowIcon());
+    m_card = new ReminderCard(m_settings->values(), m_clock, m_platform, windowIcon(), cardScreen());
     connect(m_card, &ReminderCard::closed, m_cycle, &ReminderCycle::cardClosed);
     m_card->showCard();
 }
@@ -465,6 +547,18 @@ void MainWindow::openAdvertising()
 {
     if (m_publisher.configured())
         m_platform.openUrl(m_publisher.advertisingPage());
+}
+
+void MainWindow::openHoldWindow()
+{
+    // Unlike the program's older windows, this one leaves the cycle
+    // running: its choices only decide when a due card shows.
+    HoldWindow window(*m_hold, this);
+    connect(&window, &HoldWindow::notSaved, this, &MainWindow::holdNotSaved);
+    connect(this, &MainWindow::programEnd, &window, &QDialog::reject);
+    window.setModal(true);
+    Q_EMIT modalOpening(&window);
+    window.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

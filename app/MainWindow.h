@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CommandLine.h"
 #include "core/Publisher.h"
 #include "core/ReminderCycle.h"
 #include "platform/InstanceLock.h"
@@ -9,6 +10,9 @@
 
 class Announcer;
 class Clock;
+class HoldGate;
+class HoldSettings;
+class HoldWatch;
 class InstanceChannel;
 class MessageBoxes;
 class MovieStrip;
@@ -18,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
+class QScreen;
 class QWidget;
 class ReminderCard;
 class Settings;
@@ -44,6 +49,11 @@ public:
     static constexpr quint32 LampRunning = 65280;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
+    static inline const QString TrayText = QStringLiteral("برنامج Murel");
+    static inline const QString HoldDamagedMessage =
+        QStringLiteral("تعذّرت قراءة ملف «متى يظهر التذكير» فاستُعملت الخيارات الأصلية، ولم يُغيَّر الملف.");
+    static inline const QString HoldNotSavedMessage =
+        QStringLiteral("تعذّر حفظ خيارات «متى يظهر التذكير»، فستبقى حتى إغلاق البرنامج فقط.");
 
     MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -58,6 +68,9 @@ public:
     QString settingsPath() const;
     const Settings &settings() const { return *m_settings; }
     const ReminderCycle &cycle() const { return *m_cycle; }
+    HoldGate &holdGate() const { return *m_gate; }
+    // The monitor the next card goes to, as the user chose it.
+    QScreen *cardScreen() const;
 
     // A reminder now, unless a card is already up (the run's first).
     void openReminder();
@@ -113,6 +126,10 @@ private:
     void openAboutProgram();
     void openAboutAuthor();
     void openAdvertising();
+    void openHoldWindow();
+    void holdNotSaved();
+    void showPauseState();
+    void pauseFromCommandLine(const PauseSpan &span);
 
     Platform &m_platform;
     MessageBoxes &m_messages;
@@ -122,6 +139,10 @@ private:
     InstanceChannel *m_channel = nullptr;
     Settings *m_settings = nullptr;
     ReminderCycle *m_cycle = nullptr;
+    HoldSettings *m_hold = nullptr;
+    HoldGate *m_gate = nullptr;
+    HoldWatch *m_holdWatch = nullptr;
+    bool m_holdNotSavedTold = false;
     QPointer<ReminderCard> m_card;
     Publisher m_publisher;
     Announcer *m_announcer = nullptr;

@@ -26,6 +26,13 @@ void TrayArea::setMenu(QMenu *menu)
         m_tray->setContextMenu(menu);
 }
 
+void TrayArea::setToolTip(const QString &toolTip)
+{
+    m_toolTip = toolTip;
+    if (m_tray)
+        m_tray->setToolTip(toolTip);
+}
+
 QMenu *TrayArea::menu() const
 {
     return m_tray ? m_tray->contextMenu() : m_menu.data();

@@ -25,6 +25,9 @@ public:
     // menu themselves (a StatusNotifierItem host shows only the published
     // one), so nobody else pops it up.
     void setMenu(QMenu *menu);
+    // What the icon's tooltip says (also before the icon is first shown).
+    void setToolTip(const QString &toolTip);
+    QString toolTip() const { return m_toolTip; }
     QMenu *menu() const;
 
 Q_SIGNALS:

@@ -7,6 +7,7 @@
 #include "controls/Shape.h"
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
+#include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "platform/PlatformPlugins.h"
 #include "reminder/CardAccessible.h"
@@ -20,11 +21,33 @@
 
 #include <cstdio>
 
+namespace {
+
+// The copy on the same data folder takes the request and confirms it.
+int handOver(const QByteArray &request)
+{
+    const DataFolderChoice dataFolder = dataFolderFromEnvironment();
+    if (dataFolder.refusal != DataFolderChoice::Refusal::None) {
+        std::fputs(dataFolderRefusalLine(dataFolder.refusal).toLocal8Bit().constData(), stderr);
+        return DataFolderRefusedStatus;
+    }
+    if (InstanceChannel(dataFolder.folder).send(request))
+        return 0;
+    std::fputs("murel: no running copy took the request (is Murel running for this user and data folder?)\n", stderr);
+    return 1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // Before the application object: --help and --version need no display.
     if (const std::optional<int> status = answerCommandLine(argc, argv))
         return *status;
+    // A request for the running copy needs no display either: it is handed
+    // over, and this copy ends.
+    if (const QByteArray request = requestOption(argc, argv); !request.isEmpty())
+        return handOver(request);
     // -platform on the command line outweighs QT_QPA_PLATFORM.
     const QByteArray option = platformOption(argc, argv).toLocal8Bit();
     const DisplayChoice display =

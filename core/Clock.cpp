@@ -10,3 +10,8 @@ qint64 SteadyClock::nowMs() const
 {
     return m_elapsed.elapsed();
 }
+
+QDateTime SteadyClock::localNow() const
+{
+    return QDateTime::currentDateTime();
+}

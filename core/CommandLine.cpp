@@ -22,13 +22,14 @@ const QStringList kToolkitFlags = {
 
 QString usage(const QString &program)
 {
-    return QStringLiteral("Usage: %1 [--help] [--version]\n").arg(program);
+    return QStringLiteral("Usage: %1 [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n")
+        .arg(program);
 }
 
 QString help(const QString &program)
 {
     return usage(program)
-        + QStringLiteral("الاستعمال: %1 [--help] [--version]\n"
+        + QStringLiteral("الاستعمال: %1 [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n"
                          "\n"
                          "Murel sits in the notification area and, at the interval you choose,\n"
                          "shows a short Arabic reminder at the bottom-right of the screen.\n"
@@ -39,6 +40,13 @@ QString help(const QString &program)
                          "                 اعرض هذه المساعدة واخرج\n"
                          "  -v, --version  show the version and exit\n"
                          "                 اعرض رقم الإصدار واخرج\n"
+                         "  --pause LENGTH  pause the running copy's reminders for 30m (minutes),\n"
+                         "                 1h (hours) or until tomorrow\n"
+                         "                 أوقف التذكير في النسخة العاملة مؤقتاً: 30m دقائق، 1h ساعات، tomorrow حتى الغد\n"
+                         "  --resume       resume the running copy's reminders\n"
+                         "                 استأنف التذكير في النسخة العاملة\n"
+                         "  --show-now     show a reminder now in the running copy\n"
+                         "                 اعرض تذكيراً الآن في النسخة العاملة\n"
                          "\n"
                          "Without options the program starts; only one copy runs per data folder.\n"
                          "دون خيارات يبدأ البرنامج، ولا تعمل إلا نسخة واحدة منه.\n")
@@ -86,6 +94,24 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
             }
             continue;
         }
+        if (argument == QLatin1String("--resume") || argument == QLatin1String("--show-now")) {
+            decision.request = argument.mid(2).toLatin1() + '\n';
+            continue;
+        }
+        if (argument == QLatin1String("--pause") || argument.startsWith(QLatin1String("--pause="))) {
+            QString value;
+            if (argument.size() > 7) {
+                value = argument.mid(8);
+            } else if (++i < arguments.size()) {
+                value = arguments.at(i);
+            } else {
+                return refuse(QStringLiteral("option '--pause' needs a value"));
+            }
+            if (!parsePauseLength(value))
+                return refuse(QStringLiteral("'%1' is not a pause length (30m, 1h or tomorrow)").arg(value));
+            decision.request = "pause " + value.toLatin1() + '\n';
+            continue;
+        }
         const QString name = optionName(argument);
         if (name.isEmpty())
             return refuse(QStringLiteral("unexpected argument '%1'").arg(argument));
@@ -104,6 +130,26 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
     return decision;
 }
 
+std::optional<PauseSpan> parsePauseLength(QStringView text)
+{
+    if (text == u"tomorrow")
+        return PauseSpan{0, true};
+    if (text.size() < 2 || text.size() > 5)
+        return std::nullopt;
+    const QChar unit = text.back();
+    const QStringView digits = text.chopped(1);
+    for (QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const int count = digits.toInt();
+    if (unit == QLatin1Char('m') && count >= 1 && count <= 24 * 60)
+        return PauseSpan{count, false};
+    if (unit == QLatin1Char('h') && count >= 1 && count <= 24)
+        return PauseSpan{count * 60, false};
+    return std::nullopt;
+}
+
 namespace {
 
 QStringList argumentList(int argc, char *argv[])
@@ -119,6 +165,11 @@ QStringList argumentList(int argc, char *argv[])
 QString platformOption(int argc, char *argv[])
 {
     return decideCommandLine(argumentList(argc, argv)).platform;
+}
+
+QByteArray requestOption(int argc, char *argv[])
+{
+    return decideCommandLine(argumentList(argc, argv)).request;
 }
 
 std::optional<int> answerCommandLine(int argc, char *argv[])

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,7 +17,23 @@ struct CommandLineDecision
     // The display platform named by -platform, which the toolkit prefers to
     // QT_QPA_PLATFORM; empty when none is.
     QString platform;
+    // A request for the copy already running (--pause, --resume,
+    // --show-now) as the line the instance channel carries; empty when
+    // there is none. The last one given counts.
+    QByteArray request;
 };
+
+// How long --pause asks for: minutes, or until tomorrow.
+struct PauseSpan
+{
+    int minutes = 0;
+    bool untilTomorrow = false;
+    bool operator==(const PauseSpan &) const = default;
+};
+
+// "30m" (1-1440 minutes), "1h" (1-24 hours) or "tomorrow"; nothing for
+// anything else.
+std::optional<PauseSpan> parsePauseLength(QStringView text);
 
 // arguments as main() received them, the program's own name first. The
 // toolkit's standard options (-platform, -style, -session ...) are left
@@ -26,6 +43,9 @@ CommandLineDecision decideCommandLine(const QStringList &arguments);
 // Decides for main()'s arguments and prints what the decision says;
 // gives the exit status when the program is to end here.
 std::optional<int> answerCommandLine(int argc, char *argv[]);
+
+// The request main()'s arguments make of the running copy, if any.
+QByteArray requestOption(int argc, char *argv[]);
 
 // The display platform main()'s arguments name with -platform, if any.
 QString platformOption(int argc, char *argv[]);

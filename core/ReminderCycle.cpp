@@ -1,5 +1,6 @@
 #include "core/ReminderCycle.h"
 
+#include "core/HoldGate.h"
 #include "core/NumericValue.h"
 
 namespace {
@@ -23,6 +24,16 @@ ReminderCycle::ReminderCycle(Settings &settings, Clock &clock, QObject *parent)
 {
     m_timer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer, &ExtraTimer::elapsed, this, &ReminderCycle::due);
+}
+
+void ReminderCycle::setGate(HoldGate *gate)
+{
+    if (m_gate)
+        disconnect(m_gate, nullptr, this, nullptr);
+    m_gate = gate;
+    if (m_gate)
+        connect(m_gate, &HoldGate::changed, this, &ReminderCycle::gateChanged);
+    gateChanged();
 }
 
 ReminderCycle::Verdict ReminderCycle::check(double interval, double duration)
@@ -72,6 +83,8 @@ ReminderCycle::Verdict ReminderCycle::run()
     if (verdict != Verdict::Valid)
         return verdict;
     m_timer.setInterval(v.interval);
+    // The count begins afresh, and a card that waited for it with it.
+    m_pending = false;
     // A card with its countdown running holds the count until it goes.
     m_timer.setEnabled(m_card != Card::Holding);
     setRunning(true);
@@ -81,6 +94,7 @@ ReminderCycle::Verdict ReminderCycle::run()
 void ReminderCycle::stop()
 {
     m_timer.setEnabled(false);
+    m_pending = false;
     if (m_card != Card::None) {
         m_card = Card::None;
         Q_EMIT closeCard();
@@ -98,8 +112,14 @@ void ReminderCycle::setRunning(bool running)
 
 void ReminderCycle::remindNow()
 {
-    if (m_card == Card::None)
-        openCard();
+    if (m_card != Card::None)
+        return;
+    // The user's own "now" is the card that waited, if one did.
+    if (m_pending) {
+        showDue();
+        return;
+    }
+    openCard();
 }
 
 void ReminderCycle::due()
@@ -108,11 +128,34 @@ void ReminderCycle::due()
         m_timer.setEnabled(false);
         return;
     }
+    if (m_gate && m_gate->held()) {
+        // One card waits; the count rests until it is shown.
+        m_pending = true;
+        m_timer.setEnabled(false);
+        return;
+    }
+    showDue();
+}
+
+// The due card, now or when it has waited: it takes the place of a card
+// without a countdown, and the count goes on from this moment.
+void ReminderCycle::showDue()
+{
+    const bool waited = m_pending;
+    m_pending = false;
     if (m_card == Card::Waiting) {
         m_card = Card::None;
         Q_EMIT closeCard();
     }
     openCard();
+    if (waited && m_card == Card::Waiting && m_running)
+        m_timer.setEnabled(true);
+}
+
+void ReminderCycle::gateChanged()
+{
+    if (m_pending && m_running && !(m_gate && m_gate->held()))
+        showDue();
 }
 
 void ReminderCycle::openCard()

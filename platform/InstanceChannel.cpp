@@ -51,12 +51,50 @@ void InstanceChannel::accept()
 
 void InstanceChannel::read(QLocalSocket *socket)
 {
-    if (socket->bytesAvailable() < RaiseRequest.size())
+    if (!socket->canReadLine()) {
+        // A caller that sends no line end in a line's room is not waited for.
+        if (socket->bytesAvailable() > MaxLine)
+            socket->abort();
         return;
-    const QByteArray words = socket->read(RaiseRequest.size());
-    socket->disconnectFromServer();
-    if (words == RaiseRequest)
+    }
+    const QByteArray line = socket->readLine(MaxLine + 1);
+    const QByteArray words = line.trimmed();
+    bool known = true;
+    if (line == RaiseRequest) {
         Q_EMIT raiseRequested();
+    } else if (words == "resume") {
+        Q_EMIT resumeRequested();
+    } else if (words == "show-now") {
+        Q_EMIT showNowRequested();
+    } else if (words.startsWith("pause ")) {
+        const std::optional<PauseSpan> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
+        known = length.has_value();
+        if (known)
+            Q_EMIT pauseRequested(*length);
+    } else {
+        known = false;
+    }
+    if (known && line != RaiseRequest)
+        socket->write(Confirmation);
+    socket->disconnectFromServer();
+}
+
+bool InstanceChannel::send(const QByteArray &request, int timeoutMs) const
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_name);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(request);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    QByteArray answer;
+    while (!answer.endsWith('\n') && answer.size() <= MaxLine) {
+        if (!socket.bytesAvailable() && !socket.waitForReadyRead(timeoutMs))
+            break;
+        answer += socket.read(MaxLine + 1);
+    }
+    return answer == Confirmation;
 }
 
 bool InstanceChannel::askToRaise(int timeoutMs) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CommandLine.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,7 +11,9 @@ class QLocalSocket;
 // The line between the copy that holds a data folder and a copy started
 // on it later: the later one, refused, asks the running one to come to the
 // front, so a user who starts the program again finds it rather than only
-// a message. Keyed by the data folder, like the lock.
+// a message; or it carries a request from the command line (pause,
+// resume, show now), which the running copy confirms. Keyed by the data
+// folder, like the lock. One line a call.
 class InstanceChannel : public QObject
 {
     Q_OBJECT
@@ -30,11 +34,22 @@ public:
     // system, from a hash of the folder's canonical path (see InstanceLock).
     static QString serverNameFor(const QString &dataFolder);
 
+    // For a copy started with a request: hands request (a line of the
+    // command line's) to the running copy. True once that copy confirmed
+    // it within timeoutMs.
+    bool send(const QByteArray &request, int timeoutMs = 2000) const;
+
     // The words a refused copy sends.
     static inline const QByteArray RaiseRequest = QByteArrayLiteral("raise\n");
+    static inline const QByteArray Confirmation = QByteArrayLiteral("ok\n");
+    // No line is longer.
+    static constexpr int MaxLine = 64;
 
 Q_SIGNALS:
     void raiseRequested();
+    void pauseRequested(PauseSpan length);
+    void resumeRequested();
+    void showNowRequested();
 
 private:
     void accept();

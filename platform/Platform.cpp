@@ -60,3 +60,25 @@ void Platform::watchConnection(QObject &, std::function<void()>)
 void Platform::onCloseRequest(QWidget &, std::function<void()>)
 {
 }
+
+void Platform::watchFullScreen(QObject &, std::function<void(QRect)>)
+{
+}
+
+void Platform::watchDoNotDisturb(QObject &, std::function<void(bool)>)
+{
+}
+
+void Platform::watchScreenLock(QObject &, std::function<void(bool)>)
+{
+}
+
+qint64 Platform::idleMs() const
+{
+    return -1;
+}
+
+QRect Platform::activeWindowArea() const
+{
+    return QRect();
+}

@@ -76,6 +76,24 @@ public:
     // Calls handler on the user-interface thread when the system asks the
     // program to end (a termination or interrupt signal, the session's end).
     virtual void onEndRequest(std::function<void()> handler);
+
+    // What the user is doing, for holding a reminder back. Each watch
+    // reports at once what it knows and then every change, by the
+    // desktop's own signals, for as long as owner lives; a desktop that
+    // offers no such signal never reports a hold.
+    //
+    // The monitor (in the toolkit's pixels) that the active window fills
+    // full screen, or an empty rectangle.
+    virtual void watchFullScreen(QObject &owner, std::function<void(QRect)> report);
+    // Whether the desktop's do-not-disturb switch is on.
+    virtual void watchDoNotDisturb(QObject &owner, std::function<void(bool)> report);
+    // Whether the screen is locked.
+    virtual void watchScreenLock(QObject &owner, std::function<void(bool)> report);
+    // Milliseconds since the user last pressed a key or moved the pointer;
+    // -1 when the system does not tell.
+    virtual qint64 idleMs() const;
+    // The active window's area (in the toolkit's pixels); empty when unknown.
+    virtual QRect activeWindowArea() const;
 };
 
 // The choice of data folder from this process's environment.

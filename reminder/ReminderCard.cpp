@@ -40,9 +40,11 @@ ButtonDescription closeButton()
 
 } // namespace
 
-ReminderCard::ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon)
+ReminderCard::ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon,
+                           QScreen *screen)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_platform(platform)
+    , m_screen(screen)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -166,9 +168,14 @@ void ReminderCard::load(const Settings::Values &settings)
     }
 }
 
+QScreen *ReminderCard::targetScreen() const
+{
+    return m_screen ? m_screen.data() : QGuiApplication::primaryScreen();
+}
+
 void ReminderCard::followScreen()
 {
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+    if (QScreen *screen = targetScreen()) {
         connect(screen, &QScreen::availableGeometryChanged, this, &ReminderCard::placeOnScreen, Qt::UniqueConnection);
         connect(screen, &QScreen::geometryChanged, this, &ReminderCard::placeOnScreen, Qt::UniqueConnection);
     }
@@ -177,7 +184,7 @@ void ReminderCard::followScreen()
 
 void ReminderCard::placeOnScreen()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen *screen = targetScreen();
     const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     QRect available = screen ? screen->availableGeometry() : geometry;
     // With several monitors the toolkit leaves the panels out of it; the

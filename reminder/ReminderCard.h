@@ -3,7 +3,10 @@
 #include "core/CardGeometry.h"
 #include "core/Settings.h"
 
+#include <QPointer>
 #include <QWidget>
+
+class QScreen;
 
 class Clock;
 class ExtraTimer;
@@ -24,8 +27,11 @@ class ReminderCard : public QWidget
     Q_OBJECT
 public:
     // Builds the card and runs its load: background, font, pin on top,
-    // display time, placement at height 0, slide up, text.
-    ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon);
+    // display time, placement at height 0, slide up, text. The card goes to
+    // screen's corner (the primary screen's when none is given, or once
+    // that screen is gone).
+    ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon,
+                 QScreen *screen = nullptr);
     ~ReminderCard() override;
 
     // Shows the card without taking the keyboard focus; the window appears
@@ -62,8 +68,10 @@ private:
     void applyGeometry();
     void followScreen();
     void placeOnScreen();
+    QScreen *targetScreen() const;
 
     Platform &m_platform;
+    QPointer<QScreen> m_screen;
     // Created bottom of the stacking order first.
     QLabel *m_picture = nullptr;
     Shape *m_frame = nullptr;

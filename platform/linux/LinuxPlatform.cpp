@@ -3,6 +3,9 @@
 #include "core/AutostartEntry.h"
 #include "core/Connectivity.h"
 #include "platform/LogonCommand.h"
+#include "platform/linux/DesktopSwitches.h"
+#include "platform/linux/FullScreenWatch.h"
+#include "platform/linux/X11Support.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -22,6 +25,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <xcb/screensaver.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -38,53 +42,10 @@ void endSignalHandler(int)
     errno = saved;
 }
 
-xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
-{
-    xcb_intern_atom_reply_t *reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
-
 QString autostartFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
 }
-
-xcb_connection_t *x11Connection()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-// Calls a handler for the X events it picks, for as long as its owner lives.
-class X11EventWatch final : public QObject, public QAbstractNativeEventFilter
-{
-public:
-    using Pick = std::function<bool(const xcb_generic_event_t &)>;
-
-    X11EventWatch(QObject &owner, Pick pick, std::function<void()> handler)
-        : QObject(&owner)
-        , m_pick(std::move(pick))
-        , m_handler(std::move(handler))
-    {
-        qApp->installNativeEventFilter(this);
-    }
-    ~X11EventWatch() override { qApp->removeNativeEventFilter(this); }
-
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
-    {
-        // The toolkit handles the event as usual; the handler runs after.
-        if (eventType == "xcb_generic_event_t" && m_pick(*static_cast<const xcb_generic_event_t *>(message)))
-            QMetaObject::invokeMethod(this, m_handler, Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    Pick m_pick;
-    std::function<void()> m_handler;
-};
 
 class LinuxPlatform final : public Platform
 {
@@ -212,6 +173,43 @@ public:
                 && reinterpret_cast<const xcb_property_notify_event_t &>(e).atom == workArea;
         };
         new X11EventWatch(owner, pick, std::move(handler));
+    }
+
+    void watchFullScreen(QObject &owner, std::function<void(QRect)> report) override
+    {
+        if (x11Connection())
+            new FullScreenWatch(owner, std::move(report));
+    }
+
+    void watchDoNotDisturb(QObject &owner, std::function<void(bool)> report) override
+    {
+        watchDoNotDisturbSwitches(owner, std::move(report));
+    }
+
+    void watchScreenLock(QObject &owner, std::function<void(bool)> report) override
+    {
+        watchScreenLockSwitches(owner, std::move(report));
+    }
+
+    qint64 idleMs() const override
+    {
+        xcb_connection_t *c = x11Connection();
+        if (!c)
+            return -1;
+        // Asked only when a reminder is due and the user wants it held
+        // while away: one round trip, no watching.
+        xcb_screensaver_query_info_reply_t *info =
+            xcb_screensaver_query_info_reply(c, xcb_screensaver_query_info(c, x11Root(c)), nullptr);
+        if (!info)
+            return -1;
+        const qint64 idle = info->ms_since_user_input;
+        free(info);
+        return idle;
+    }
+
+    QRect activeWindowArea() const override
+    {
+        return FullScreenWatch::activeWindowArea();
     }
 
     void onCloseRequest(QWidget &window, std::function<void()> handler) override

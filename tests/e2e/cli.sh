@@ -28,7 +28,7 @@ run --version
 
 run --help
 [ "$status" -eq 0 ] || fail "--help ended with $status: $(cat "$out/stderr")"
-head -n1 "$out/stdout" | grep -qx 'Usage: murel \[--help\] \[--version\]' || fail "--help has no usage line"
+head -n1 "$out/stdout" | grep -qx 'Usage: murel \[--help\] \[--version\] .*' || fail "--help has no usage line"
 grep -q 'show the version and exit' "$out/stdout" || fail "--help has no English text"
 grep -q 'اعرض رقم الإصدار واخرج' "$out/stdout" || fail "--help has no Arabic text"
 [ ! -s "$out/stderr" ] || fail "--help wrote to standard error: $(cat "$out/stderr")"
@@ -38,7 +38,7 @@ for bad in --bogus -x extra; do
   [ "$status" -eq 2 ] || fail "'$bad' ended with $status"
   [ ! -s "$out/stdout" ] || fail "'$bad' wrote to standard output"
   grep -q "^murel: .*'$bad'" "$out/stderr" || fail "'$bad' is not named on standard error"
-  grep -qx 'Usage: murel \[--help\] \[--version\]' "$out/stderr" || fail "'$bad' printed no usage"
+  grep -qx 'Usage: murel \[--help\] \[--version\] .*' "$out/stderr" || fail "'$bad' printed no usage"
 done
 # wayland_without_plugin HOW ENV... -- ARGS...: the program asked for
 # Wayland says once that the plugin is missing and ends with a status of

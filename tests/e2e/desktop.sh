@@ -11,19 +11,6 @@ grab_exe=$5
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
-# start_desktop WxH: an X server of its own, a window manager, no panel yet.
-start_desktop() {
-  local fd_file=$scratch/display-$RANDOM
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
-  pids+=("$!")
-  wait_until 10 test -s "$fd_file" || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$fd_file")"
-  openbox --sm-disable --config-file /dev/null >/dev/null 2>&1 &
-  pids+=("$!")
-  wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-  wait_until 10 wm_ready || fail "openbox did not start"
-}
-
 # start_panel: tint2 along the bottom, 48 pixels, with a taskbar and a tray.
 start_panel() {
   cat >"$scratch/tint2rc" <<'RC'
@@ -193,7 +180,7 @@ for how in close TERM INT HUP; do
   fresh
   xdotool mousemove $((wx + 297)) $((wy + 11)) click 1
   wait_until 5 menu_up 2 || fail "the File menu did not open"
-  xdotool key Left Down Return
+  xdotool key Left Home Return
   wait_until 5 has_role "$pid" murel-settings || fail "the settings dialog did not open"
   t0=$(now_ms)
   if [ "$how" = close ]; then wmctrl -i -c "$(main_of "$pid")"; else kill -"$how" "$pid"; fi

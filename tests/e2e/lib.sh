@@ -132,6 +132,19 @@ start_murel() {
   pids+=("$started")
 }
 
+# start_desktop WxH: an X server of its own, a window manager, no panel yet.
+start_desktop() {
+  local fd_file=$scratch/display-$RANDOM
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
+  pids+=("$!")
+  wait_until 10 test -s "$fd_file" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$fd_file")"
+  openbox --sm-disable --config-file /dev/null >/dev/null 2>&1 &
+  pids+=("$!")
+  wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  wait_until 10 wm_ready || fail "openbox did not start"
+}
+
 # start_server FOLDER: the local announcement server on a free port; its
 # address in $server_url, its process in $server.
 start_server() {

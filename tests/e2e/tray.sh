@@ -129,8 +129,13 @@ wait_until 10 more_items 0 || fail "hidden start registered no icon with the hos
 no_icon "$third" || fail "the icon was embedded although the host draws it"
 no_role "$third" murel-main || fail "hidden start showed the main window"
 menu=$("$sni_host" menu "$(last_item)") || fail "the published menu could not be read"
-expected=$(printf 'direction rtl\nitem خروج\nseparator\nitem تكبير')
+expected=$(printf 'direction rtl\nitem خروج\nseparator\nitem تكبير\nseparator\nitem إيقاف مؤقت\nitem متى يظهر التذكير')
 [ "$menu" = "$expected" ] || fail "published menu is: $menu"
+# The last item opens the choices of when cards show, from the tray too.
+"$sni_host" click "$(last_item)" "متى يظهر التذكير" || fail "متى يظهر التذكير could not be clicked"
+wait_until 5 has_role "$third" murel-hold || fail "the hold window did not open from the published menu"
+timeout 5 xdotool windowfocus "$(role_window "$third" murel-hold)" key Escape
+wait_until 5 no_role "$third" murel-hold || fail "the hold window did not close"
 "$sni_host" click "$(last_item)" "تكبير" || fail "تكبير could not be clicked"
 wait_until 5 main_shown "$third" || fail "تكبير from the published menu did not bring the window back"
 

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <future>
+
 #ifdef Q_OS_UNIX
 #include <cstring>
 #include <sys/socket.h>
@@ -92,6 +94,49 @@ private Q_SLOTS:
         // The running copy hangs up once it has read a request's length.
         QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 5000);
         QCOMPARE(raised.count(), 0);
+    }
+
+    // A request from the command line reaches the running copy, which
+    // confirms only what it understood.
+    void requests_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("heard"); // which signal came, "" none
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("pause 30m") << QByteArray("pause 30m\n") << "pause" << 30;
+        QTest::newRow("pause until tomorrow") << QByteArray("pause tomorrow\n") << "pause" << 0;
+        QTest::newRow("resume") << QByteArray("resume\n") << "resume" << -1;
+        QTest::newRow("show now") << QByteArray("show-now\n") << "show" << -1;
+        QTest::newRow("pause of no length") << QByteArray("pause forever\n") << "" << -1;
+        QTest::newRow("no line end") << QByteArray(200, 'x') << "" << -1;
+    }
+    void requests()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, heard);
+        QFETCH(int, minutes);
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QSignalSpy paused(&running, &InstanceChannel::pauseRequested);
+        QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
+        QSignalSpy shown(&running, &InstanceChannel::showNowRequested);
+        // The caller waits for the answer, which this thread's loop gives.
+        const QString folder = m_dir->path();
+        std::future<bool> sent = std::async(std::launch::async, [folder, line] { return InstanceChannel(folder).send(line, 3000); });
+        QTRY_VERIFY_WITH_TIMEOUT(sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 8000);
+        QCOMPARE(sent.get(), !heard.isEmpty());
+        QCOMPARE(paused.count(), heard == QLatin1String("pause") ? 1 : 0);
+        QCOMPARE(resumed.count(), heard == QLatin1String("resume") ? 1 : 0);
+        QCOMPARE(shown.count(), heard == QLatin1String("show") ? 1 : 0);
+        if (!paused.isEmpty()) {
+            const auto length = paused.first().first().value<PauseSpan>();
+            QCOMPARE(length.untilTomorrow ? 0 : length.minutes, minutes);
+        }
+    }
+
+    void withNoCopyRunningARequestFails()
+    {
+        QVERIFY(!InstanceChannel(m_dir->path()).send("resume\n", 1000));
     }
 
     void aQuietCallerIsHungUpOn()

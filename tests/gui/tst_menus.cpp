@@ -100,10 +100,12 @@ private Q_SLOTS:
         MainWindow &f = *m_form;
         QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"ملف", "خيارات", "مساعدة", "تصغير"}));
         QCOMPARE(captions(child<QMenu>(f, "File")->actions()), QStringList{"خروج"});
-        QCOMPARE(captions(child<QMenu>(f, "op")->actions()), QStringList{"اعدادات"});
+        QCOMPARE(captions(child<QMenu>(f, "op")->actions()), (QStringList{"اعدادات", "إيقاف مؤقت", "متى يظهر التذكير"}));
+        QCOMPARE(captions(child<QMenu>(f, "pauseMenu")->actions()), (QStringList{"15 دقيقة", "ساعة", "حتى الغد", "-", "استئناف"}));
         QCOMPARE(captions(child<QMenu>(f, "help")->actions()),
                  (QStringList{"تعليمات وارشادات", "-", "عن البرنامج", "عن المبرمج", "-", "الإعلان في البرنامج"}));
-        QCOMPARE(captions(child<QMenu>(f, "tary")->actions()), (QStringList{"خروج", "-", "تكبير"}));
+        QCOMPARE(captions(child<QMenu>(f, "tary")->actions()),
+                 (QStringList{"خروج", "-", "تكبير", "-", "إيقاف مؤقت", "متى يظهر التذكير"}));
         QVERIFY(!f.menuBar()->actions().contains(child<QMenu>(f, "tary")->menuAction()));
         QCOMPARE(f.menuBar()->layoutDirection(), Qt::RightToLeft);
     }

@@ -1,4 +1,5 @@
 #include "core/CardGeometry.h"
+#include "core/FullScreenRule.h"
 
 #include <QTest>
 
@@ -80,6 +81,42 @@ private Q_SLOTS:
         const QRect bottomRow = CardGeometry::toPixels(CardGeometry::place(screen, screen, 2800));
         for (int h = 100; h <= 2800; h += 100)
             QCOMPARE(CardGeometry::toPixels(CardGeometry::place(screen, screen, h)).bottom(), bottomRow.bottom());
+    }
+
+    // Which monitor a card would be hidden on: the one the active window
+    // fills full screen.
+    void fullScreenMonitor_data()
+    {
+        QTest::addColumn<bool>("state");
+        QTest::addColumn<bool>("framed");
+        QTest::addColumn<bool>("desktopOrDock");
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("area");
+        const QRect left(0, 0, 1920, 1080);
+        const QRect right(1920, 0, 1280, 1024);
+        QTest::newRow("full screen by state, left") << true << false << false << left << left;
+        QTest::newRow("full screen by state, right") << true << false << false << right << right;
+        QTest::newRow("state, mostly on the right") << true << false << false << QRect(1900, 0, 1280, 1024) << right;
+        QTest::newRow("unframed, covering the right monitor") << false << false << false << right << right;
+        QTest::newRow("unframed, larger than the monitor") << false << false << false << QRect(-5, -5, 1930, 1090)
+                                                           << left;
+        QTest::newRow("framed and maximised") << false << true << false << left << QRect();
+        QTest::newRow("unframed, a pixel short") << false << false << false << QRect(0, 0, 1920, 1079) << QRect();
+        QTest::newRow("the desktop's background") << false << false << true << left << QRect();
+        QTest::newRow("a panel that claims full screen") << true << false << true << left << QRect();
+        QTest::newRow("no window") << true << false << false << QRect() << QRect();
+        QTest::newRow("off every monitor") << true << false << false << QRect(5000, 0, 800, 600) << QRect();
+    }
+
+    void fullScreenMonitor()
+    {
+        QFETCH(bool, state);
+        QFETCH(bool, framed);
+        QFETCH(bool, desktopOrDock);
+        QFETCH(QRect, window);
+        QFETCH(QRect, area);
+        const ActiveWindowFacts facts{state, framed, desktopOrDock, window};
+        QCOMPARE(fullScreenArea(facts, {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}), area);
     }
 };
 

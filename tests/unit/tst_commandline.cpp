@@ -17,7 +17,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("outStart");
         QTest::addColumn<QString>("errStart");
-        const QString usage = QStringLiteral("Usage: murel [--help] [--version]\n");
+        const QString usage = QStringLiteral(
+            "Usage: murel [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n");
         const QString version = QStringLiteral("murel " MUREL_VERSION "\n");
         auto row = [](const char *name, const QStringList &args) -> QTestData & {
             return QTest::newRow(name) << QStringList{QStringLiteral("/usr/bin/murel")} + args;
@@ -42,6 +43,56 @@ private Q_SLOTS:
         row("lone dash", {"-"}) << false << 2 << "" << "murel: unexpected argument '-'\n" + usage;
         row("toolkit value missing", {"-platform"}) << false << 2 << ""
                                                     << "murel: option '-platform' needs a value\n" + usage;
+        row("pause for the running copy", {"--pause", "30m"}) << true << 0 << "" << "";
+        row("pause length missing", {"--pause"}) << false << 2 << ""
+                                                 << "murel: option '--pause' needs a value\n" + usage;
+        row("pause length unknown", {"--pause=soon"}) << false << 2 << ""
+                                                      << "murel: 'soon' is not a pause length (30m, 1h or tomorrow)\n"
+                + usage;
+    }
+
+    // What reaches the running copy, and which lengths a pause may have.
+    void request_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("request");
+        QTest::newRow("none") << QStringList{} << QByteArray();
+        QTest::newRow("pause, value apart") << QStringList{"--pause", "1h"} << QByteArray("pause 1h\n");
+        QTest::newRow("pause, value glued on") << QStringList{"--pause=tomorrow"} << QByteArray("pause tomorrow\n");
+        QTest::newRow("resume") << QStringList{"--resume"} << QByteArray("resume\n");
+        QTest::newRow("the last one counts") << QStringList{"--pause", "5m", "--show-now"} << QByteArray("show-now\n");
+    }
+    void request()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, request);
+        QCOMPARE(decideCommandLine(QStringList{QStringLiteral("murel")} + arguments).request, request);
+    }
+
+    void pauseLength_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("minutes"); // -1: refused, 0: until tomorrow
+        QTest::newRow("minutes") << "30m" << 30;
+        QTest::newRow("a day in minutes") << "1440m" << 1440;
+        QTest::newRow("a minute too many") << "1441m" << -1;
+        QTest::newRow("hours") << "2h" << 120;
+        QTest::newRow("more than a day") << "25h" << -1;
+        QTest::newRow("zero") << "0m" << -1;
+        QTest::newRow("tomorrow") << "tomorrow" << 0;
+        QTest::newRow("no unit") << "30" << -1;
+        QTest::newRow("sign") << "+5m" << -1;
+        QTest::newRow("seconds") << "30s" << -1;
+        QTest::newRow("Arabic digits") << "٣٠m" << -1;
+    }
+    void pauseLength()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, minutes);
+        const std::optional<PauseSpan> length = parsePauseLength(text);
+        QCOMPARE(length.has_value(), minutes >= 0);
+        if (length)
+            QCOMPARE(length->untilTomorrow ? 0 : length->minutes, minutes);
     }
     void decision()
     {

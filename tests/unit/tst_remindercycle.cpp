@@ -1,4 +1,6 @@
 #include "common/ManualClock.h"
+#include "core/HoldGate.h"
+#include "core/HoldSettings.h"
 #include "core/ReminderCycle.h"
 #include "core/Settings.h"
 
@@ -15,8 +17,11 @@ struct Bench
 {
     Bench()
         : settings(dir.filePath(QStringLiteral("background.txt")))
+        , hold(dir.filePath(QLatin1String(HoldSettings::FileName)))
+        , gate(hold, clock)
         , cycle(settings, clock)
     {
+        cycle.setGate(&gate);
         QObject::connect(&cycle, &ReminderCycle::showCard, [this] { ++shown, cardUp = true; });
         QObject::connect(&cycle, &ReminderCycle::closeCard, [this] { ++taken, cardUp = false; });
     }
@@ -30,6 +35,8 @@ struct Bench
     QTemporaryDir dir;
     ManualClock clock;
     Settings settings;
+    HoldSettings hold;
+    HoldGate gate;
     ReminderCycle cycle;
     int shown = 0;
     int taken = 0;
@@ -37,6 +44,8 @@ struct Bench
 };
 
 using S = Settings::Unit;
+
+enum class Hold { FullScreen, DoNotDisturb, Locked, Away, Paused, OutsideHours, PauseThenClockBack };
 
 } // namespace
 
@@ -161,6 +170,92 @@ private Q_SLOTS:
         QCOMPARE(b.shown, 1);
         b.clock.advance(1);
         QCOMPARE(b.shown, 2);
+    }
+
+    void aHeldCardWaitsAloneAndComesOnRelease_data()
+    {
+        QTest::addColumn<Hold>("hold");
+        QTest::newRow("full screen") << Hold::FullScreen;
+        QTest::newRow("do not disturb") << Hold::DoNotDisturb;
+        QTest::newRow("locked") << Hold::Locked;
+        QTest::newRow("away") << Hold::Away;
+        QTest::newRow("paused, until its end") << Hold::Paused;
+        QTest::newRow("outside the hours, until they open") << Hold::OutsideHours;
+        QTest::newRow("paused, clock set back ten years") << Hold::PauseThenClockBack;
+    }
+    void aHeldCardWaitsAloneAndComesOnRelease()
+    {
+        QFETCH(Hold, hold);
+        Bench b;
+        HoldSettings::Values v;
+        switch (hold) {
+        case Hold::FullScreen: b.gate.setFullScreen(true); break;
+        case Hold::DoNotDisturb: b.gate.setDoNotDisturb(true); break;
+        case Hold::Locked: b.gate.setScreenLocked(true); break;
+        case Hold::Away:
+            v.away = true;
+            b.hold.setValues(v);
+            b.gate.setIdleMs(3'600'000);
+            break;
+        case Hold::Paused:
+        case Hold::PauseThenClockBack: QVERIFY(b.gate.pause(PauseLength::QuarterHour)); break;
+        case Hold::OutsideHours:
+            v.activeHours = true;
+            v.hoursStart = b.clock.localNow().time().addSecs(3600);
+            b.hold.setValues(v);
+            break;
+        }
+        QVERIFY(b.gate.held());
+        b.cycle.start(QStringLiteral("2"), S::Seconds, QStringLiteral("5"));
+        b.clock.advance(2'000);
+        QVERIFY(b.cycle.cardPending());
+        QVERIFY(!b.cycle.counting());
+        // Ten more intervals: still the one card waiting, none shown.
+        b.clock.advance(20'000);
+        QCOMPARE(b.shown, 0);
+
+        switch (hold) {
+        case Hold::FullScreen: b.gate.setFullScreen(false); break;
+        case Hold::DoNotDisturb: b.gate.setDoNotDisturb(false); break;
+        case Hold::Locked: b.gate.setScreenLocked(false); break;
+        case Hold::Away: b.gate.setIdleMs(0); break;
+        case Hold::Paused:
+        case Hold::OutsideHours: {
+            // Nothing but the clock: the card comes at the very moment.
+            b.clock.advance(b.clock.localNow().msecsTo(b.gate.timeHoldEnd()) - 1);
+            QCOMPARE(b.shown, 0);
+            b.clock.advance(1);
+            break;
+        }
+        case Hold::PauseThenClockBack: b.clock.setLocalNow(b.clock.localNow().addYears(-10)); break;
+        }
+        QCOMPARE(b.shown, 1);
+        QVERIFY(!b.cycle.cardPending());
+        // The count starts afresh after it, as after any card.
+        b.closeCard();
+        b.clock.advance(1'999);
+        QCOMPARE(b.shown, 1);
+        b.clock.advance(1);
+        QCOMPARE(b.shown, 2);
+    }
+
+    void theUsersNowIsNotHeldAndStopDropsTheWaitingCard()
+    {
+        Bench b;
+        b.gate.setFullScreen(true);
+        b.cycle.start(QStringLiteral("2"), S::Seconds, QStringLiteral("5"));
+        b.clock.advance(2'000);
+        QVERIFY(b.cycle.cardPending());
+        // Asked for now, the waiting card is the one shown: no second later.
+        b.cycle.remindNow();
+        QCOMPARE(b.shown, 1);
+        QVERIFY(!b.cycle.cardPending());
+        b.closeCard();
+        b.clock.advance(2'000);
+        QVERIFY(b.cycle.cardPending());
+        b.cycle.stop();
+        b.gate.setFullScreen(false);
+        QCOMPARE(b.shown, 1);
     }
 
     void autoStartUsesTheSavedValuesWithoutSaving_data()

@@ -1,0 +1,35 @@
+#include "app/PauseMenu.h"
+
+#include "core/HoldGate.h"
+
+PauseMenu::PauseMenu(HoldGate &gate, QWidget *parent)
+    : QMenu(Title, parent)
+    , m_gate(gate)
+{
+    setLayoutDirection(Qt::RightToLeft);
+    auto item = [this](const QString &text, const char *name, PauseLength length) {
+        QAction *action = addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, length] {
+            if (!m_gate.pause(length))
+                Q_EMIT notSaved();
+        });
+    };
+    item(QStringLiteral("15 دقيقة"), "pauseQuarter", PauseLength::QuarterHour);
+    item(QStringLiteral("ساعة"), "pauseHour", PauseLength::Hour);
+    item(QStringLiteral("حتى الغد"), "pauseTomorrow", PauseLength::UntilTomorrow);
+    addSeparator();
+    m_resume = addAction(QStringLiteral("استئناف"));
+    m_resume->setObjectName(QStringLiteral("resume"));
+    connect(m_resume, &QAction::triggered, this, [this] {
+        if (!m_gate.resume())
+            Q_EMIT notSaved();
+    });
+    connect(&m_gate, &HoldGate::changed, this, &PauseMenu::update);
+    update();
+}
+
+void PauseMenu::update()
+{
+    m_resume->setEnabled(m_gate.pausedUntil().isValid());
+}

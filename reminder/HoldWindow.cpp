@@ -1,0 +1,186 @@
+#include "reminder/HoldWindow.h"
+
+#include "controls/TavrelButton.h"
+#include "controls/WindowLook.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+template<typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The week as it is read here: from Saturday to Friday.
+constexpr int WeekOrder[] = {Qt::Saturday, Qt::Sunday, Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday, Qt::Friday};
+
+QString dayName(int dayOfWeek)
+{
+    switch (dayOfWeek) {
+    case Qt::Monday: return QStringLiteral("الاثنين");
+    case Qt::Tuesday: return QStringLiteral("الثلاثاء");
+    case Qt::Wednesday: return QStringLiteral("الأربعاء");
+    case Qt::Thursday: return QStringLiteral("الخميس");
+    case Qt::Friday: return QStringLiteral("الجمعة");
+    case Qt::Saturday: return QStringLiteral("السبت");
+    default: return QStringLiteral("الأحد");
+    }
+}
+
+} // namespace
+
+HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
+    : QDialog(parent)
+    , m_settings(settings)
+{
+    setObjectName(QStringLiteral("HoldWindow"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(Title);
+    setWindowRole(QStringLiteral("murel-hold"));
+    setWindowIcon(blankWindowIcon());
+    setLayoutDirection(Qt::RightToLeft);
+    if (parent)
+        setFont(parent->font());
+
+    auto *layout = new QVBoxLayout(this);
+    m_fullScreen = named(new QCheckBox(QStringLiteral("انتظر ما دامت نافذة بملء الشاشة (فيلم، لعبة، عرض)"), this),
+                         "holdFullScreen");
+    m_doNotDisturb = named(new QCheckBox(QStringLiteral("اتبع وضع «عدم الإزعاج» في سطح المكتب"), this),
+                           "holdDoNotDisturb");
+    layout->addWidget(m_fullScreen);
+    layout->addWidget(m_doNotDisturb);
+
+    auto *awayRow = new QHBoxLayout;
+    m_away = named(new QCheckBox(QStringLiteral("انتظر عودتي إذا غبت عن الجهاز أكثر من"), this), "holdAway");
+    m_awayMinutes = named(new QSpinBox(this), "awayMinutes");
+    m_awayMinutes->setRange(HoldSettings::AwayMinutesRange.low, HoldSettings::AwayMinutesRange.high);
+    m_awayMinutes->setSuffix(QStringLiteral(" دقيقة"));
+    m_awayMinutes->setAccessibleName(QStringLiteral("دقائق الغياب"));
+    awayRow->addWidget(m_away);
+    awayRow->addWidget(m_awayMinutes);
+    awayRow->addStretch();
+    layout->addLayout(awayRow);
+
+    m_activeHours = named(new QGroupBox(QStringLiteral("أظهره في هذه الأوقات والأيام فقط"), this), "activeHours");
+    m_activeHours->setCheckable(true);
+    auto *hours = new QVBoxLayout(m_activeHours);
+    auto *times = new QHBoxLayout;
+    m_hoursStart = named(new QTimeEdit(m_activeHours), "hoursStart");
+    m_hoursEnd = named(new QTimeEdit(m_activeHours), "hoursEnd");
+    for (QTimeEdit *edit : {m_hoursStart, m_hoursEnd})
+        edit->setDisplayFormat(QStringLiteral("HH:mm"));
+    m_hoursStart->setAccessibleName(QStringLiteral("من الساعة"));
+    m_hoursEnd->setAccessibleName(QStringLiteral("إلى الساعة"));
+    auto *from = new QLabel(QStringLiteral("من"), m_activeHours);
+    from->setBuddy(m_hoursStart);
+    auto *to = new QLabel(QStringLiteral("إلى"), m_activeHours);
+    to->setBuddy(m_hoursEnd);
+    times->addWidget(from);
+    times->addWidget(m_hoursStart);
+    times->addWidget(to);
+    times->addWidget(m_hoursEnd);
+    times->addStretch();
+    hours->addLayout(times);
+    auto *days = new QHBoxLayout;
+    m_days.resize(7);
+    for (int day : WeekOrder) {
+        auto *box = new QCheckBox(dayName(day), m_activeHours);
+        box->setObjectName(QStringLiteral("day%1").arg(day));
+        m_days[day - 1] = box;
+        days->addWidget(box);
+    }
+    hours->addLayout(days);
+    layout->addWidget(m_activeHours);
+
+    auto *monitorRow = new QFormLayout;
+    m_monitor = named(new QComboBox(this), "monitor");
+    m_monitor->addItem(QStringLiteral("الشاشة الرئيسية"), int(HoldSettings::Monitor::Primary));
+    m_monitor->addItem(QStringLiteral("الشاشة التي عليها المؤشر"), int(HoldSettings::Monitor::Pointer));
+    m_monitor->addItem(QStringLiteral("شاشة النافذة النشطة"), int(HoldSettings::Monitor::ActiveWindow));
+    monitorRow->addRow(QStringLiteral("يظهر على:"), m_monitor);
+    layout->addLayout(monitorRow);
+
+    auto *lockNote = named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
+    lockNote->setWordWrap(true);
+    layout->addWidget(lockNote);
+
+    auto *buttons = new QHBoxLayout;
+    auto *ok = named(new TavrelButton(this), "holdOk");
+    ok->setDescription({.caption = QStringLiteral("موافق")});
+    auto *cancel = named(new TavrelButton(this), "holdCancel");
+    cancel->setDescription({.caption = QStringLiteral("إلغاء")});
+    for (TavrelButton *b : {ok, cancel})
+        b->setFixedSize(73, 25);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ok, &TavrelButton::clicked, this, &HoldWindow::apply);
+    connect(cancel, &TavrelButton::clicked, this, &QDialog::reject);
+    connect(m_away, &QCheckBox::toggled, this, &HoldWindow::updateEnabled);
+    showValues(m_settings.values());
+}
+
+void HoldWindow::showValues(const HoldSettings::Values &v)
+{
+    m_fullScreen->setChecked(v.fullScreen);
+    m_doNotDisturb->setChecked(v.doNotDisturb);
+    m_away->setChecked(v.away);
+    m_awayMinutes->setValue(v.awayMinutes);
+    m_activeHours->setChecked(v.activeHours);
+    m_hoursStart->setTime(v.hoursStart);
+    m_hoursEnd->setTime(v.hoursEnd);
+    for (int day = 1; day <= 7; ++day)
+        m_days[day - 1]->setChecked(v.days & HoldSettings::dayBit(day));
+    m_monitor->setCurrentIndex(m_monitor->findData(int(v.monitor)));
+    updateEnabled();
+}
+
+HoldSettings::Values HoldWindow::shown() const
+{
+    HoldSettings::Values v = m_settings.values();
+    v.fullScreen = m_fullScreen->isChecked();
+    v.doNotDisturb = m_doNotDisturb->isChecked();
+    v.away = m_away->isChecked();
+    v.awayMinutes = m_awayMinutes->value();
+    v.activeHours = m_activeHours->isChecked();
+    v.hoursStart = m_hoursStart->time();
+    v.hoursEnd = m_hoursEnd->time();
+    v.days = 0;
+    for (int day = 1; day <= 7; ++day) {
+        if (m_days[day - 1]->isChecked())
+            v.days |= HoldSettings::dayBit(day);
+    }
+    v.monitor = HoldSettings::Monitor(m_monitor->currentData().toInt());
+    return v;
+}
+
+void HoldWindow::updateEnabled()
+{
+    m_awayMinutes->setEnabled(m_away->isChecked());
+}
+
+void HoldWindow::apply()
+{
+    HoldSettings::Values v = shown();
+    // No day at all would hold every card for good: it means every day.
+    if (v.activeHours && v.days == 0)
+        v.days = HoldSettings::AllDays;
+    m_settings.setValues(v);
+    if (!m_settings.save())
+        Q_EMIT notSaved();
+    accept();
+}

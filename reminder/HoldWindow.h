@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/HoldSettings.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QSpinBox;
+class QTimeEdit;
+
+// When the reminders wait: full-screen windows, the desktop's
+// do-not-disturb, time away, the active hours and days, and the monitor
+// the card goes to. It changes and saves the hold settings only on OK; a
+// pause set meanwhile from the tray stays as it is.
+class HoldWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    static inline const QString Title = QStringLiteral("متى يظهر التذكير");
+
+    explicit HoldWindow(HoldSettings &settings, QWidget *parent = nullptr);
+
+    // The values the controls show now.
+    HoldSettings::Values shown() const;
+
+Q_SIGNALS:
+    // OK was pressed but the file could not be written; the choices still
+    // hold for this run.
+    void notSaved();
+
+private:
+    void showValues(const HoldSettings::Values &v);
+    void apply();
+    void updateEnabled();
+
+    HoldSettings &m_settings;
+    QCheckBox *m_fullScreen = nullptr;
+    QCheckBox *m_doNotDisturb = nullptr;
+    QCheckBox *m_away = nullptr;
+    QSpinBox *m_awayMinutes = nullptr;
+    QGroupBox *m_activeHours = nullptr;
+    QTimeEdit *m_hoursStart = nullptr;
+    QTimeEdit *m_hoursEnd = nullptr;
+    QList<QCheckBox *> m_days; // Monday first, as Qt counts them
+    QComboBox *m_monitor = nullptr;
+};

@@ -1,0 +1,293 @@
+#include "common/ManualClock.h"
+#include "core/HoldGate.h"
+#include "core/HoldRules.h"
+#include "core/HoldSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+Q_DECLARE_METATYPE(HoldSettings::Values)
+Q_DECLARE_METATYPE(DesktopState)
+
+namespace {
+
+using V = HoldSettings::Values;
+using R = HoldReason;
+
+// 2026-03-02 is a Monday; days of that week by their Qt number.
+QDateTime at(int dayOfWeek, int hour, int minute = 0, int second = 0)
+{
+    return QDateTime(QDate(2026, 3, 1 + dayOfWeek), QTime(hour, minute, second), QTimeZone::utc());
+}
+
+const QDateTime kMonday9 = at(Qt::Monday, 9);
+
+V hours(int from, int to, int days = HoldSettings::AllDays)
+{
+    V v;
+    v.activeHours = true;
+    v.hoursStart = QTime(from, 0);
+    v.hoursEnd = QTime(to, 0);
+    v.days = days;
+    return v;
+}
+
+V pausedUntil(const QDateTime &end, V v = V())
+{
+    v.pausedUntil = end;
+    return v;
+}
+
+V without(bool V::*option)
+{
+    V v;
+    v.*option = false;
+    return v;
+}
+
+DesktopState desktop(bool fullScreen, bool dnd, bool locked, qint64 idleMs = 0)
+{
+    return DesktopState{fullScreen, dnd, locked, idleMs};
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestHoldRules : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void reason_data()
+    {
+        QTest::addColumn<V>("settings");
+        QTest::addColumn<DesktopState>("state");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<R>("expected");
+        const DesktopState calm;
+        V away;
+        away.away = true;
+        const V weekend = hours(22, 6, HoldSettings::dayBit(Qt::Friday));
+
+        QTest::newRow("nothing holds") << V() << calm << kMonday9 << R::None;
+        QTest::newRow("full screen") << V() << desktop(true, false, false) << kMonday9 << R::FullScreen;
+        QTest::newRow("full screen not followed")
+            << without(&V::fullScreen) << desktop(true, false, false) << kMonday9 << R::None;
+        QTest::newRow("do not disturb") << V() << desktop(true, true, false) << kMonday9 << R::DoNotDisturb;
+        QTest::newRow("do not disturb not followed")
+            << without(&V::doNotDisturb) << desktop(false, true, false) << kMonday9 << R::None;
+        QTest::newRow("locked, whatever the choices") << pausedUntil(kMonday9.addSecs(60), without(&V::doNotDisturb))
+                                                      << desktop(true, true, true) << kMonday9 << R::ScreenLocked;
+        QTest::newRow("idle short of the minutes")
+            << away << desktop(false, false, false, 5 * 60'000 - 1) << kMonday9 << R::None;
+        QTest::newRow("away") << away << desktop(false, false, false, 5 * 60'000) << kMonday9 << R::Away;
+        QTest::newRow("away not followed") << V() << desktop(false, false, false, 3'600'000) << kMonday9 << R::None;
+        QTest::newRow("paused") << pausedUntil(kMonday9.addSecs(1)) << desktop(true, false, false) << kMonday9
+                                << R::Paused;
+        QTest::newRow("pause over") << pausedUntil(kMonday9) << calm << kMonday9 << R::None;
+        QTest::newRow("pause two days ahead") << pausedUntil(kMonday9.addDays(2)) << calm << kMonday9 << R::Paused;
+        QTest::newRow("pause beyond, clock set back")
+            << pausedUntil(kMonday9.addSecs(MaxPauseAheadSecs + 1)) << calm << kMonday9 << R::None;
+        QTest::newRow("before the hours") << hours(8, 22) << calm << at(Qt::Monday, 7, 59, 59) << R::OutsideActiveHours;
+        QTest::newRow("hours open") << hours(8, 22) << calm << at(Qt::Monday, 8) << R::None;
+        QTest::newRow("hours closed") << hours(8, 22) << calm << at(Qt::Monday, 22) << R::OutsideActiveHours;
+        QTest::newRow("not a chosen day")
+            << hours(8, 22, HoldSettings::dayBit(Qt::Tuesday)) << calm << kMonday9 << R::OutsideActiveHours;
+        QTest::newRow("night from Friday") << weekend << calm << at(Qt::Friday, 23) << R::None;
+        QTest::newRow("Friday's night on Saturday") << weekend << calm << at(Qt::Saturday, 5, 59) << R::None;
+        QTest::newRow("Friday's night over") << weekend << calm << at(Qt::Saturday, 6) << R::OutsideActiveHours;
+        QTest::newRow("Thursday's night not chosen") << weekend << calm << at(Qt::Friday, 5) << R::OutsideActiveHours;
+        QTest::newRow("Saturday night not chosen") << weekend << calm << at(Qt::Saturday, 23) << R::OutsideActiveHours;
+        QTest::newRow("equal ends: the whole day")
+            << hours(0, 0, HoldSettings::dayBit(Qt::Monday)) << calm << at(Qt::Monday, 23, 59) << R::None;
+        QTest::newRow("pause named before hours")
+            << pausedUntil(kMonday9.addSecs(60), hours(10, 12)) << calm << kMonday9 << R::Paused;
+    }
+    void reason()
+    {
+        QFETCH(V, settings);
+        QFETCH(DesktopState, state);
+        QFETCH(QDateTime, now);
+        QFETCH(R, expected);
+        QCOMPARE(holdReason(settings, state, now), expected);
+    }
+
+    // When the wall clock's holds end, and that the card is free exactly
+    // then and not a second earlier.
+    void timeHoldEnds_data()
+    {
+        QTest::addColumn<V>("settings");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("end");
+        const int weekdays = 0x1f;
+        QTest::newRow("nothing") << V() << kMonday9 << QDateTime();
+        QTest::newRow("inside the hours") << hours(8, 22) << kMonday9 << QDateTime();
+        QTest::newRow("a pause") << pausedUntil(kMonday9.addSecs(90)) << kMonday9 << kMonday9.addSecs(90);
+        QTest::newRow("a pause into the night")
+            << pausedUntil(at(Qt::Monday, 23), hours(8, 22)) << kMonday9 << at(Qt::Tuesday, 8);
+        QTest::newRow("Friday evening to Monday")
+            << hours(8, 17, weekdays) << at(Qt::Friday, 17) << at(Qt::Monday, 8).addDays(7);
+        QTest::newRow("before today's hours") << hours(10, 2) << kMonday9 << at(Qt::Monday, 10);
+        QTest::newRow("no day chosen") << hours(8, 22, 0) << kMonday9 << QDateTime();
+        QTest::newRow("pause ten years ahead") << pausedUntil(kMonday9.addYears(10)) << kMonday9 << QDateTime();
+    }
+    void timeHoldEnds()
+    {
+        QFETCH(V, settings);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, end);
+        QCOMPARE(timeHoldEnd(settings, now), end);
+        if (end.isValid()) {
+            QVERIFY(holdReason(settings, DesktopState(), end.addSecs(-1)) != R::None);
+            QCOMPARE(holdReason(settings, DesktopState(), end), R::None);
+        }
+    }
+
+    void pauseLengths_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("end");
+        QTest::newRow("a quarter") << int(PauseLength::QuarterHour) << at(Qt::Sunday, 23, 50)
+                                   << at(Qt::Monday, 0, 5).addDays(7);
+        QTest::newRow("an hour") << int(PauseLength::Hour) << kMonday9 << at(Qt::Monday, 10);
+        QTest::newRow("tomorrow, late") << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 23, 59)
+                                        << at(Qt::Tuesday, 0);
+        QTest::newRow("tomorrow, at midnight")
+            << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 0) << at(Qt::Tuesday, 0);
+    }
+    void pauseLengths()
+    {
+        QFETCH(int, length);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, end);
+        QCOMPARE(pauseEnd(PauseLength(length), now), end);
+    }
+
+    void pauseNotices_data()
+    {
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("later today") << at(Qt::Monday, 14, 30) << QStringLiteral("متوقف مؤقتاً حتى 14:30");
+        QTest::newRow("until tomorrow") << at(Qt::Tuesday, 0) << QStringLiteral("متوقف مؤقتاً حتى الغد");
+        QTest::newRow("an hour past midnight") << at(Qt::Tuesday, 0, 45)
+                                               << QStringLiteral("متوقف مؤقتاً حتى الغد 00:45");
+    }
+    void pauseNotices()
+    {
+        QFETCH(QDateTime, end);
+        QFETCH(QString, notice);
+        QCOMPARE(pauseNotice(end, at(Qt::Monday, 13)), notice);
+    }
+
+    void fileText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<V>("expected");
+        V odd;
+        odd.fullScreen = false;
+        odd.doNotDisturb = false;
+        odd.away = true;
+        odd.awayMinutes = 120;
+        odd.activeHours = true;
+        odd.hoursStart = QTime(22, 30);
+        odd.hoursEnd = QTime(6, 15);
+        odd.days = HoldSettings::dayBit(Qt::Friday) | HoldSettings::dayBit(Qt::Sunday);
+        odd.monitor = HoldSettings::Monitor::ActiveWindow;
+        odd.pausedUntil = QDateTime(QDate(2026, 3, 2), QTime(14, 30, 5, 250), QTimeZone::utc()).toLocalTime();
+        V pointer;
+        pointer.monitor = HoldSettings::Monitor::Pointer;
+
+        QTest::newRow("empty") << QByteArray() << false << V();
+        QTest::newRow("written") << HoldSettings::encode(odd) << false << odd;
+        QTest::newRow("by hand: CR LF, BOM, blanks, case, comments")
+            << QByteArray("\xef\xbb\xbf# mine\r\n  Monitor = POINTER \r\n\r\nfuture-key=3\r\n") << false << pointer;
+        QTest::newRow("out of range: each its default")
+            << QByteArray("away-minutes=0\nhours-start=24:00\nhours-end=7\ndays=mon,funday\nmonitor=left\n"
+                          "full-screen=maybe\npaused-until=soon\n")
+            << false << V();
+        QTest::newRow("too many minutes") << QByteArray("away-minutes=121") << false << V();
+        QTest::newRow("no day is every day") << QByteArray("days=") << false << V();
+        QTest::newRow("not key=value") << QByteArray("monitor=pointer\n[hold]\n") << true << V();
+        QTest::newRow("not UTF-8") << QByteArray("monitor=pointer\n\xff\xfe") << true << V();
+        QTest::newRow("binary") << QByteArray("monitor=pointer\0", 16) << true << V();
+        QTest::newRow("too long") << QByteArray("# ").append(HoldSettings::ReadLimit, 'x') << true << V();
+    }
+    void fileText()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, damaged);
+        QFETCH(V, expected);
+        const HoldSettings::Parsed parsed = HoldSettings::parse(text);
+        QCOMPARE(parsed.damaged, damaged);
+        QVERIFY(parsed.values == expected);
+    }
+
+    // What cannot be used gives the defaults and says why, and the file
+    // stays as it was for the user to look at.
+    void loadingGivesDefaultsAndKeepsTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<int>("problem");
+        QTest::newRow("missing") << QByteArray() << false << int(HoldSettings::Problem::None);
+        QTest::newRow("damaged") << QByteArray("monitor=pointer\ngarbage\n") << false
+                                 << int(HoldSettings::Problem::Damaged);
+        QTest::newRow("a folder") << QByteArray() << true << int(HoldSettings::Problem::Unreadable);
+    }
+    void loadingGivesDefaultsAndKeepsTheFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, folder);
+        QFETCH(int, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QLatin1String(HoldSettings::FileName));
+        if (folder)
+            QVERIFY(QDir(dir.path()).mkdir(QLatin1String(HoldSettings::FileName)));
+        else if (!content.isEmpty())
+            QVERIFY(writeFile(path, content));
+        HoldSettings settings(path);
+        V changed;
+        changed.away = true;
+        settings.setValues(changed);
+        settings.load();
+        QVERIFY(settings.values() == V());
+        QCOMPARE(int(settings.problem()), problem);
+        if (!folder) {
+            QFile f(path);
+            QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), content);
+        }
+    }
+
+    void aPauseOutlastsARestart()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QLatin1String(HoldSettings::FileName));
+        ManualClock clock;
+        clock.advance(1'234);
+        HoldSettings settings(path);
+        HoldGate gate(settings, clock);
+        QVERIFY(gate.pause(PauseLength::Hour));
+
+        HoldSettings reloaded(path);
+        reloaded.load();
+        HoldGate after(reloaded, clock);
+        QCOMPARE(after.reason(), R::Paused);
+        QCOMPARE(after.pausedUntil(), clock.localNow().addSecs(3600));
+        QVERIFY(after.resume());
+        reloaded.load();
+        QCOMPARE(after.reason(), R::None);
+        QVERIFY(!reloaded.values().pausedUntil.isValid());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHoldRules)
+#include "tst_holdrules.moc"
