@@ -28,8 +28,10 @@ public:
     // Playing the strip's movie takes about 400 MB in all.
     static constexpr qint64 MemoryBudgetBytes = 600'000'000;
     // How often, at most, the memory is looked at: when a status line
-    // arrives, no sooner than this after the last look.
-    static constexpr int MemoryCheckMs = 1'000;
+    // arrives, no sooner than this after the last look. A look costs the
+    // system some 20 ms with the web engine's processes: every other
+    // heartbeat.
+    static constexpr int MemoryCheckMs = 9'000;
 
     explicit PlayerProcess(QObject *parent = nullptr);
     ~PlayerProcess() override;
