@@ -61,6 +61,8 @@ void MovieStrip::startPlayer()
     auto *player = new PlayerProcess(this);
     if (m_hangMs > 0)
         player->setHangMs(m_hangMs);
+    if (m_memoryBudget > 0)
+        player->setMemoryBudget(m_memoryBudget);
     m_player = player;
     ++m_starts;
     connect(player, &PlayerProcess::statusChanged, this, [this](PlayerProtocol::Status status) {

@@ -28,6 +28,8 @@ public:
     void setPlayerProgram(const QString &file) { m_program = file; }
     // How long the player may stay silent before it counts as hung.
     void setHangMs(int ms) { m_hangMs = ms; }
+    // How much memory the player's processes may hold together.
+    void setMemoryBudget(qint64 bytes) { m_memoryBudget = bytes; }
 
     bool playerRunning() const { return bool(m_player); }
     qint64 playerProcessId() const;
@@ -58,4 +60,5 @@ private:
     int m_starts = 0;
     bool m_saidNoPlayer = false;
     int m_hangMs = 0;
+    qint64 m_memoryBudget = 0;
 };

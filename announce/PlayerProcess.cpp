@@ -1,6 +1,7 @@
 #include "announce/PlayerProcess.h"
 
 #include "platform/ChildProcess.h"
+#include "platform/ProcessMemory.h"
 
 PlayerProcess::PlayerProcess(QObject *parent)
     : QObject(parent)
@@ -67,25 +68,71 @@ void PlayerProcess::stop()
 
 void PlayerProcess::readLines()
 {
+    using PlayerProtocol::MaxLineBytes;
+    if (m_ended)
+        return;
     while (m_process.canReadLine()) {
-        const auto status = PlayerProtocol::parse(m_process.readLine(256));
+        const QByteArray line = m_process.readLine(MaxLineBytes + 1);
+        if (line.size() > MaxLineBytes || !line.endsWith('\n') || !withinPace()) {
+            // Broken: as good as crashed, and not read any further.
+            killAll();
+            return;
+        }
+        const auto status = PlayerProtocol::parse(line);
         if (!status || m_stopping)
             continue;
         m_silence.start();
+        if (overBudget()) {
+            tooBig();
+            return;
+        }
         if (status != m_status) {
             m_status = status;
             Q_EMIT statusChanged(*status);
         }
     }
-    // A player that writes anything but lines is not listened to further.
-    if (m_process.bytesAvailable() > 256)
-        m_process.readAll();
+    // A line that never ends is as broken as one too long.
+    if (m_process.bytesAvailable() >= MaxLineBytes)
+        killAll();
+}
+
+bool PlayerProcess::withinPace()
+{
+    if (!m_pace.isValid() || m_pace.hasExpired(PlayerProtocol::HeartbeatMs)) {
+        m_pace.start();
+        m_linesThisBeat = 0;
+    }
+    return ++m_linesThisBeat <= PlayerProtocol::MaxLinesPerHeartbeat;
+}
+
+bool PlayerProcess::overBudget()
+{
+    if (m_memoryLook.isValid() && !m_memoryLook.hasExpired(MemoryCheckMs))
+        return false;
+    m_memoryLook.start();
+    const std::optional<qint64> held = processGroupMemory(m_pid);
+    return held && *held > m_memoryBudget;
+}
+
+void PlayerProcess::tooBig()
+{
+    // The movie wants more than a strip's movie may have: ended at once,
+    // and not one to try again.
+    killAll();
+    m_silence.stop();
+    m_status = Status::Failed;
+    Q_EMIT statusChanged(Status::Failed);
 }
 
 void PlayerProcess::hung()
 {
-    // Silent for too long: as good as crashed.
-    killAll();
+    // Silent for too long: as good as crashed, unless it was busy taking
+    // more memory than it may have.
+    m_memoryLook.invalidate();
+    if (overBudget())
+        tooBig();
+    else
+        killAll();
 }
 
 void PlayerProcess::killAll()

@@ -9,9 +9,9 @@ HostChannel::HostChannel(QObject *parent)
     : QObject(parent)
 {
     m_heartbeat.setInterval(PlayerProtocol::HeartbeatMs);
-    connect(&m_heartbeat, &QTimer::timeout, this, &HostChannel::write);
+    connect(&m_heartbeat, &QTimer::timeout, this, &HostChannel::heartbeatDue);
     m_heartbeat.start();
-    write();
+    beat();
 
     m_input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     connect(m_input, &QSocketNotifier::activated, this, &HostChannel::readInput);
@@ -47,10 +47,10 @@ void HostChannel::report(PlayerProtocol::Status status)
     if (status == m_status)
         return;
     m_status = status;
-    write();
+    beat();
 }
 
-void HostChannel::write()
+void HostChannel::beat()
 {
     const QByteArray line = PlayerProtocol::line(m_status);
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);

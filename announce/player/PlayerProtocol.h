@@ -7,12 +7,19 @@
 // time. The player writes its status on its standard output whenever it
 // changes and again every HeartbeatMs, so that silence means a stuck
 // player; the strip writes "quit" on the player's standard input, and the
-// player also ends when that input closes (the strip is gone).
+// player also ends when that input closes (the strip is gone). A player
+// that writes a line longer than MaxLineBytes, or more than
+// MaxLinesPerHeartbeat lines within one HeartbeatMs, is broken: reading it
+// would cost the strip more than the movie is worth.
 namespace PlayerProtocol {
 
 enum class Status { Loading, Playing, Failed };
 
 inline constexpr int HeartbeatMs = 5'000;
+// Its line end included.
+inline constexpr int MaxLineBytes = 64;
+// A heartbeat and a few changes is the pace; this is far beyond it.
+inline constexpr int MaxLinesPerHeartbeat = 200;
 inline constexpr char Quit[] = "quit";
 
 inline QByteArray line(Status status)

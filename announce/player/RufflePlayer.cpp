@@ -102,6 +102,17 @@ void RufflePlayer::load(const QString &moviePath)
     m_view->page()->runJavaScript(QStringLiteral("play(...%1);").arg(argument));
 }
 
+void RufflePlayer::ask()
+{
+    m_view->page()->runJavaScript(QStringLiteral("performance.now()"), [this](const QVariant &clock) {
+        // Nothing comes back from a page that went meanwhile.
+        if (!clock.canConvert<double>() || clock.toDouble() == m_pageClock)
+            return;
+        m_pageClock = clock.toDouble();
+        Q_EMIT answered();
+    });
+}
+
 void RufflePlayer::pageTitle(const QString &title)
 {
     if (!title.startsWith(QLatin1String("status:")))

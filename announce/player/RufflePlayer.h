@@ -25,9 +25,16 @@ public:
     // Loads and plays the movie at a local path, looping.
     void load(const QString &moviePath);
     Status status() const { return m_status; }
+    // Asks the page for its clock; answered() follows once it has run the
+    // question and its clock has moved on since the last answer. A page
+    // whose process is stopped or busy for good never answers. (The
+    // question goes to the page's process directly: it is not held back
+    // like the page's own timers while the page is out of sight.)
+    void ask();
 
 Q_SIGNALS:
     void statusChanged(PlayerProtocol::Status status);
+    void answered();
 
 private:
     void pageTitle(const QString &title);
@@ -37,6 +44,7 @@ private:
     QString m_movie;
     Status m_status = Status::Loading;
     bool m_pageReady = false;
+    double m_pageClock = -1;
     QWebEngineProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
     class Guard;

@@ -23,10 +23,11 @@
 
 namespace {
 
-// Playing costs about half of this in all, the largest single process a
-// third of it: a movie that wants more (an unpacking or script bomb that
-// got past the checks) ends its player, not the desktop's memory.
-constexpr qint64 MemoryCapBytes = 1024LL * 1024 * 1024;
+// Playing takes about 300 MiB of data in the largest process: a movie
+// that wants more than this (an unpacking or script bomb that got past the
+// checks) fails in its player, not the desktop's memory. The strip ends a
+// player whose processes hold too much together.
+constexpr qint64 MemoryCapBytes = 512LL * 1024 * 1024;
 
 } // namespace
 
@@ -62,6 +63,8 @@ int main(int argc, char *argv[])
     RufflePlayer player(QCoreApplication::applicationDirPath() + QStringLiteral("/player"),
                         QColor::fromString(options.value(backgroundOption)));
     QObject::connect(&player, &RufflePlayer::statusChanged, &host, &HostChannel::report);
+    QObject::connect(&host, &HostChannel::heartbeatDue, &player, &RufflePlayer::ask);
+    QObject::connect(&player, &RufflePlayer::answered, &host, &HostChannel::beat);
 
     QWidget *view = player.widget();
     view->resize(size.at(0).toInt(), size.at(1).toInt());

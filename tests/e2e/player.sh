@@ -68,10 +68,10 @@ player=$(players "$pid")
 main=$(role_window "$pid" murel-main)
 timeout 10 import -window "$main" "$(dirname "$exe")/e2e-player.png" || true
 
-# The player and every helper it started may hold no more than 1 GiB of
+# The player and every helper it started may hold no more than 512 MiB of
 # data each: a movie that wants more ends its player, not the desktop.
 for p in $(pgrep -g "$player"); do
-  grep -q '^Max data size *1073741824 *1073741824 ' "/proc/$p/limits" || fail "process $p has no memory cap"
+  grep -q '^Max data size *536870912 *536870912 ' "/proc/$p/limits" || fail "process $p has no memory cap"
 done
 [ "$(pgrep -g "$player" | wc -l)" -gt 1 ] || fail "the player started no helper processes"
 
@@ -105,13 +105,26 @@ wait_until 10 no_card "$pid" || fail "a card stayed up"
 wait_until 15 card_up "$pid" || fail "no reminder after the player was killed"
 wait_until 40 strip_plays "$pid" || fail "the player was not started again"
 
+# The page frozen (its renderer stopped) while the player's own process
+# goes on: the heartbeat stops with the page, and within the hang time the
+# program gives up on the player and starts another. The renderer is the
+# process the web engine's zygote forked.
+player=$(players "$pid")
+renderer=$(for p in $(pgrep -g "$player"); do
+  parent=$(ps -o ppid= -p "$p" | tr -d ' ')
+  if grep -qa -- --type=zygote "/proc/$parent/cmdline" 2>/dev/null; then echo "$p"; fi
+done)
+[ "$(echo "$renderer" | wc -w)" = 1 ] || fail "no single renderer process: $renderer"
+kill -STOP "$renderer"
+frozen=$SECONDS
+wait_until 40 other_player "$pid" "$player" || fail "a frozen page was not noticed"
+echo "frozen page noticed after $((SECONDS - frozen)) s"
+
 # Stuck before it plays: the banner stays until the program gives up on it
 # and starts another.
-player=$(players "$pid")
-kill -KILL "$player"
-wait_until 10 other_player "$pid" "$player" || fail "no new player"
 stuck=$found
 kill -STOP "$stuck"
+wait_until 5 group_gone "$player" || fail "the frozen player's processes stayed"
 sleep 5
 banner "$pid" || fail "a stuck player left no banner"
 

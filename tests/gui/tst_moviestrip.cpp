@@ -15,6 +15,8 @@ class TestMovieStrip : public QObject
     QTemporaryDir m_dir;
     // Long beside the stand-ins' heartbeat even on a busy machine.
     static constexpr int HangMs = 1000;
+    // Some times what a stand-in holds.
+    static constexpr qint64 MemoryBudget = 40'000'000;
 
     QString script(const QString &name, const QByteArray &body)
     {
@@ -53,6 +55,12 @@ private Q_SLOTS:
         QTest::newRow("crashes") << QByteArray("echo loading; exit 3") << 4 << false << "";
         QTest::newRow("killed") << QByteArray("echo loading; kill -9 $$") << 4 << false << "";
         QTest::newRow("silent") << QByteArray("exec sleep 60") << 4 << false << "";
+        // Output far beyond the protocol's pace ends a player like a crash,
+        // rather than keeping the strip reading it for good.
+        QTest::newRow("endless lines") << QByteArray("while :; do echo playing; head -c 10000000 /dev/zero; echo; done") << 4 << false << "";
+        QTest::newRow("flooding") << QByteArray("echo loading; exec yes playing") << 4 << false << "";
+        // A movie that wants more memory than the budget is not played again.
+        QTest::newRow("too big") << "s=$(head -c 100000000 /dev/zero | tr '\\0' x); " + playing << 1 << false << "failed";
         QTest::newRow("slow but alive") << "for i in $(seq 30); do echo loading; sleep 0.05; done; " + playing
                                         << 1 << true << "playing";
     }
@@ -68,6 +76,7 @@ private Q_SLOTS:
         strip->setGeometry(16, 20, 281, 54);
         strip->setPlayerProgram(script(QStringLiteral("player"), player));
         strip->setHangMs(HangMs);
+        strip->setMemoryBudget(MemoryBudget);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QString path = movie("FWS");
