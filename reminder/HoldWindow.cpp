@@ -78,8 +78,14 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     auto *times = new QHBoxLayout;
     m_hoursStart = named(new QTimeEdit(m_activeHours), "hoursStart");
     m_hoursEnd = named(new QTimeEdit(m_activeHours), "hoursEnd");
-    for (QTimeEdit *edit : {m_hoursStart, m_hoursEnd})
+    // The numbers in the digits the main window's boxes and the tooltips
+    // use, the hours before the minutes as a clock reads.
+    m_awayMinutes->setLocale(QLocale::c());
+    for (QTimeEdit *edit : {m_hoursStart, m_hoursEnd}) {
+        edit->setLocale(QLocale::c());
+        edit->setLayoutDirection(Qt::LeftToRight);
         edit->setDisplayFormat(QStringLiteral("HH:mm"));
+    }
     m_hoursStart->setAccessibleName(QStringLiteral("من الساعة"));
     m_hoursEnd->setAccessibleName(QStringLiteral("إلى الساعة"));
     auto *from = new QLabel(QStringLiteral("من"), m_activeHours);
@@ -108,6 +114,7 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     m_monitor->addItem(QStringLiteral("الشاشة الرئيسية"), int(HoldSettings::Monitor::Primary));
     m_monitor->addItem(QStringLiteral("الشاشة التي عليها المؤشر"), int(HoldSettings::Monitor::Pointer));
     m_monitor->addItem(QStringLiteral("شاشة النافذة النشطة"), int(HoldSettings::Monitor::ActiveWindow));
+    m_monitor->setAccessibleName(QStringLiteral("الشاشة التي يظهر عليها التذكير"));
     monitorRow->addRow(QStringLiteral("يظهر على:"), m_monitor);
     layout->addLayout(monitorRow);
 

@@ -4,13 +4,19 @@
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
+#include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
+#include "core/HoldGate.h"
+#include "core/HoldSettings.h"
 #include "core/ReminderCycle.h"
 #include "info/InstructionsWindow.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
+#include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -20,6 +26,7 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 #include <memory>
 
@@ -81,6 +88,12 @@ class TestMenus : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // The painted buttons' names come from their factory, as in the program.
+        QAccessible::installFactory(buttonAccessibleFactory);
+    }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -148,6 +161,84 @@ private Q_SLOTS:
         QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
         QVERIFY(child<QLineEdit>(f, "Text1")->isEnabled());
         QTRY_VERIFY(card.isNull());
+    }
+
+    // A pause from either menu: the lamp and the tray icon say until when,
+    // a due card waits, and resume lets it through; the pause is in its
+    // file for the next run.
+    void pauseFromTheMenus_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("resume");
+        QTest::newRow("options menu") << "pauseHour" << "resume";
+        QTest::newRow("tray menu") << "pauseQuarter" << "resume";
+    }
+    void pauseFromTheMenus()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, resume);
+        MainWindow &f = running();
+        QTRY_VERIFY(f.reminder());
+        f.reminder()->close();
+        QTRY_VERIFY(!f.cycle().cardUp());
+        m_clock.setLocalNow(QDateTime(QDate(2026, 12, 8), QTime(13, 30)));
+        QMenu *menu = child<QMenu>(f, item == QLatin1String("pauseHour") ? "pauseMenu" : "trayPauseMenu");
+        child<QAction>(*menu, item.toLatin1().constData())->trigger();
+        const QString until = item == QLatin1String("pauseHour") ? QStringLiteral("متوقف مؤقتاً حتى 14:30")
+                                                                 : QStringLiteral("متوقف مؤقتاً حتى 13:45");
+        QVERIFY(child<Shape>(f, "Shape1")->toolTip().endsWith(until));
+        QVERIFY(child<TrayArea>(f, "TA1")->toolTip().endsWith(until));
+        m_clock.advance(6000);
+        QVERIFY(!f.cycle().cardUp());
+        QVERIFY(f.cycle().cardPending());
+        QFile file(m_dir->filePath(QStringLiteral("murel/hold.ini")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("paused-until=2026-12-08T"));
+        child<QAction>(*menu, resume.toLatin1().constData())->trigger();
+        QVERIFY(f.cycle().cardUp());
+        QCOMPARE(child<TrayArea>(f, "TA1")->toolTip(), MainWindow::TrayText);
+        QVERIFY(!child<QAction>(*menu, resume.toLatin1().constData())->isEnabled());
+    }
+
+    // The choices of when cards show: what the controls say is what is
+    // kept, and each control has a name for screen readers.
+    void holdWindow()
+    {
+        MainWindow &f = *m_form;
+        bool named = true;
+        QString unnamed;
+        QString shownStart;
+        connect(&f, &MainWindow::modalOpening, this, [&](QDialog *w) {
+            QTimer::singleShot(0, w, [&, w] {
+                const auto controls = w->findChildren<QWidget *>();
+                for (QWidget *c : controls) {
+                    if (c->focusPolicy() == Qt::NoFocus || !c->isVisibleTo(w))
+                        continue;
+                    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
+                    if (a && a->text(QAccessible::Name).trimmed().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_"))) {
+                        named = false;
+                        unnamed += c->objectName() + QLatin1Char(' ');
+                    }
+                }
+                // Hours first, in the main window's digits.
+                shownStart = child<QTimeEdit>(*w, "hoursStart")->text();
+                child<QCheckBox>(*w, "holdFullScreen")->setChecked(false);
+                child<QCheckBox>(*w, "holdAway")->setChecked(true);
+                child<QCheckBox>(*w, "day5")->setChecked(false); // Friday
+                auto *hold = static_cast<HoldWindow *>(w);
+                QMetaObject::invokeMethod(child<QWidget>(*hold, "holdOk"), "clicked");
+            });
+        });
+        child<QAction>(f, "HoldM")->trigger();
+        QVERIFY2(named, qPrintable(unnamed));
+        QCOMPARE(shownStart, QStringLiteral("08:00"));
+        QFile file(m_dir->filePath(QStringLiteral("murel/hold.ini")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("full-screen=false\n"));
+        QVERIFY(text.contains("away=true\n"));
+        QVERIFY(!text.contains("fri"));
+        QVERIFY(f.holdGate().settings().values().away);
     }
 
     void advertisingLeavesTheCycleAlone()
