@@ -261,11 +261,11 @@ bool HttpResponseParser::headEnded()
                 return false;
         }
         // Longer than 18 digits is past any cap, and refused with the rest.
-        m_declared = wholeNumber(lengths.first());
-        if (m_declared < 0 || m_declared > m_bodyCap)
+        const qint64 declared = wholeNumber(lengths.first());
+        if (declared < 0 || declared > m_bodyCap)
             return false;
         m_framing = Framing::Length;
-        m_remaining = m_declared;
+        m_remaining = declared;
         if (m_remaining == 0)
             m_state = State::Done;
     } else {

@@ -38,8 +38,6 @@ public:
     int status() const { return m_status; }
     // The values of the header fields of that name, in order.
     QList<QByteArray> values(QByteArrayView name) const;
-    // The declared body length, -1 for none.
-    qint64 contentLength() const { return m_declared; }
 
 private:
     enum class Framing { None, Length, Chunked, Close };
@@ -68,7 +66,6 @@ private:
     bool m_http10 = false;
     int m_status = 0;
     QList<QPair<QByteArray, QByteArray>> m_fields;
-    qint64 m_declared = -1;
     qint64 m_remaining = 0; // of the declared length, or of the chunk
     qint64 m_bodyBytes = 0;
 };
