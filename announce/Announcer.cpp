@@ -9,7 +9,6 @@
 #include "platform/Platform.h"
 
 #include <QFile>
-#include <QNetworkAccessManager>
 
 Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder, QObject *parent)
     : QObject(parent)
@@ -95,9 +94,7 @@ void Announcer::connectionTick()
 void Announcer::download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
                          std::function<void(bool)> done)
 {
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
-    auto *downloader = new clsDownload(*m_network, this);
+    auto *downloader = new clsDownload(this);
     connect(downloader, &clsDownload::finished, this, [downloader, done](bool ok) {
         downloader->deleteLater();
         done(ok);

@@ -11,7 +11,6 @@ class Clock;
 class MovieStrip;
 class PeriodicTimer;
 class Platform;
-class QNetworkAccessManager;
 
 // The announcement side of the program: the connection monitor, the
 // once-per-run fetch of the announcement text and, when it changed, of the
@@ -91,7 +90,6 @@ private:
     QString m_dataFolder;
     Publisher m_publisher;
     AnnouncementFetch m_fetch;
-    QNetworkAccessManager *m_network = nullptr;
     int m_stallMs;
     int m_deadlineMs = 0; // 0: each download's own
     PeriodicTimer *m_connectionTimer;

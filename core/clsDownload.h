@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/HttpResponseParser.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class HttpGet;
 class SaveFile;
 
 // Copies one web resource into one local file without holding up the
@@ -16,17 +17,15 @@ class SaveFile;
 // headers past HeaderCapBytes, it makes no progress for stallMs, it has not
 // ended after deadlineMs, or it is redirected anywhere but the same host
 // (more than MaxRedirects times). The destination is replaced only on
-// success.
+// success. Each hop is one GET on a connection of its own (HttpGet), in
+// this thread: nothing runs in the background once the download ended.
 class clsDownload : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int DefaultStallMs = 30'000;
     static constexpr int DefaultDeadlineMs = 60'000;
-    static constexpr qint64 HeaderCapBytes = 64 * 1024;
-    // What the network layer may hold for us at a time: it reads no more
-    // from the server until this has been taken.
-    static constexpr qint64 ReadBufferBytes = 64 * 1024;
+    static constexpr qint64 HeaderCapBytes = HttpResponseParser::HeaderCapBytes;
     static constexpr int MaxRedirects = 3;
 
     struct Limits
@@ -36,7 +35,7 @@ public:
         int deadlineMs = DefaultDeadlineMs;
     };
 
-    clsDownload(QNetworkAccessManager &network, QObject *parent = nullptr);
+    explicit clsDownload(QObject *parent = nullptr);
     ~clsDownload() override;
 
     // Starts the download; finished() follows, also for a bad address or
@@ -52,29 +51,21 @@ Q_SIGNALS:
     void finished(bool ok);
 
 private:
-    void onReadyRead();
-    // The answer's Content-Length: NoLength without one, BadLength for one
-    // that is not a single whole number.
-    static constexpr qint64 NoLength = -1;
-    static constexpr qint64 BadLength = -2;
-    qint64 declaredLength() const;
-    bool headersAcceptable() const;
-    void onMetaData();
     void request(const QUrl &address);
-    bool redirecting() const;
-    void onFinished();
+    void onHead();
+    void onBody(const QByteArray &piece);
+    void onFinished(bool whole);
+    // Closes the connection of the hop under way, if any.
+    void drop();
     void giveUp();
     void fail();
 
-    QNetworkAccessManager &m_network;
-    QPointer<QNetworkReply> m_reply;
+    QPointer<HttpGet> m_get;
     SaveFile *m_file = nullptr;
     QTimer m_deadline;
     QUrl m_origin;
+    QUrl m_current;
     qint64 m_cap = 0;
-    qint64 m_received = 0;
     int m_stallMs = DefaultStallMs;
     int m_redirects = 0;
-    bool m_givenUp = false;
-    bool m_writeFailed = false;
 };

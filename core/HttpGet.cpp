@@ -1,0 +1,154 @@
+#include "core/HttpGet.h"
+
+#include <QNetworkProxy>
+#include <QSslSocket>
+#include <QTcpSocket>
+#include <algorithm>
+
+namespace {
+
+bool https(const QUrl &url)
+{
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
+quint16 portOf(const QUrl &url)
+{
+    return quint16(url.port(https(url) ? 443 : 80));
+}
+
+} // namespace
+
+HttpGet::HttpGet(const QUrl &url, qint64 bodyCap, int stallMs, QObject *parent)
+    : QObject(parent)
+    , m_url(url)
+    , m_parser(bodyCap)
+{
+    m_stall.setSingleShot(true);
+    m_stall.setInterval(stallMs);
+    connect(&m_stall, &QTimer::timeout, this, [this] { end(false); });
+}
+
+HttpGet::~HttpGet()
+{
+    abort();
+}
+
+QByteArray HttpGet::requestFor(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
+    if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) || host.isEmpty() || url.port() == 0)
+        return {};
+    if (host.contains(':'))
+        host = '[' + host + ']';
+    if (url.port() != -1 && url.port() != (https(url) ? 443 : 80))
+        host += ':' + QByteArray::number(url.port());
+    QByteArray target = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (target.isEmpty())
+        target = "/";
+    // The encoded form escapes blanks and line ends; anything else that
+    // would end the line early is no address to send.
+    for (const QByteArray &part : {host, target}) {
+        if (std::any_of(part.begin(), part.end(), [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7f; }))
+            return {};
+    }
+    if (!target.startsWith('/'))
+        return {};
+    return "GET " + target + " HTTP/1.1\r\nHost: " + host
+        + "\r\nUser-Agent: Mozilla/5.0\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
+}
+
+void HttpGet::start()
+{
+    // The connection is begun from the event loop, so that even a failure
+    // found at once is told after this returns.
+    QMetaObject::invokeMethod(this, &HttpGet::connectToServer, Qt::QueuedConnection);
+}
+
+void HttpGet::connectToServer()
+{
+    if (m_ended)
+        return;
+    const QByteArray request = requestFor(m_url);
+    if (request.isEmpty()) {
+        end(false);
+        return;
+    }
+    QSslSocket *secure = https(m_url) ? new QSslSocket(this) : nullptr;
+    m_socket = secure ? secure : new QTcpSocket(this);
+    m_socket->setProxy(QNetworkProxy::NoProxy);
+    m_socket->setReadBufferSize(ReadBytes);
+    connect(m_socket, &QTcpSocket::readyRead, this, &HttpGet::onReadyRead);
+    connect(m_socket, &QTcpSocket::disconnected, this, &HttpGet::onEnded);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &HttpGet::onEnded);
+    m_stall.start();
+    const QString host = m_url.host();
+    if (secure) {
+        connect(secure, &QSslSocket::encrypted, this, [this, request] { m_socket->write(request); });
+        secure->connectToHostEncrypted(host, portOf(m_url));
+    } else {
+        connect(m_socket, &QTcpSocket::connected, this, [this, request] { m_socket->write(request); });
+        m_socket->connectToHost(host, portOf(m_url));
+    }
+}
+
+void HttpGet::onReadyRead()
+{
+    while (!m_ended && m_socket->bytesAvailable() > 0) {
+        m_stall.start();
+        const bool headBefore = m_parser.headRead();
+        QByteArray body;
+        if (!m_parser.feed(m_socket->read(ReadBytes), body)) {
+            end(false);
+            return;
+        }
+        if (!headBefore && m_parser.headRead()) {
+            Q_EMIT headReceived();
+            if (m_ended)
+                return;
+        }
+        if (!body.isEmpty()) {
+            Q_EMIT bodyReceived(body);
+            if (m_ended)
+                return;
+        }
+        if (m_parser.state() == HttpResponseParser::State::Done) {
+            end(true);
+            return;
+        }
+    }
+}
+
+void HttpGet::onEnded()
+{
+    if (m_ended)
+        return;
+    // What arrived before the server closed is still to be read; anything
+    // but its closing is a failed connection.
+    if (m_socket->error() != QAbstractSocket::RemoteHostClosedError && m_socket->error() != QAbstractSocket::UnknownSocketError) {
+        end(false);
+        return;
+    }
+    onReadyRead();
+    if (!m_ended)
+        end(m_parser.endOfInput());
+}
+
+void HttpGet::end(bool whole)
+{
+    if (m_ended)
+        return;
+    abort();
+    Q_EMIT finished(whole);
+}
+
+void HttpGet::abort()
+{
+    m_ended = true;
+    m_stall.stop();
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort();
+    }
+}
