@@ -95,10 +95,16 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     auto *builtInCaption = new QLabel(QStringLiteral("النصوص المرفقة بالبرنامج:"), this);
     lists->addWidget(builtInCaption);
     m_builtIns = named(new QListWidget(this), "builtInTexts", QStringLiteral("النصوص المرفقة بالبرنامج"));
+    m_own = named(new QListWidget(this), "ownTexts", QStringLiteral("نصوصك"));
     builtInCaption->setBuddy(m_builtIns);
     // Many rows at once: selected, a press of the space bar switches them
     // all (Ctrl+A, Space switches every one shown).
     m_builtIns->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Each text read whole, over as many lines as it takes.
+    for (QListWidget *list : {m_builtIns, m_own}) {
+        list->setWordWrap(true);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     lists->addWidget(m_builtIns, 3);
     auto *builtInButtons = new QHBoxLayout;
     auto *allOnButton = button(this, "textsAllOn", QStringLiteral("تشغيل الكل"));
@@ -110,7 +116,6 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
 
     auto *ownCaption = new QLabel(QStringLiteral("نصوصك:"), this);
     lists->addWidget(ownCaption);
-    m_own = named(new QListWidget(this), "ownTexts", QStringLiteral("نصوصك"));
     ownCaption->setBuddy(m_own);
     m_own->setSelectionMode(QAbstractItemView::SingleSelection);
     lists->addWidget(m_own, 1);
@@ -219,13 +224,16 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     m_add->setEnabled(false);
     m_builtIns->setCurrentRow(0);
     m_search->setFocus();
+    resize(820, 660);
 }
 
 void TextsWindow::buildPreview(QWidget *card, int background)
 {
     // The card at its full height: its picture, its frame and its text
     // area where the card has them.
-    const QRect r = twipsRect(0, 0, CardGeometry::WidthTwips, CardGeometry::FullHeightTwips);
+    const int tallest = (CardGeometry::FullHeightTwips + CardGeometry::StepTwips - 1) / CardGeometry::StepTwips
+                        * CardGeometry::StepTwips;
+    const QRect r = twipsRect(0, 0, CardGeometry::WidthTwips, tallest);
     card->setFixedSize(r.size());
     const BackgroundLook look = backgroundLook(background);
     auto *picture = new QLabel(card);
