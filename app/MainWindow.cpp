@@ -16,6 +16,7 @@
 #include "core/Clock.h"
 #include "core/HoldGate.h"
 #include "core/HoldSettings.h"
+#include "core/ReminderTexts.h"
 #include "core/PlayerLocation.h"
 #include "core/ReminderCycle.h"
 #include "core/SaveLeftovers.h"
@@ -28,6 +29,7 @@
 #include "reminder/BackgroundChooser.h"
 #include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
+#include "reminder/TextsWindow.h"
 #include "reminder/RunAtLogon.h"
 #include "reminder/SettingsDialog.h"
 #include "resources/Artwork.h"
@@ -114,6 +116,7 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     connect(m_cycle, &ReminderCycle::closeCard, this, &MainWindow::closeCard);
     m_hold = new HoldSettings(m_dataFolder + QLatin1Char('/') + QLatin1String(HoldSettings::FileName), this);
     m_gate = new HoldGate(*m_hold, m_clock, this);
+    m_texts = new ReminderTexts(m_dataFolder + QLatin1Char('/') + QLatin1String(ReminderTexts::FileName), this);
     m_cycle->setGate(m_gate);
     connect(m_gate, &HoldGate::changed, this, &MainWindow::showPauseState);
     connect(m_channel, &InstanceChannel::pauseRequested, this, &MainWindow::pauseFromCommandLine);
@@ -310,7 +313,8 @@ bool MainWindow::load()
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
     // What a copy killed in the middle of writing its files left behind.
     removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
-                                       QStringLiteral("1.swf"), QLatin1String(HoldSettings::FileName)});
+                                       QStringLiteral("1.swf"), QLatin1String(HoldSettings::FileName),
+                                       QLatin1String(ReminderTexts::FileName)});
     removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
     m_settings->load();
     // The record's flag is only as fresh as the last Start; the system
@@ -320,6 +324,9 @@ bool MainWindow::load()
     m_hold->load();
     if (m_hold->problem() != HoldSettings::Problem::None)
         m_messages.inform(this, HoldDamagedMessage);
+    m_texts->load();
+    if (m_texts->problem() != ReminderTexts::Problem::None)
+        m_messages.inform(this, TextsWindow::problemMessage(*m_texts));
     // Only what the choices need is watched, from here on.
     m_holdWatch = new HoldWatch(m_platform, *m_gate, [this] {
         const QScreen *screen = cardScreen();
@@ -462,7 +469,7 @@ ReminderCard *MainWindow::reminder() const
 void MainWindow::showCard()
 {
     closeCard();
-    m_card = new ReminderCard(m_settings->values(), m_clock, m_platform, windowIcon(), cardScreen());
+    m_card = new ReminderCard(m_settings->values(), *m_texts, m_clock, m_platform, windowIcon(), cardScreen());
     connect(m_card, &ReminderCard::closed, m_cycle, &ReminderCycle::cardClosed);
     m_card->showCard();
 }
@@ -517,7 +524,7 @@ void MainWindow::runModal(QDialog &window)
 void MainWindow::openSettings()
 {
     stop();
-    SettingsDialog window(*m_settings, m_platform, *this);
+    SettingsDialog window(*m_settings, m_platform, *this, m_texts);
     // Its run goes back to the dialog when the chooser's loop ends, which
     // the program's exit does too: it must hear of the exit itself.
     connect(this, &MainWindow::programEnd, &window, &SettingsDialog::endForProgramExit);

@@ -25,6 +25,7 @@ class QRadioButton;
 class QScreen;
 class QWidget;
 class ReminderCard;
+class ReminderTexts;
 class Settings;
 class Shape;
 class TavrelButton;
@@ -140,6 +141,7 @@ private:
     Settings *m_settings = nullptr;
     ReminderCycle *m_cycle = nullptr;
     HoldSettings *m_hold = nullptr;
+    ReminderTexts *m_texts = nullptr;
     HoldGate *m_gate = nullptr;
     HoldWatch *m_holdWatch = nullptr;
     bool m_holdNotSavedTold = false;

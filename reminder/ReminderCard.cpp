@@ -5,12 +5,12 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
 #include "controls/WindowLook.h"
-#include "core/Catalogue.h"
 #include "core/ExtraTimer.h"
-#include "core/FaceNames.h"
+#include "core/ReminderTexts.h"
 #include "core/Twips.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
+#include "reminder/CardText.h"
 #include "reminder/TextFit.h"
 #include "resources/Artwork.h"
 
@@ -40,7 +40,7 @@ ButtonDescription closeButton()
 
 } // namespace
 
-ReminderCard::ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon,
+ReminderCard::ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform, const QIcon &icon,
                            QScreen *screen)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_platform(platform)
@@ -58,7 +58,7 @@ ReminderCard::ReminderCard(const Settings::Values &settings, Clock &clock, Platf
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     m_countdown = new ExtraTimer(clock, this);
     build();
-    load(settings);
+    load(settings, texts);
 }
 
 ReminderCard::~ReminderCard() = default;
@@ -89,13 +89,10 @@ void ReminderCard::build()
     // a text too long for the area is set smaller (see load).
     m_text = new Label(QString(), Qt::LeftToRight, this);
     m_text->setObjectName(QStringLiteral("Label1"));
-    m_text->setGeometry(twipsRect(240, 240, 3015, 2175));
+    m_text->setGeometry(CardText::area());
     m_text->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
     m_text->setWordWrap(true);
-    QFont font(SansSerifFace);
-    font.setPointSizeF(13.5);
-    font.setWeight(QFont::Normal);
-    m_text->setFont(font);
+    m_text->setFont(CardText::font(QString()));
     setTextColor(*m_text, toQColor(kWhite));
 
     m_close = new TavrelButtonV2(this);
@@ -131,15 +128,12 @@ void ReminderCard::build()
     connect(m_slideUp, &QTimer::timeout, this, &ReminderCard::slideUpTick);
 }
 
-void ReminderCard::load(const Settings::Values &settings)
+void ReminderCard::load(const Settings::Values &settings, ReminderTexts &texts)
 {
     applyBackground(settings.background);
 
-    if (!settings.fontName.isEmpty()) {
-        QFont font = m_text->font();
-        font.setFamily(settings.fontName);
-        m_text->setFont(font);
-    }
+    if (!settings.fontName.isEmpty())
+        m_text->setFont(CardText::font(settings.fontName));
 
     m_platform.setTopMost(*this, true);
 
@@ -154,9 +148,14 @@ void ReminderCard::load(const Settings::Values &settings)
     followScreen();
     m_slideUp->start();
 
-    const Catalogue catalogue;
-    m_textIndex = Catalogue::pick(Catalogue::seedFromClock());
-    const QString text = catalogue.entry(m_textIndex);
+    // A text of the user's that the font chosen since it was typed would
+    // cut is passed over: the card shows every text whole or not at all.
+    const QString family = settings.fontName;
+    const TextKey key = texts.next(Catalogue::seedFromClock(), [&family](const QString &text) {
+        return CardText::check(text, family) == CardText::Verdict::Fits;
+    });
+    m_textIndex = key.builtIn;
+    const QString text = texts.text(key);
     if (!text.isEmpty()) {
         // A verse is not cut: a long one is set a little smaller instead.
         QFont font = m_text->font();

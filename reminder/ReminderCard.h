@@ -12,13 +12,14 @@ class Clock;
 class ExtraTimer;
 class Label;
 class Platform;
+class ReminderTexts;
 class QLabel;
 class QTimer;
 class Shape;
 class TavrelButtonV2;
 
 // The reminder card: a borderless picture that slides up out of the
-// bottom-right corner, shows one catalogue text for the chosen seconds,
+// bottom-right corner, shows one of the texts that are on for the chosen seconds,
 // slides away and closes. It takes the settings as they are when it is
 // created, and says closed() when it goes by itself, by its "X" or by the
 // window manager.
@@ -29,8 +30,8 @@ public:
     // Builds the card and runs its load: background, font, pin on top,
     // display time, placement at height 0, slide up, text. The card goes to
     // screen's corner (the primary screen's when none is given, or once
-    // that screen is gone).
-    ReminderCard(const Settings::Values &settings, Clock &clock, Platform &platform, const QIcon &icon,
+    // that screen is gone). Its text is the next that texts gives.
+    ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform, const QIcon &icon,
                  QScreen *screen = nullptr);
     ~ReminderCard() override;
 
@@ -42,7 +43,8 @@ public:
 
     CardGeometry::Twips twips() const { return m_twips; }
     int displaySeconds() const { return m_displaySeconds; }
-    // The catalogue entry shown, -1 before one is.
+    // The catalogue entry shown, -1 before one is or for a text of the
+    // user's.
     int textIndex() const { return m_textIndex; }
 
     // One step of each animation, also driven by the timers below.
@@ -61,7 +63,7 @@ protected:
 
 private:
     void build();
-    void load(const Settings::Values &settings);
+    void load(const Settings::Values &settings, ReminderTexts &texts);
     void applyBackground(int number);
     void countdownElapsed();
     void closeByItself();

@@ -9,6 +9,7 @@
 #include "core/Twips.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/RunAtLogon.h"
+#include "reminder/TextsWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,11 +63,12 @@ TavrelButton *button(QWidget *parent, const char *name, const QString &caption, 
 
 } // namespace
 
-SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent)
+SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent, ReminderTexts *texts)
     : QDialog(&chooserParent)
     , m_settings(settings)
     , m_platform(platform)
     , m_chooserParent(chooserParent)
+    , m_texts(texts)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -119,6 +121,16 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     darkRed(backgroundCaption);
     auto *chooseBackground =
         button(displayFrame, "TavrelButtonV22", QStringLiteral("اختيار صورة الخلفية"), twipsRect(1800, 2160, 2175, 375));
+    // The texts take the free corner beside the background, level with it:
+    // the controls that were there before keep their places.
+    if (m_texts) {
+        Label *textsCaption = placeLabel(displayFrame, QStringLiteral("النصوص :"), twipsRect(240, 1800, 1455, 255));
+        textsCaption->setObjectName(QStringLiteral("textsCaption"));
+        darkRed(textsCaption);
+        auto *textsButton =
+            button(displayFrame, "textsButton", QStringLiteral("اختيار النصوص"), twipsRect(240, 2160, 1455, 375));
+        connect(textsButton, &TavrelButton::clicked, this, &SettingsDialog::openTexts);
+    }
     // Four rules frame the display options inside the group box: down both
     // sides, along the bottom, and between the font part and the
     // background part.
@@ -204,6 +216,17 @@ void SettingsDialog::restoreDefaultFont()
     f.setItalic(false);
     f.setFamily(Settings::defaultFontName());
     m_preview->setFont(f);
+}
+
+void SettingsDialog::openTexts()
+{
+    // The texts as the card would show them with the font chosen here, even
+    // before it is applied. They are saved by their own window's OK, in their
+    // own file: this dialog's cancel does not undo them.
+    TextsWindow window(*m_texts, m_preview->font().family(), m_settings.values().background, this);
+    connect(this, &QDialog::finished, &window, &QDialog::reject);
+    window.setModal(true);
+    window.exec();
 }
 
 void SettingsDialog::apply()

@@ -8,6 +8,7 @@ class Label;
 class Platform;
 class QCheckBox;
 class QComboBox;
+class ReminderTexts;
 class Settings;
 class TavrelButton;
 
@@ -22,8 +23,9 @@ public:
     static constexpr int ChooseBackground = 2;
 
     // The chooser is parented to chooserParent (the main window), which it
-    // stays over while this dialog is out of sight.
-    SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent);
+    // stays over while this dialog is out of sight. With texts, the dialog
+    // also opens the texts window on them.
+    SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent, ReminderTexts *texts = nullptr);
     ~SettingsDialog() override;
 
     // Shows the dialog modally until apply or cancel; while the background
@@ -47,10 +49,12 @@ private:
     void restoreDefaultFont();
     void apply();
     void unloadChooser();
+    void openTexts();
 
     Settings &m_settings;
     Platform &m_platform;
     QWidget &m_chooserParent;
+    ReminderTexts *m_texts = nullptr;
     QCheckBox *m_runAtLogon = nullptr;
     QComboBox *m_fontName = nullptr;
     Label *m_preview = nullptr;

@@ -13,14 +13,19 @@ QSizeF laidOutSize(const QFont &font, const QString &text, qreal width)
         .size();
 }
 
+bool fits(const QFont &font, const QString &text, const QSizeF &area)
+{
+    const QSizeF needed = laidOutSize(font, text, area.width());
+    return needed.height() <= area.height() && needed.width() <= area.width();
+}
+
 double fittedPointSize(const QFont &font, const QString &text, const QSizeF &area)
 {
     const double chosen = font.pointSizeF();
     QFont f = font;
     for (double size = chosen; size >= FloorPoints; size -= StepPoints) {
         f.setPointSizeF(size);
-        const QSizeF needed = laidOutSize(f, text, area.width());
-        if (needed.height() <= area.height() && needed.width() <= area.width())
+        if (fits(f, text, area))
             return size;
     }
     return std::min(chosen, FloorPoints);

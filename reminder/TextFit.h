@@ -16,6 +16,9 @@ inline constexpr double FloorPoints = 9.0;
 // label lays it out, and whether no word sticks out sideways.
 QSizeF laidOutSize(const QFont &font, const QString &text, qreal width);
 
+// Whether text fits area whole in font, as the card's label sets it.
+bool fits(const QFont &font, const QString &text, const QSizeF &area);
+
 // The largest size from font's own down to the floor, in steps, at which
 // text fits area; font's own size when it fits as it is.
 double fittedPointSize(const QFont &font, const QString &text, const QSizeF &area);

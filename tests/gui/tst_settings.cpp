@@ -7,9 +7,11 @@
 #include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
+#include "core/ReminderTexts.h"
 #include "core/Settings.h"
 #include "reminder/SettingsDialog.h"
 #include "reminder/BackgroundChooser.h"
+#include "reminder/TextsWindow.h"
 #include "resources/Artwork.h"
 
 #include <QAbstractItemView>
@@ -23,6 +25,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -206,6 +209,50 @@ private Q_SLOTS:
         QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Times New Roman"));
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().fontName, QStringLiteral("Times New Roman"));
+    }
+
+    void textsFromTheSettings()
+    {
+        QAccessible::installFactory(buttonAccessibleFactory);
+        ReminderTexts texts(m_dir->filePath(QStringLiteral("murel/texts.ini")));
+        SettingsDialog w(*m_settings, m_platform, *m_form, &texts);
+        w.show();
+        QStringList unnamed;
+        QStringList unreached;
+        QString notice;
+        QTimer::singleShot(0, &w, [&] {
+            auto *t = w.findChild<TextsWindow *>();
+            QVERIFY(t && t->isModal());
+            // Every control is named for a screen reader and on the tab chain.
+            QSet<QWidget *> chain;
+            for (QWidget *c = t->nextInFocusChain(); c != t; c = c->nextInFocusChain())
+                chain.insert(c);
+            for (QWidget *c : t->findChildren<QWidget *>()) {
+                if (!(c->focusPolicy() & Qt::TabFocus) || !c->isVisibleTo(t) || c->objectName().startsWith(QLatin1String("qt_")))
+                    continue;
+                if (QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).trimmed().isEmpty())
+                    unnamed << c->objectName();
+                if (!chain.contains(c))
+                    unreached << c->objectName();
+            }
+            // Every built-in selected, then switched off by the space bar: the
+            // last one that would go stays on, and the window says why.
+            auto *list = child<QListWidget>(*t, "builtInTexts");
+            list->setCurrentRow(5);
+            list->selectAll();
+            QTest::keyClick(list, Qt::Key_Space);
+            notice = child<QLabel>(*t, "textsNotice")->text();
+            click(child<TavrelButton>(*t, "textsOk"));
+        });
+        click(child<TavrelButton>(w, "textsButton"));
+        QAccessible::removeFactory(buttonAccessibleFactory);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u' ')));
+        QVERIFY2(unreached.isEmpty(), qPrintable(unreached.join(u' ')));
+        QCOMPARE(notice, TextsWindow::LastOnMessage);
+        QCOMPARE(ReminderTexts::onKeys(texts.values()), QList<TextKey>{TextKey::ofBuiltIn(5)});
+        ReminderTexts saved(texts.path());
+        saved.load();
+        QVERIFY(saved.values() == texts.values());
     }
 
     // Neither window takes the main window's icon into its title bar: each

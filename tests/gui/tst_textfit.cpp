@@ -1,10 +1,19 @@
 #include "app/Fonts.h"
+#include "common/Find.h"
 #include "controls/Label.h"
+#include "controls/TavrelButton.h"
 #include "core/Catalogue.h"
+#include "core/ReminderTexts.h"
 #include "core/Twips.h"
+#include "reminder/CardText.h"
 #include "reminder/TextFit.h"
+#include "reminder/TextsWindow.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
 
@@ -36,6 +45,17 @@ private:
         }
         layout.endLayout();
         return QSizeF(widest, height);
+    }
+
+    // Types text as a keyboard with Arabic letters would.
+    static void type(QWidget *w, const QString &text)
+    {
+        for (const QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(w, &press);
+            QApplication::sendEvent(w, &release);
+        }
     }
 
 private Q_SLOTS:
@@ -156,6 +176,55 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(inkRows, 0);
+    }
+
+    void aTextTooLongIsRefusedAsItIsTyped_data() { longestTextDrawnWhole_data(); }
+    void aTextTooLongIsRefusedAsItIsTyped()
+    {
+        // A text of the user's grows a word at a time in the texts window:
+        // the longest the window takes is drawn whole at the card's floor
+        // size, the next word is refused as it is typed.
+        QFETCH(QString, family);
+        const QStringList words = QStringLiteral("سُبْحَانَ اللَّهِ وَبِحَمْدِهِ سُبْحَانَ اللَّهِ الْعَظِيمِ").split(QLatin1Char(' '));
+        QString fits;
+        QString next = words.first();
+        for (int i = 1; CardText::check(next, family) == CardText::Verdict::Fits; ++i) {
+            fits = next;
+            next += QLatin1Char(' ') + words.at(i % words.size());
+        }
+        QFont floor = CardText::font(family);
+        floor.setPointSizeF(TextFit::FloorPoints);
+        const QSize area = CardText::area().size();
+        const QSizeF fitting = layout(floor, fits, area.width());
+        QVERIFY(fitting.height() <= area.height() && fitting.width() <= area.width());
+        QVERIFY(layout(floor, next, area.width()).height() > area.height());
+        qInfo("%s at x%s: the longest that fits has %d characters", qPrintable(family),
+              qPrintable(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))), int(fits.size()));
+
+        QTemporaryDir dir;
+        ReminderTexts texts(dir.filePath(QStringLiteral("texts.ini")));
+        TextsWindow w(texts, family, 1);
+        auto *editor = child<QPlainTextEdit>(w, "textEditor");
+        auto *add = child<TavrelButton>(w, "textAdd");
+        editor->setPlainText(fits.left(fits.lastIndexOf(QLatin1Char(' '))));
+        type(editor, fits.mid(fits.lastIndexOf(QLatin1Char(' '))));
+        QVERIFY(add->isEnabled());
+        QCOMPARE(child<QLabel>(w, "textsNotice")->text(), QString());
+        type(editor, next.mid(fits.size()));
+        QVERIFY(!add->isEnabled());
+        QCOMPARE(child<QLabel>(w, "textsNotice")->text(), CardText::message(CardText::Verdict::TooLong));
+        QTest::keyClick(editor, Qt::Key_Space);
+        QVERIFY(!add->isEnabled());
+        // Back to the text that fits: it is taken, at the size the card uses.
+        editor->setPlainText(fits);
+        add->click();
+        QCOMPARE(child<QListWidget>(w, "ownTexts")->count(), 1);
+        QCOMPARE(child<Label>(w, "previewText")->text(), fits);
+        QCOMPARE(child<Label>(w, "previewText")->font().pointSizeF(), TextFit::FloorPoints);
+        // Blank is refused too.
+        editor->setPlainText(QStringLiteral("  \n "));
+        QVERIFY(!add->isEnabled());
+        QCOMPARE(child<QLabel>(w, "textsNotice")->text(), CardText::message(CardText::Verdict::Blank));
     }
 
     void theFacesDiffer()

@@ -1,0 +1,255 @@
+#include "core/ReminderTexts.h"
+
+#include "core/RegularFile.h"
+#include "core/SaveFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// A text on one line: a backslash, a line break, a carriage return and a
+// tab written as two characters each.
+QByteArray escaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        switch (ch.unicode()) {
+        case u'\\': out += QStringLiteral("\\\\"); break;
+        case u'\n': out += QStringLiteral("\\n"); break;
+        case u'\r': out += QStringLiteral("\\r"); break;
+        case u'\t': out += QStringLiteral("\\t"); break;
+        default: out += ch;
+        }
+    }
+    return out.toUtf8();
+}
+
+std::optional<QString> unescaped(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value.at(i) != QLatin1Char('\\')) {
+            out += value.at(i);
+            continue;
+        }
+        if (++i == value.size())
+            return std::nullopt;
+        switch (value.at(i).unicode()) {
+        case u'\\': out += QLatin1Char('\\'); break;
+        case u'n': out += QLatin1Char('\n'); break;
+        case u'r': out += QLatin1Char('\r'); break;
+        case u't': out += QLatin1Char('\t'); break;
+        default: return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::optional<int> builtInNumber(const QString &text)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok && n >= 0 && n < Catalogue::Size ? std::optional<int>(n) : std::nullopt;
+}
+
+} // namespace
+
+ReminderTexts::ReminderTexts(const QString &path, QObject *parent)
+    : QObject(parent)
+    , m_path(path)
+{
+}
+
+void ReminderTexts::setValues(const Values &values)
+{
+    if (values == m_values)
+        return;
+    m_values = values;
+    Q_EMIT changed();
+}
+
+ReminderTexts::Parsed ReminderTexts::parse(const QByteArray &bytes)
+{
+    Parsed damaged;
+    damaged.damaged = true;
+    if (bytes.size() > ReadLimit || bytes.contains('\0'))
+        return damaged;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return damaged;
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+
+    Parsed parsed;
+    Values &v = parsed.values;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return damaged;
+        const QString key = line.left(eq).trimmed().toLower();
+        // A text's value is taken as it is: its spaces are its own.
+        const QString value = line.mid(eq + 1);
+        if (key == u"order") {
+            if (value.trimmed() == u"random")
+                v.order = Order::Random;
+            else if (value.trimmed() == u"each-once")
+                v.order = Order::EachOnce;
+            else
+                return damaged;
+        } else if (key == u"off") {
+            for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                const auto n = builtInNumber(item);
+                if (!n)
+                    return damaged;
+                if (!v.builtInOff.contains(*n))
+                    v.builtInOff << *n;
+            }
+        } else if (key == u"own" || key == u"own-off") {
+            const auto t = unescaped(value);
+            if (!t || t->trimmed().isEmpty())
+                return damaged;
+            v.own << OwnText{*t, key == u"own"};
+        } else if (key == u"shown") {
+            const auto n = builtInNumber(value);
+            if (!n)
+                return damaged;
+            v.shown << TextKey::ofBuiltIn(*n);
+        } else if (key == u"shown-own") {
+            const auto t = unescaped(value);
+            if (!t)
+                return damaged;
+            v.shown << TextKey::ofOwn(*t);
+        }
+    }
+    std::sort(v.builtInOff.begin(), v.builtInOff.end());
+    return parsed;
+}
+
+QByteArray ReminderTexts::encode(const Values &v)
+{
+    QByteArray out = "# The reminder texts: built-ins switched off, the user's own texts, the order.\n";
+    out += "order=";
+    out += v.order == Order::EachOnce ? "each-once" : "random";
+    out += '\n';
+    QByteArrayList off;
+    for (int n : v.builtInOff)
+        off << QByteArray::number(n);
+    out += "off=" + off.join(',') + '\n';
+    for (const OwnText &t : v.own)
+        out += (t.on ? "own=" : "own-off=") + escaped(t.text) + '\n';
+    for (const TextKey &k : v.shown)
+        out += k.isBuiltIn() ? "shown=" + QByteArray::number(k.builtIn) + '\n' : "shown-own=" + escaped(k.own) + '\n';
+    return out;
+}
+
+void ReminderTexts::load()
+{
+    m_problem = Problem::None;
+    m_setAside.clear();
+    m_keepOff = false;
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
+        setValues(Values());
+        return;
+    }
+    QFile file(m_path);
+    QByteArray bytes;
+    if (openRegularFile(file)) {
+        bytes = file.read(ReadLimit + 1);
+        if (file.error() != QFileDevice::NoError)
+            m_problem = Problem::Unreadable;
+        file.close();
+    } else {
+        m_problem = Problem::Unreadable;
+    }
+    Parsed parsed;
+    if (m_problem == Problem::None) {
+        parsed = parse(bytes);
+        if (parsed.damaged)
+            m_problem = Problem::Damaged;
+    }
+    if (m_problem != Problem::None) {
+        parsed.values = Values();
+        setAsideDamaged();
+    }
+    setValues(parsed.values);
+}
+
+void ReminderTexts::setAsideDamaged()
+{
+    // QFile::rename never replaces a file that is there: a name taken
+    // meanwhile fails, and the next one is tried.
+    for (int n = 1; n <= 1000; ++n) {
+        const QString name = m_path + QStringLiteral(".damaged-%1").arg(n);
+        if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
+            continue;
+        if (QFile::rename(m_path, name)) {
+            m_setAside = name;
+            return;
+        }
+        if (!QFileInfo::exists(name))
+            break; // not a name clash: the folder does not let us
+    }
+    m_keepOff = true;
+}
+
+bool ReminderTexts::save() const
+{
+    if (m_keepOff)
+        return false;
+    return saveFile(m_path, encode(m_values));
+}
+
+QList<TextKey> ReminderTexts::onKeys(const Values &values)
+{
+    QList<TextKey> keys;
+    for (int n = 0; n < Catalogue::Size; ++n) {
+        if (!values.builtInOff.contains(n))
+            keys << TextKey::ofBuiltIn(n);
+    }
+    for (const OwnText &t : values.own) {
+        if (t.on)
+            keys << TextKey::ofOwn(t.text);
+    }
+    return keys;
+}
+
+QString ReminderTexts::text(const TextKey &key) const
+{
+    return key.isBuiltIn() ? m_catalogue.entry(key.builtIn) : key.own;
+}
+
+TextKey ReminderTexts::next(quint64 seed, const std::function<bool(const QString &)> &usable)
+{
+    QList<TextKey> on;
+    const QList<TextKey> all = onKeys(m_values);
+    for (const TextKey &k : all) {
+        if (k.isBuiltIn() || !usable || usable(k.own))
+            on << k;
+    }
+    // Nothing usable is on: better a text set small than no card.
+    if (on.isEmpty())
+        on = all;
+    if (on.isEmpty()) {
+        for (int n = 0; n < Catalogue::Size; ++n)
+            on << TextKey::ofBuiltIn(n);
+    }
+    if (m_values.order == Order::Random)
+        return on.at(TextRound::uniform(int(on.size()), seed));
+    const TextRound::Step step = TextRound::next(on, m_values.shown, seed);
+    Values v = m_values;
+    v.shown = step.shown;
+    setValues(v);
+    save();
+    return on.at(step.chosen);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/ReminderTexts.h"
+
+#include <QDialog>
+
+class Label;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QRadioButton;
+class Shape;
+class TavrelButton;
+
+// The texts the cards show: the built-ins with their switches, the user's
+// own texts (added, edited, removed, imported, exported), a search that
+// ignores the diacritics, the order, and a preview of the card. It changes
+// and saves the texts only on OK.
+class TextsWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    static inline const QString Title = QStringLiteral("نصوص التذكير");
+    static inline const QString LastOnMessage =
+        QStringLiteral("يبقى نص واحد على الأقل في التذكير، فلا يمكن إيقاف آخر نص.");
+    static inline const QString DuplicateMessage = QStringLiteral("هذا النص موجود بين نصوصك.");
+    static inline const QString NotSavedMessage =
+        QStringLiteral("تعذّر حفظ النصوص في ملفها، فستبقى كما اخترتها حتى إغلاق البرنامج فقط.");
+
+    // family and background are those the card would use now (the
+    // settings dialog's choice, applied or not yet).
+    TextsWindow(ReminderTexts &texts, const QString &family, int background, QWidget *parent = nullptr);
+
+    // What the controls show now, as the texts would be saved.
+    ReminderTexts::Values shown() const;
+
+    // The import and export without their file dialogs; the import says in
+    // the window what it took and what it left.
+    void importFile(const QString &path);
+    bool exportFile(const QString &path);
+
+    // What a damaged or unreadable file of texts gave at start, to be told once.
+    static QString problemMessage(const ReminderTexts &texts);
+
+private:
+    void buildPreview(QWidget *preview, int background);
+    void showValues(const ReminderTexts::Values &v);
+    QListWidgetItem *addOwnItem(const QString &text, bool on);
+    void itemSwitched(QListWidgetItem *item);
+    int onCount() const;
+    void filter(const QString &query);
+    void preview(const QString &text);
+    void editorChanged();
+    // The editor's text when the card can show it and it is new; empty
+    // (with the reason said) otherwise.
+    QString acceptable(QListWidgetItem *replacing);
+    void addText();
+    void replaceText();
+    void removeText();
+    void allOn();
+    void restore();
+    void chooseImport();
+    void chooseExport();
+    void say(const QString &message);
+    void apply();
+
+    ReminderTexts &m_texts;
+    QString m_family;
+    QLineEdit *m_search = nullptr;
+    QListWidget *m_builtIns = nullptr;
+    QListWidget *m_own = nullptr;
+    QPlainTextEdit *m_editor = nullptr;
+    TavrelButton *m_add = nullptr;
+    TavrelButton *m_replace = nullptr;
+    TavrelButton *m_remove = nullptr;
+    QRadioButton *m_random = nullptr;
+    QRadioButton *m_eachOnce = nullptr;
+    Label *m_previewText = nullptr;
+    QLabel *m_notice = nullptr;
+    bool m_quiet = false;
+    bool m_toldNotSaved = false;
+};
