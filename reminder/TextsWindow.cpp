@@ -224,7 +224,10 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     m_add->setEnabled(false);
     m_builtIns->setCurrentRow(0);
     m_search->setFocus();
-    resize(820, 660);
+    // Room for the lists, yet within a 1024 x 768 screen with its title
+    // bar and a panel: centred over the settings it must not reach above
+    // the top, where its title bar could no longer be taken.
+    resize(800, 600);
 }
 
 void TextsWindow::buildPreview(QWidget *card, int background)
