@@ -752,8 +752,10 @@ private Q_SLOTS:
         QSignalSpy done(form->announcer(), &Announcer::fetchFinished);
         QVERIFY(form->load());
         seconds(3);
-        QVERIFY(form->announcer()->online());
-        QCOMPARE(runningTimers(*form->announcer()), kOnlyTheChecks);
+        // The connection decides nothing: it is never looked at. The movie
+        // is looked for while the window is up, and nothing runs in the tray.
+        QCOMPARE(m_platform.checks, 0);
+        QCOMPARE(runningTimers(*form->announcer()), QList<qint64>{Announcer::MovieCheckMs});
         QVERIFY(!done.wait(300));
         QCOMPARE(m_server->hits(kText), 0);
         QCOMPARE(m_messages.count(), 0);
@@ -762,6 +764,13 @@ private Q_SLOTS:
         QVERIFY(form->isVisible());
         QVERIFY(child<QLabel>(*form, "Image1")->isVisible());
         QVERIFY(!child<MovieStrip>(*form, "SF1")->isVisible());
+        form->hideToTray();
+        QCOMPARE(runningTimers(*form->announcer()), QList<qint64>());
+        // Back from the tray, a movie installed meanwhile shows at once.
+        put(data(QStringLiteral("1.swf")), "installed");
+        form->restore();
+        QVERIFY(child<MovieStrip>(*form, "SF1")->isVisible());
+        QCOMPARE(runningTimers(*form->announcer()), QList<qint64>{Announcer::MovieCheckMs});
     }
 
     // A server made known once the checks run is fetched from; one made
