@@ -109,6 +109,9 @@ void Announcer::connectionTick()
     // The fetch still to run is what the system's network service is
     // asked for; afterwards the answer is only kept.
     const bool online = m_platform.isConnected(m_fetch.wantsService());
+    // While the network service reports every change, the tick would only
+    // repeat its answer: it rests until the service no longer knows.
+    m_connectionTimer->runWhile(!m_platform.connectionReported());
     if (m_fetch.setOnline(online)) {
         updateSteps();
         Q_EMIT connectionChanged(online);

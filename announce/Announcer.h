@@ -31,7 +31,8 @@ public:
     static constexpr int TextDeadlineMs = 60'000;
     static constexpr int MovieDeadlineMs = 10 * 60'000;
     // With a server to fetch from, the connection is looked at once a
-    // second (besides what the network service tells); the installed movie
+    // second while the network service does not report its every change
+    // (and at once when it reports one); the installed movie
     // once a second while the strip's window is up (coarse timers, which
     // wake together). The fetch's text step ticks every 100 ms and its
     // comparison every 10 ms while due.

@@ -746,6 +746,34 @@ private Q_SLOTS:
         QCOMPARE(m_server->hits(kText), 1);
     }
 
+    // While the service reports every change, the connection tick rests;
+    // a reported change starts the fetch at once, and a service that no
+    // longer tells of everything brings the tick back.
+    void connectionTickRestsWhileTheServiceReports()
+    {
+        m_platform.connected = false;
+        m_platform.reportsAll = true;
+        m_server->route(kText, {200, "v", TestHttpServer::Fault::None, {}});
+        auto form = run(m_messages);
+        Announcer &announcer = *form->announcer();
+        QSignalSpy done(&announcer, &Announcer::fetchFinished);
+        QVERIFY(form->load());
+        seconds(3);
+        const int checks = m_platform.checks;
+        seconds(3);
+        QCOMPARE(m_platform.checks, checks);
+        QCOMPARE(runningTimers(announcer), QList<qint64>{Announcer::MovieCheckMs});
+        QVERIFY(!announcer.online());
+        m_platform.report(true);
+        QVERIFY(announcer.online());
+        QVERIFY(drive(done));
+        QCOMPARE(m_server->hits(kText), 1);
+        m_platform.reportsAll = false;
+        m_platform.report(false);
+        QVERIFY(!announcer.online());
+        QCOMPARE(runningTimers(announcer), kOnlyTheChecks);
+    }
+
     void noServerConfiguredFetchesNothing()
     {
         auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
