@@ -8,7 +8,9 @@
 #include "core/clsDownload.h"
 #include "platform/Platform.h"
 
+#include <QEvent>
 #include <QFile>
+#include <QWidget>
 
 Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const QString &dataFolder, QObject *parent)
     : QObject(parent)
@@ -30,9 +32,12 @@ Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const 
     // A change the system's network service tells of is checked at once;
     // the connection timer stays for what it does not tell.
     m_platform.watchConnection(*this, [this] {
-        if (m_started)
+        if (m_started && m_publisher.configured())
             connectionTick();
     });
+    // The strip is only seen with its window: the movie is looked for while
+    // the window is up, and once more as it comes up.
+    m_strip.window()->installEventFilter(this);
 }
 
 Announcer::~Announcer() = default;
@@ -52,17 +57,36 @@ void Announcer::setPublisher(const Publisher &publisher)
     const bool wasConfigured = m_publisher.configured();
     m_publisher = publisher;
     if (!wasConfigured && m_publisher.configured() && m_started)
-        arm();
+        watchConnection();
 }
 
 void Announcer::start()
 {
     m_started = true;
-    m_connectionTimer->start();
-    m_movieTimer->start();
     if (m_publisher.configured())
-        arm();
+        watchConnection();
+    m_movieTimer->runWhile(m_strip.window()->isVisible());
     movieCheck();
+}
+
+void Announcer::watchConnection()
+{
+    // Without a server the connection decides nothing: it is not watched.
+    m_connectionTimer->start();
+    arm();
+}
+
+bool Announcer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_started && watched == m_strip.window()) {
+        if (event->type() == QEvent::Show) {
+            movieCheck();
+            m_movieTimer->start();
+        } else if (event->type() == QEvent::Hide) {
+            m_movieTimer->stop();
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Announcer::updateSteps()
@@ -85,6 +109,9 @@ void Announcer::connectionTick()
     // The fetch still to run is what the system's network service is
     // asked for; afterwards the answer is only kept.
     const bool online = m_platform.isConnected(m_fetch.wantsService());
+    // While the network service reports every change, the tick would only
+    // repeat its answer: it rests until the service no longer knows.
+    m_connectionTimer->runWhile(!m_platform.connectionReported());
     if (m_fetch.setOnline(online)) {
         updateSteps();
         Q_EMIT connectionChanged(online);

@@ -30,9 +30,12 @@ public:
     // within reach of a slow but honest line.
     static constexpr int TextDeadlineMs = 60'000;
     static constexpr int MovieDeadlineMs = 10 * 60'000;
-    // The connection and the installed movie are looked at once a second
-    // all day long (coarse timers, which wake together); the fetch's text
-    // step ticks every 100 ms and its comparison every 10 ms while due.
+    // With a server to fetch from, the connection is looked at once a
+    // second while the network service does not report its every change
+    // (and at once when it reports one); the installed movie
+    // once a second while the strip's window is up (coarse timers, which
+    // wake together). The fetch's text step ticks every 100 ms and its
+    // comparison every 10 ms while due.
     static constexpr int ConnectionCheckMs = 1000;
     static constexpr int MovieCheckMs = 1000;
     static constexpr int TextStepMs = 100;
@@ -43,8 +46,8 @@ public:
 
     // A server that becomes known once the checks run arms the fetch.
     void setPublisher(const Publisher &publisher);
-    // Begins the connection and movie checks, shows the installed movie at
-    // once, and arms the fetch when a server is known.
+    // Shows the installed movie at once, begins the movie check, and the
+    // connection check and the fetch when a server is known.
     void start();
 
     // The monitor's last answer; off-line until it gave one.
@@ -63,8 +66,13 @@ Q_SIGNALS:
     // The fetch of this run has ended, whatever its outcome.
     void fetchFinished();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    // A server is known: fetch once the machine is on-line (once per run).
+    // A server is known: the connection is checked from now on.
+    void watchConnection();
+    // Fetch once the machine is on-line (once per run).
     void arm();
     // The timers' work.
     void connectionTick();

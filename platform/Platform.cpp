@@ -57,6 +57,11 @@ void Platform::watchConnection(QObject &, std::function<void()>)
 {
 }
 
+bool Platform::connectionReported() const
+{
+    return false;
+}
+
 void Platform::onCloseRequest(QWidget &, std::function<void()>)
 {
 }

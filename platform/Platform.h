@@ -55,6 +55,11 @@ public:
     // change is then seen at once rather than on the next check. The
     // checks stay for what it does not tell (and systems without one).
     virtual void watchConnection(QObject &owner, std::function<void()> handler);
+    // Whether the network service's reports now tell of every change, so
+    // that a check in between would find nothing new: it is loaded, has
+    // been heard from, and knows the machine's state. False where there is
+    // no such service.
+    virtual bool connectionReported() const;
 
     // Keeps a top-level window out of the taskbar, the pagers and window
     // switching: a passing notice, not a window the user works in. Called

@@ -29,11 +29,27 @@ namespace {
 // player whose processes hold too much together.
 constexpr qint64 MemoryCapBytes = 512LL * 1024 * 1024;
 
+// What the engine is told for a small strip that plays a movie of a few
+// frames a second: the audio service runs inside this process instead of
+// a process of its own, and Ruffle's WebAssembly runs on the baseline
+// compiler alone, whose code is plenty fast for such a movie, without the
+// optimizing tier's memory in the renderer. The sandbox stays as it is.
+// Flags the environment already gives come first and are kept.
+void tuneEngine()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.isEmpty())
+        flags += ' ';
+    flags += "--disable-features=AudioServiceOutOfProcess --js-flags=--liftoff-only";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     capProcessMemory(MemoryCapBytes);
+    tuneEngine();
     // The web engine renders through a context shared with the toolkit's;
     // asking for sharing here is the supported way to have one.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -112,6 +112,14 @@ public:
         m_watches.append(watch);
     }
 
+    bool connectionReported() const override
+    {
+        // Once the service knows, its word is the answer (see
+        // Connectivity::online), and every change of it is reported.
+        const QNetworkInformation *service = m_service.loaded() ? QNetworkInformation::instance() : nullptr;
+        return service && m_service.heard() && service->reachability() != QNetworkInformation::Reachability::Unknown;
+    }
+
     void setTopMost(QWidget &window, bool on) override
     {
         if (window.testAttribute(Qt::WA_WState_Created) && window.windowHandle()) {

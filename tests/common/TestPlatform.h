@@ -58,6 +58,9 @@ public:
         watchOwner = &owner;
         watchHandler = std::move(handler);
     }
+    // With reportsAll, a service that has been heard from tells of every
+    // change.
+    bool connectionReported() const override { return reportsAll && service.loaded() && service.heard(); }
     // The service tells of a change: the watcher hears it at once.
     void report(bool on)
     {
@@ -70,6 +73,7 @@ public:
     {
         connected = true;
         serviceAsked = false;
+        reportsAll = false;
         service = {};
         checks = 0;
         watchOwner = nullptr;
@@ -79,6 +83,7 @@ public:
     bool tray = true;
     bool connected = false;
     bool serviceAsked = false;
+    bool reportsAll = false;
     Connectivity::Service service;
     int checks = 0;
     QPointer<QObject> watchOwner;

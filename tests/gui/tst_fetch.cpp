@@ -746,14 +746,44 @@ private Q_SLOTS:
         QCOMPARE(m_server->hits(kText), 1);
     }
 
+    // While the service reports every change, the connection tick rests;
+    // a reported change starts the fetch at once, and a service that no
+    // longer tells of everything brings the tick back.
+    void connectionTickRestsWhileTheServiceReports()
+    {
+        m_platform.connected = false;
+        m_platform.reportsAll = true;
+        m_server->route(kText, {200, "v", TestHttpServer::Fault::None, {}});
+        auto form = run(m_messages);
+        Announcer &announcer = *form->announcer();
+        QSignalSpy done(&announcer, &Announcer::fetchFinished);
+        QVERIFY(form->load());
+        seconds(3);
+        const int checks = m_platform.checks;
+        seconds(3);
+        QCOMPARE(m_platform.checks, checks);
+        QCOMPARE(runningTimers(announcer), QList<qint64>{Announcer::MovieCheckMs});
+        QVERIFY(!announcer.online());
+        m_platform.report(true);
+        QVERIFY(announcer.online());
+        QVERIFY(drive(done));
+        QCOMPARE(m_server->hits(kText), 1);
+        m_platform.reportsAll = false;
+        m_platform.report(false);
+        QVERIFY(!announcer.online());
+        QCOMPARE(runningTimers(announcer), kOnlyTheChecks);
+    }
+
     void noServerConfiguredFetchesNothing()
     {
         auto form = std::make_unique<MainWindow>(m_platform, m_messages, m_clock);
         QSignalSpy done(form->announcer(), &Announcer::fetchFinished);
         QVERIFY(form->load());
         seconds(3);
-        QVERIFY(form->announcer()->online());
-        QCOMPARE(runningTimers(*form->announcer()), kOnlyTheChecks);
+        // The connection decides nothing: it is never looked at. The movie
+        // is looked for while the window is up, and nothing runs in the tray.
+        QCOMPARE(m_platform.checks, 0);
+        QCOMPARE(runningTimers(*form->announcer()), QList<qint64>{Announcer::MovieCheckMs});
         QVERIFY(!done.wait(300));
         QCOMPARE(m_server->hits(kText), 0);
         QCOMPARE(m_messages.count(), 0);
@@ -762,6 +792,13 @@ private Q_SLOTS:
         QVERIFY(form->isVisible());
         QVERIFY(child<QLabel>(*form, "Image1")->isVisible());
         QVERIFY(!child<MovieStrip>(*form, "SF1")->isVisible());
+        form->hideToTray();
+        QCOMPARE(runningTimers(*form->announcer()), QList<qint64>());
+        // Back from the tray, a movie installed meanwhile shows at once.
+        put(data(QStringLiteral("1.swf")), "installed");
+        form->restore();
+        QVERIFY(child<MovieStrip>(*form, "SF1")->isVisible());
+        QCOMPARE(runningTimers(*form->announcer()), QList<qint64>{Announcer::MovieCheckMs});
     }
 
     // A server made known once the checks run is fetched from; one made
