@@ -24,3 +24,15 @@ QIcon blankWindowIcon()
     clear.fill(Qt::transparent);
     return QIcon(clear);
 }
+
+void setUpToolWindow(QWidget &window, const QString &name, const QString &title, const QString &role)
+{
+    window.setObjectName(name);
+    window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window.setWindowTitle(title);
+    window.setWindowRole(role);
+    window.setWindowIcon(blankWindowIcon());
+    window.setLayoutDirection(Qt::RightToLeft);
+    if (const QWidget *parent = window.parentWidget())
+        window.setFont(parent->font());
+}

@@ -17,3 +17,10 @@ void setTextColor(QWidget &widget, const QColor &color);
 // enough: a window without one takes its parent's or the application's, so
 // the window gets one clear pixel, which is what the title bar then draws.
 QIcon blankWindowIcon();
+
+class QWidget;
+
+// A tool window of the program's: a title bar with only a close box, no
+// icon of its own (left null it would show the main window's), right to left, in its parent's face; role is what
+// window managers and the tests tell it by.
+void setUpToolWindow(QWidget &window, const QString &name, const QString &title, const QString &role);

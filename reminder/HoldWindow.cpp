@@ -44,14 +44,7 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
 {
-    setObjectName(QStringLiteral("HoldWindow"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(Title);
-    setWindowRole(QStringLiteral("murel-hold"));
-    setWindowIcon(blankWindowIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    if (parent)
-        setFont(parent->font());
+    setUpToolWindow(*this, QStringLiteral("HoldWindow"), Title, QStringLiteral("murel-hold"));
 
     auto *layout = new QVBoxLayout(this);
     m_fullScreen = named(new QCheckBox(QStringLiteral("انتظر ما دامت نافذة بملء الشاشة (فيلم، لعبة، عرض)"), this),

@@ -70,15 +70,7 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     , m_chooserParent(chooserParent)
     , m_texts(texts)
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("اعدادات"));
-    setWindowRole(QStringLiteral("murel-settings"));
-    // A tool window of the program shows no icon in its title bar; left
-    // null, it would show the main window's.
-    setWindowIcon(blankWindowIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    setFont(chooserParent.font());
+    setUpToolWindow(*this, QStringLiteral("Form3"), QStringLiteral("اعدادات"), QStringLiteral("murel-settings"));
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());
 
     // Palettes of the captioned frames must not colour what they hold.

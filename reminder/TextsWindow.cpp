@@ -74,14 +74,7 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     , m_texts(texts)
     , m_family(family)
 {
-    setObjectName(QStringLiteral("TextsWindow"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(Title);
-    setWindowRole(QStringLiteral("murel-texts"));
-    setWindowIcon(blankWindowIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    if (parent)
-        setFont(parent->font());
+    setUpToolWindow(*this, QStringLiteral("TextsWindow"), Title, QStringLiteral("murel-texts"));
 
     auto *columns = new QHBoxLayout(this);
     auto *lists = new QVBoxLayout;
