@@ -1,5 +1,7 @@
 #include "resources/Artwork.h"
 
+#include <QImage>
+
 QIcon programIcon()
 {
     QIcon icon;
@@ -13,11 +15,14 @@ namespace {
 // The picture at name, or its twice-the-pixels drawing name@2x for a screen
 // of a ratio above one: scaled down on a 1.5 screen it stays sharper than
 // the single one scaled up.
+// Decoded for the window that shows it and gone with it: a pixmap loaded
+// by file name would also stay in the toolkit's pixmap cache, which keeps
+// every card picture ever shown for the rest of a run that lasts all day.
 QPixmap forRatio(const QString &name, const QString &suffix, qreal devicePixelRatio)
 {
     if (devicePixelRatio <= 1)
-        return QPixmap(QStringLiteral(":/murel/") + name + suffix);
-    QPixmap picture(QStringLiteral(":/murel/") + name + QStringLiteral("@2x") + suffix);
+        return QPixmap::fromImage(QImage(QStringLiteral(":/murel/") + name + suffix));
+    QPixmap picture = QPixmap::fromImage(QImage(QStringLiteral(":/murel/") + name + QStringLiteral("@2x") + suffix));
     picture.setDevicePixelRatio(2);
     return picture;
 }
