@@ -5,8 +5,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class ChannelListener;
 
 // The line between the copy that holds a data folder and a copy started
 // on it later: the later one, refused, asks the running one to come to the
@@ -52,9 +51,10 @@ Q_SIGNALS:
     void showNowRequested();
 
 private:
-    void accept();
-    void read(QLocalSocket *socket);
+    // What a caller's line asks for, told by the signals; returns the
+    // confirmation when the line was understood and wants one.
+    QByteArray answer(const QByteArray &line);
 
     QString m_name;
-    QLocalServer *m_server = nullptr;
+    ChannelListener *m_listener = nullptr;
 };

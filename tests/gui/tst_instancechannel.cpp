@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include <future>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -109,6 +111,7 @@ private Q_SLOTS:
         QTest::newRow("show now") << QByteArray("show-now\n") << "show" << -1;
         QTest::newRow("pause of no length") << QByteArray("pause forever\n") << "" << -1;
         QTest::newRow("no line end") << QByteArray(200, 'x') << "" << -1;
+        QTest::newRow("line past its room") << QByteArray("resume" + QByteArray(70, ' ') + '\n') << "" << -1;
     }
     void requests()
     {
@@ -151,6 +154,51 @@ private Q_SLOTS:
         QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
         QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
         QVERIFY(raised.wait(5000));
+    }
+
+    // A caller that lingers, says too much or leaves before its answer
+    // holds up no later one, nor ends the running copy.
+    void otherCallersAreNotHeldUp_data()
+    {
+        QTest::addColumn<QByteArray>("said");
+        QTest::addColumn<bool>("leaves");
+        QTest::newRow("nothing") << QByteArray() << false;
+        QTest::newRow("half a line") << QByteArray("rai") << false;
+        QTest::newRow("past a line's room") << QByteArray(200, 'x') << false;
+        QTest::newRow("gone before the answer") << QByteArray("resume\n") << true;
+    }
+    void otherCallersAreNotHeldUp()
+    {
+        QFETCH(QByteArray, said);
+        QFETCH(bool, leaves);
+#ifdef Q_OS_UNIX
+        // Qt's own sockets, which this test calls with, have the whole
+        // process ignore a broken pipe; the program has no such help.
+        const auto ignored = std::signal(SIGPIPE, SIG_DFL);
+        const auto restoring = qScopeGuard([ignored] { std::signal(SIGPIPE, ignored); });
+#endif
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
+        QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
+        QLocalSocket caller;
+        caller.connectToServer(InstanceChannel::serverNameFor(m_dir->path()));
+        QVERIFY(caller.waitForConnected(3000));
+        if (!said.isEmpty()) {
+            caller.write(said);
+            QVERIFY(caller.waitForBytesWritten(3000));
+        }
+        if (leaves)
+            caller.abort();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
+        QVERIFY(raised.wait(5000));
+        QCOMPARE(resumed.count(), leaves ? 1 : 0);
+        QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 10000);
+        // Too much is refused at once, not when a quiet caller would be.
+        if (said.size() > InstanceChannel::MaxLine)
+            QVERIFY(clock.elapsed() < 1500);
     }
 
 private:

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+#include <functional>
+
+class QString;
+
+// The running copy's end of the instance channel: listens at a name, takes
+// one line from each caller and writes back what the answer gives for it.
+// Each system has its own, made by create().
+class ChannelListener : public QObject
+{
+public:
+    // Takes a caller's line, its line end included, and returns what to
+    // write back: empty for nothing.
+    using Answer = std::function<QByteArray(const QByteArray &line)>;
+
+    // A caller that connects and says nothing is not waited for longer.
+    static constexpr int QuietCallerMs = 2000;
+
+    static ChannelListener *create(Answer answer, QObject *parent);
+
+    // Whatever is left at the name is replaced: only the lock's holder
+    // listens, so it can only be a crashed copy's.
+    virtual bool listen(const QString &name) = 0;
+    virtual bool listening() const = 0;
+
+protected:
+    using QObject::QObject;
+};

@@ -1,0 +1,102 @@
+#include "platform/linux/UnixChannelListener.h"
+
+#include "platform/linux/UnixChannelCaller.h"
+#include "platform/linux/UnixSocketAddress.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Callers that may wait to be taken; a later copy is started by a person.
+constexpr int Backlog = 16;
+// How long taking callers rests when the system has no descriptor left.
+constexpr int RestMs = 1000;
+} // namespace
+
+ChannelListener *ChannelListener::create(Answer answer, QObject *parent)
+{
+    return new UnixChannelListener(std::move(answer), parent);
+}
+
+UnixChannelListener::UnixChannelListener(Answer answer, QObject *parent)
+    : ChannelListener(parent)
+    , m_answer(std::move(answer))
+{
+}
+
+UnixChannelListener::~UnixChannelListener()
+{
+    if (m_socket < 0)
+        return;
+    delete m_notifier;
+    ::close(m_socket);
+    // A later copy finds no name left to try.
+    ::unlink(m_path.constData());
+}
+
+bool UnixChannelListener::listen(const QString &name)
+{
+    if (listening())
+        return true;
+    const std::optional<sockaddr_un> address = unixSocketAddress(name);
+    if (!address)
+        return false;
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (socket < 0)
+        return false;
+    // The file bind makes takes the socket's mode: no moment in which
+    // another user could connect.
+    ::fchmod(socket, S_IRWXU);
+    const auto bindAt = [&] {
+        return ::bind(socket, reinterpret_cast<const sockaddr *>(&*address), sizeof(sockaddr_un)) == 0;
+    };
+    bool bound = bindAt();
+    if (!bound && errno == EADDRINUSE) {
+        // Only the lock's holder gets here: a socket left at the name
+        // belongs to a copy that ended without removing it.
+        ::unlink(address->sun_path);
+        bound = bindAt();
+    }
+    if (!bound || ::listen(socket, Backlog) != 0) {
+        if (bound)
+            ::unlink(address->sun_path);
+        ::close(socket);
+        return false;
+    }
+    m_socket = socket;
+    m_path = address->sun_path;
+    m_notifier = new QSocketNotifier(socket, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &UnixChannelListener::accept);
+    return true;
+}
+
+bool UnixChannelListener::listening() const
+{
+    return m_socket >= 0;
+}
+
+void UnixChannelListener::accept()
+{
+    for (;;) {
+        const int caller = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (caller >= 0) {
+            new UnixChannelCaller(caller, m_answer, this);
+            continue;
+        }
+        if (errno == EINTR || errno == ECONNABORTED)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            // Out of descriptors: the caller stays queued, and the loop
+            // does not spin on a socket that stays ready.
+            m_notifier->setEnabled(false);
+            QTimer::singleShot(RestMs, m_notifier, [notifier = m_notifier] { notifier->setEnabled(true); });
+        }
+        return;
+    }
+}
