@@ -50,6 +50,10 @@ mkdir "$out/murel" "$out/player"
 dpkg-deb -x "$murel" "$out/murel"
 dpkg-deb -x "$player" "$out/player"
 file "$out/murel/usr/bin/murel" | grep -q ', stripped' || fail "murel is not stripped"
+# The network module comes with the program, and its libraries count
+# among the program's dependencies although the program does not link them.
+file "$out/murel/usr/lib/murel/murel-network.so" | grep -q ', stripped' || fail "the network module is not in murel or not stripped"
+field "$murel" Depends | grep -q 'libqt6network6' || fail "murel does not depend on Qt Network for its module: $(field "$murel" Depends)"
 file "$out/player/usr/lib/murel/murel-player" | grep -q ', stripped' || fail "the player is not stripped"
 [ -z "$(find "$out/player" -name '*.map')" ] || fail "source maps packaged"
 metainfo=$out/murel/usr/share/metainfo/org.murel.Murel.metainfo.xml
