@@ -17,7 +17,7 @@ NetworkModule::~NetworkModule() = default;
 
 QString NetworkModule::fileIn(const QString &folder)
 {
-    return folder + QStringLiteral("/murel-network" MUREL_MODULE_SUFFIX);
+    return folder + QStringLiteral("/modules/murel-network" MUREL_MODULE_SUFFIX);
 }
 
 NetworkKit *NetworkModule::kit()

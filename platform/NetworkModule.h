@@ -7,8 +7,8 @@ class NetworkKit;
 class QLibrary;
 
 // The network module (murel-network), loaded on the first call to kit()
-// from the player's folder: beside the program in the build tree,
-// lib/murel once installed. A module that is missing or cannot be loaded
+// from modules/ in the player's folder: beside the program in the build
+// tree, lib/murel once installed. A module that is missing or cannot be loaded
 // is tried once and said once; the program then goes on without the
 // network (no download, never on-line).
 class NetworkModule
@@ -19,7 +19,7 @@ public:
 
     NetworkKit *kit();
 
-    // The module's file in folder.
+    // The module's file under folder, a folder the player may be in.
     static QString fileIn(const QString &folder);
 
 private:
