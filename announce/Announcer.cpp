@@ -121,7 +121,7 @@ void Announcer::connectionTick()
 void Announcer::download(const QString &path, const QString &destination, qint64 cap, int deadlineMs,
                          std::function<void(bool)> done)
 {
-    auto *downloader = new clsDownload(this);
+    auto *downloader = new clsDownload(m_platform.network(), this);
     connect(downloader, &clsDownload::finished, this, [downloader, done](bool ok) {
         downloader->deleteLater();
         done(ok);

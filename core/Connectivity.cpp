@@ -5,22 +5,17 @@ namespace Connectivity {
 bool anyInterfaceOnline(const QList<Interface> &interfaces)
 {
     for (const Interface &i : interfaces) {
-        if (!i.up || !i.running || i.loopback)
-            continue;
-        for (const QHostAddress &a : i.addresses) {
-            if (!a.isLinkLocal() && !a.isLoopback() && !a.isNull())
-                return true;
-        }
+        if (i.up && i.running && !i.loopback && i.routable)
+            return true;
     }
     return false;
 }
 
-bool online(QNetworkInformation::Reachability service, bool serviceHeard, bool interfacesOnline)
+bool online(Reach service, bool serviceHeard, bool interfacesOnline)
 {
-    using Reach = QNetworkInformation::Reachability;
     if (service == Reach::Unknown || (!serviceHeard && service == Reach::Disconnected))
         return interfacesOnline;
-    return interfacesOnline && service == QNetworkInformation::Reachability::Online;
+    return interfacesOnline && service == Reach::Online;
 }
 
 } // namespace Connectivity

@@ -1,24 +1,28 @@
 #pragma once
 
-#include <QHostAddress>
 #include <QList>
-#include <QNetworkInformation>
 
 // Whether the machine is on-line, decided from what the system tells.
 namespace Connectivity {
 
-// One network interface as the interface table shows it.
+// What the system's network service says of the machine: nothing yet,
+// no network, a network with nothing beyond this machine's link, a
+// network without the internet (a site), or on-line.
+enum class Reach { Unknown, Disconnected, Local, Site, Online };
+
+// One network interface as the interface table shows it. Routable: it has
+// an address beyond its own link; a link-local address alone (what a
+// cable to nowhere, or a network without a router, leaves) reaches
+// nothing.
 struct Interface
 {
     bool up = false;
     bool running = false;
     bool loopback = false;
-    QList<QHostAddress> addresses;
+    bool routable = false;
 };
 
-// Some interface that is up, running, not the loopback, and has an
-// address beyond its own link: a link-local address alone (what a cable
-// to nowhere, or a network without a router, leaves) reaches nothing.
+// Some interface that is up, running, not the loopback, and routable.
 bool anyInterfaceOnline(const QList<Interface> &interfaces);
 
 // The system's network service knows better than the table when it knows:
@@ -28,7 +32,7 @@ bool anyInterfaceOnline(const QList<Interface> &interfaces);
 // value it starts with, unknown or disconnected, before its first answer
 // arrives through the event loop: that is no answer, and the table
 // decides; anything else it already says is its own word.
-bool online(QNetworkInformation::Reachability service, bool serviceHeard, bool interfacesOnline);
+bool online(Reach service, bool serviceHeard, bool interfacesOnline);
 
 // The system's network service as the checks have seen it: not loaded,
 // loaded but not yet heard from, or heard from.
@@ -48,7 +52,7 @@ public:
     // One check's answer. Without the service the table alone decides. A
     // later check finds the service has had the event loop's turns its
     // first answer needs, so the check after the loading one trusts it.
-    bool check(QNetworkInformation::Reachability service, bool interfacesOnline)
+    bool check(Reach service, bool interfacesOnline)
     {
         if (!m_loaded)
             return interfacesOnline;

@@ -1,8 +1,7 @@
 #include "core/HttpGet.h"
 
-#include <QNetworkProxy>
-#include <QSslSocket>
-#include <QTcpSocket>
+#include "core/NetworkKit.h"
+
 #include <algorithm>
 
 namespace {
@@ -19,8 +18,9 @@ quint16 portOf(const QUrl &url)
 
 } // namespace
 
-HttpGet::HttpGet(const QUrl &url, qint64 bodyCap, int stallMs, QObject *parent)
+HttpGet::HttpGet(NetworkKit *kit, const QUrl &url, qint64 bodyCap, int stallMs, QObject *parent)
     : QObject(parent)
+    , m_kit(kit)
     , m_url(url)
     , m_parser(bodyCap)
 {
@@ -75,31 +75,26 @@ void HttpGet::connectToServer()
         end(false);
         return;
     }
-    QSslSocket *secure = https(m_url) ? new QSslSocket(this) : nullptr;
-    m_socket = secure ? secure : new QTcpSocket(this);
-    m_socket->setProxy(QNetworkProxy::NoProxy);
-    m_socket->setReadBufferSize(ReadBytes);
-    connect(m_socket, &QTcpSocket::readyRead, this, &HttpGet::onReadyRead);
-    connect(m_socket, &QTcpSocket::disconnected, this, &HttpGet::onEnded);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &HttpGet::onEnded);
-    m_stall.start();
-    const QString host = m_url.host();
-    if (secure) {
-        connect(secure, &QSslSocket::encrypted, this, [this, request] { m_socket->write(request); });
-        secure->connectToHostEncrypted(host, portOf(m_url));
-    } else {
-        connect(m_socket, &QTcpSocket::connected, this, [this, request] { m_socket->write(request); });
-        m_socket->connectToHost(host, portOf(m_url));
+    if (!m_kit) {
+        end(false);
+        return;
     }
+    m_stream = m_kit->makeStream();
+    ByteStream::Events events;
+    events.ready = [this, request] { m_stream->write(request); };
+    events.readable = [this] { onReadyRead(); };
+    events.ended = [this](bool failed) { onEnded(failed); };
+    m_stall.start();
+    m_stream->open(m_url.host(), portOf(m_url), https(m_url), ReadBytes, std::move(events));
 }
 
 void HttpGet::onReadyRead()
 {
-    while (!m_ended && m_socket->bytesAvailable() > 0) {
+    while (!m_ended && m_stream->bytesAvailable() > 0) {
         m_stall.start();
         const bool headBefore = m_parser.headRead();
         QByteArray body;
-        if (!m_parser.feed(m_socket->read(ReadBytes), body)) {
+        if (!m_parser.feed(m_stream->read(ReadBytes), body)) {
             end(false);
             return;
         }
@@ -120,13 +115,13 @@ void HttpGet::onReadyRead()
     }
 }
 
-void HttpGet::onEnded()
+void HttpGet::onEnded(bool failed)
 {
     if (m_ended)
         return;
     // What arrived before the server closed is still to be read; anything
     // but its closing is a failed connection.
-    if (m_socket->error() != QAbstractSocket::RemoteHostClosedError && m_socket->error() != QAbstractSocket::UnknownSocketError) {
+    if (failed) {
         end(false);
         return;
     }
@@ -147,8 +142,6 @@ void HttpGet::abort()
 {
     m_ended = true;
     m_stall.stop();
-    if (m_socket) {
-        m_socket->disconnect(this);
-        m_socket->abort();
-    }
+    if (m_stream)
+        m_stream->close();
 }

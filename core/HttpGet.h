@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/ByteStream.h"
 #include "core/HttpResponseParser.h"
 
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
+#include <memory>
 
-class QTcpSocket;
+class NetworkKit;
 
 // One GET on a connection of its own, plain for http and with the
 // certificate checked for https, run in the thread that owns it. The
@@ -15,16 +17,17 @@ class QTcpSocket;
 // read and a server that sends more than the parser allows is cut off at
 // that very read. The connection is closed as soon as the answer is whole,
 // has failed, or the owner stops it. A connection that brings no byte for
-// stallMs fails.
+// stallMs fails, and so does every GET without a network kit (its module
+// could not be loaded): like a server that cannot be reached.
 class HttpGet : public QObject
 {
     Q_OBJECT
 public:
-    // What is taken from the connection at a time; the socket holds no
+    // What is taken from the connection at a time; the stream holds no
     // more than this for us either.
     static constexpr qint64 ReadBytes = 64 * 1024;
 
-    HttpGet(const QUrl &url, qint64 bodyCap, int stallMs, QObject *parent = nullptr);
+    HttpGet(NetworkKit *kit, const QUrl &url, qint64 bodyCap, int stallMs, QObject *parent = nullptr);
     ~HttpGet() override;
 
     // Connects and sends the request. Nothing is signalled before this
@@ -50,11 +53,12 @@ Q_SIGNALS:
 private:
     void connectToServer();
     void onReadyRead();
-    void onEnded();
+    void onEnded(bool failed);
     void end(bool whole);
 
+    NetworkKit *m_kit;
     QUrl m_url;
-    QTcpSocket *m_socket = nullptr;
+    std::unique_ptr<ByteStream> m_stream;
     HttpResponseParser m_parser;
     QTimer m_stall;
     bool m_ended = false;

@@ -4,8 +4,9 @@
 #include "core/RegularFile.h"
 #include "core/SaveFile.h"
 
-clsDownload::clsDownload(QObject *parent)
+clsDownload::clsDownload(NetworkKit *kit, QObject *parent)
     : QObject(parent)
+    , m_kit(kit)
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &clsDownload::giveUp);
@@ -53,7 +54,7 @@ void clsDownload::request(const QUrl &address)
     // Redirects are followed here, one connection at a time, so that each
     // hop is checked before anything is sent to it.
     m_current = address;
-    m_get = new HttpGet(address, m_cap, m_stallMs, this);
+    m_get = new HttpGet(m_kit, address, m_cap, m_stallMs, this);
     connect(m_get, &HttpGet::headReceived, this, &clsDownload::onHead);
     connect(m_get, &HttpGet::bodyReceived, this, &clsDownload::onBody);
     connect(m_get, &HttpGet::finished, this, &clsDownload::onFinished);

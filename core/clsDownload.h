@@ -8,6 +8,7 @@
 #include <QUrl>
 
 class HttpGet;
+class NetworkKit;
 class SaveFile;
 
 // Copies one web resource into one local file without holding up the
@@ -19,6 +20,7 @@ class SaveFile;
 // (more than MaxRedirects times). The destination is replaced only on
 // success. Each hop is one GET on a connection of its own (HttpGet), in
 // this thread: nothing runs in the background once the download ended.
+// Without a network kit every download fails as an unreachable server's.
 class clsDownload : public QObject
 {
     Q_OBJECT
@@ -35,7 +37,7 @@ public:
         int deadlineMs = DefaultDeadlineMs;
     };
 
-    explicit clsDownload(QObject *parent = nullptr);
+    explicit clsDownload(NetworkKit *kit, QObject *parent = nullptr);
     ~clsDownload() override;
 
     // Starts the download; finished() follows, also for a bad address or
@@ -60,6 +62,7 @@ private:
     void giveUp();
     void fail();
 
+    NetworkKit *m_kit;
     QPointer<HttpGet> m_get;
     SaveFile *m_file = nullptr;
     QTimer m_deadline;

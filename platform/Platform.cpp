@@ -1,7 +1,9 @@
 #include "platform/Platform.h"
 
 #include "platform/LogonCommand.h"
+#include "platform/NetworkModule.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QRect>
@@ -14,6 +16,17 @@ DataFolderChoice dataFolderFromEnvironment()
     // The bytes themselves: a decoded copy would already have lost what
     // makes them unreadable.
     return chooseDataFolder(qgetenv("windir"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+Platform::Platform() = default;
+
+Platform::~Platform() = default;
+
+NetworkKit *Platform::network()
+{
+    if (!m_network)
+        m_network = std::make_unique<NetworkModule>(QCoreApplication::applicationDirPath());
+    return m_network->kit();
 }
 
 QString Platform::dataFolder() const

@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+class NetworkKit;
+class NetworkModule;
 class QObject;
 class QRect;
 class QUrl;
@@ -16,7 +18,10 @@ class QWidget;
 class Platform
 {
 public:
-    virtual ~Platform() = default;
+    Platform();
+    virtual ~Platform();
+    Platform(const Platform &) = delete;
+    Platform &operator=(const Platform &) = delete;
 
     // Folder that holds the settings record and the downloads: "<windir>/murel"
     // when windir is set, else under the user's data folder (see
@@ -45,6 +50,12 @@ public:
     // The command that starts the program at exePath (the running one)
     // at logon.
     virtual QString logonCommand(const QString &exePath) const;
+
+    // What reaches the network, loaded on the first call: its libraries
+    // are not worth a start, nor the tray's memory, where no server is
+    // ever asked. Null when it cannot be loaded (said once): then nothing
+    // is downloaded and the machine counts as off-line.
+    virtual NetworkKit *network();
 
     // Whether the machine is on-line by any means. The system's network
     // service is consulted once askService has been true (the fetch is
@@ -99,6 +110,9 @@ public:
     virtual qint64 idleMs() const;
     // The active window's area (in the toolkit's pixels); empty when unknown.
     virtual QRect activeWindowArea() const;
+
+private:
+    std::unique_ptr<NetworkModule> m_network;
 };
 
 // The choice of data folder from this process's environment.

@@ -2,6 +2,7 @@
 
 #include "core/AutostartEntry.h"
 #include "core/Connectivity.h"
+#include "core/NetworkKit.h"
 #include "platform/LogonCommand.h"
 #include "platform/linux/DesktopSwitches.h"
 #include "platform/linux/FullScreenWatch.h"
@@ -10,8 +11,6 @@
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QRect>
-#include <QNetworkInformation>
-#include <QNetworkInterface>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -73,51 +72,39 @@ public:
     bool isConnected(bool askService) override
     {
         // Asked every second all day long: the interface table first, which
-        // costs nothing. The network service (a plugin and the libraries
+        // costs little. The network service (a plugin and the libraries
         // behind it) is loaded only when the fetch is about to run, and then
         // has the last word once it knows; its reports are watched.
-        QList<Connectivity::Interface> table;
-        const auto interfaces = QNetworkInterface::allInterfaces();
-        for (const QNetworkInterface &i : interfaces) {
-            const auto flags = i.flags();
-            Connectivity::Interface state{flags.testFlag(QNetworkInterface::IsUp), flags.testFlag(QNetworkInterface::IsRunning),
-                                          flags.testFlag(QNetworkInterface::IsLoopBack), {}};
-            for (const QNetworkAddressEntry &entry : i.addressEntries())
-                state.addresses.append(entry.ip());
-            table.append(state);
-        }
-        const bool byTable = Connectivity::anyInterfaceOnline(table);
+        NetworkKit *kit = network();
+        if (!kit)
+            return false;
+        const bool byTable = Connectivity::anyInterfaceOnline(kit->interfaces());
         if (askService && !m_serviceTried) {
             // Loaded on the first check that asks, whatever the table says,
             // so that its reports reach the watchers from then on; this
             // check still gets an answer (see Connectivity::online).
             m_serviceTried = true;
-            if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+            if (kit->loadService([this] { serviceReported(); })) {
+                m_serviceKit = kit;
                 m_service.markLoaded();
-                for (const Watch &watch : std::as_const(m_watches))
-                    connectWatch(watch);
             }
         }
-        const QNetworkInformation *service = m_service.loaded() ? QNetworkInformation::instance() : nullptr;
-        if (!service)
+        if (!m_service.loaded())
             return byTable;
-        return m_service.check(service->reachability(), byTable);
+        return m_service.check(kit->reachability(), byTable);
     }
 
     void watchConnection(QObject &owner, std::function<void()> handler) override
     {
-        const Watch watch{&owner, std::move(handler)};
-        if (m_service.loaded())
-            connectWatch(watch);
-        m_watches.append(watch);
+        m_watches.removeIf([](const Watch &watch) { return !watch.owner; });
+        m_watches.append({&owner, std::move(handler)});
     }
 
     bool connectionReported() const override
     {
         // Once the service knows, its word is the answer (see
         // Connectivity::online), and every change of it is reported.
-        const QNetworkInformation *service = m_service.loaded() ? QNetworkInformation::instance() : nullptr;
-        return service && m_service.heard() && service->reachability() != QNetworkInformation::Reachability::Unknown;
+        return m_serviceKit && m_service.heard() && m_serviceKit->reachability() != Connectivity::Reach::Unknown;
     }
 
     void setTopMost(QWidget &window, bool on) override
@@ -289,19 +276,20 @@ private:
         std::function<void()> handler;
     };
 
-    void connectWatch(const Watch &watch)
+    // The service told of a change: each watcher that still lives hears it.
+    void serviceReported()
     {
-        QNetworkInformation *service = QNetworkInformation::instance();
-        if (!service || !watch.owner)
-            return;
-        QObject::connect(service, &QNetworkInformation::reachabilityChanged, watch.owner,
-                         [this, handler = watch.handler] {
-                             m_service.markReported();
-                             handler();
-                         });
+        const QList<Watch> watches = m_watches;
+        for (const Watch &watch : watches) {
+            if (!watch.owner)
+                continue;
+            m_service.markReported();
+            watch.handler();
+        }
     }
 
     bool m_serviceTried = false;
+    NetworkKit *m_serviceKit = nullptr;
     Connectivity::Service m_service;
     QList<Watch> m_watches;
 };

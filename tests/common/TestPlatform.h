@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Connectivity.h"
+#include "net/QtNetworkKit.h"
 #include "platform/Platform.h"
 
 #include <QList>
@@ -11,11 +12,12 @@
 #include <QWidget>
 
 // The platform as the tests want it: a notification area (or none), and web
-// pages recorded instead of opened. The data folder follows windir as usual.
+// pages recorded instead of opened. The data folder follows windir as usual;
+// the network's classes are linked in rather than loaded.
 class TestPlatform final : public Platform
 {
 public:
-    using Reach = QNetworkInformation::Reachability;
+    using Reach = Connectivity::Reach;
 
     void setTopMost(QWidget &window, bool on) override { window.setWindowFlag(Qt::WindowStaysOnTopHint, on); }
     bool openUrl(const QUrl &url) override
@@ -24,6 +26,7 @@ public:
         return true;
     }
     bool hasNotificationArea() const override { return tray; }
+    NetworkKit *network() override { return &kit; }
     void registerAtLogon(const QString &name, const QString &command) override
     {
         logon.append(QStringLiteral("register %1 %2").arg(name, command));
@@ -80,6 +83,7 @@ public:
         watchHandler = {};
     }
 
+    QtNetworkKit kit;
     bool tray = true;
     bool connected = false;
     bool serviceAsked = false;

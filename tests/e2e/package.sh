@@ -50,6 +50,10 @@ mkdir "$out/murel" "$out/player"
 dpkg-deb -x "$murel" "$out/murel"
 dpkg-deb -x "$player" "$out/player"
 file "$out/murel/usr/bin/murel" | grep -q ', stripped' || fail "murel is not stripped"
+# The network module comes with the program, and its libraries count
+# among the program's dependencies although the program does not link them.
+file "$out/murel/usr/lib/murel/modules/murel-network.so" | grep -q ', stripped' || fail "the network module is not in murel or not stripped"
+field "$murel" Depends | grep -q 'libqt6network6' || fail "murel does not depend on Qt Network for its module: $(field "$murel" Depends)"
 file "$out/player/usr/lib/murel/murel-player" | grep -q ', stripped' || fail "the player is not stripped"
 [ -z "$(find "$out/player" -name '*.map')" ] || fail "source maps packaged"
 metainfo=$out/murel/usr/share/metainfo/org.murel.Murel.metainfo.xml
@@ -59,7 +63,9 @@ if [ -z "$homepage$screenshot" ]; then
 fi
 appstreamcli validate --no-net --strict "$metainfo" >"$out/appstream.log" 2>&1 \
   || fail "AppStream file does not validate: $(cat "$out/appstream.log")"
-dpkg-deb -c "$out/murel-dbgsym_${version}_$arch.ddeb" | grep -q '/usr/lib/debug/.build-id/.*\.debug$' || fail "no debug symbols for murel"
+# Read whole first: grep stopping early would break dpkg-deb's pipe.
+debug_files=$(dpkg-deb -c "$out/murel-dbgsym_${version}_$arch.ddeb" | grep -c '/usr/lib/debug/.build-id/.*\.debug$' || true)
+[ "$debug_files" -ge 2 ] || fail "no debug symbols for murel and its network module ($debug_files files)"
 
 status=0
 lintian --fail-on error --display-level '>=warning' "$murel" "$player" >"$out/lintian.log" 2>&1 || status=$?

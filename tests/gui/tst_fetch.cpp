@@ -11,12 +11,14 @@
 #include "common/TestPlatform.h"
 #include "core/PeriodicTimer.h"
 #include "core/clsDownload.h"
+#include "platform/NetworkModule.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QSemaphore>
@@ -274,7 +276,7 @@ private Q_SLOTS:
         m_server->route(QStringLiteral("/f"), {status, body, TestHttpServer::Fault(fault), {}});
         const QString target = m_dir->filePath(QStringLiteral("target"));
         put(target, "old");
-        clsDownload d;
+        clsDownload d(m_platform.network());
         QSignalSpy finished(&d, &clsDownload::finished);
         QElapsedTimer watch;
         watch.start();
@@ -292,7 +294,7 @@ private Q_SLOTS:
     {
         m_server->route(QStringLiteral("/old"), {302, {}, TestHttpServer::Fault::None, m_server->base().toString().toLatin1() + "/new"});
         m_server->route(QStringLiteral("/new"), {200, "moved", TestHttpServer::Fault::None, {}});
-        clsDownload d;
+        clsDownload d(m_platform.network());
         QSignalSpy finished(&d, &clsDownload::finished);
         const QString target = m_dir->filePath(QStringLiteral("t"));
         d.Get_File(QStringLiteral("  ") + m_server->base().toString() + QStringLiteral("/old "), target, {100});
@@ -315,7 +317,7 @@ private Q_SLOTS:
         for (int i = 0; i < hops; ++i)
             m_server->route(QStringLiteral("/r%1").arg(i), {302, {}, TestHttpServer::Fault::None, "/r" + QByteArray::number(i + 1)});
         m_server->route(QStringLiteral("/r%1").arg(hops), {200, "there", TestHttpServer::Fault::None, {}});
-        clsDownload d;
+        clsDownload d(m_platform.network());
         QSignalSpy finished(&d, &clsDownload::finished);
         const QString target = m_dir->filePath(QStringLiteral("t"));
         d.Get_File(m_server->base().toString() + QStringLiteral("/r0"), target, {100});
@@ -329,20 +331,41 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("path");
-        QTest::newRow("empty address") << "" << "t";
-        QTest::newRow("not the web") << "file:///etc/passwd" << "t";
-        QTest::newRow("no such folder") << "http://127.0.0.1:9/x" << "no/such/folder/t";
+        QTest::addColumn<bool>("network");
+        QTest::newRow("empty address") << "" << "t" << true;
+        QTest::newRow("not the web") << "file:///etc/passwd" << "t" << true;
+        QTest::newRow("no such folder") << "http://127.0.0.1:9/x" << "no/such/folder/t" << true;
+        // A path alone is on the test's server.
+        QTest::newRow("no network module") << "/f" << "t" << false;
     }
     void badAddressOrDestinationFails()
     {
         QFETCH(QString, url);
         QFETCH(QString, path);
-        clsDownload d;
+        QFETCH(bool, network);
+        m_server->route(QStringLiteral("/f"), {200, "reachable", TestHttpServer::Fault::None, {}});
+        clsDownload d(network ? m_platform.network() : nullptr);
         QSignalSpy finished(&d, &clsDownload::finished);
-        d.Get_File(url, m_dir->filePath(path), {100});
+        d.Get_File(url.startsWith(QLatin1Char('/')) ? m_server->base().toString() + url : url, m_dir->filePath(path), {100});
         QCOMPARE(finished.count(), 0); // never before the call returns
         QVERIFY(finished.wait(2000));
         QVERIFY(!finished.first().first().toBool());
+        QCOMPARE(m_server->hits(QStringLiteral("/f")), 0);
+    }
+
+    // The module is found beside the program, as in the build tree, and
+    // only tried once where it is missing.
+    void networkModuleLoadsOnce()
+    {
+        NetworkModule built(QStringLiteral(MUREL_BUILD_DIR));
+        NetworkKit *kit = built.kit();
+        QVERIFY(kit);
+        QCOMPARE(built.kit(), kit);
+        QVERIFY(kit->makeStream());
+        NetworkModule missing(m_dir->path());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("network module .* is missing")));
+        QVERIFY(!missing.kit());
+        QVERIFY(!missing.kit());
     }
 
     // The whole fetch against a hostile or unlucky server: memory stays

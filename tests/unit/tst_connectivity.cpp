@@ -1,9 +1,20 @@
 #include "core/Connectivity.h"
+#include "net/InterfaceTable.h"
 
 #include <QTest>
 
 using Connectivity::Interface;
-using Reach = QNetworkInformation::Reachability;
+using Reach = Connectivity::Reach;
+
+namespace {
+
+// An interface as the table reads it from its flags and addresses.
+Interface entry(bool up, bool running, bool loopback, const QList<QHostAddress> &addresses)
+{
+    return {up, running, loopback, InterfaceTable::routable(addresses)};
+}
+
+} // namespace
 
 class TestConnectivity : public QObject
 {
@@ -18,13 +29,14 @@ private Q_SLOTS:
         const QHostAddress linkV4(QStringLiteral("169.254.3.4"));
         const QHostAddress linkV6(QStringLiteral("fe80::1"));
         QTest::newRow("none") << QList<Interface>{} << false;
-        QTest::newRow("loopback only") << QList<Interface>{{true, true, true, {QHostAddress::LocalHost}}} << false;
-        QTest::newRow("up with an address") << QList<Interface>{{true, true, false, {linkV6, lan}}} << true;
-        QTest::newRow("IPv6 only") << QList<Interface>{{true, true, false, {linkV6, v6}}} << true;
-        QTest::newRow("link-local only") << QList<Interface>{{true, true, false, {linkV4, linkV6}}} << false;
-        QTest::newRow("down") << QList<Interface>{{false, false, false, {lan}}} << false;
-        QTest::newRow("up, no carrier") << QList<Interface>{{true, false, false, {lan}}} << false;
-        QTest::newRow("one of two") << QList<Interface>{{true, true, false, {linkV6}}, {true, true, false, {lan}}} << true;
+        QTest::newRow("loopback only") << QList<Interface>{entry(true, true, true, {QHostAddress::LocalHost})} << false;
+        QTest::newRow("a loopback address elsewhere") << QList<Interface>{entry(true, true, false, {QHostAddress::LocalHostIPv6})} << false;
+        QTest::newRow("up with an address") << QList<Interface>{entry(true, true, false, {linkV6, lan})} << true;
+        QTest::newRow("IPv6 only") << QList<Interface>{entry(true, true, false, {linkV6, v6})} << true;
+        QTest::newRow("link-local only") << QList<Interface>{entry(true, true, false, {linkV4, linkV6})} << false;
+        QTest::newRow("down") << QList<Interface>{entry(false, false, false, {lan})} << false;
+        QTest::newRow("up, no carrier") << QList<Interface>{entry(true, false, false, {lan})} << false;
+        QTest::newRow("one of two") << QList<Interface>{entry(true, true, false, {linkV6}), entry(true, true, false, {lan})} << true;
     }
     void interfaces()
     {
