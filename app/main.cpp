@@ -7,7 +7,6 @@
 #include "controls/Shape.h"
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
-#include "platform/FontWarmUp.h"
 #include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "platform/PlatformPlugins.h"
@@ -74,9 +73,7 @@ int main(int argc, char *argv[])
     if (dataFolder.refusal != DataFolderChoice::Refusal::None)
         std::fputs(dataFolderRefusalLine(dataFolder.refusal).toLocal8Bit().constData(), stderr);
 
-    FontWarmUp fonts;
     QApplication app(argc, argv);
-    fonts.finish();
     QApplication::setApplicationName(QStringLiteral("murel"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     // Hidden in the tray with no card up, the program has no window open
