@@ -1,5 +1,7 @@
 #include "resources/Artwork.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 
 QIcon programIcon()
@@ -12,18 +14,39 @@ QIcon programIcon()
 
 namespace {
 
+// The folder of the pictures: beside the executable in the build tree (the
+// tests' one folder down), in share/murel/pictures once installed.
+QString picturesFolder()
+{
+    const QString exe = QCoreApplication::applicationDirPath();
+    for (const QString &folder : {exe + QStringLiteral("/pictures"),
+                                  exe + QStringLiteral("/" MUREL_PICTURES_FROM_BINDIR),
+                                  exe + QStringLiteral("/../pictures")}) {
+        if (QFileInfo::exists(folder + QStringLiteral("/banner.png")))
+            return folder;
+    }
+    return QString();
+}
+
 // The picture at name, or its twice-the-pixels drawing name@2x for a screen
 // of a ratio above one: scaled down on a 1.5 screen it stays sharper than
-// the single one scaled up.
-// Decoded for the window that shows it and gone with it: a pixmap loaded
-// by file name would also stay in the toolkit's pixmap cache, which keeps
-// every card picture ever shown for the rest of a run that lasts all day.
-QPixmap forRatio(const QString &name, const QString &suffix, qreal devicePixelRatio)
+// the single one scaled up. Decoded for the window that shows it and gone
+// with it: a pixmap loaded by file name would also stay in the toolkit's
+// pixmap cache for the rest of a run that lasts all day. A picture that is
+// not there (an incomplete installation) is a null one, and the window
+// shows its plain background.
+QPixmap forRatio(const QString &name, qreal devicePixelRatio)
 {
-    if (devicePixelRatio <= 1)
-        return QPixmap::fromImage(QImage(QStringLiteral(":/murel/") + name + suffix));
-    QPixmap picture = QPixmap::fromImage(QImage(QStringLiteral(":/murel/") + name + QStringLiteral("@2x") + suffix));
-    picture.setDevicePixelRatio(2);
+    const QString folder = picturesFolder();
+    if (folder.isEmpty()) {
+        qWarning("murel: the pictures are not installed beside the program");
+        return QPixmap();
+    }
+    const bool twice = devicePixelRatio > 1;
+    QPixmap picture = QPixmap::fromImage(
+        QImage(folder + QLatin1Char('/') + name + (twice ? QStringLiteral("@2x.png") : QStringLiteral(".png"))));
+    if (twice)
+        picture.setDevicePixelRatio(2);
     return picture;
 }
 
@@ -33,7 +56,7 @@ QPixmap backgroundPicture(int n, qreal devicePixelRatio)
 {
     if (n < 1 || n > 6)
         return QPixmap();
-    return forRatio(QStringLiteral("background-%1").arg(n), QStringLiteral(".jpg"), devicePixelRatio);
+    return forRatio(QStringLiteral("background-%1").arg(n), devicePixelRatio);
 }
 
 QPixmap computerPicture()
@@ -43,5 +66,5 @@ QPixmap computerPicture()
 
 QPixmap bannerPicture(qreal devicePixelRatio)
 {
-    return forRatio(QStringLiteral("banner"), QStringLiteral(".jpg"), devicePixelRatio);
+    return forRatio(QStringLiteral("banner"), devicePixelRatio);
 }

@@ -9,7 +9,7 @@
 QIcon programIcon();
 
 // Background picture number n (1 to 6) of the reminder card; a null
-// picture for any other number. Read-only, built into the program. For a
+// picture for any other number, or when the pictures are not installed. For a
 // screen whose pixel ratio is above one, the picture drawn at twice the
 // pixels, with that ratio: the same size on screen, and sharp.
 QPixmap backgroundPicture(int n, qreal devicePixelRatio = 1);

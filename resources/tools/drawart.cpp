@@ -284,6 +284,19 @@ QImage banner(int ratio)
     return img;
 }
 
+// The pictures that fill a window were first drawn as JPEG at quality 92,
+// and keep that look, softening included. They are stored as PNG all the
+// same: the program never loads a JPEG decoder for them, which would stay
+// in its memory all day.
+QImage settled(const QImage &img)
+{
+    QBuffer jpeg;
+    jpeg.open(QIODevice::ReadWrite);
+    if (!img.save(&jpeg, "JPEG", 92))
+        return QImage();
+    return QImage::fromData(jpeg.data(), "JPEG").convertToFormat(QImage::Format_RGB888);
+}
+
 bool save(const QImage &img, const QString &path, const char *format, int quality = -1)
 {
     if (img.save(path, format, quality))
@@ -313,8 +326,10 @@ int main(int argc, char *argv[])
     ok = save(computer(), out.filePath(QStringLiteral("computer-32.png")), "PNG") && ok;
     // Each picture that fills a window also at twice its pixels, which
     // screens of a pixel ratio above one take.
-    ok = save(banner(1), out.filePath(QStringLiteral("banner.jpg")), "JPEG", 92) && ok;
-    ok = save(banner(2), out.filePath(QStringLiteral("banner@2x.jpg")), "JPEG", 92) && ok;
+    if (!out.mkpath(QStringLiteral("pictures")))
+        ok = false;
+    ok = save(settled(banner(1)), out.filePath(QStringLiteral("pictures/banner.png")), "PNG", 0) && ok;
+    ok = save(settled(banner(2)), out.filePath(QStringLiteral("pictures/banner@2x.png")), "PNG", 0) && ok;
 
     // Text colours on the card: white on 1 and 6, dark blue on 2, black on 3
     // and 4, dark grey on 5; each field stays far enough from its colour.
@@ -329,10 +344,10 @@ int main(int argc, char *argv[])
     const qreal cells[6] = {34, 30, 38, 28, 32, 36};
     for (int n = 1; n <= 6; ++n) {
         const int width = n == 1 ? 236 : 231;
-        ok = save(background(width, 186, palettes[n - 1], cells[n - 1], 1),
-                  out.filePath(QStringLiteral("background-%1.jpg").arg(n)), "JPEG", 92) && ok;
-        ok = save(background(width, 186, palettes[n - 1], cells[n - 1], 2),
-                  out.filePath(QStringLiteral("background-%1@2x.jpg").arg(n)), "JPEG", 92) && ok;
+        ok = save(settled(background(width, 186, palettes[n - 1], cells[n - 1], 1)),
+                  out.filePath(QStringLiteral("pictures/background-%1.png").arg(n)), "PNG", 0) && ok;
+        ok = save(settled(background(width, 186, palettes[n - 1], cells[n - 1], 2)),
+                  out.filePath(QStringLiteral("pictures/background-%1@2x.png").arg(n)), "PNG", 0) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -19,7 +19,7 @@ cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" || fail "ins
 # The program built to fetch from $MUREL_E2E_PUBLISHER, beside the real one.
 cmake --install "$build" --prefix "$prefix" --component e2e >>"$scratch/install.log" || fail "e2e install failed"
 
-for f in bin/murel lib/murel/modules/murel-network.so lib/murel/murel-player lib/murel/player/player.html lib/murel/player/ruffle/ruffle.js \
+for f in bin/murel share/murel/pictures/background-6@2x.png lib/murel/modules/murel-network.so lib/murel/murel-player lib/murel/player/player.html lib/murel/player/ruffle/ruffle.js \
   share/applications/org.murel.Murel.desktop share/metainfo/org.murel.Murel.metainfo.xml \
   share/icons/hicolor/scalable/apps/org.murel.Murel.svg share/man/man1/murel.1.gz \
   share/doc/murel/README.md share/doc/murel/LICENSE; do

@@ -64,7 +64,7 @@ timeout 10 import -window root -crop 210x18+$((kx + 20))+$((ky + 165)) "$scratch
 
 # The strip below the text against each picture as the card stretches it.
 distance() {
-  convert "$here/../../resources/background-$1.jpg" -resize '237x187!' -crop 210x18+20+165 +repage "$scratch/want.png"
+  convert "$here/../../resources/pictures/background-$1.png" -resize '237x187!' -crop 210x18+20+165 +repage "$scratch/want.png"
   { compare -metric RMSE "$scratch/card.png" "$scratch/want.png" null: 2>&1 || true; } | sed -E 's/.*\((.*)\).*/\1/'
 }
 d3=$(distance 3)
