@@ -16,6 +16,7 @@
 #include <QColor>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QQuickWindow>
 #include <QWidget>
 #include <QWindow>
 
@@ -57,15 +58,25 @@ void tuneEngine()
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
+// The strip is small enough for the processor to draw alone, and its movie
+// is drawn by Ruffle on a canvas anyway: the view is composed in software
+// and no OpenGL driver is loaded, whose code alone (a software rasterizer
+// and its compiler, some 50 MB) outweighs everything the strip draws.
+void drawInSoftware()
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // On X11 the toolkit would still load OpenGL to probe it.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     capProcessMemory(MemoryCapBytes);
     tuneEngine();
-    // The web engine renders through a context shared with the toolkit's;
-    // asking for sharing here is the supported way to have one.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    drawInSoftware();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel-player"));
     QApplication::setQuitOnLastWindowClosed(false);
