@@ -17,8 +17,9 @@ constexpr int LzmaPropertiesBytes = 5;
 
 using Buffer = std::array<unsigned char, ChunkBytes>;
 
-// Inflates the rest of movie as one zlib stream.
-bool zlibWhole(QIODevice &movie, quint64 expected)
+// Inflates the rest of movie as one zlib stream, its output added to
+// unpacked when there is one.
+bool zlibWhole(QIODevice &movie, quint64 expected, QByteArray *unpacked)
 {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
@@ -38,9 +39,12 @@ bool zlibWhole(QIODevice &movie, quint64 expected)
         stream.next_out = out.data();
         stream.avail_out = uInt(out.size());
         status = inflate(&stream, Z_NO_FLUSH);
-        produced += out.size() - stream.avail_out;
+        const size_t made = out.size() - stream.avail_out;
+        produced += made;
         if (produced > expected)
             break; // unpacks to more than it says
+        if (unpacked)
+            unpacked->append(reinterpret_cast<const char *>(out.data()), qsizetype(made));
         if (status == Z_BUF_ERROR)
             status = Z_OK; // no progress possible without more input
     }
@@ -50,8 +54,9 @@ bool zlibWhole(QIODevice &movie, quint64 expected)
 }
 
 // Decodes the rest of movie as the LZMA data of a ZWS movie: the five bytes
-// of properties, then the data, with no end needed beyond the length.
-bool lzmaWhole(QIODevice &movie, quint64 expected)
+// of properties, then the data, with no end needed beyond the length. The
+// output is added to unpacked when there is one.
+bool lzmaWhole(QIODevice &movie, quint64 expected, QByteArray *unpacked)
 {
     QByteArray properties = movie.read(ZwsLengthBytes + LzmaPropertiesBytes).mid(ZwsLengthBytes);
     if (properties.size() != LzmaPropertiesBytes)
@@ -86,7 +91,10 @@ bool lzmaWhole(QIODevice &movie, quint64 expected)
         stream.next_out = out.data();
         stream.avail_out = out.size();
         status = lzma_code(&stream, ended ? LZMA_FINISH : LZMA_RUN);
-        produced += out.size() - stream.avail_out;
+        const size_t made = out.size() - stream.avail_out;
+        produced += made;
+        if (unpacked)
+            unpacked->append(reinterpret_cast<const char *>(out.data()), qsizetype(made));
     }
     // The decoder stops by itself at the declared length: anything still
     // unread is more movie than the header admits.
@@ -95,9 +103,9 @@ bool lzmaWhole(QIODevice &movie, quint64 expected)
     return whole;
 }
 
-} // namespace
-
-SwfVerdict checkSwf(QIODevice &movie)
+// checkSwf() that also keeps the movie's unpacked bytes after the header
+// when asked to.
+SwfVerdict readSwf(QIODevice &movie, QByteArray *unpacked)
 {
     const QByteArray head = movie.read(SwfHeaderBytes);
     if (head.size() < SwfHeaderBytes)
@@ -112,11 +120,29 @@ SwfVerdict checkSwf(QIODevice &movie)
         return SwfVerdict::Incomplete;
     const qint64 expected = declared - SwfHeaderBytes;
     bool whole = false;
-    if (signature == "FWS")
+    if (signature == "FWS") {
         whole = movie.bytesAvailable() == expected;
-    else if (signature == "CWS")
-        whole = zlibWhole(movie, quint64(expected));
-    else
-        whole = lzmaWhole(movie, quint64(expected));
+        if (whole && unpacked)
+            *unpacked = movie.read(expected);
+    } else if (signature == "CWS") {
+        whole = zlibWhole(movie, quint64(expected), unpacked);
+    } else {
+        whole = lzmaWhole(movie, quint64(expected), unpacked);
+    }
     return whole ? SwfVerdict::Movie : SwfVerdict::Incomplete;
+}
+
+} // namespace
+
+SwfVerdict checkSwf(QIODevice &movie)
+{
+    return readSwf(movie, nullptr);
+}
+
+QByteArray unpackSwf(QIODevice &movie)
+{
+    QByteArray unpacked;
+    if (readSwf(movie, &unpacked) != SwfVerdict::Movie)
+        return {};
+    return unpacked;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QByteArray>
 
 class QIODevice;
 
@@ -25,3 +25,7 @@ inline constexpr int SwfHeaderBytes = 8;
 // length its header declares, with nothing after it. Memory stays small
 // whatever the file claims; the work stops as soon as the answer is known.
 SwfVerdict checkSwf(QIODevice &movie);
+
+// The movie read from the device's current position, unpacked: what
+// follows its header. Empty for anything checkSwf() does not find whole.
+QByteArray unpackSwf(QIODevice &movie);

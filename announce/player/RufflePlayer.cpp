@@ -1,8 +1,10 @@
 #include "announce/player/RufflePlayer.h"
 
 #include "announce/player/RequestRule.h"
+#include "core/SwfSound.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -94,11 +96,14 @@ void RufflePlayer::load(const QString &moviePath)
 {
     m_movie = QFileInfo(moviePath).absoluteFilePath();
     m_guard->setMovie(m_movie);
+    QFile file(m_movie);
+    m_sound = !file.open(QIODevice::ReadOnly) || swfMayPlaySound(file);
     setStatus(Status::Loading);
     if (!m_pageReady)
         return; // played once the page is up
     const QString url = QUrl::fromLocalFile(m_movie).toString(QUrl::FullyEncoded);
-    const QString argument = QString::fromUtf8(QJsonDocument::fromVariant(QVariantList{url}).toJson(QJsonDocument::Compact));
+    const QString argument =
+        QString::fromUtf8(QJsonDocument::fromVariant(QVariantList{url, m_sound}).toJson(QJsonDocument::Compact));
     m_view->page()->runJavaScript(QStringLiteral("play(...%1);").arg(argument));
 }
 

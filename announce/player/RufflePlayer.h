@@ -42,6 +42,7 @@ private:
 
     QString m_folder;
     QString m_movie;
+    bool m_sound = true;
     Status m_status = Status::Loading;
     bool m_pageReady = false;
     double m_pageClock = -1;

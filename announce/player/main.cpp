@@ -16,6 +16,7 @@
 #include <QColor>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QQuickWindow>
 #include <QWidget>
 #include <QWindow>
 
@@ -30,18 +31,43 @@ namespace {
 constexpr qint64 MemoryCapBytes = 512LL * 1024 * 1024;
 
 // What the engine is told for a small strip that plays a movie of a few
-// frames a second: the audio service runs inside this process instead of
-// a process of its own, and Ruffle's WebAssembly runs on the baseline
-// compiler alone, whose code is plenty fast for such a movie, without the
-// optimizing tier's memory in the renderer. The sandbox stays as it is.
-// Flags the environment already gives come first and are kept.
+// frames a second. The sandbox stays as it is. Flags the environment
+// already gives come first and are kept.
 void tuneEngine()
 {
+    const char *const ours[] = {
+        // The audio service runs inside this process, not in one of its own.
+        "--disable-features=AudioServiceOutOfProcess",
+        // Only pages are started here: the zygote for unsandboxed utility
+        // processes would sit idle with its own copy of the libraries.
+        "--no-unsandboxed-zygote",
+        // A strip of 281x54 pixels is rastered in a moment by one thread.
+        "--num-raster-threads=1",
+        // Ruffle's WebAssembly on the baseline compiler alone, whose code is
+        // plenty fast for such a movie, and each function compiled when it is
+        // first called: a simple movie calls a small part of the player, and
+        // the code of the rest never takes memory in the page's process.
+        "--js-flags=--liftoff-only,--wasm-lazy-compilation",
+    };
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.isEmpty())
-        flags += ' ';
-    flags += "--disable-features=AudioServiceOutOfProcess --js-flags=--liftoff-only";
+    for (const char *flag : ours) {
+        if (!flags.isEmpty())
+            flags += ' ';
+        flags += flag;
+    }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+// The strip is small enough for the processor to draw alone, and its movie
+// is drawn by Ruffle on a canvas anyway: the view is composed in software
+// and no OpenGL driver is loaded, whose code alone (a software rasterizer
+// and its compiler, some 50 MB) outweighs everything the strip draws.
+void drawInSoftware()
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // On X11 the toolkit would still load OpenGL to probe it.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
 }
 
 } // namespace
@@ -50,9 +76,7 @@ int main(int argc, char *argv[])
 {
     capProcessMemory(MemoryCapBytes);
     tuneEngine();
-    // The web engine renders through a context shared with the toolkit's;
-    // asking for sharing here is the supported way to have one.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    drawInSoftware();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel-player"));
     QApplication::setQuitOnLastWindowClosed(false);

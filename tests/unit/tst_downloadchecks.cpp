@@ -2,6 +2,7 @@
 #include "core/HttpGet.h"
 #include "core/HttpResponseParser.h"
 #include "core/SwfCheck.h"
+#include "core/SwfSound.h"
 #include "core/clsDownload.h"
 
 #include <QBuffer>
@@ -103,6 +104,43 @@ private Q_SLOTS:
         watch.start();
         QCOMPARE(int(checkSwf(buffer)), verdict);
         qInfo("checked in %lld ms", watch.elapsed());
+    }
+
+    void sound_data()
+    {
+        using SwfWriter::packed;
+        using SwfWriter::tag;
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("sound");
+        // The test movie's tags, with more put in before its End tag.
+        const QByteArray quiet = SwfWriter::movie(false).mid(8);
+        const auto with = [&quiet](const QByteArray &tags) { return quiet.chopped(2) + tags + tag(0, {}); };
+        const auto fws = [](const QByteArray &body) { return packed("FWS", quint32(8 + body.size()), body); };
+        const QByteArray defineSound = tag(14, SwfWriter::u16(1) + QByteArray(5, '\x20'));
+        const auto sprite = [](const QByteArray &tags) {
+            return tag(39, SwfWriter::u16(2) + SwfWriter::u16(1) + tags + tag(0, {}));
+        };
+        for (const char *signature : {"FWS", "CWS", "ZWS"}) {
+            QTest::addRow("%s, silent", signature) << packed(signature, quint32(8 + quiet.size()), quiet) << false;
+            const QByteArray loud = with(defineSound);
+            QTest::addRow("%s, a sound", signature) << packed(signature, quint32(8 + loud.size()), loud) << true;
+        }
+        QTest::newRow("a sound started in a sprite") << fws(with(sprite(tag(15, SwfWriter::u16(1) + '\0')))) << true;
+        QTest::newRow("a silent sprite") << fws(with(sprite(tag(1, {})))) << false;
+        QTest::newRow("ActionScript 3") << fws(with(tag(82, QByteArray(8, '\0')))) << true;
+        QTest::newRow("a sound after the End tag") << fws(quiet + defineSound) << false;
+        QTest::newRow("a tag longer than the movie") << fws(with(tag(9, QByteArray(70, 'x'))).chopped(40)) << true;
+        QTest::newRow("sprite longer than its tag") << fws(with(tag(39, SwfWriter::u16(2) + SwfWriter::u16(1) + "\x7f"))) << true;
+        QTest::newRow("cut short") << packed("CWS", quint32(8 + quiet.size()), quiet).chopped(1) << true;
+        QTest::newRow("not a movie") << QByteArray("hello, world") << true;
+    }
+    void sound()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, sound);
+        QBuffer buffer(&file);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QCOMPARE(swfMayPlaySound(buffer), sound);
     }
 
     void redirect_data()
