@@ -1,5 +1,8 @@
 #include "controls/WindowLook.h"
 
+#include "controls/TavrelButton.h"
+
+#include <QHBoxLayout>
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
@@ -35,4 +38,21 @@ void setUpToolWindow(QWidget &window, const QString &name, const QString &title,
     window.setLayoutDirection(Qt::RightToLeft);
     if (const QWidget *parent = window.parentWidget())
         window.setFont(parent->font());
+}
+
+OkCancelRow okCancelRow(QWidget &window, const char *okName, const char *cancelName)
+{
+    auto *ok = new TavrelButton(&window);
+    ok->setObjectName(QString::fromLatin1(okName));
+    ok->setDescription({.caption = QStringLiteral("موافق")});
+    auto *cancel = new TavrelButton(&window);
+    cancel->setObjectName(QString::fromLatin1(cancelName));
+    cancel->setDescription({.caption = QStringLiteral("إلغاء")});
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    for (TavrelButton *b : {ok, cancel}) {
+        b->setFixedSize(73, 25);
+        row->addWidget(b);
+    }
+    return {row, ok, cancel};
 }

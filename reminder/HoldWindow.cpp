@@ -115,16 +115,7 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     lockNote->setWordWrap(true);
     layout->addWidget(lockNote);
 
-    auto *buttons = new QHBoxLayout;
-    auto *ok = named(new TavrelButton(this), "holdOk");
-    ok->setDescription({.caption = QStringLiteral("موافق")});
-    auto *cancel = named(new TavrelButton(this), "holdCancel");
-    cancel->setDescription({.caption = QStringLiteral("إلغاء")});
-    for (TavrelButton *b : {ok, cancel})
-        b->setFixedSize(73, 25);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const auto [buttons, ok, cancel] = okCancelRow(*this, "holdOk", "holdCancel");
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

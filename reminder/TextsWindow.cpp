@@ -149,16 +149,7 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     orderRows->addWidget(m_eachOnce);
     side->addWidget(order);
     side->addStretch();
-    auto *buttons = new QHBoxLayout;
-    auto *ok = named(new TavrelButton(this), "textsOk");
-    ok->setDescription({.caption = QStringLiteral("موافق")});
-    auto *cancel = named(new TavrelButton(this), "textsCancel");
-    cancel->setDescription({.caption = QStringLiteral("إلغاء")});
-    for (TavrelButton *b : {ok, cancel})
-        b->setFixedSize(73, 25);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const auto [buttons, ok, cancel] = okCancelRow(*this, "textsOk", "textsCancel");
     side->addLayout(buttons);
 
     // The tab order follows the reading order of the two columns.
