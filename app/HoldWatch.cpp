@@ -20,6 +20,7 @@ HoldWatch::HoldWatch(Platform &platform, HoldGate &gate, std::function<QRect()> 
                 m_idle.start(wanted);
         }
     });
+    connect(&m_gate, &HoldGate::desktopAsked, this, [this] { m_platform.askHolds(); });
     // A locked screen always holds a card: its watch has no choice.
     m_lock = new QObject(this);
     m_platform.watchScreenLock(*m_lock, [this](bool locked) { m_gate.setScreenLocked(locked); });

@@ -16,6 +16,7 @@
 #include "core/Clock.h"
 #include "core/HoldGate.h"
 #include "core/HoldSettings.h"
+#include "core/OlderDataFolder.h"
 #include "core/ReminderTexts.h"
 #include "core/PlayerLocation.h"
 #include "core/ReminderCycle.h"
@@ -310,6 +311,12 @@ bool MainWindow::load()
     m_channel->listen();
 
     QDir().mkpath(m_dataFolder);
+    // An older version's files, where the system kept them, come over once
+    // (under the lock, so that two starts cannot both copy).
+    const QString older = OlderDataFolder::copyInto(m_dataFolder, m_platform.olderDataFolders());
+    if (!older.isEmpty())
+        m_messages.inform(nullptr, OlderFolderCopiedMessage.arg(QDir::toNativeSeparators(older),
+                                                                QDir::toNativeSeparators(m_dataFolder)));
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
     // What a copy killed in the middle of writing its files left behind.
     removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
@@ -528,6 +535,7 @@ void MainWindow::openSettings()
     // Its run goes back to the dialog when the chooser's loop ends, which
     // the program's exit does too: it must hear of the exit itself.
     connect(this, &MainWindow::programEnd, &window, &SettingsDialog::endForProgramExit);
+    connect(&window, &SettingsDialog::logonEntryKept, this, [this] { m_messages.inform(this, LogonEntryKeptMessage); });
     Q_EMIT modalOpening(&window);
     window.run();
 }

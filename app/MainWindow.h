@@ -53,6 +53,11 @@ public:
     static inline const QString TrayText = QStringLiteral("برنامج Murel");
     static inline const QString HoldDamagedMessage =
         QStringLiteral("تعذّرت قراءة ملف «متى يظهر التذكير» فاستُعملت الخيارات الأصلية، ولم يُغيَّر الملف.");
+    // %1: the older folder, %2: the data folder.
+    static inline const QString OlderFolderCopiedMessage =
+        QStringLiteral("نُسخت إعدادات البرنامج وملفاته من مجلده القديم «%1» إلى «%2»، وبقي المجلد القديم كما هو.");
+    static inline const QString LogonEntryKeptMessage =
+        QStringLiteral("ما زال البرنامج يبدأ مع دخول المستخدم: أضاف ذلك إصدار سابق لكل مستخدمي الجهاز، ولا يزيله إلا حساب مسؤول.");
     static inline const QString HoldNotSavedMessage =
         QStringLiteral("تعذّر حفظ خيارات «متى يظهر التذكير»، فستبقى حتى إغلاق البرنامج فقط.");
 

@@ -15,6 +15,25 @@ DataFolderChoice chooseDataFolder(const QByteArray &windir, const QString &fallb
     return {QDir::cleanPath(decoded + QStringLiteral("/murel")), DataFolderChoice::Refusal::None};
 }
 
+WindowsDataFolders windowsDataFolders(const QString &appData, const QString &localAppData, const QString &windir)
+{
+    // Windows' separators whatever system reads them (the tests run here).
+    const auto clean = [](QString path) { return QDir::cleanPath(path.replace(u'\\', u'/')); };
+    WindowsDataFolders folders;
+    if (!appData.isEmpty())
+        folders.folder = clean(appData + QStringLiteral("/Murel"));
+    if (windir.isEmpty())
+        return folders;
+    const QString system = clean(windir);
+    // The store mirrors the path below the drive: C:/Windows becomes
+    // <LOCALAPPDATA>/VirtualStore/Windows.
+    const qsizetype root = system.indexOf(u'/');
+    if (!localAppData.isEmpty() && root > 0)
+        folders.older << clean(localAppData + QStringLiteral("/VirtualStore/") + system.mid(root + 1) + QStringLiteral("/murel"));
+    folders.older << clean(system + QStringLiteral("/murel"));
+    return folders;
+}
+
 QString dataFolderRefusalLine(DataFolderChoice::Refusal refusal)
 {
     switch (refusal) {

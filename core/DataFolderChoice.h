@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Where the settings record and the downloads live: "<windir>/murel" when
 // windir is set (so a test can point the program at a scratch folder),
@@ -25,6 +26,19 @@ struct DataFolderChoice
 
 // windir's bytes exactly as the environment holds them (empty when unset).
 DataFolderChoice chooseDataFolder(const QByteArray &windir, const QString &fallbackBase);
+
+// On Windows, where windir is always set and names the system's folder, the
+// data folder is the user's own: "<APPDATA>/Murel". Older versions wrote
+// "<windir>/murel", which a standard user cannot write; Windows then kept
+// their writes in the user's VirtualStore instead. Both are where an older
+// record may be found, the redirected one first (it holds the later
+// writes). Paths with either separator; empty pieces give no folder.
+struct WindowsDataFolders
+{
+    QString folder;
+    QStringList older;
+};
+WindowsDataFolders windowsDataFolders(const QString &appData, const QString &localAppData, const QString &windir);
 
 // What a refusal says: one line for the terminal, and the message box's text.
 QString dataFolderRefusalLine(DataFolderChoice::Refusal refusal);

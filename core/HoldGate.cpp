@@ -117,3 +117,8 @@ void HoldGate::arm()
     const qint64 wait = m_clock.localNow().msecsTo(m_timeHoldEnd);
     m_wake.start(int(qBound<qint64>(0, wait, MaxWaitMs)));
 }
+
+void HoldGate::askDesktop()
+{
+    Q_EMIT desktopAsked();
+}

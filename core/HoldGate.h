@@ -34,6 +34,11 @@ public:
     void setIdleMs(qint64 ms);
     void setDesktop(const DesktopState &desktop);
 
+    // A card is due and the gate is about to be asked: watchers that are
+    // told of no change by their system look now (desktopAsked), before
+    // the answer.
+    void askDesktop();
+
     HoldReason reason() const;
     bool held() const { return reason() != HoldReason::None; }
     // The pause's end as it counts now (for "paused until 14:30"), or invalid.
@@ -50,6 +55,7 @@ public:
 
 Q_SIGNALS:
     void changed();
+    void desktopAsked();
 
 private:
     void update();

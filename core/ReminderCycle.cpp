@@ -128,6 +128,8 @@ void ReminderCycle::due()
         m_timer.setEnabled(false);
         return;
     }
+    if (m_gate)
+        m_gate->askDesktop();
     if (m_gate && m_gate->held()) {
         // One card waits; the count rests until it is shown.
         m_pending = true;

@@ -11,13 +11,6 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 
-DataFolderChoice dataFolderFromEnvironment()
-{
-    // The bytes themselves: a decoded copy would already have lost what
-    // makes them unreadable.
-    return chooseDataFolder(qgetenv("windir"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-}
-
 Platform::Platform() = default;
 
 Platform::~Platform() = default;
@@ -32,6 +25,15 @@ NetworkKit *Platform::network()
 QString Platform::dataFolder() const
 {
     return dataFolderFromEnvironment().folder;
+}
+
+QStringList Platform::olderDataFolders() const
+{
+    return {};
+}
+
+void Platform::askHolds()
+{
 }
 
 bool Platform::openUrl(const QUrl &url)

@@ -3,6 +3,7 @@
 #include "core/DataFolderChoice.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -27,6 +28,9 @@ public:
     // when windir is set, else under the user's data folder (see
     // chooseDataFolder); empty when windir is refused.
     virtual QString dataFolder() const;
+    // Where older versions kept the same files, to be brought over once
+    // into a data folder still unused (see OlderDataFolder); none here.
+    virtual QStringList olderDataFolders() const;
 
     // Pins a top-level window above ordinary windows (or releases it)
     // without moving or resizing it.
@@ -105,6 +109,9 @@ public:
     virtual void watchDoNotDisturb(QObject &owner, std::function<void(bool)> report);
     // Whether the screen is locked.
     virtual void watchScreenLock(QObject &owner, std::function<void(bool)> report);
+    // A card is due: the watches whose system tells of no change ask it
+    // now and report (the others have reported already).
+    virtual void askHolds();
     // Milliseconds since the user last pressed a key or moved the pointer;
     // -1 when the system does not tell.
     virtual qint64 idleMs() const;

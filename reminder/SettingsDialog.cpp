@@ -230,6 +230,8 @@ void SettingsDialog::apply()
     // What was written, not what was asked: a folder that cannot be written
     // leaves the box unticked the next time, as the logon will show.
     m_settings.setRunAtLogon(RunAtLogon::isRegistered(m_platform));
+    if (!m_runAtLogon->isChecked() && m_settings.values().runAtLogon)
+        Q_EMIT logonEntryKept();
     m_settings.setFontName(m_preview->font().family());
     unloadChooser();
     accept();

@@ -43,6 +43,9 @@ public:
 Q_SIGNALS:
     // The chooser is about to be shown (tests answer it).
     void chooserOpening(BackgroundChooser *chooser);
+    // The user unticked run at logon, but an entry this user may not
+    // remove still starts the program.
+    void logonEntryKept();
 
 private:
     void followCombo(const QString &text);

@@ -27,6 +27,13 @@
 #include <xcb/screensaver.h>
 #include <xcb/xcb.h>
 
+DataFolderChoice dataFolderFromEnvironment()
+{
+    // The bytes themselves: a decoded copy would already have lost what
+    // makes them unreadable.
+    return chooseDataFolder(qgetenv("windir"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
 namespace {
 
 // The write end of the pipe that turns an end signal into an event. A

@@ -36,8 +36,10 @@ public:
     void unregisterAtLogon(const QString &name) override
     {
         logon.append(QStringLiteral("unregister ") + name);
-        registered.remove(name);
+        if (!unregisterFails)
+            registered.remove(name);
     }
+    QStringList olderDataFolders() const override { return older; }
     bool isRegisteredAtLogon(const QString &name, const QString &command) const override
     {
         return registered.contains(name) && registered.value(name) == command;
@@ -98,4 +100,8 @@ public:
     // them as they are, as a folder that cannot be written does.
     QMap<QString, QString> registered;
     bool registerFails = false;
+    // unregisterAtLogon leaves the entry, as one for every user does.
+    bool unregisterFails = false;
+    // Where an older version's data folder may be.
+    QStringList older;
 };

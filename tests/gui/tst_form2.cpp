@@ -656,6 +656,29 @@ private Q_SLOTS:
         QCOMPARE(run.messages.informed, QStringList{MainWindow::NoLockMessage});
     }
 
+    // An older version's folder comes over once, is told once, and stays.
+    void anOlderFolderIsCopiedOnceAndTold()
+    {
+        const QString older = m_dir->filePath(QStringLiteral("older"));
+        const QByteArray record = "\"2\",\"Tahoma\",\"0\",\"7\",\"9\",#FALSE#,#TRUE#,#FALSE#\r\n";
+        writeFile(older + QStringLiteral("/background.txt"), record);
+        const QString dataFolder = m_dir->filePath(QStringLiteral("murel"));
+        {
+            Run run(m_dir->path());
+            run.platform.older = {m_dir->filePath(QStringLiteral("missing")), older};
+            QVERIFY(run.form->load());
+            QCOMPARE(run.messages.informed, QStringList{MainWindow::OlderFolderCopiedMessage.arg(
+                                                QDir::toNativeSeparators(older), QDir::toNativeSeparators(dataFolder))});
+            QCOMPARE(child<QLineEdit>(*run.form, "Text1")->text(), QStringLiteral("7"));
+        }
+        QCOMPARE(fileBytes(dataFolder + QStringLiteral("/background.txt")), record);
+        QCOMPARE(fileBytes(older + QStringLiteral("/background.txt")), record);
+        Run again(m_dir->path());
+        again.platform.older = {older};
+        QVERIFY(again.form->load());
+        QCOMPARE(again.messages.informed, QStringList());
+    }
+
     // A record that cannot be written is told once, not at every Start,
     // until a save succeeds again.
     void aFailedSaveIsToldOnce()

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QCheckBox>
+#include <QSignalSpy>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -309,14 +310,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("writable");
         QTest::addColumn<bool>("stored");
         QTest::addColumn<QString>("call");
-        QTest::newRow("on, registered, untouched: registered again") << true << "this" << true << false << true << true << "register";
-        QTest::newRow("on, registered, cleared: removed") << true << "this" << true << true << true << false << "unregister";
-        QTest::newRow("off, not registered, ticked: registered") << false << "" << false << true << true << true << "register";
-        QTest::newRow("off, not registered, untouched: removed again") << false << "" << false << false << true << false << "unregister";
-        QTest::newRow("off but registered: ticked") << false << "this" << true << false << true << true << "register";
-        QTest::newRow("on but entry gone: unticked") << true << "" << false << false << true << false << "unregister";
-        QTest::newRow("entry starts another file: unticked") << true << "other" << false << false << true << false << "unregister";
-        QTest::newRow("ticked, entry cannot be written: off") << false << "" << false << true << false << false << "register";
+        QTest::addColumn<bool>("removable"); // false: the entry stays, as one for every user does
+        QTest::addColumn<bool>("told");      // the user hears that it stayed
+        QTest::newRow("on, registered, untouched: registered again") << true << "this" << true << false << true << true << "register" << true << false;
+        QTest::newRow("on, registered, cleared: removed") << true << "this" << true << true << true << false << "unregister" << true << false;
+        QTest::newRow("off, not registered, ticked: registered") << false << "" << false << true << true << true << "register" << true << false;
+        QTest::newRow("off, not registered, untouched: removed again") << false << "" << false << false << true << false << "unregister" << true << false;
+        QTest::newRow("off but registered: ticked") << false << "this" << true << false << true << true << "register" << true << false;
+        QTest::newRow("on but entry gone: unticked") << true << "" << false << false << true << false << "unregister" << true << false;
+        QTest::newRow("entry starts another file: unticked") << true << "other" << false << false << true << false << "unregister" << true << false;
+        QTest::newRow("cleared, entry cannot be removed: on, told")
+            << true << "this" << true << true << true << true << "unregister" << false << true;
+        QTest::newRow("ticked, entry cannot be written: off") << false << "" << false << true << false << false << "register" << true << false;
     }
     void runAtLogon()
     {
@@ -327,14 +332,18 @@ private Q_SLOTS:
         QFETCH(bool, writable);
         QFETCH(bool, stored);
         QFETCH(QString, call);
+        QFETCH(bool, removable);
+        QFETCH(bool, told);
         const QString name = QStringLiteral("tst_settings");
         if (entry == QLatin1String("this"))
             m_platform.registered.insert(name, m_platform.logonCommand(QCoreApplication::applicationFilePath()));
         else if (entry == QLatin1String("other"))
             m_platform.registered.insert(name, QStringLiteral("/opt/elsewhere/tst_settings"));
         m_platform.registerFails = !writable;
+        m_platform.unregisterFails = !removable;
         m_settings->setRunAtLogon(flag);
         SettingsDialog w(*m_settings, m_platform, *m_form);
+        QSignalSpy kept(&w, &SettingsDialog::logonEntryKept);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(child<QCheckBox>(w, "Check1")->isChecked(), shown);
@@ -345,6 +354,8 @@ private Q_SLOTS:
         QCOMPARE(m_settings->values().runAtLogon, stored);
         QCOMPARE(m_platform.logon.size(), 1);
         QVERIFY2(m_platform.logon.first().startsWith(call + QLatin1Char(' ') + name), qPrintable(m_platform.logon.first()));
+        QCOMPARE(kept.size(), told ? 1 : 0);
+        m_platform.unregisterFails = false;
     }
 
     void mainWindowFollowsTheSystem_data()
