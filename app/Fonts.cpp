@@ -15,10 +15,12 @@ void registerFontSubstitutions()
     // nearly every text fits the card at full size with its diacritics
     // clear of the next line (the plain sans Arabic stands a third taller
     // and sets half the texts small). Where the Arabic face has no Latin
-    // letters, the Latin face after it supplies them.
+    // letters, the Latin face after it supplies them. Windows ships its own
+    // Naskh faces with Arabic support, which come after the free ones.
     const QStringList sans = {
         QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),
         QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans"),
+        QStringLiteral("Sakkal Majalla"), QStringLiteral("Traditional Arabic"),
     };
     const QStringList kufi = {
         QStringLiteral("Noto Kufi Arabic"), QStringLiteral("Noto Sans"),
@@ -27,6 +29,7 @@ void registerFontSubstitutions()
     const QStringList naskh = {
         QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),
         QStringLiteral("Amiri"), QStringLiteral("DejaVu Sans"),
+        QStringLiteral("Sakkal Majalla"), QStringLiteral("Traditional Arabic"),
     };
     const QStringList serif = {
         QStringLiteral("Amiri"), QStringLiteral("Noto Serif"),
