@@ -1,5 +1,6 @@
 #include "reminder/CardText.h"
 
+#include "controls/ArabicFace.h"
 #include "core/FaceNames.h"
 #include "core/Twips.h"
 #include "reminder/TextFit.h"
@@ -13,7 +14,8 @@ QRect area()
 
 QFont font(const QString &family)
 {
-    QFont f(family.isEmpty() ? SansSerifFace : family);
+    QFont f;
+    setArabicFamily(f, family.isEmpty() ? SansSerifFace : family);
     f.setPointSizeF(13.5);
     f.setWeight(QFont::Normal);
     return f;

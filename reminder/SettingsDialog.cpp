@@ -1,5 +1,6 @@
 #include "reminder/SettingsDialog.h"
 
+#include "controls/ArabicFace.h"
 #include "controls/CaptionedFrame.h"
 #include "controls/Label.h"
 #include "controls/Shape.h"
@@ -197,7 +198,7 @@ void SettingsDialog::endForProgramExit()
 void SettingsDialog::followCombo(const QString &text)
 {
     QFont f = m_preview->font();
-    f.setFamily(text);
+    setArabicFamily(f, text);
     m_preview->setFont(f);
 }
 
@@ -206,7 +207,7 @@ void SettingsDialog::restoreDefaultFont()
     m_fontName->setEditText(Settings::defaultFontName());
     QFont f = m_preview->font();
     f.setItalic(false);
-    f.setFamily(Settings::defaultFontName());
+    setArabicFamily(f, Settings::defaultFontName());
     m_preview->setFont(f);
 }
 
@@ -215,7 +216,7 @@ void SettingsDialog::openTexts()
     // The texts as the card would show them with the font chosen here, even
     // before it is applied. They are saved by their own window's OK, in their
     // own file: this dialog's cancel does not undo them.
-    TextsWindow window(*m_texts, m_preview->font().family(), m_settings.values().background, this);
+    TextsWindow window(*m_texts, m_fontName->currentText(), m_settings.values().background, this);
     connect(this, &QDialog::finished, &window, &QDialog::reject);
     window.setModal(true);
     window.exec();
@@ -232,7 +233,7 @@ void SettingsDialog::apply()
     m_settings.setRunAtLogon(RunAtLogon::isRegistered(m_platform));
     if (!m_runAtLogon->isChecked() && m_settings.values().runAtLogon)
         Q_EMIT logonEntryKept();
-    m_settings.setFontName(m_preview->font().family());
+    m_settings.setFontName(m_fontName->currentText());
     unloadChooser();
     accept();
 }

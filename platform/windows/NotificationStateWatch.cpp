@@ -1,7 +1,9 @@
 #include "platform/windows/NotificationStateWatch.h"
 
-#include <shellapi.h>
+// windows.h first: the shell's headers build on it.
 #include <windows.h>
+
+#include <shellapi.h>
 
 NotificationStateWatch::NotificationStateWatch(QObject &owner, Kind kind, std::function<void(bool)> report)
     : QObject(&owner)

@@ -13,10 +13,13 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <knownfolders.h>
 #include <optional>
-#include <shlobj.h>
+
+// windows.h first: the others build on it.
 #include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
 #include <wininet.h>
 
 namespace {

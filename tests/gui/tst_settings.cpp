@@ -98,7 +98,7 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle(), QStringLiteral("اعدادات"));
         QCOMPARE(w.size(), QSize(315, 354));
         QCOMPARE(child<QComboBox>(w, "Combo2")->currentText(), QStringLiteral("Tahoma"));
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), QStringLiteral("Tahoma"));
         QCOMPARE(child<Label>(w, "Label1")->font().pointSize(), 12);
         QVERIFY(child<Label>(w, "Label1")->font().bold());
         QStringList items;
@@ -147,11 +147,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         child<QComboBox>(w, "Combo2")->lineEdit()->selectAll();
         QTest::keyClicks(child<QComboBox>(w, "Combo2")->lineEdit(), QStringLiteral("Aria"));
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Aria"));
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), QStringLiteral("Aria"));
         QTest::keyClicks(child<QComboBox>(w, "Combo2")->lineEdit(), QStringLiteral("l"));
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), QStringLiteral("Arial"));
         child<QComboBox>(w, "Combo2")->setCurrentIndex(2);
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), QStringLiteral("Times New Roman"));
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().fontName, QStringLiteral("Times New Roman"));
         QCOMPARE(w.result(), int(QDialog::Accepted));
@@ -186,7 +186,7 @@ private Q_SLOTS:
             QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         QCOMPARE(box->currentText(), typed);
         QCOMPARE(box->lineEdit()->selectedText(), QString());
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), typed);
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), typed);
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().fontName, typed);
     }
@@ -207,7 +207,7 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(!list->isVisible(), 1000);
         QCOMPARE(box->currentText(), QStringLiteral("Times New Roman"));
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), QStringLiteral("Times New Roman"));
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().fontName, QStringLiteral("Times New Roman"));
     }
@@ -294,7 +294,7 @@ private Q_SLOTS:
         child<Label>(w, "Label1")->setFont(italic);
         click(child<TavrelButton>(w, "TavrelButtonV21"));
         QCOMPARE(child<QComboBox>(w, "Combo2")->currentText(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(child<Label>(w, "Label1")->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(child<Label>(w, "Label1")->font().families().constLast(), QStringLiteral("MS Sans Serif"));
         QVERIFY(!child<Label>(w, "Label1")->font().italic());
         click(apply ? child<TavrelButton>(w, "Command2") : child<TavrelButton>(w, "Command1"));
         QCOMPARE(m_settings->values().fontName, font);

@@ -11,6 +11,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("exeFolder");
         QTest::addColumn<QStringList>("players");
         QTest::addColumn<QString>("found");
+#ifdef Q_OS_WIN
+        // A Windows program keeps everything in its own folder, and its
+        // programs end in .exe.
+        QTest::newRow("beside the program") << "C:/Users/u/AppData/Local/Programs/Murel"
+                                            << QStringList{"C:/Users/u/AppData/Local/Programs/Murel/murel-player.exe"}
+                                            << "C:/Users/u/AppData/Local/Programs/Murel/murel-player.exe";
+        QTest::newRow("without .exe it is no program") << "C:/Murel" << QStringList{"C:/Murel/murel-player"} << "";
+        QTest::newRow("not in a lib folder") << "C:/Murel" << QStringList{"C:/Murel/lib/murel/murel-player.exe"} << "";
+#else
         QTest::newRow("build tree") << "/home/u/murel/build" << QStringList{"/home/u/murel/build/murel-player"}
                                     << "/home/u/murel/build/murel-player";
         QTest::newRow("installed") << "/usr/bin" << QStringList{"/usr/lib/murel/murel-player"}
@@ -26,6 +35,7 @@ private Q_SLOTS:
         QTest::newRow("none") << "/usr/bin" << QStringList{} << "";
         QTest::newRow("not in the build tree's lib") << "/home/u/murel/build"
                                                      << QStringList{"/home/u/murel/lib/murel-player"} << "";
+#endif
     }
     void programFile()
     {
