@@ -3,20 +3,99 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScopeGuard>
-#include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <future>
+#include <vector>
 
 #ifdef Q_OS_UNIX
+#include <QLocalSocket>
 #include <csignal>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include "platform/windows/PipeChannelListener.h"
+#endif
+
+namespace {
+
+// A caller the channel has no say over, as any local program can be: on
+// Linux Qt's own socket, on Windows a bare end of the pipe.
+class RawCaller
+{
+public:
+    RawCaller() = default;
+    RawCaller(const RawCaller &) = delete;
+    RawCaller &operator=(const RawCaller &) = delete;
+#ifdef Q_OS_UNIX
+    bool connectTo(const QString &name)
+    {
+        m_socket.connectToServer(name);
+        return m_socket.waitForConnected(3000);
+    }
+    bool write(const QByteArray &bytes)
+    {
+        m_socket.write(bytes);
+        return m_socket.waitForBytesWritten(3000);
+    }
+    void abort() { m_socket.abort(); }
+    // Whether the running copy hung up.
+    bool hungUp() const { return m_socket.state() == QLocalSocket::UnconnectedState; }
+
+private:
+    QLocalSocket m_socket;
+#else
+    ~RawCaller() { abort(); }
+    bool connectTo(const QString &name)
+    {
+        const std::wstring path = PipeChannelListener::pipePath(name);
+        if (!WaitNamedPipeW(path.c_str(), 3000))
+            return false;
+        m_pipe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        return m_pipe != INVALID_HANDLE_VALUE;
+    }
+    bool write(const QByteArray &bytes)
+    {
+        // Fits in the pipe's buffer: no wait for the running copy's read.
+        DWORD written = 0;
+        return WriteFile(m_pipe, bytes.constData(), DWORD(bytes.size()), &written, nullptr)
+            && written == DWORD(bytes.size());
+    }
+    void abort()
+    {
+        if (m_pipe != INVALID_HANDLE_VALUE)
+            CloseHandle(m_pipe);
+        m_pipe = INVALID_HANDLE_VALUE;
+    }
+    bool hungUp() const
+    {
+        // What the running copy wrote before is read first, as a socket
+        // would; the read never waits, for it is there.
+        for (;;) {
+            DWORD available = 0;
+            if (!PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &available, nullptr))
+                return true;
+            if (available == 0)
+                return false;
+            char chunk[256];
+            DWORD count = 0;
+            if (!ReadFile(m_pipe, chunk, qMin(available, DWORD(sizeof(chunk))), &count, nullptr))
+                return true;
+        }
+    }
+
+private:
+    HANDLE m_pipe = INVALID_HANDLE_VALUE;
+#endif
+};
+
+} // namespace
 
 // The line from a refused copy to the running one.
 class TestInstanceChannel : public QObject
@@ -65,6 +144,9 @@ private Q_SLOTS:
     }
     void whatALostCopyLeftIsReplaced()
     {
+#ifdef Q_OS_WIN
+        QSKIP("A named pipe ends with the last handle to it: a copy that ended leaves nothing at the name");
+#endif
         QFETCH(QString, left);
         const QString name = InstanceChannel::serverNameFor(m_dir->path());
         if (left == QLatin1String("file")) {
@@ -84,17 +166,58 @@ private Q_SLOTS:
         QVERIFY(raised.wait(5000));
     }
 
+    // On Windows a pipe's name is held only while a copy holds the pipe:
+    // one that is there belongs to a live copy, and a second listener is
+    // refused rather than joined to it.
+    void aSecondListenerIsRefused()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("A socket file outlives its copy: the lock's holder replaces whatever is at the name");
+#else
+        auto first = std::make_unique<InstanceChannel>(m_dir->path());
+        QVERIFY(first->listen());
+        InstanceChannel second(m_dir->path());
+        QVERIFY(!second.listen());
+        QVERIFY(!second.listening());
+        QSignalSpy raised(first.get(), &InstanceChannel::raiseRequested);
+        QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
+        QVERIFY(raised.wait(5000));
+        // Gone with its copy: the name is free at once.
+        first.reset();
+        QVERIFY(!InstanceChannel(m_dir->path()).askToRaise(3000));
+        QVERIFY(second.listen());
+#endif
+    }
+
+    // Callers at the same moment are each answered.
+    void callersAtOnce()
+    {
+        InstanceChannel running(m_dir->path());
+        QVERIFY(running.listen());
+        QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
+        const QString folder = m_dir->path();
+        std::vector<std::future<bool>> calls;
+        for (int i = 0; i < 8; ++i)
+            calls.push_back(std::async(std::launch::async, [folder] { return InstanceChannel(folder).send("resume\n", 5000); }));
+        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(calls.begin(), calls.end(), [](const std::future<bool> &call) {
+                                     return call.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+                                 }),
+                                 15000);
+        for (std::future<bool> &call : calls)
+            QVERIFY(call.get());
+        QCOMPARE(resumed.count(), 8);
+    }
+
     void otherWordsRaiseNothing()
     {
         InstanceChannel running(m_dir->path());
         QVERIFY(running.listen());
         QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
-        QLocalSocket caller;
-        caller.connectToServer(InstanceChannel::serverNameFor(m_dir->path()));
-        QVERIFY(caller.waitForConnected(3000));
-        caller.write("lower\n");
+        RawCaller caller;
+        QVERIFY(caller.connectTo(InstanceChannel::serverNameFor(m_dir->path())));
+        QVERIFY(caller.write("lower\n"));
         // The running copy hangs up once it has read a request's length.
-        QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.hungUp(), 5000);
         QCOMPARE(raised.count(), 0);
     }
 
@@ -146,10 +269,9 @@ private Q_SLOTS:
     {
         InstanceChannel running(m_dir->path());
         QVERIFY(running.listen());
-        QLocalSocket caller;
-        caller.connectToServer(InstanceChannel::serverNameFor(m_dir->path()));
-        QVERIFY(caller.waitForConnected(3000));
-        QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 10000);
+        RawCaller caller;
+        QVERIFY(caller.connectTo(InstanceChannel::serverNameFor(m_dir->path())));
+        QTRY_VERIFY_WITH_TIMEOUT(caller.hungUp(), 10000);
         // Still there for the next one.
         QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
         QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
@@ -181,13 +303,10 @@ private Q_SLOTS:
         QVERIFY(running.listen());
         QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
         QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
-        QLocalSocket caller;
-        caller.connectToServer(InstanceChannel::serverNameFor(m_dir->path()));
-        QVERIFY(caller.waitForConnected(3000));
-        if (!said.isEmpty()) {
-            caller.write(said);
-            QVERIFY(caller.waitForBytesWritten(3000));
-        }
+        RawCaller caller;
+        QVERIFY(caller.connectTo(InstanceChannel::serverNameFor(m_dir->path())));
+        if (!said.isEmpty())
+            QVERIFY(caller.write(said));
         if (leaves)
             caller.abort();
         QElapsedTimer clock;
@@ -195,7 +314,7 @@ private Q_SLOTS:
         QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
         QVERIFY(raised.wait(5000));
         QCOMPARE(resumed.count(), leaves ? 1 : 0);
-        QTRY_COMPARE_WITH_TIMEOUT(caller.state(), QLocalSocket::UnconnectedState, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.hungUp(), 10000);
         // Too much is refused at once, not when a quiet caller would be.
         if (said.size() > InstanceChannel::MaxLine)
             QVERIFY(clock.elapsed() < 1500);
