@@ -7,6 +7,7 @@
 #include "controls/Shape.h"
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
+#include "platform/ConsoleOutput.h"
 #include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "platform/PlatformPlugins.h"
@@ -19,8 +20,6 @@
 #include <QToolTip>
 #include <QTranslator>
 
-#include <cstdio>
-
 namespace {
 
 // The copy on the same data folder takes the request and confirms it.
@@ -28,12 +27,12 @@ int handOver(const QByteArray &request)
 {
     const DataFolderChoice dataFolder = dataFolderFromEnvironment();
     if (dataFolder.refusal != DataFolderChoice::Refusal::None) {
-        std::fputs(dataFolderRefusalLine(dataFolder.refusal).toLocal8Bit().constData(), stderr);
+        writeError(dataFolderRefusalLine(dataFolder.refusal));
         return DataFolderRefusedStatus;
     }
     if (InstanceChannel(dataFolder.folder).send(request))
         return 0;
-    std::fputs("murel: no running copy took the request (is Murel running for this user and data folder?)\n", stderr);
+    writeError(QStringLiteral("murel: no running copy took the request (is Murel running for this user and data folder?)\n"));
     return 1;
 }
 
@@ -42,20 +41,24 @@ int handOver(const QByteArray &request)
 int main(int argc, char *argv[])
 {
     // Before the application object: --help and --version need no display.
-    if (const std::optional<int> status = answerCommandLine(argc, argv))
-        return *status;
+    const CommandLineDecision commandLine = decideCommandLine(commandLineArguments(argc, argv));
+    if (!commandLine.run) {
+        writeOutput(commandLine.standardOutput);
+        writeError(commandLine.standardError);
+        return commandLine.exitCode;
+    }
     // A request for the running copy needs no display either: it is handed
     // over, and this copy ends.
-    if (const QByteArray request = requestOption(argc, argv); !request.isEmpty())
-        return handOver(request);
+    if (!commandLine.request.isEmpty())
+        return handOver(commandLine.request);
     // -platform on the command line outweighs QT_QPA_PLATFORM.
-    const QByteArray option = platformOption(argc, argv).toLocal8Bit();
+    const QByteArray option = commandLine.platform.toLocal8Bit();
     const DisplayChoice display =
         chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
                       option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
     if (display.waylandMissing) {
         // The toolkit would abort with a core dump instead.
-        std::fputs(WaylandPluginMissing, stderr);
+        writeError(QString::fromUtf8(WaylandPluginMissing));
         return NoDisplayStatus;
     }
     if (display.useX11) {
@@ -63,7 +66,7 @@ int main(int argc, char *argv[])
     } else if (display.warnWayland) {
         // Without X11 there is no other way to the screen.
         qputenv("QT_QPA_PLATFORM", "wayland");
-        std::fputs(WaylandNotice, stderr);
+        writeError(QString::fromUtf8(WaylandNotice));
     }
 
     // A windir that cannot name one fixed folder is refused before anything
@@ -71,7 +74,7 @@ int main(int argc, char *argv[])
     // there is a screen to show it on.
     const DataFolderChoice dataFolder = dataFolderFromEnvironment();
     if (dataFolder.refusal != DataFolderChoice::Refusal::None)
-        std::fputs(dataFolderRefusalLine(dataFolder.refusal).toLocal8Bit().constData(), stderr);
+        writeError(dataFolderRefusalLine(dataFolder.refusal));
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("murel"));

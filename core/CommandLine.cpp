@@ -2,7 +2,7 @@
 
 #include "core/Version.h"
 
-#include <cstdio>
+#include <QDir>
 
 namespace {
 
@@ -66,7 +66,9 @@ QString optionName(const QString &argument)
 
 CommandLineDecision decideCommandLine(const QStringList &arguments)
 {
-    QString program = arguments.isEmpty() ? QString() : arguments.first();
+    // Named as typed, without its folder (Windows writes it with
+    // backslashes).
+    QString program = arguments.isEmpty() ? QString() : QDir::fromNativeSeparators(arguments.first());
     program = program.mid(program.lastIndexOf(QLatin1Char('/')) + 1);
     if (program.isEmpty())
         program = QStringLiteral("murel");
@@ -148,37 +150,4 @@ std::optional<PauseSpan> parsePauseLength(QStringView text)
     if (unit == QLatin1Char('h') && count >= 1 && count <= 24)
         return PauseSpan{count * 60, false};
     return std::nullopt;
-}
-
-namespace {
-
-QStringList argumentList(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
-} // namespace
-
-QString platformOption(int argc, char *argv[])
-{
-    return decideCommandLine(argumentList(argc, argv)).platform;
-}
-
-QByteArray requestOption(int argc, char *argv[])
-{
-    return decideCommandLine(argumentList(argc, argv)).request;
-}
-
-std::optional<int> answerCommandLine(int argc, char *argv[])
-{
-    const CommandLineDecision decision = decideCommandLine(argumentList(argc, argv));
-    if (decision.run)
-        return std::nullopt;
-    std::fputs(decision.standardOutput.toLocal8Bit().constData(), stdout);
-    std::fputs(decision.standardError.toLocal8Bit().constData(), stderr);
-    std::fflush(stdout);
-    return decision.exitCode;
 }

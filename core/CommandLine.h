@@ -9,7 +9,8 @@
 // touched, so that --help and --version work on a machine without one.
 struct CommandLineDecision
 {
-    // True: start the program. False: print and end with exitCode.
+    // True: start the program. False: write standardOutput and
+    // standardError, and end with exitCode.
     bool run = true;
     int exitCode = 0;
     QString standardOutput;
@@ -35,17 +36,9 @@ struct PauseSpan
 // anything else.
 std::optional<PauseSpan> parsePauseLength(QStringView text);
 
-// arguments as main() received them, the program's own name first. The
-// toolkit's standard options (-platform, -style, -session ...) are left
-// for it to take; anything else that is not ours is a usage error.
+// arguments as main() received them, the program's own name first (as
+// the platform's commandLineArguments reads them). The toolkit's standard
+// options (-platform, -style, -session ...) are left for it to take;
+// anything else that is not ours is a usage error. Writing what the
+// decision says is main()'s: only it knows the terminal.
 CommandLineDecision decideCommandLine(const QStringList &arguments);
-
-// Decides for main()'s arguments and prints what the decision says;
-// gives the exit status when the program is to end here.
-std::optional<int> answerCommandLine(int argc, char *argv[]);
-
-// The request main()'s arguments make of the running copy, if any.
-QByteArray requestOption(int argc, char *argv[]);
-
-// The display platform main()'s arguments name with -platform, if any.
-QString platformOption(int argc, char *argv[]);

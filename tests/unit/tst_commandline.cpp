@@ -168,6 +168,29 @@ private Q_SLOTS:
         QCOMPARE(dataFolderRefusalMessage(refusal).isEmpty(), refusal == DataFolderChoice::Refusal::None);
     }
 
+    // The program is named in a message as it was typed, without its
+    // folder, in the system's own way of writing one.
+    void programName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("bare") << "murel" << "murel";
+        QTest::newRow("in a folder") << "/usr/bin/murel" << "murel";
+        QTest::newRow("nothing") << "" << "murel";
+#ifdef Q_OS_WIN
+        QTest::newRow("in a Windows folder") << "C:\\Program Files\\Murel\\murel.exe" << "murel.exe";
+        QTest::newRow("Arabic folder") << "C:\\برامج\\murel.exe" << "murel.exe";
+#endif
+    }
+    void programName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, named);
+        QCOMPARE(decideCommandLine({typed, QStringLiteral("--bogus")}).standardError,
+                 named + QStringLiteral(": unknown option '--bogus'\nUsage: ") + named
+                     + QStringLiteral(" [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n"));
+    }
+
     void helpIsInBothLanguages()
     {
         const QString help = decideCommandLine({QStringLiteral("murel"), QStringLiteral("--help")}).standardOutput;
