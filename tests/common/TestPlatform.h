@@ -7,13 +7,16 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
 
 // The platform as the tests want it: a notification area (or none), and web
-// pages recorded instead of opened. The data folder follows windir as usual;
-// the network's classes are linked in rather than loaded.
+// pages recorded instead of opened. The data folder follows windir, as the
+// program's does on Linux, on every system (a Windows program ignores it,
+// and the tests must not meet in the user's own folder); the network's
+// classes are linked in rather than loaded.
 class TestPlatform final : public Platform
 {
 public:
@@ -38,6 +41,11 @@ public:
         logon.append(QStringLiteral("unregister ") + name);
         if (!unregisterFails)
             registered.remove(name);
+    }
+    QString dataFolder() const override
+    {
+        return chooseDataFolder(qgetenv("windir"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+            .folder;
     }
     QStringList olderDataFolders() const override { return older; }
     bool isRegisteredAtLogon(const QString &name, const QString &command) const override

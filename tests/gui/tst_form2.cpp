@@ -72,10 +72,10 @@ void writeFile(const QString &path, const QByteArray &bytes)
 // An environment variable put back as it was when the test ends.
 struct SavedVariable
 {
-    explicit SavedVariable(const char *name)
-        : name(name)
-        , wasSet(qEnvironmentVariableIsSet(name))
-        , value(qgetenv(name))
+    explicit SavedVariable(const char *variable)
+        : name(variable)
+        , wasSet(qEnvironmentVariableIsSet(variable))
+        , value(qgetenv(variable))
     {
     }
     ~SavedVariable()
