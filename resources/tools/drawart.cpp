@@ -6,6 +6,7 @@
 // The pictures it draws (the icons, the banner and the backgrounds) are
 // part of the program and under its licence, GPL-3.0-or-later.
 #include <QBuffer>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -96,6 +97,45 @@ bool saveIconSvg(const QString &path)
                  QStringLiteral("<svg width=\"%1\" height=\"%1\"").arg(side));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+// The Windows program icon: the icon theme's PNG files, byte for byte, as
+// the entries of one .ico (Windows reads PNG entries since Vista, and only
+// the 256-pixel one would be large as a bitmap). Read back from the files
+// just written, so the .ico never holds a drawing the PNG files do not.
+bool saveIco(const QDir &out, const QList<int> &sizes, const QString &path)
+{
+    QList<QByteArray> pictures;
+    for (const int size : sizes) {
+        QFile png(out.filePath(QStringLiteral("icons/icon-%1.png").arg(size)));
+        if (!png.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(png.fileName()));
+            return false;
+        }
+        pictures.append(png.readAll());
+    }
+    QByteArray ico;
+    QDataStream stream(&ico, QIODevice::WriteOnly);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    // ICONDIR: reserved, type 1 (icon), the number of entries.
+    stream << quint16(0) << quint16(1) << quint16(sizes.size());
+    auto offset = quint32(6 + 16 * sizes.size());
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        // ICONDIRENTRY: width and height (0 stands for 256), no palette,
+        // reserved, one plane, 32 bits a pixel, the bytes and where they are.
+        const auto side = quint8(sizes[i] >= 256 ? 0 : sizes[i]);
+        stream << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32) << quint32(pictures[i].size())
+               << offset;
+        offset += quint32(pictures[i].size());
+    }
+    for (const QByteArray &picture : pictures)
+        stream.writeRawData(picture.constData(), int(picture.size()));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -320,8 +360,11 @@ int main(int argc, char *argv[])
     // The desktop's icon theme: every size it looks for, and the SVG.
     if (!out.mkpath(QStringLiteral("icons")))
         ok = false;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    const QList<int> iconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+    for (const int size : iconSizes)
         ok = save(icon(size), out.filePath(QStringLiteral("icons/icon-%1.png").arg(size)), "PNG") && ok;
+    // The same sizes as the Windows program's icon.
+    ok = saveIco(out, iconSizes, out.filePath(QStringLiteral("icons/murel.ico"))) && ok;
     ok = saveIconSvg(out.filePath(QStringLiteral("icons/icon.svg"))) && ok;
     ok = save(computer(), out.filePath(QStringLiteral("computer-32.png")), "PNG") && ok;
     // Each picture that fills a window also at twice its pixels, which
