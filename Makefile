@@ -24,7 +24,7 @@ CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(
 TEST = cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 endif
 
-.PHONY: all deps deps-test build run test package clean
+.PHONY: all deps deps-test build run test package windows clean
 
 all: build
 
@@ -48,6 +48,11 @@ test: deps-test build
 # The Debian packages murel and murel-player (and their -dbgsym) in $(BUILD).
 package: build
 	@cd $(BUILD) && cpack -G DEB
+
+# The Windows program, cross-built in build-windows/: murel.exe with what it
+# needs beside it, its installer and a portable zip (scripts/windows/build).
+windows:
+	@JOBS=$(JOBS) scripts/windows/build
 
 clean:
 	rm -rf $(BUILD)
