@@ -98,6 +98,8 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     // way to pick a listed name, and without a completer a name matching an
     // item only in letter case is not replaced by it on Enter either.
     m_fontName->setCompleter(nullptr);
+    // Windows' screen readers would take the frame's caption for its name.
+    m_fontName->setAccessibleName(QStringLiteral("الخط"));
     m_fontName->addItems({Settings::defaultFontName(), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
     plainText(m_fontName, this);
     m_preview = placeLabel(displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);

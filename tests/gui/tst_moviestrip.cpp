@@ -66,6 +66,8 @@ private Q_SLOTS:
     }
     void playerCare()
     {
+        if (QSysInfo::productType() == QLatin1String("windows"))
+            QSKIP("the stand-in players are shell scripts, and Windows has no movie player");
         QFETCH(QByteArray, player);
         QFETCH(int, starts);
         QFETCH(bool, shown);
