@@ -24,7 +24,7 @@ CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(
 TEST = cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 endif
 
-.PHONY: all deps deps-test build run test package windows clean
+.PHONY: all deps deps-test build run test package windows windows-test clean
 
 all: build
 
@@ -53,6 +53,11 @@ package: build
 # needs beside it, its installer and a portable zip (scripts/windows/build).
 windows:
 	@JOBS=$(JOBS) scripts/windows/build
+
+# The same with the strict warnings, then its tests under Wine and one
+# end-to-end run of the installer and the installed program.
+windows-test: deps-test
+	@JOBS=$(JOBS) scripts/windows/test
 
 clean:
 	rm -rf $(BUILD)

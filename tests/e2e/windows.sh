@@ -7,14 +7,21 @@
 # reaches the running copy over its pipe; the uninstaller leaves the data.
 #   windows.sh SETUP.exe VERSION
 # Windows under Wine carry no window role: the main window is the
-# program's normal window, the card its tool window, a message box its
-# dialog.
+# program's normal window that the window manager may manage, the card the
+# one Wine keeps from it (override-redirect, as a tool window that never
+# takes the focus), a message box or the settings its dialog.
 set -euo pipefail
 setup=$1
 version=$2
 exe=$setup
 source "$(dirname "$0")/lib.sh"
 ensure_display "$@"
+# MUREL_E2E_SHOTS=folder keeps a picture of the screen at a failure.
+fail() {
+  [ -n "${MUREL_E2E_SHOTS:-}" ] && timeout 10 import -window root "$MUREL_E2E_SHOTS/windows-failure.png" 2>/dev/null
+  echo "FAIL: $*" >&2
+  exit 1
+}
 
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 wine=$(command -v wine64 || command -v wine)
@@ -36,7 +43,7 @@ installed=$profile/AppData/Local/Programs/Murel
   || fail "murel.exe --version: $(timeout 60 "$wine" "$installed/murel.exe" --version 2>&1 | head -3)"
 
 # window_type PID TYPE: the program's mapped window of that type (NORMAL,
-# UTILITY, DIALOG), if any.
+# DIALOG), if any.
 window_type() {
   local w
   for w in $(pid_windows "$1"); do
@@ -48,15 +55,30 @@ window_type() {
   return 0
 }
 has_type() { [ -n "$(window_type "$@")" ]; }
+# main_window PID / card_window PID: the program's managed normal window,
+# and its window Wine keeps from the window manager.
+by_redirect() {
+  local w
+  for w in $(window_type "$1" NORMAL) $(pid_windows "$1"); do
+    if timeout 5 xwininfo -id "$w" 2>/dev/null | grep -q "Override Redirect State: $2"; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 0
+}
+main_window() { by_redirect "$1" no; }
+card_window() { by_redirect "$1" yes; }
 
 setsid "$wine" "$installed/murel.exe" >"$scratch/murel.log" 2>&1 </dev/null &
 pid=$!
 pids+=("$pid")
-wait_until 60 has_type "$pid" NORMAL || fail "the main window did not appear"
+main_up() { [ -n "$(main_window "$pid")" ]; }
+wait_until 60 main_up || fail "the main window did not appear"
 data=$profile/AppData/Roaming/Murel
 wait_until 10 test -d "$data/wjk" || fail "the data folder is not %APPDATA%\\Murel"
 [ ! -e "$data/background.txt" ] || fail "a first run must not write the record"
-main=$(window_type "$pid" NORMAL)
+main=$(main_window "$pid")
 timeout 10 import -window "$main" "$scratch/main.png" || true
 
 read -r wx wy _ < <(geometry "$main")
@@ -64,7 +86,9 @@ menu=24
 
 # Run at logon, ticked and unticked in the settings dialog: the user's Run
 # value holds the quoted path of the installed murel.exe, then is gone.
-run_value() { "$wine" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v murel 2>/dev/null | tr -d '\r'; }
+run_value() {
+  "$wine" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v murel 2>/dev/null | tr -d '\r' | sed 's/^ *//'
+}
 menu_open() { [ "$(pid_windows "$pid" | wc -l)" -gt 1 ]; }
 dialog_gone() { ! has_type "$pid" DIALOG; }
 toggle_logon() {
@@ -72,7 +96,13 @@ toggle_logon() {
   wait_until 10 menu_open || fail "the options menu did not open"
   xdotool key Down Return
   wait_until 10 has_type "$pid" DIALOG || fail "the settings dialog did not open"
-  read -r sx sy _ < <(geometry "$(window_type "$pid" DIALOG)")
+  # Wine draws the dialog's own frame and caption inside its X window:
+  # the client area (315 x 354) sits at the bottom, the border around it.
+  local dx dy dw dh border
+  read -r dx dy dw dh < <(geometry "$(window_type "$pid" DIALOG)")
+  border=$(((dw - 315) / 2))
+  sx=$((dx + border))
+  sy=$((dy + dh - 354 - border))
   sleep 0.5
   xdotool mousemove $((sx + 192)) $((sy + 60)) click 1      # the logon box
   xdotool mousemove $((sx + 192)) $((sy + 332)) click 1     # apply
@@ -95,9 +125,9 @@ got=$(od -An -c "$data/background.txt")
 
 # A card at the bottom right, above the taskbar Wine has none of: inside
 # the screen, touching neither the top nor the left.
-card_up() { has_type "$pid" UTILITY; }
+card_up() { [ -n "$(card_window "$pid")" ]; }
 wait_until 20 card_up || fail "no card after Start"
-read -r kx ky kw kh < <(geometry "$(window_type "$pid" UTILITY)")
+read -r kx ky kw kh < <(geometry "$(card_window "$pid")")
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 [ $((kx + kw)) -le "$sw" ] && [ $((ky + kh)) -le "$sh" ] && [ $((kx + kw)) -ge $((sw - 40)) ] \
   && [ $((ky + kh)) -ge $((sh - 80)) ] || fail "the card is not at the bottom right: $kx $ky ${kw}x$kh on ${sw}x$sh"
