@@ -15,10 +15,10 @@ class TestOlderDataFolder : public QObject
 
     // Folders are written as "name:file=bytes,file=bytes"; sub-folders in
     // the file's name ("wjk/text8.txt").
-    static void fill(const QString &root, const QString &spec)
+    static void fill(const QString &root, const QString &layout)
     {
-        const QString name = spec.section(u':', 0, 0);
-        for (const QString &entry : spec.section(u':', 1).split(u',', Qt::SkipEmptyParts)) {
+        const QString name = layout.section(u':', 0, 0);
+        for (const QString &entry : layout.section(u':', 1).split(u',', Qt::SkipEmptyParts)) {
             const QString path = root + u'/' + name + u'/' + entry.section(u'=', 0, 0);
             QDir().mkpath(QFileInfo(path).absolutePath());
             QFile f(path);
@@ -117,9 +117,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QStringList paths;
-        for (const QString &spec : folders) {
-            fill(dir.path(), spec);
-            paths << dir.filePath(spec.section(u':', 0, 0));
+        for (const QString &layout : folders) {
+            fill(dir.path(), layout);
+            paths << dir.filePath(layout.section(u':', 0, 0));
         }
         const QString target = paths.takeFirst();
         QStringList before;
