@@ -489,8 +489,9 @@ private Q_SLOTS:
         const TestHttpServer &seen = server.server();
         QCOMPARE(seen.connections(), seen.hits(kText) + seen.hits(kMovie) + seen.hits(QStringLiteral("/moved")));
         // A download that blocked the loop would hold it for its whole
-        // 2 s deadline; a busy machine alone has made it half a second late.
-        QVERIFY2(watch.worstLateMs() <= 1000, qPrintable(QStringLiteral("%1 ms late").arg(watch.worstLateMs())));
+        // 2 s deadline; a busy machine alone has made it half a second late
+        // on Linux and a little over a second under Wine.
+        QVERIFY2(watch.worstLateMs() < 1500, qPrintable(QStringLiteral("%1 ms late").arg(watch.worstLateMs())));
         if (!kAddressSanitizer)
             QVERIFY2(watch.growthKiB() < (Announcer::TextCap + 16 * 1024 * 1024) / 1024,
                      qPrintable(QStringLiteral("%1 KiB more").arg(watch.growthKiB())));
