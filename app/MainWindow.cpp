@@ -120,11 +120,11 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     m_texts = new ReminderTexts(m_dataFolder + QLatin1Char('/') + QLatin1String(ReminderTexts::FileName), this);
     m_cycle->setGate(m_gate);
     connect(m_gate, &HoldGate::changed, this, &MainWindow::showPauseState);
-    connect(m_channel, &InstanceChannel::pauseRequested, this, &MainWindow::pauseFromCommandLine);
-    connect(m_channel, &InstanceChannel::resumeRequested, this, [this] {
-        if (!m_gate->resume())
-            holdNotSaved();
-    });
+    // The caller is answered first; a choice that could not be saved is
+    // told to the user after, from the loop, so that the answer does not
+    // wait on the message box.
+    m_channel->setPauseHandler([this](const PauseSpan &span) { return savedOrTold(pauseFromCommandLine(span)); });
+    m_channel->setResumeHandler([this] { return savedOrTold(m_gate->resume()); });
     connect(m_channel, &InstanceChannel::showNowRequested, this, &MainWindow::openReminder);
 
     buildMenus();
@@ -227,6 +227,13 @@ void MainWindow::buildControls()
     m_hours = named(option(m_unitFrame, QStringLiteral("ساعة"), {8, 16, 49, 17}), "Option3");
     m_seconds = named(option(m_unitFrame, QStringLiteral("ثانية"), {64, 16, 49, 17}), "Option1");
     m_minutes = named(option(m_unitFrame, QStringLiteral("دقيقة"), {64, 40, 49, 17}), "Option2");
+    // Tab enters the group at the chosen unit, as in any radio group; the
+    // arrow keys move between the three.
+    for (QRadioButton *o : {m_hours, m_seconds, m_minutes}) {
+        o->setFocusPolicy(Qt::ClickFocus);
+        connect(o, &QRadioButton::toggled, o,
+                [o](bool on) { o->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); });
+    }
     setUnit(m_seconds);
 
     QGroupBox *durationFrame = named(frame(client, {16, 136, 281, 49}), "Frame3");
@@ -247,8 +254,12 @@ void MainWindow::buildControls()
     m_lamp = named(new Shape(Shape::Kind::Circle, runFrame), "Shape1");
     m_lamp->setGeometry(39, 27, 17, 17);
     m_lamp->setFilled(true);
-    setLamp(LampStopped);
+    m_lamp->setFillColor(LampStopped);
     named(label(runFrame, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft), "Label5");
+    // While paused, until when, under the buttons: on the client itself,
+    // which shows screen readers only what is shown.
+    m_pauseLine = named(label(client, QString(), {24, 231, 265, 16}, Qt::RightToLeft), "pauseLine");
+    m_pauseLine->hide();
 
     buildAnnouncements(client);
 
@@ -388,35 +399,40 @@ void MainWindow::setRunning(bool running)
     // must not restart the running cycle and rewrite its record. The button
     // keeps its look and its mouse click.
     m_startButton->setKeyboardClicks(!running);
-    setLamp(running ? LampRunning : LampStopped);
-}
-
-void MainWindow::setLamp(quint32 color)
-{
-    m_lamp->setFillColor(color);
     showPauseState();
 }
 
 void MainWindow::showPauseState()
 {
     // Red and green are not told apart by every eye: the state in words
-    // too, and while paused, until when.
+    // too, and while paused, until when, in the window as well as in the
+    // tray; a running cycle that is paused has a lamp of its own.
     const QDateTime pausedUntil = m_gate->pausedUntil();
     const QString pause = pausedUntil.isValid() ? pauseNotice(pausedUntil, m_clock.localNow()) : QString();
-    const QString state = m_lamp->fillColor() == LampRunning ? RunningText : StoppedText;
+    const bool running = m_cycle->running();
+    m_lamp->setFillColor(!running ? LampStopped : pause.isEmpty() ? LampRunning : LampPaused);
+    const QString state = running ? RunningText : StoppedText;
     const QString lampText = pause.isEmpty() ? state : state + QStringLiteral("، ") + pause;
     m_lamp->setToolTip(lampText);
     m_lamp->setAccessibleName(lampText);
+    m_pauseLine->setText(pause);
+    m_pauseLine->setVisible(!pause.isEmpty());
     if (m_tray)
         m_tray->setToolTip(pause.isEmpty() ? TrayText : TrayText + QStringLiteral(" — ") + pause);
 }
 
-void MainWindow::pauseFromCommandLine(const PauseSpan &span)
+bool MainWindow::pauseFromCommandLine(const PauseSpan &span)
 {
     const QDateTime now = m_clock.localNow();
     const QDateTime end = span.untilTomorrow ? pauseEnd(PauseLength::UntilTomorrow, now) : now.addSecs(qint64(span.minutes) * 60);
-    if (!m_gate->pauseUntil(end))
-        holdNotSaved();
+    return m_gate->pauseUntil(end);
+}
+
+bool MainWindow::savedOrTold(bool saved)
+{
+    if (!saved)
+        QMetaObject::invokeMethod(this, &MainWindow::holdNotSaved, Qt::QueuedConnection);
+    return saved;
 }
 
 void MainWindow::holdNotSaved()

@@ -48,6 +48,8 @@ public:
         QStringLiteral("تعذّر حفظ الإعدادات، وبقيت الإعدادات المحفوظة من قبل كما هي.");
     static constexpr quint32 LampStopped = 255;
     static constexpr quint32 LampRunning = 65280;
+    // Amber: running, but paused (the words say until when).
+    static constexpr quint32 LampPaused = 0x00A5FF;
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
     static inline const QString TrayText = QStringLiteral("برنامج Murel");
@@ -123,7 +125,6 @@ private:
     bool accepted(ReminderCycle::Verdict verdict);
     void setUnit(QRadioButton *option);
     void setRunning(bool running);
-    void setLamp(quint32 color);
     void showCard();
     void closeCard();
     void runModal(QDialog &window);
@@ -135,7 +136,8 @@ private:
     void openHoldWindow();
     void holdNotSaved();
     void showPauseState();
-    void pauseFromCommandLine(const PauseSpan &span);
+    bool pauseFromCommandLine(const PauseSpan &span);
+    bool savedOrTold(bool saved);
 
     Platform &m_platform;
     MessageBoxes &m_messages;
@@ -163,6 +165,7 @@ private:
     QRadioButton *m_hours = nullptr;
     TavrelButton *m_startButton = nullptr;
     Shape *m_lamp = nullptr;
+    QLabel *m_pauseLine = nullptr;
     TrayArea *m_tray = nullptr;
     QAction *m_advertising = nullptr;
     // The banner, and the strip that plays the movie over it.

@@ -8,6 +8,7 @@
 #include "core/CommandLine.h"
 #include "core/DisplayChoice.h"
 #include "platform/ConsoleOutput.h"
+#include "platform/DisplayEnvironment.h"
 #include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "platform/PlatformPlugins.h"
@@ -22,6 +23,9 @@
 
 namespace {
 
+// The running copy did what was asked, but could not save it.
+constexpr int NotSavedStatus = 3;
+
 // The copy on the same data folder takes the request and confirms it.
 int handOver(const QByteArray &request)
 {
@@ -30,8 +34,13 @@ int handOver(const QByteArray &request)
         writeError(dataFolderRefusalLine(dataFolder.refusal));
         return DataFolderRefusedStatus;
     }
-    if (InstanceChannel(dataFolder.folder).send(request))
-        return 0;
+    switch (InstanceChannel(dataFolder.folder).send(request)) {
+    case InstanceChannel::Outcome::Done: return 0;
+    case InstanceChannel::Outcome::DoneNotSaved:
+        writeError(QStringLiteral("murel: done, but the running copy could not save it: it holds until that copy ends\n"));
+        return NotSavedStatus;
+    case InstanceChannel::Outcome::NotTaken: break;
+    }
     writeError(QStringLiteral("murel: no running copy took the request (is Murel running for this user and data folder?)\n"));
     return 1;
 }
@@ -51,22 +60,24 @@ int main(int argc, char *argv[])
     // over, and this copy ends.
     if (!commandLine.request.isEmpty())
         return handOver(commandLine.request);
-    // -platform on the command line outweighs QT_QPA_PLATFORM.
-    const QByteArray option = commandLine.platform.toLocal8Bit();
-    const DisplayChoice display =
-        chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
-                      option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
-    if (display.waylandMissing) {
-        // The toolkit would abort with a core dump instead.
-        writeError(QString::fromUtf8(WaylandPluginMissing));
-        return NoDisplayStatus;
-    }
-    if (display.useX11) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    } else if (display.warnWayland) {
-        // Without X11 there is no other way to the screen.
-        qputenv("QT_QPA_PLATFORM", "wayland");
-        writeError(QString::fromUtf8(WaylandNotice));
+    if (displayNamedByEnvironment()) {
+        // -platform on the command line outweighs QT_QPA_PLATFORM.
+        const QByteArray option = commandLine.platform.toLocal8Bit();
+        const DisplayChoice display =
+            chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
+                          option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
+        // Either way the toolkit would abort with a core dump instead.
+        if (display.noDisplay || display.waylandMissing) {
+            writeError(QString::fromUtf8(display.noDisplay ? NoDisplayLine : WaylandPluginMissing));
+            return NoDisplayStatus;
+        }
+        if (display.useX11) {
+            qputenv("QT_QPA_PLATFORM", "xcb");
+        } else if (display.warnWayland) {
+            // Without X11 there is no other way to the screen.
+            qputenv("QT_QPA_PLATFORM", "wayland");
+            writeError(QString::fromUtf8(WaylandNotice));
+        }
     }
 
     // A windir that cannot name one fixed folder is refused before anything

@@ -14,10 +14,11 @@ ButtonBase *ButtonAccessible::button() const
 
 QString ButtonAccessible::text(QAccessible::Text t) const
 {
-    // Named by its caption, without the access key's marker, unless the
-    // window gave it a name of its own.
+    // Named by its caption, without the access key's marker and the
+    // tatweel that only stretches the drawn word (a screen reader spells it
+    // out), unless the window gave it a name of its own.
     if (t == QAccessible::Name && button()->accessibleName().isEmpty())
-        return QString(button()->caption()).remove(QLatin1Char('&'));
+        return QString(button()->caption()).remove(QLatin1Char('&')).remove(QChar(0x0640));
     return QAccessibleWidget::text(t);
 }
 

@@ -8,6 +8,21 @@ Label::Label(const QString &text, Qt::LayoutDirection paragraph, QWidget *parent
     , m_paragraph(paragraph)
 {
     setTextFormat(Qt::PlainText);
+    // A screen reader would say the colon first (the captions keep it at
+    // the box's end): the name is the caption's words alone.
+    const QString words = captionWords(text);
+    if (words != text)
+        setAccessibleName(words);
+}
+
+QString Label::captionWords(const QString &caption)
+{
+    QString words = caption.trimmed();
+    while (words.startsWith(QLatin1Char(':')) || words.endsWith(QLatin1Char(':'))) {
+        words = words.startsWith(QLatin1Char(':')) ? words.mid(1) : words.chopped(1);
+        words = words.trimmed();
+    }
+    return words.simplified();
 }
 
 void Label::paintEvent(QPaintEvent *)

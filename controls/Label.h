@@ -13,6 +13,10 @@ public:
 
     Qt::LayoutDirection paragraphDirection() const { return m_paragraph; }
 
+    // A caption as it is spoken: without the colon at either end and the
+    // blanks that placed it.
+    static QString captionWords(const QString &caption);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

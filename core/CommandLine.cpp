@@ -53,6 +53,21 @@ QString help(const QString &program)
               .arg(program);
 }
 
+// An argument as the error line names it: cut short, and with no control or
+// direction-changing character to play tricks on the terminal.
+QString shown(const QString &argument)
+{
+    constexpr qsizetype Longest = 40;
+    QString text = argument.left(Longest);
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            c = QLatin1Char('?');
+    }
+    if (argument.size() > Longest)
+        text += QStringLiteral("…");
+    return text;
+}
+
 // The option's name without its leading dashes (the toolkit takes one
 // or two), or nothing when the argument is not an option.
 QString optionName(const QString &argument)
@@ -110,24 +125,24 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
                 return refuse(QStringLiteral("option '--pause' needs a value"));
             }
             if (!parsePauseLength(value))
-                return refuse(QStringLiteral("'%1' is not a pause length (30m, 1h or tomorrow)").arg(value));
+                return refuse(QStringLiteral("'%1' is not a pause length (30m, 1h or tomorrow)").arg(shown(value)));
             decision.request = "pause " + value.toLatin1() + '\n';
             continue;
         }
         const QString name = optionName(argument);
         if (name.isEmpty())
-            return refuse(QStringLiteral("unexpected argument '%1'").arg(argument));
+            return refuse(QStringLiteral("unexpected argument '%1'").arg(shown(argument)));
         if (kToolkitFlags.contains(name))
             continue;
         if (kToolkitWithValue.contains(name)) {
             if (++i >= arguments.size())
-                return refuse(QStringLiteral("option '%1' needs a value").arg(argument));
+                return refuse(QStringLiteral("option '%1' needs a value").arg(shown(argument)));
             // The toolkit takes the last one given.
             if (name == QLatin1String("platform"))
                 decision.platform = arguments.at(i);
             continue;
         }
-        return refuse(QStringLiteral("unknown option '%1'").arg(argument));
+        return refuse(QStringLiteral("unknown option '%1'").arg(shown(argument)));
     }
     return decision;
 }

@@ -23,6 +23,11 @@ DisplayChoice chooseDisplay(const QByteArray &sessionType, const QByteArray &way
     DisplayChoice choice;
     if (!userPlatform.isEmpty()) {
         choice.waylandMissing = userChoseWaylandOnly(userPlatform) && !waylandPluginInstalled;
+        choice.noDisplay = userPlatform.split(':').first().trimmed() == "xcb" && x11Display.isEmpty();
+        return choice;
+    }
+    if (waylandDisplay.isEmpty() && x11Display.isEmpty()) {
+        choice.noDisplay = true;
         return choice;
     }
     const bool wayland = sessionType.trimmed().toLower() == "wayland" || !waylandDisplay.isEmpty();

@@ -16,6 +16,10 @@ struct DisplayChoice
     // its platform plugin is not installed: the toolkit would abort with a
     // core dump, so the program says what is missing and ends instead.
     bool waylandMissing = false;
+    // Nothing names a display to reach (no DISPLAY, no WAYLAND_DISPLAY, or
+    // X11 chosen without DISPLAY): the toolkit would abort with a core
+    // dump, so the program says so and ends instead.
+    bool noDisplay = false;
 };
 
 // From the session's environment: XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY
@@ -27,6 +31,9 @@ DisplayChoice chooseDisplay(const QByteArray &sessionType, const QByteArray &way
 
 inline constexpr char WaylandNotice[] =
     "murel: running on Wayland without X11; where the reminder appears and whether it stays on top is up to the compositor.\n";
+
+inline constexpr char NoDisplayLine[] =
+    "murel: no display to show on (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session\n";
 
 inline constexpr char WaylandPluginMissing[] =
     "murel: the Wayland platform plugin (Debian package qt6-wayland) is not installed\n";

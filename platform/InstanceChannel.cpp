@@ -30,24 +30,30 @@ QByteArray InstanceChannel::answer(const QByteArray &line)
         return {};
     }
     const QByteArray words = line.trimmed();
-    if (words == "resume") {
-        Q_EMIT resumeRequested();
-    } else if (words == "show-now") {
+    const auto confirm = [](bool saved) { return saved ? Confirmation : NotSavedConfirmation; };
+    if (words == "resume")
+        return m_resume ? confirm(m_resume()) : QByteArray();
+    if (words == "show-now") {
         Q_EMIT showNowRequested();
-    } else if (words.startsWith("pause ")) {
-        const std::optional<PauseSpan> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
-        if (!length)
-            return {};
-        Q_EMIT pauseRequested(*length);
-    } else {
-        return {};
+        return Confirmation;
     }
-    return Confirmation;
+    if (words.startsWith("pause ")) {
+        const std::optional<PauseSpan> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
+        if (!length || !m_pause)
+            return {};
+        return confirm(m_pause(*length));
+    }
+    return {};
 }
 
-bool InstanceChannel::send(const QByteArray &request, int timeoutMs) const
+InstanceChannel::Outcome InstanceChannel::send(const QByteArray &request, int timeoutMs) const
 {
-    return callChannel(m_name, request, true, timeoutMs) == Confirmation;
+    const std::optional<QByteArray> reply = callChannel(m_name, request, true, timeoutMs);
+    if (reply == Confirmation)
+        return Outcome::Done;
+    if (reply == NotSavedConfirmation)
+        return Outcome::DoneNotSaved;
+    return Outcome::NotTaken;
 }
 
 bool InstanceChannel::askToRaise(int timeoutMs) const

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class ChannelListener;
 
 // The line between the copy that holds a data folder and a copy started
@@ -33,21 +35,37 @@ public:
     // system, from a hash of the folder's canonical path (see InstanceLock).
     static QString serverNameFor(const QString &dataFolder);
 
+    // What the running copy did with a request handed to it.
+    enum class Outcome {
+        Done,
+        // Done, but its choices could not be saved: they hold until that
+        // copy ends.
+        DoneNotSaved,
+        // No copy took it within the time, or none understood it.
+        NotTaken,
+    };
     // For a copy started with a request: hands request (a line of the
-    // command line's) to the running copy. True once that copy confirmed
-    // it within timeoutMs.
-    bool send(const QByteArray &request, int timeoutMs = 2000) const;
+    // command line's) to the running copy and waits for its answer up to
+    // timeoutMs.
+    Outcome send(const QByteArray &request, int timeoutMs = 2000) const;
+
+    // A pause or a resume asked for on the command line, carried out at
+    // once: true when it was saved too. Told before the caller is answered,
+    // so it must not wait on the user (a message goes after).
+    using PauseHandler = std::function<bool(const PauseSpan &length)>;
+    using ResumeHandler = std::function<bool()>;
+    void setPauseHandler(PauseHandler handler) { m_pause = std::move(handler); }
+    void setResumeHandler(ResumeHandler handler) { m_resume = std::move(handler); }
 
     // The words a refused copy sends.
     static inline const QByteArray RaiseRequest = QByteArrayLiteral("raise\n");
     static inline const QByteArray Confirmation = QByteArrayLiteral("ok\n");
+    static inline const QByteArray NotSavedConfirmation = QByteArrayLiteral("not-saved\n");
     // No line is longer.
     static constexpr int MaxLine = 64;
 
 Q_SIGNALS:
     void raiseRequested();
-    void pauseRequested(PauseSpan length);
-    void resumeRequested();
     void showNowRequested();
 
 private:
@@ -56,5 +74,7 @@ private:
     QByteArray answer(const QByteArray &line);
 
     QString m_name;
+    PauseHandler m_pause;
+    ResumeHandler m_resume;
     ChannelListener *m_listener = nullptr;
 };

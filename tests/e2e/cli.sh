@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line is answered before any display is opened: --help and
 # --version print and succeed without one, an unknown option prints the
-# usage to standard error and ends with status 2. On a Wayland-only desktop
+# usage to standard error and ends with status 2, and with no display at
+# all it says so in one line and ends with status 1. On a Wayland-only desktop
 # without the toolkit's Wayland plugin it says what is missing and ends
 # with a status of its own, not a core dump.
 set -euo pipefail
@@ -40,6 +41,20 @@ for bad in --bogus -x extra; do
   grep -q "^murel: .*'$bad'" "$out/stderr" || fail "'$bad' is not named on standard error"
   grep -qx 'Usage: murel \[--help\] \[--version\] .*' "$out/stderr" || fail "'$bad' printed no usage"
 done
+# A hostile argument is named cut short and without its control bytes.
+run --pause "$(head -c 100000 /dev/zero | tr '\0' x)"$'\e[2J'
+[ "$status" -eq 2 ] || fail "a 100 KB --pause value ended with $status"
+[ "$(wc -c <"$out/stderr")" -lt 400 ] || fail "a 100 KB --pause value was echoed: $(wc -c <"$out/stderr") bytes"
+! grep -q $'\e' "$out/stderr" || fail "an escape byte of an argument reached the terminal"
+
+# No display at all: one line and status 1, not the toolkit's abort.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE windir="$out/data" \
+  timeout -s KILL 10 "$exe" >"$out/stdout" 2>"$out/stderr" || status=$?
+[ "$status" -eq 1 ] || fail "without a display ended with $status: $(cat "$out/stderr")"
+[ "$(wc -l <"$out/stderr")" -eq 1 ] && grep -q '^murel: no display' "$out/stderr" \
+  || fail "without a display said '$(cat "$out/stderr")'"
+
 # wayland_without_plugin HOW ENV... -- ARGS...: the program asked for
 # Wayland says once that the plugin is missing and ends with a status of
 # its own, within a bounded time and not by a signal.

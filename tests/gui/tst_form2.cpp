@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QRadioButton>
@@ -145,8 +146,13 @@ private Q_SLOTS:
             QCOMPARE(a->role(), role);
             QCOMPARE(a->text(QAccessible::Name), name);
         };
-        named(child<TavrelButton>(f, "Command1"), QAccessible::Button, QStringLiteral("ابــدأ"));
-        named(child<TavrelButton>(f, "Command2"), QAccessible::Button, QStringLiteral("قــف"));
+        // Spoken as words: without the tatweel that stretches the captions,
+        // and the captions without their colons.
+        named(child<TavrelButton>(f, "Command1"), QAccessible::Button, QStringLiteral("ابدأ"));
+        named(child<TavrelButton>(f, "Command2"), QAccessible::Button, QStringLiteral("قف"));
+        named(child<QLabel>(f, "Label10"), QAccessible::StaticText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
+        named(child<QLabel>(f, "Label3"), QAccessible::StaticText, QStringLiteral("مدة بقاء شاشة التذكير"));
+        named(child<QLabel>(f, "Label5"), QAccessible::StaticText, QStringLiteral("حالة البرنامج"));
         named(child<QLineEdit>(f, "Text1"), QAccessible::EditableText, QStringLiteral("وقت ظهور شاشة التذكير كل"));
         named(child<QLineEdit>(f, "Text2"), QAccessible::EditableText, QStringLiteral("مدة بقاء شاشة التذكير"));
         // One unit of three: radio buttons, not check boxes.
@@ -176,6 +182,27 @@ private Q_SLOTS:
         names.removeDuplicates();
         QCOMPARE(names.size(), 4);
         QVERIFY(!names.contains(QString()));
+    }
+
+    // Tab enters the units at the chosen one, the arrows choose another,
+    // and the next Tab enters there.
+    void tabEntersTheUnitsAtTheChosenOne()
+    {
+        Run run(m_dir->path());
+        MainWindow &f = *run.form;
+        QVERIFY(f.load());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        auto *interval = child<QLineEdit>(f, "Text1");
+        interval->setFocus();
+        QTest::keyClick(interval, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child<QRadioButton>(f, "Option1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        auto *chosen = qobject_cast<QRadioButton *>(QApplication::focusWidget());
+        QVERIFY(chosen && chosen != child<QRadioButton>(f, "Option1") && chosen->isChecked());
+        interval->setFocus();
+        QTest::keyClick(interval, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), chosen);
     }
 
     void init()

@@ -194,18 +194,20 @@ private Q_SLOTS:
     {
         InstanceChannel running(m_dir->path());
         QVERIFY(running.listen());
-        QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
+        int resumed = 0;
+        running.setResumeHandler([&resumed] { return ++resumed > 0; });
         const QString folder = m_dir->path();
-        std::vector<std::future<bool>> calls;
+        using Outcome = InstanceChannel::Outcome;
+        std::vector<std::future<Outcome>> calls;
         for (int i = 0; i < 8; ++i)
             calls.push_back(std::async(std::launch::async, [folder] { return InstanceChannel(folder).send("resume\n", 5000); }));
-        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(calls.begin(), calls.end(), [](const std::future<bool> &call) {
+        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(calls.begin(), calls.end(), [](const std::future<Outcome> &call) {
                                      return call.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
                                  }),
                                  15000);
-        for (std::future<bool> &call : calls)
-            QVERIFY(call.get());
-        QCOMPARE(resumed.count(), 8);
+        for (std::future<Outcome> &call : calls)
+            QCOMPARE(call.get(), Outcome::Done);
+        QCOMPARE(resumed, 8);
     }
 
     void otherWordsRaiseNothing()
@@ -225,44 +227,60 @@ private Q_SLOTS:
     // confirms only what it understood.
     void requests_data()
     {
+        using Outcome = InstanceChannel::Outcome;
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("heard"); // which signal came, "" none
+        QTest::addColumn<bool>("saves"); // what the running copy's save gives
+        QTest::addColumn<QString>("heard"); // which request came, "" none
         QTest::addColumn<int>("minutes");
-        QTest::newRow("pause 30m") << QByteArray("pause 30m\n") << "pause" << 30;
-        QTest::newRow("pause until tomorrow") << QByteArray("pause tomorrow\n") << "pause" << 0;
-        QTest::newRow("resume") << QByteArray("resume\n") << "resume" << -1;
-        QTest::newRow("show now") << QByteArray("show-now\n") << "show" << -1;
-        QTest::newRow("pause of no length") << QByteArray("pause forever\n") << "" << -1;
-        QTest::newRow("no line end") << QByteArray(200, 'x') << "" << -1;
-        QTest::newRow("line past its room") << QByteArray("resume" + QByteArray(70, ' ') + '\n') << "" << -1;
+        QTest::addColumn<Outcome>("outcome");
+        QTest::newRow("pause 30m") << QByteArray("pause 30m\n") << true << "pause" << 30 << Outcome::Done;
+        QTest::newRow("pause until tomorrow") << QByteArray("pause tomorrow\n") << true << "pause" << 0 << Outcome::Done;
+        QTest::newRow("pause not saved")
+            << QByteArray("pause 1h\n") << false << "pause" << 60 << Outcome::DoneNotSaved;
+        QTest::newRow("resume") << QByteArray("resume\n") << true << "resume" << -1 << Outcome::Done;
+        QTest::newRow("resume not saved") << QByteArray("resume\n") << false << "resume" << -1 << Outcome::DoneNotSaved;
+        QTest::newRow("show now") << QByteArray("show-now\n") << true << "show" << -1 << Outcome::Done;
+        QTest::newRow("pause of no length") << QByteArray("pause forever\n") << true << "" << -1 << Outcome::NotTaken;
+        QTest::newRow("no line end") << QByteArray(200, 'x') << true << "" << -1 << Outcome::NotTaken;
+        QTest::newRow("line past its room")
+            << QByteArray("resume" + QByteArray(70, ' ') + '\n') << true << "" << -1 << Outcome::NotTaken;
     }
     void requests()
     {
         QFETCH(QByteArray, line);
+        QFETCH(bool, saves);
         QFETCH(QString, heard);
         QFETCH(int, minutes);
+        QFETCH(InstanceChannel::Outcome, outcome);
         InstanceChannel running(m_dir->path());
         QVERIFY(running.listen());
-        QSignalSpy paused(&running, &InstanceChannel::pauseRequested);
-        QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
+        QList<PauseSpan> paused;
+        int resumed = 0;
+        running.setPauseHandler([&](const PauseSpan &length) {
+            paused.append(length);
+            return saves;
+        });
+        running.setResumeHandler([&] {
+            ++resumed;
+            return saves;
+        });
         QSignalSpy shown(&running, &InstanceChannel::showNowRequested);
         // The caller waits for the answer, which this thread's loop gives.
         const QString folder = m_dir->path();
-        std::future<bool> sent = std::async(std::launch::async, [folder, line] { return InstanceChannel(folder).send(line, 3000); });
+        std::future<InstanceChannel::Outcome> sent =
+            std::async(std::launch::async, [folder, line] { return InstanceChannel(folder).send(line, 3000); });
         QTRY_VERIFY_WITH_TIMEOUT(sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 8000);
-        QCOMPARE(sent.get(), !heard.isEmpty());
-        QCOMPARE(paused.count(), heard == QLatin1String("pause") ? 1 : 0);
-        QCOMPARE(resumed.count(), heard == QLatin1String("resume") ? 1 : 0);
+        QCOMPARE(sent.get(), outcome);
+        QCOMPARE(paused.size(), heard == QLatin1String("pause") ? 1 : 0);
+        QCOMPARE(resumed, heard == QLatin1String("resume") ? 1 : 0);
         QCOMPARE(shown.count(), heard == QLatin1String("show") ? 1 : 0);
-        if (!paused.isEmpty()) {
-            const auto length = paused.first().first().value<PauseSpan>();
-            QCOMPARE(length.untilTomorrow ? 0 : length.minutes, minutes);
-        }
+        if (!paused.isEmpty())
+            QCOMPARE(paused.first().untilTomorrow ? 0 : paused.first().minutes, minutes);
     }
 
     void withNoCopyRunningARequestFails()
     {
-        QVERIFY(!InstanceChannel(m_dir->path()).send("resume\n", 1000));
+        QCOMPARE(InstanceChannel(m_dir->path()).send("resume\n", 1000), InstanceChannel::Outcome::NotTaken);
     }
 
     void aQuietCallerIsHungUpOn()
@@ -302,7 +320,8 @@ private Q_SLOTS:
         InstanceChannel running(m_dir->path());
         QVERIFY(running.listen());
         QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
-        QSignalSpy resumed(&running, &InstanceChannel::resumeRequested);
+        int resumed = 0;
+        running.setResumeHandler([&resumed] { return ++resumed > 0; });
         RawCaller caller;
         QVERIFY(caller.connectTo(InstanceChannel::serverNameFor(m_dir->path())));
         if (!said.isEmpty())
@@ -313,7 +332,7 @@ private Q_SLOTS:
         clock.start();
         QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
         QVERIFY(raised.wait(5000));
-        QCOMPARE(resumed.count(), leaves ? 1 : 0);
+        QCOMPARE(resumed, leaves ? 1 : 0);
         QTRY_VERIFY_WITH_TIMEOUT(caller.hungUp(), 10000);
         // Too much is refused at once, not when a quiet caller would be.
         if (said.size() > InstanceChannel::MaxLine)

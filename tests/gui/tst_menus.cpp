@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -188,6 +189,10 @@ private Q_SLOTS:
                                                                  : QStringLiteral("متوقف مؤقتاً حتى 13:45");
         QVERIFY(child<Shape>(f, "Shape1")->toolTip().endsWith(until));
         QVERIFY(child<TrayArea>(f, "TA1")->toolTip().endsWith(until));
+        // The window shows it too: a lamp of its own and the line under it.
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampPaused);
+        QVERIFY(child<QLabel>(f, "pauseLine")->isVisibleTo(&f));
+        QCOMPARE(child<QLabel>(f, "pauseLine")->text(), until);
         m_clock.advance(6000);
         QVERIFY(!f.cycle().cardUp());
         QVERIFY(f.cycle().cardPending());
@@ -197,6 +202,8 @@ private Q_SLOTS:
         child<QAction>(*menu, resume.toLatin1().constData())->trigger();
         QVERIFY(f.cycle().cardUp());
         QCOMPARE(child<TrayArea>(f, "TA1")->toolTip(), MainWindow::TrayText);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
+        QVERIFY(!child<QLabel>(f, "pauseLine")->isVisibleTo(&f));
         QVERIFY(!child<QAction>(*menu, resume.toLatin1().constData())->isEnabled());
     }
 

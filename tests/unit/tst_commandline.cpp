@@ -49,6 +49,11 @@ private Q_SLOTS:
         row("pause length unknown", {"--pause=soon"}) << false << 2 << ""
                                                       << "murel: 'soon' is not a pause length (30m, 1h or tomorrow)\n"
                 + usage;
+        row("pause length far too long", {"--pause", QString(100000, QLatin1Char('9')) + QStringLiteral("m")})
+            << false << 2 << ""
+            << "murel: '" + QString(40, QLatin1Char('9')) + "…' is not a pause length (30m, 1h or tomorrow)\n" + usage;
+        row("terminal controls in an argument", {QStringLiteral("--x\x1b[2J\u202e")})
+            << false << 2 << "" << "murel: unknown option '--x?[2J?'\n" + usage;
     }
 
     // What reaches the running copy, and which lengths a pause may have.

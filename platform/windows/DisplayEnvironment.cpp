@@ -1,0 +1,6 @@
+#include "platform/DisplayEnvironment.h"
+
+bool displayNamedByEnvironment()
+{
+    return false;
+}
