@@ -1,5 +1,6 @@
 #include "core/HoldSettings.h"
 
+#include "core/DamagedFile.h"
 #include "core/RegularFile.h"
 #include "core/SaveFile.h"
 
@@ -176,29 +177,39 @@ QByteArray HoldSettings::encode(const Values &v)
 
 void HoldSettings::load()
 {
-    if (!QFileInfo::exists(m_path)) {
-        m_problem = Problem::None;
+    m_problem = Problem::None;
+    m_setAside.clear();
+    m_keepOff = false;
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
         setValues(Values());
         return;
     }
     QFile file(m_path);
+    Parsed parsed;
     if (!openRegularFile(file)) {
         m_problem = Problem::Unreadable;
-        setValues(Values());
-        return;
+    } else {
+        const QByteArray bytes = file.read(ReadLimit + 1);
+        if (file.error() != QFileDevice::NoError) {
+            m_problem = Problem::Unreadable;
+        } else {
+            parsed = parse(bytes);
+            if (parsed.damaged)
+                m_problem = Problem::Damaged;
+        }
+        file.close();
     }
-    const QByteArray bytes = file.read(ReadLimit + 1);
-    if (file.error() != QFileDevice::NoError) {
-        m_problem = Problem::Unreadable;
-        setValues(Values());
-        return;
+    if (m_problem != Problem::None) {
+        parsed.values = Values();
+        m_setAside = setDamagedFileAside(m_path);
+        m_keepOff = m_setAside.isEmpty();
     }
-    const Parsed parsed = parse(bytes);
-    m_problem = parsed.damaged ? Problem::Damaged : Problem::None;
     setValues(parsed.values);
 }
 
 bool HoldSettings::save() const
 {
+    if (m_keepOff)
+        return false;
     return saveFile(m_path, encode(m_values));
 }

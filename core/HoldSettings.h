@@ -74,10 +74,16 @@ public:
     void setPausedUntil(const QDateTime &end);
 
     // Reads the file. A missing one gives the defaults silently; one that
-    // cannot be read or is not this file's text gives the defaults and
-    // problem() says why. The file itself is left as it is.
+    // cannot be read or is not this file's text gives the defaults,
+    // problem() says why, and the file is moved aside as it is (see
+    // setDamagedFileAside) before any save could write over the user's
+    // choices in it. Where it cannot be moved, nothing is written over it
+    // in this run.
     void load();
     Problem problem() const { return m_problem; }
+    // Where the file that could not be used was moved; empty when it could
+    // not be moved (or nothing was wrong).
+    QString setAside() const { return m_setAside; }
     // Written whole through a temporary file: false leaves the old one.
     bool save() const;
 
@@ -94,4 +100,6 @@ private:
     QString m_path;
     Values m_values;
     Problem m_problem = Problem::None;
+    QString m_setAside;
+    bool m_keepOff = false; // a file that could not be used is still in the way
 };

@@ -14,6 +14,8 @@ constexpr int RandomDigits = 16;
 // Another copy (or a stale leftover) holding the same random name is rare;
 // a few draws settle it.
 constexpr int NameTries = 8;
+constexpr QFileDevice::Permissions OwnerReadWrite =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
 
 bool isHexDigit(QChar c)
 {
@@ -44,10 +46,13 @@ bool SaveFile::open()
         // Made here or not at all: never someone else's file (or what a link
         // there leads to). Unbuffered, so that each write meets the disk.
         if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-            // The new content keeps who may read the old one.
+            // The new content keeps who may read the old one, but never
+            // shuts out its owner: a file left unreadable (mode 000) would
+            // otherwise be written unreadable again at every save. Without
+            // an old file it keeps what a new file gets (0666 less umask).
             const QFileInfo target(m_path);
             if (target.isFile())
-                m_file.setPermissions(target.permissions());
+                m_file.setPermissions(target.permissions() | OwnerReadWrite);
             // Not being able to copy them is no reason to lose the save.
             m_file.unsetError();
             return true;

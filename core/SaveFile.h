@@ -14,7 +14,8 @@
 // files). Every write is checked as it happens (nothing is buffered, so a
 // full disk shows at the write that meets it), the temporary is synced to
 // the disk before it is renamed over the target, and any failure removes
-// the temporary and leaves the target alone.
+// the temporary and leaves the target alone. The new file keeps the old
+// one's permissions, except that its owner can always read and write it.
 //
 // Streaming use: open(), then write() as many pieces as arrive, then
 // commit(); cancel() (or destruction before commit()) throws it all away.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -231,39 +232,66 @@ private Q_SLOTS:
         QVERIFY(parsed.values == expected);
     }
 
-    // What cannot be used gives the defaults and says why, and the file
-    // stays as it was for the user to look at.
-    void loadingGivesDefaultsAndKeepsTheFile_data()
+    // What cannot be used gives the defaults and says why, and is moved
+    // aside as it was, under the first free name, before the next save
+    // writes the choices anew: a second damage goes to the next name.
+    void aFileThatCannotBeUsedIsKeptAside_data()
     {
-        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<QByteArray>>("damages"); // each then loaded and saved
         QTest::addColumn<bool>("folder");
         QTest::addColumn<int>("problem");
-        QTest::newRow("missing") << QByteArray() << false << int(HoldSettings::Problem::None);
-        QTest::newRow("damaged") << QByteArray("monitor=pointer\ngarbage\n") << false
-                                 << int(HoldSettings::Problem::Damaged);
-        QTest::newRow("a folder") << QByteArray() << true << int(HoldSettings::Problem::Unreadable);
+        const QByteArray oneBadLine = "away=true\naway-minutes=30\nmonitor=pointer\ngarbage\n";
+        QTest::newRow("missing") << QList<QByteArray>{QByteArray()} << false << int(HoldSettings::Problem::None);
+        QTest::newRow("one bad line among the choices")
+            << QList<QByteArray>{oneBadLine} << false << int(HoldSettings::Problem::Damaged);
+        QTest::newRow("damaged twice") << QList<QByteArray>{oneBadLine, QByteArray("\xff\xfe not text")} << false
+                                       << int(HoldSettings::Problem::Damaged);
+        QTest::newRow("a folder in its place")
+            << QList<QByteArray>{QByteArray()} << true << int(HoldSettings::Problem::Unreadable);
     }
-    void loadingGivesDefaultsAndKeepsTheFile()
+    void aFileThatCannotBeUsedIsKeptAside()
     {
-        QFETCH(QByteArray, content);
+        QFETCH(QList<QByteArray>, damages);
         QFETCH(bool, folder);
         QFETCH(int, problem);
         QTemporaryDir dir;
         const QString path = dir.filePath(QLatin1String(HoldSettings::FileName));
-        if (folder)
-            QVERIFY(QDir(dir.path()).mkdir(QLatin1String(HoldSettings::FileName)));
-        else if (!content.isEmpty())
-            QVERIFY(writeFile(path, content));
         HoldSettings settings(path);
-        V changed;
-        changed.away = true;
-        settings.setValues(changed);
-        settings.load();
-        QVERIFY(settings.values() == V());
-        QCOMPARE(int(settings.problem()), problem);
-        if (!folder) {
-            QFile f(path);
-            QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), content);
+        for (qsizetype i = 0; i < damages.size(); ++i) {
+            const QByteArray &content = damages.at(i);
+            if (folder)
+                QVERIFY(QDir(dir.path()).mkdir(QLatin1String(HoldSettings::FileName)));
+            else if (!content.isEmpty())
+                QVERIFY(writeFile(path, content));
+            V changed;
+            changed.away = true;
+            settings.setValues(changed);
+            settings.load();
+            QVERIFY(settings.values() == V());
+            QCOMPARE(int(settings.problem()), problem);
+            const QString keptAs = problem == int(HoldSettings::Problem::None)
+                ? QString()
+                : path + QStringLiteral(".damaged-%1").arg(i + 1);
+            QCOMPARE(settings.setAside(), keptAs);
+
+            V chosen;
+            chosen.monitor = HoldSettings::Monitor::ActiveWindow;
+            settings.setValues(chosen);
+            QVERIFY(settings.save());
+            QFile saved(path);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(saved.readAll(), HoldSettings::encode(chosen));
+        }
+        // Every kept file still holds what the user had.
+        for (qsizetype i = 0; i < damages.size() && problem != int(HoldSettings::Problem::None); ++i) {
+            const QString kept = path + QStringLiteral(".damaged-%1").arg(i + 1);
+            if (folder) {
+                QVERIFY(QFileInfo(kept).isDir());
+                continue;
+            }
+            QFile f(kept);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), damages.at(i));
         }
     }
 
