@@ -258,7 +258,7 @@ void MainWindow::buildControls()
     named(label(runFrame, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft), "Label5");
     // While paused, until when, under the buttons: on the client itself,
     // which shows screen readers only what is shown.
-    m_pauseLine = named(label(client, QString(), {24, 231, 265, 16}, Qt::RightToLeft), "pauseLine");
+    m_pauseLine = named(label(client, QString(), {24, 233, 265, 15}, Qt::RightToLeft), "pauseLine");
     m_pauseLine->hide();
 
     buildAnnouncements(client);
