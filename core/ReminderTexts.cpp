@@ -2,6 +2,7 @@
 
 #include "core/RegularFile.h"
 #include "core/SaveFile.h"
+#include "core/TextParagraphs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -76,64 +77,79 @@ void ReminderTexts::setValues(const Values &values)
 
 ReminderTexts::Parsed ReminderTexts::parse(const QByteArray &bytes)
 {
-    Parsed damaged;
-    damaged.damaged = true;
-    if (bytes.size() > ReadLimit || bytes.contains('\0'))
-        return damaged;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return damaged;
-    if (text.startsWith(QChar(0xfeff)))
-        text.remove(0, 1);
-
     Parsed parsed;
-    Values &v = parsed.values;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#')))
-            continue;
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            return damaged;
-        const QString key = line.left(eq).trimmed().toLower();
-        // A text's value is taken as it is: its spaces are its own.
-        const QString value = line.mid(eq + 1);
-        if (key == u"order") {
-            if (value.trimmed() == u"random")
-                v.order = Order::Random;
-            else if (value.trimmed() == u"each-once")
-                v.order = Order::EachOnce;
-            else
-                return damaged;
-        } else if (key == u"off") {
-            for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-                const auto n = builtInNumber(item);
-                if (!n)
-                    return damaged;
-                if (!v.builtInOff.contains(*n))
-                    v.builtInOff << *n;
-            }
-        } else if (key == u"own" || key == u"own-off") {
-            const auto t = unescaped(value);
-            if (!t || t->trimmed().isEmpty())
-                return damaged;
-            v.own << OwnText{*t, key == u"own"};
-        } else if (key == u"shown") {
-            const auto n = builtInNumber(value);
-            if (!n)
-                return damaged;
-            v.shown << TextKey::ofBuiltIn(*n);
-        } else if (key == u"shown-own") {
-            const auto t = unescaped(value);
-            if (!t)
-                return damaged;
-            v.shown << TextKey::ofOwn(*t);
-        }
+    if (bytes.size() > ReadLimit) {
+        parsed.damaged = true;
+        return parsed;
     }
-    std::sort(v.builtInOff.begin(), v.builtInOff.end());
+    QByteArrayView body(bytes);
+    if (body.startsWith("\xEF\xBB\xBF"))
+        body = body.sliced(3);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    int number = 0;
+    for (qsizetype start = 0; start <= body.size();) {
+        qsizetype end = body.indexOf('\n', start);
+        if (end < 0)
+            end = body.size();
+        QByteArrayView bytesOfLine = body.sliced(start, end - start);
+        start = end + 1;
+        ++number;
+        if (bytesOfLine.endsWith('\r'))
+            bytesOfLine.chop(1);
+        decoder.resetState();
+        const QString line = decoder.decode(bytesOfLine);
+        if (decoder.hasError() || !readLine(line, parsed.values))
+            parsed.badLines << number;
+    }
+    std::sort(parsed.values.builtInOff.begin(), parsed.values.builtInOff.end());
     return parsed;
+}
+
+bool ReminderTexts::readLine(const QString &line, Values &v)
+{
+    if (std::any_of(line.cbegin(), line.cend(), TextParagraphs::isRefusedControl))
+        return false;
+    if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#')))
+        return true;
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return false;
+    const QString key = line.left(eq).trimmed().toLower();
+    // A text's value is taken as it is: its spaces are its own.
+    const QString value = line.mid(eq + 1);
+    if (key == u"order") {
+        if (value.trimmed() == u"random")
+            v.order = Order::Random;
+        else if (value.trimmed() == u"each-once")
+            v.order = Order::EachOnce;
+        else
+            return false;
+    } else if (key == u"off") {
+        bool whole = true;
+        for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const auto n = builtInNumber(item);
+            whole = whole && n;
+            if (n && !v.builtInOff.contains(*n))
+                v.builtInOff << *n;
+        }
+        return whole;
+    } else if (key == u"own" || key == u"own-off") {
+        const auto t = unescaped(value);
+        if (!t || t->trimmed().isEmpty())
+            return false;
+        v.own << OwnText{*t, key == u"own"};
+    } else if (key == u"shown") {
+        const auto n = builtInNumber(value);
+        if (!n)
+            return false;
+        v.shown << TextKey::ofBuiltIn(*n);
+    } else if (key == u"shown-own") {
+        const auto t = unescaped(value);
+        if (!t)
+            return false;
+        v.shown << TextKey::ofOwn(*t);
+    }
+    return true;
 }
 
 QByteArray ReminderTexts::encode(const Values &v)
@@ -157,6 +173,7 @@ void ReminderTexts::load()
 {
     m_problem = Problem::None;
     m_setAside.clear();
+    m_skippedLines.clear();
     m_keepOff = false;
     if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
         setValues(Values());
@@ -175,14 +192,22 @@ void ReminderTexts::load()
     Parsed parsed;
     if (m_problem == Problem::None) {
         parsed = parse(bytes);
-        if (parsed.damaged)
+        if (parsed.damaged || !parsed.badLines.isEmpty())
             m_problem = Problem::Damaged;
+        m_skippedLines = parsed.badLines;
     }
-    if (m_problem != Problem::None) {
+    if (m_problem == Problem::None) {
+        setValues(parsed.values);
+        return;
+    }
+    if (m_problem == Problem::Unreadable || parsed.damaged)
         parsed.values = Values();
-        setAsideDamaged();
-    }
+    setAsideDamaged();
     setValues(parsed.values);
+    // What was kept is written at once: the file it came from is no longer
+    // where the next start looks.
+    if (parsed.values != Values())
+        save();
 }
 
 void ReminderTexts::setAsideDamaged()
@@ -231,25 +256,48 @@ QString ReminderTexts::text(const TextKey &key) const
 
 TextKey ReminderTexts::next(quint64 seed, const std::function<bool(const QString &)> &usable)
 {
-    QList<TextKey> on;
     const QList<TextKey> all = onKeys(m_values);
-    for (const TextKey &k : all) {
-        if (k.isBuiltIn() || !usable || usable(k.own))
-            on << k;
+    QList<TextKey> on = all;
+    // Only the text drawn is measured: with thousands of texts on, measuring
+    // each on the card before every card would hold the program up. A text
+    // refused leaves the draw, which is made again from the rest; after a
+    // few refusals (a font that cuts many texts) the rest are measured
+    // once and the draw made from those that pass.
+    constexpr int Redraws = 8;
+    for (int tries = 0; !on.isEmpty(); ++tries) {
+        if (tries == Redraws) {
+            on.removeIf([&usable](const TextKey &k) { return !k.isBuiltIn() && !usable(k.own); });
+            if (on.isEmpty())
+                break;
+        }
+        const quint64 drawSeed = seed ^ (quint64(tries) * 0x9E3779B97F4A7C15ULL);
+        const TextRound::Step step = m_values.order == Order::Random
+            ? TextRound::Step{TextRound::uniform(int(on.size()), drawSeed), {}}
+            : TextRound::next(on, m_values.shown, drawSeed);
+        const TextKey &chosen = on.at(step.chosen);
+        if (tries >= Redraws || chosen.isBuiltIn() || !usable || usable(chosen.own))
+            return take(chosen, step);
+        on.removeAt(step.chosen);
     }
     // Nothing usable is on: better a text set small than no card.
-    if (on.isEmpty())
-        on = all;
+    on = all;
     if (on.isEmpty()) {
         for (int n = 0; n < Catalogue::Size; ++n)
             on << TextKey::ofBuiltIn(n);
     }
+    const TextRound::Step step = m_values.order == Order::Random
+        ? TextRound::Step{TextRound::uniform(int(on.size()), seed), {}}
+        : TextRound::next(on, m_values.shown, seed);
+    return take(on.at(step.chosen), step);
+}
+
+TextKey ReminderTexts::take(const TextKey &chosen, const TextRound::Step &step)
+{
     if (m_values.order == Order::Random)
-        return on.at(TextRound::uniform(int(on.size()), seed));
-    const TextRound::Step step = TextRound::next(on, m_values.shown, seed);
+        return chosen;
     Values v = m_values;
     v.shown = step.shown;
     setValues(v);
     save();
-    return on.at(step.chosen);
+    return chosen;
 }

@@ -14,11 +14,13 @@
 // Kept in a file of their own in the data folder ("key=value" lines,
 // UTF-8); the catalogue and background.txt are never touched.
 //
-// A file that cannot be read or is not this file's text gives the
-// built-ins, all on, and is moved aside under a name that was free
-// ("<name>.damaged-<n>"), so that the next save cannot destroy texts the
-// user typed; where it cannot be moved, nothing is ever written over it in
-// this run. problem() says which, for the one message at start.
+// A file that cannot be read or is past the size of any this program
+// writes gives the built-ins, all on; one with lines this version cannot
+// read keeps every other line. Either way the file is moved aside as it
+// was, under a name that was free ("<name>.damaged-<n>"), so that nothing
+// the user typed is lost, and what was kept of it is written afresh; where
+// it cannot be moved, nothing is ever written over it in this run.
+// problem() says which, for the one message at start.
 class ReminderTexts : public QObject
 {
     Q_OBJECT
@@ -43,22 +45,28 @@ public:
 
     struct Values
     {
-        QList<int> builtInOff;      // catalogue numbers, ascending
-        QList<OwnText> own;         // in the user's order
+        QList<int> builtInOff; // catalogue numbers, ascending
+        QList<OwnText> own;    // in the user's order
         Order order = Order::Random;
-        QList<TextKey> shown;       // this round so far, oldest first
+        QList<TextKey> shown; // this round so far, oldest first
         bool operator==(const Values &) const = default;
     };
 
     struct Parsed
     {
         Values values;
-        bool damaged = false;
+        bool damaged = false; // the whole file refused
+        QList<int> badLines;  // lines skipped, from 1
     };
 
     static constexpr char FileName[] = "texts.ini";
-    // Texts that fit a card are short: a file past this is not ours.
-    static constexpr qint64 ReadLimit = 1024 * 1024;
+    // The user's own texts, at most: the window adds and imports no more,
+    // so that the list stays quick to search and its file quick to read.
+    static constexpr int OwnLimit = 10000;
+    // Texts that fit a card are short: with every one of OwnLimit texts at
+    // a card's length, twice (in the list and in the round), the file stays
+    // well within this. A file past it is not ours.
+    static constexpr qint64 ReadLimit = 32 * 1024 * 1024;
 
     explicit ReminderTexts(const QString &path, QObject *parent = nullptr);
 
@@ -72,6 +80,8 @@ public:
     // Where a damaged or unreadable file was moved; empty when it could not
     // be moved (and is then kept from being written over).
     QString setAside() const { return m_setAside; }
+    // The lines of the file that were skipped, empty when the whole file was.
+    QList<int> skippedLines() const { return m_skippedLines; }
     // Written whole through a temporary file: false leaves the old one.
     bool save() const;
 
@@ -81,14 +91,18 @@ public:
 
     // The next card's text. A text of the user's that usable refuses (one
     // that no longer fits the card in the font chosen since) is passed
-    // over while anything else is on. In the round's order the round moves
-    // on and is saved, so that a restart carries on with it.
+    // over while anything else is on; only the texts drawn are put to
+    // usable, not every one that is on. In the round's order the round
+    // moves on and is saved, so that a restart carries on with it.
     TextKey next(quint64 seed, const std::function<bool(const QString &)> &usable);
 
-    // Unknown keys are skipped, for a later version's additions; text that
-    // is not lines of "key=value", not UTF-8, or a value this version
-    // cannot read makes the whole file damaged: half of a user's choices
-    // would be worse than a clear message and the file kept.
+    // Unknown keys are skipped, for a later version's additions. A line
+    // that is not "key=value", not UTF-8, holds a control character (a tab
+    // is a blank) or a value this version cannot read is skipped and
+    // named in badLines, and the others are kept: one bad line must not
+    // cost the user every text typed. An item of "off" that is no
+    // built-in's number is skipped alone. Only a file past ReadLimit is
+    // refused whole.
     static Parsed parse(const QByteArray &bytes);
     static QByteArray encode(const Values &values);
 
@@ -96,6 +110,10 @@ Q_SIGNALS:
     void changed();
 
 private:
+    // One line into v; false for a line to skip.
+    static bool readLine(const QString &line, Values &v);
+    // The text drawn, the round moved on and saved in the round's order.
+    TextKey take(const TextKey &chosen, const TextRound::Step &step);
     void setAsideDamaged();
 
     QString m_path;
@@ -103,5 +121,6 @@ private:
     Values m_values;
     Problem m_problem = Problem::None;
     QString m_setAside;
+    QList<int> m_skippedLines;
     bool m_keepOff = false; // a damaged file is still in the way
 };

@@ -1,6 +1,7 @@
 #include "core/TextRound.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 
 namespace TextRound {
 
@@ -17,9 +18,12 @@ Step next(const QList<TextKey> &on, const QList<TextKey> &shown, quint64 seed)
         step.shown = shown;
         return step;
     }
+    // Looked up in a set: with thousands of texts on, a list would be
+    // searched once for each of them.
+    const QSet<TextKey> seen(shown.cbegin(), shown.cend());
     QList<int> open;
     for (int i = 0; i < on.size(); ++i) {
-        if (!shown.contains(on.at(i)))
+        if (!seen.contains(on.at(i)))
             open << i;
     }
     if (open.isEmpty()) {

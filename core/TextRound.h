@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHashFunctions>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -19,6 +20,11 @@ struct TextKey
     bool operator==(const TextKey &) const = default;
 };
 
+inline size_t qHash(const TextKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.builtIn, key.own);
+}
+
 // "Each text once before any repeats": a round is the texts shown since it
 // began, oldest first. The next text is drawn evenly from the texts that
 // are on and not yet shown, so the round is a shuffle of them whichever
@@ -33,8 +39,8 @@ int uniform(int count, quint64 seed);
 
 struct Step
 {
-    int chosen = -1;         // index into on; -1 when nothing is on
-    QList<TextKey> shown;    // the round with the chosen text added
+    int chosen = -1;      // index into on; -1 when nothing is on
+    QList<TextKey> shown; // the round with the chosen text added
 };
 
 // The next text of the round. Once every text that is on has been shown a
