@@ -1,53 +1,23 @@
 #include "platform/linux/DesktopSwitches.h"
 
+#include "platform/linux/AnyFlag.h"
 #include "platform/linux/BusFlag.h"
 
-#include <QDBusVariant>
-#include <QList>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 
 namespace {
 
-// Several services' flags as one: on when any is on.
-class AnyFlag final : public QObject
+// A service's flag as one of any's sources. A bus that is not there adds
+// nothing.
+void addBusFlag(AnyFlag &any, const QDBusConnection &bus, BusFlag::Source source)
 {
-public:
-    AnyFlag(QObject &owner, std::function<void(bool)> report)
-        : QObject(&owner)
-        , m_report(std::move(report))
-    {
-    }
-
-    void add(const QDBusConnection &bus, BusFlag::Source source)
-    {
-        if (!bus.isConnected())
-            return;
-        auto *flag = new BusFlag(bus, std::move(source), this);
-        m_flags.append(flag);
-        connect(flag, &BusFlag::changed, this, &AnyFlag::update);
-    }
-
-    void start()
-    {
-        m_value = false;
-        m_report(false);
-    }
-
-private:
-    void update()
-    {
-        bool any = false;
-        for (const BusFlag *flag : std::as_const(m_flags))
-            any = any || flag->value();
-        if (any == m_value)
-            return;
-        m_value = any;
-        m_report(any);
-    }
-
-    std::function<void(bool)> m_report;
-    QList<BusFlag *> m_flags;
-    bool m_value = false;
-};
+    if (!bus.isConnected())
+        return;
+    auto *flag = new BusFlag(bus, std::move(source), &any);
+    QObject::connect(flag, &BusFlag::changed, &any, any.input());
+}
 
 const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
 
@@ -82,6 +52,43 @@ BusFlag::Source property(const QString &service, const QString &path, const QStr
     s.signal = QStringLiteral("PropertiesChanged");
     s.readSignal = [interface, name](const QDBusMessage &m) { return BusFlag::changedProperty(m, interface, name); };
     return s;
+}
+
+const QString Login1 = QStringLiteral("org.freedesktop.login1");
+
+// logind's LockedHint of the session at path. Its change signal comes from
+// the session's own path, never from an alias such as ".../session/auto".
+BusFlag::Source lockedHint(const QString &path)
+{
+    return property(Login1, path, QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("LockedHint"));
+}
+
+// This program's logind session: the one the session names in the
+// environment, else the one logind picks for the caller, which is its own
+// or, for a program started outside any session (a user service), the
+// user's graphical one. Asked without waiting, and without starting logind.
+void addLockedHint(AnyFlag &any)
+{
+    const QDBusConnection system = QDBusConnection::systemBus();
+    if (!system.isConnected())
+        return;
+    const QString sessionId = qEnvironmentVariable("XDG_SESSION_ID");
+    if (!sessionId.isEmpty()) {
+        addBusFlag(any, system, lockedHint(logindSessionPath(sessionId)));
+        return;
+    }
+    QDBusMessage ask =
+        QDBusMessage::createMethodCall(Login1, QStringLiteral("/org/freedesktop/login1"),
+                                       QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("GetSession"));
+    ask << QStringLiteral("auto");
+    ask.setAutoStartService(false);
+    auto *pending = new QDBusPendingCallWatcher(system.asyncCall(ask), &any);
+    QObject::connect(pending, &QDBusPendingCallWatcher::finished, &any, [&any, system](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusObjectPath> reply = *call;
+        if (reply.isValid() && !reply.value().path().isEmpty())
+            addBusFlag(any, system, lockedHint(reply.value().path()));
+    });
 }
 
 std::optional<bool> negated(std::optional<bool> value)
@@ -124,40 +131,38 @@ void watchDoNotDisturbSwitches(QObject &owner, std::function<void(bool)> report)
 {
     auto *any = new AnyFlag(owner, std::move(report));
     const QDBusConnection session = QDBusConnection::sessionBus();
-    any->add(session, property(QStringLiteral("org.freedesktop.Notifications"),
-                               QStringLiteral("/org/freedesktop/Notifications"),
-                               QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Inhibited")));
+    addBusFlag(*any, session,
+               property(QStringLiteral("org.freedesktop.Notifications"),
+                        QStringLiteral("/org/freedesktop/Notifications"),
+                        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Inhibited")));
     // GNOME keeps it as "show banners" (off: do not disturb).
-    any->add(session, namedSetting(QStringLiteral("org.freedesktop.portal.Desktop"),
-                                   QStringLiteral("/org/freedesktop/portal/desktop"),
-                                   QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"),
-                                   QStringLiteral("SettingChanged"), QStringLiteral("org.gnome.desktop.notifications"),
-                                   QStringLiteral("show-banners"), true));
-    any->add(session, namedSetting(QStringLiteral("org.xfce.Xfconf"), QStringLiteral("/org/xfce/Xfconf"),
-                                   QStringLiteral("org.xfce.Xfconf"), QStringLiteral("GetProperty"),
-                                   QStringLiteral("PropertyChanged"), QStringLiteral("xfce4-notifyd"),
-                                   QStringLiteral("/do-not-disturb"), false));
+    addBusFlag(*any, session,
+               namedSetting(QStringLiteral("org.freedesktop.portal.Desktop"),
+                            QStringLiteral("/org/freedesktop/portal/desktop"),
+                            QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"),
+                            QStringLiteral("SettingChanged"), QStringLiteral("org.gnome.desktop.notifications"),
+                            QStringLiteral("show-banners"), true));
+    addBusFlag(*any, session,
+               namedSetting(QStringLiteral("org.xfce.Xfconf"), QStringLiteral("/org/xfce/Xfconf"),
+                            QStringLiteral("org.xfce.Xfconf"), QStringLiteral("GetProperty"),
+                            QStringLiteral("PropertyChanged"), QStringLiteral("xfce4-notifyd"),
+                            QStringLiteral("/do-not-disturb"), false));
     any->start();
 }
 
-void watchScreenLockSwitches(QObject &owner, std::function<void(bool)> report)
+void addScreenLockSwitches(AnyFlag &any)
 {
-    auto *any = new AnyFlag(owner, std::move(report));
     const QDBusConnection session = QDBusConnection::sessionBus();
-    any->add(session, methodAndSignal(QStringLiteral("org.freedesktop.ScreenSaver"),
-                                      QStringLiteral("/org/freedesktop/ScreenSaver"),
-                                      QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("GetActive"),
-                                      QStringLiteral("ActiveChanged")));
-    any->add(session, methodAndSignal(QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver"),
-                                      QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("GetActive"),
-                                      QStringLiteral("ActiveChanged")));
-    const QString sessionId = qEnvironmentVariable("XDG_SESSION_ID");
-    if (!sessionId.isEmpty()) {
-        any->add(QDBusConnection::systemBus(),
-                 property(QStringLiteral("org.freedesktop.login1"), logindSessionPath(sessionId),
-                          QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("LockedHint")));
-    }
-    any->start();
+    addBusFlag(any, session,
+               methodAndSignal(QStringLiteral("org.freedesktop.ScreenSaver"),
+                               QStringLiteral("/org/freedesktop/ScreenSaver"),
+                               QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("GetActive"),
+                               QStringLiteral("ActiveChanged")));
+    addBusFlag(any, session,
+               methodAndSignal(QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver"),
+                               QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("GetActive"),
+                               QStringLiteral("ActiveChanged")));
+    addLockedHint(any);
 }
 
 QString logindSessionPath(const QString &sessionId)

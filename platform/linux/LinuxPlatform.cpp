@@ -4,14 +4,16 @@
 #include "core/Connectivity.h"
 #include "core/NetworkKit.h"
 #include "platform/LogonCommand.h"
+#include "platform/linux/AnyFlag.h"
 #include "platform/linux/DesktopSwitches.h"
 #include "platform/linux/FullScreenWatch.h"
+#include "platform/linux/ScreenSaverStatus.h"
 #include "platform/linux/X11Support.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
-#include <QRect>
 #include <QPointer>
+#include <QRect>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QWidget>
@@ -61,10 +63,7 @@ public:
         AutostartEntry::write(autostartFolder(), name, command);
     }
 
-    void unregisterAtLogon(const QString &name) override
-    {
-        AutostartEntry::remove(autostartFolder(), name);
-    }
+    void unregisterAtLogon(const QString &name) override { AutostartEntry::remove(autostartFolder(), name); }
 
     bool isRegisteredAtLogon(const QString &name, const QString &command) const override
     {
@@ -190,7 +189,11 @@ public:
 
     void watchScreenLock(QObject &owner, std::function<void(bool)> report) override
     {
-        watchScreenLockSwitches(owner, std::move(report));
+        // Locked when any of the ways a desktop locks its screen says so.
+        auto *any = new AnyFlag(owner, std::move(report));
+        addScreenLockSwitches(*any);
+        watchScreenSaverStatus(*any, any->input());
+        any->start();
     }
 
     qint64 idleMs() const override
@@ -209,10 +212,7 @@ public:
         return idle;
     }
 
-    QRect activeWindowArea() const override
-    {
-        return FullScreenWatch::activeWindowArea();
-    }
+    QRect activeWindowArea() const override { return FullScreenWatch::activeWindowArea(); }
 
     void onCloseRequest(QWidget &window, std::function<void()> handler) override
     {
@@ -244,8 +244,7 @@ public:
         const auto id = xcb_window_t(window.winId());
         const xcb_atom_t states[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
                                      internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2,
-                            states);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
         xcb_flush(c);
     }
 

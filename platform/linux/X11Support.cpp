@@ -26,6 +26,37 @@ xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
     return atom;
 }
 
+QList<xcb_atom_t> internAtoms(xcb_connection_t *c, std::initializer_list<const char *> names)
+{
+    QList<xcb_intern_atom_cookie_t> cookies;
+    for (const char *name : names)
+        cookies.append(xcb_intern_atom(c, 0, uint16_t(strlen(name)), name));
+    QList<xcb_atom_t> atoms;
+    for (const xcb_intern_atom_cookie_t &cookie : std::as_const(cookies)) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
+        atoms.append(reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
+        free(reply);
+    }
+    return atoms;
+}
+
+void listenToPropertyChanges(xcb_connection_t *c, xcb_window_t window)
+{
+    // The mask is this connection's own on that window: setting it replaces
+    // what the toolkit asked for, so it is read first.
+    xcb_get_window_attributes_reply_t *attributes =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
+    if (!attributes)
+        return;
+    const quint32 mask = attributes->your_event_mask;
+    free(attributes);
+    if (mask & XCB_EVENT_MASK_PROPERTY_CHANGE)
+        return;
+    const quint32 wanted = mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &wanted);
+    xcb_flush(c);
+}
+
 QList<quint32> x11Property32(xcb_connection_t *c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                              quint32 maxItems)
 {
