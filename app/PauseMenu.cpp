@@ -1,5 +1,6 @@
 #include "app/PauseMenu.h"
 
+#include "core/CountedNoun.h"
 #include "core/HoldGate.h"
 
 PauseMenu::PauseMenu(HoldGate &gate, QWidget *parent)
@@ -15,8 +16,8 @@ PauseMenu::PauseMenu(HoldGate &gate, QWidget *parent)
                 Q_EMIT notSaved();
         });
     };
-    item(QStringLiteral("15 دقيقة"), "pauseQuarter", PauseLength::QuarterHour);
-    item(QStringLiteral("ساعة"), "pauseHour", PauseLength::Hour);
+    item(withCount(15, Nouns::Minute), "pauseQuarter", PauseLength::QuarterHour);
+    item(withCount(1, Nouns::Hour), "pauseHour", PauseLength::Hour);
     item(QStringLiteral("حتى الغد"), "pauseTomorrow", PauseLength::UntilTomorrow);
     addSeparator();
     m_resume = addAction(QStringLiteral("استئناف"));

@@ -2,10 +2,14 @@
 
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
+#include "core/CountedNoun.h"
+#include "reminder/ChoiceAccessible.h"
+#include "reminder/TimeEditAccessible.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,6 +48,10 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
 {
+    // Before any control exists: a reader asks for a control's interface
+    // as soon as it is named, and keeps the one it got.
+    QAccessible::installFactory(choiceAccessibleFactory);
+    QAccessible::installFactory(timeEditAccessibleFactory);
     setUpToolWindow(*this, QStringLiteral("HoldWindow"), Title, QStringLiteral("murel-hold"));
 
     auto *layout = new QVBoxLayout(this);
@@ -58,7 +66,6 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     m_away = named(new QCheckBox(QStringLiteral("انتظر عودتي إذا غبت عن الجهاز أكثر من"), this), "holdAway");
     m_awayMinutes = named(new QSpinBox(this), "awayMinutes");
     m_awayMinutes->setRange(HoldSettings::AwayMinutesRange.low, HoldSettings::AwayMinutesRange.high);
-    m_awayMinutes->setSuffix(QStringLiteral(" دقيقة"));
     m_awayMinutes->setAccessibleName(QStringLiteral("دقائق الغياب"));
     awayRow->addWidget(m_away);
     awayRow->addWidget(m_awayMinutes);
@@ -79,12 +86,12 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
         edit->setLayoutDirection(Qt::LeftToRight);
         edit->setDisplayFormat(QStringLiteral("HH:mm"));
     }
+    // Each named whole by itself: a label made its buddy would be read
+    // before the name, "من من الساعة".
     m_hoursStart->setAccessibleName(QStringLiteral("من الساعة"));
     m_hoursEnd->setAccessibleName(QStringLiteral("إلى الساعة"));
-    auto *from = new QLabel(QStringLiteral("من"), m_activeHours);
-    from->setBuddy(m_hoursStart);
-    auto *to = new QLabel(QStringLiteral("إلى"), m_activeHours);
-    to->setBuddy(m_hoursEnd);
+    auto *from = named(new QLabel(QStringLiteral("من"), m_activeHours), "hoursFrom");
+    auto *to = named(new QLabel(QStringLiteral("إلى"), m_activeHours), "hoursTo");
     times->addWidget(from);
     times->addWidget(m_hoursStart);
     times->addWidget(to);
@@ -102,13 +109,21 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     hours->addLayout(days);
     layout->addWidget(m_activeHours);
 
-    auto *monitorRow = new QFormLayout;
+    auto *monitorRow = new QHBoxLayout;
     m_monitor = named(new QComboBox(this), "monitor");
+    // Marked before its first item: choosing one already makes Qt build and
+    // keep the box's interface.
+    readAsCaptionAndChoice(*m_monitor);
     m_monitor->addItem(QStringLiteral("الشاشة الرئيسية"), int(HoldSettings::Monitor::Primary));
     m_monitor->addItem(QStringLiteral("الشاشة التي عليها المؤشر"), int(HoldSettings::Monitor::Pointer));
     m_monitor->addItem(QStringLiteral("شاشة النافذة النشطة"), int(HoldSettings::Monitor::ActiveWindow));
-    m_monitor->setAccessibleName(QStringLiteral("الشاشة التي يظهر عليها التذكير"));
-    monitorRow->addRow(QStringLiteral("يظهر على:"), m_monitor);
+    // Read as its caption with the chosen screen as its value; the caption
+    // beside it is no buddy, so that it is not read twice.
+    const QString onScreen = QStringLiteral("يظهر على");
+    m_monitor->setAccessibleName(onScreen);
+    monitorRow->addWidget(named(new QLabel(onScreen + QLatin1Char(':'), this), "monitorCaption"));
+    monitorRow->addWidget(m_monitor);
+    monitorRow->addStretch();
     layout->addLayout(monitorRow);
 
     auto *lockNote = named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
@@ -122,6 +137,7 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     connect(ok, &TavrelButton::clicked, this, &HoldWindow::apply);
     connect(cancel, &TavrelButton::clicked, this, &QDialog::reject);
     connect(m_away, &QCheckBox::toggled, this, &HoldWindow::updateEnabled);
+    connect(m_awayMinutes, &QSpinBox::valueChanged, this, &HoldWindow::showMinutesNoun);
     showValues(m_settings.values());
 }
 
@@ -131,6 +147,7 @@ void HoldWindow::showValues(const HoldSettings::Values &v)
     m_doNotDisturb->setChecked(v.doNotDisturb);
     m_away->setChecked(v.away);
     m_awayMinutes->setValue(v.awayMinutes);
+    showMinutesNoun(v.awayMinutes);
     m_activeHours->setChecked(v.activeHours);
     m_hoursStart->setTime(v.hoursStart);
     m_hoursEnd->setTime(v.hoursEnd);
@@ -159,6 +176,11 @@ HoldSettings::Values HoldWindow::shown() const
     return v;
 }
 
+void HoldWindow::showMinutesNoun(int minutes)
+{
+    m_awayMinutes->setSuffix(QLatin1Char(' ') + countedNoun(minutes, Nouns::Minute));
+}
+
 void HoldWindow::updateEnabled()
 {
     m_awayMinutes->setEnabled(m_away->isChecked());
@@ -174,4 +196,13 @@ void HoldWindow::apply()
     if (!m_settings.save())
         Q_EMIT notSaved();
     accept();
+}
+
+QString HoldWindow::problemMessage(const HoldSettings &settings)
+{
+    const QString start = QStringLiteral("تعذّرت قراءة ملف «متى يظهر التذكير» فاستُعملت الخيارات الأصلية");
+    if (settings.setAside().isEmpty())
+        return start + QStringLiteral("، وبقي الملف كما هو فلن يُكتب فوقه.");
+    return start
+        + QStringLiteral("، ونُقل الملف كما هو إلى «%1».").arg(QDir::toNativeSeparators(settings.setAside()));
 }

@@ -26,6 +26,10 @@ public:
     // The values the controls show now.
     HoldSettings::Values shown() const;
 
+    // The start's message when the file could not be used: that the
+    // defaults hold, and where the file was kept or that it stays.
+    static QString problemMessage(const HoldSettings &settings);
+
 Q_SIGNALS:
     // OK was pressed but the file could not be written; the choices still
     // hold for this run.
@@ -35,6 +39,8 @@ private:
     void showValues(const HoldSettings::Values &v);
     void apply();
     void updateEnabled();
+    // The minutes' noun agrees with their number: 2 دقيقتان, 5 دقائق.
+    void showMinutesNoun(int minutes);
 
     HoldSettings &m_settings;
     QCheckBox *m_fullScreen = nullptr;
