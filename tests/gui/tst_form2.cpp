@@ -9,8 +9,10 @@
 #include "controls/Shape.h"
 #include "controls/ShownChildrenAccessible.h"
 #include "controls/TavrelButton.h"
+#include "core/HoldGate.h"
 #include "core/ReminderCycle.h"
 #include "core/Settings.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "reminder/SettingsDialog.h"
@@ -19,6 +21,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QThread>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -37,6 +41,8 @@
 #include <QMessageBox>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <atomic>
+#include <future>
 #include <functional>
 #include <memory>
 
@@ -89,6 +95,26 @@ struct SavedVariable
     const char *name;
     bool wasSet;
     QByteArray value;
+};
+
+// Message boxes that note, as each opens, whether a command-line caller
+// already had its answer: a modal box would hold the answer back until the
+// user closes it, so it waits a little for the caller before it decides.
+class AnswerWatchingMessages final : public MessageBoxes
+{
+public:
+    void inform(QWidget *, const QString &text) override
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!answered.load() && waited.elapsed() < 2000)
+            QThread::msleep(10);
+        informed.append({text, answered.load()});
+    }
+    void warnInvalid(QWidget *, const QString &) override {}
+
+    std::atomic<bool> answered = false;
+    QList<std::pair<QString, bool>> informed;
 };
 
 } // namespace
@@ -203,6 +229,39 @@ private Q_SLOTS:
         interval->setFocus();
         QTest::keyClick(interval, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), chosen);
+    }
+
+    // A pause or resume asked for on the command line that cannot be saved
+    // still holds; the caller is told so first, the user after.
+    void aRequestNotSavedIsAnsweredBeforeItsMessage_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::newRow("pause") << QByteArray("pause 30m\n");
+        QTest::newRow("resume") << QByteArray("resume\n");
+    }
+    void aRequestNotSavedIsAnsweredBeforeItsMessage()
+    {
+        QFETCH(QByteArray, request);
+        qputenv("windir", m_dir->path().toLocal8Bit());
+        TestPlatform platform;
+        AnswerWatchingMessages messages;
+        ManualClock clock;
+        MainWindow f(platform, messages, clock);
+        QVERIFY(f.load());
+        // A folder where the file goes: every save of it fails.
+        QVERIFY(QDir().mkpath(f.dataFolder() + QStringLiteral("/hold.ini")));
+        const QString folder = f.dataFolder();
+        std::future<InstanceChannel::Outcome> sent = std::async(std::launch::async, [&messages, folder, request] {
+            const InstanceChannel::Outcome outcome = InstanceChannel(folder).send(request, 3000);
+            messages.answered = true;
+            return outcome;
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(messages.informed.size(), 1, 8000);
+        QCOMPARE(sent.get(), InstanceChannel::Outcome::DoneNotSaved);
+        QCOMPARE(messages.informed.first().first, MainWindow::HoldNotSavedMessage);
+        QVERIFY(messages.informed.first().second);
+        if (request.startsWith("pause"))
+            QVERIFY(f.holdGate().pausedUntil().isValid());
     }
 
     void init()
