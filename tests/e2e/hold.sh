@@ -6,7 +6,10 @@
 # the hold's end, one card however long the hold lasted. A pause from the
 # command line holds it too, survives in its file and ends with --resume;
 # --show-now is not held; with no copy running a request fails. A damaged
-# file of these choices gives a message and is left as it was.
+# file of these choices gives a message and is kept aside as it was, and
+# the next save writes a new one beside it. The window of these choices
+# reads to a screen reader as it shows: the monitor box by its caption with
+# the chosen screen, each time by its name once with the time it shows.
 set -euo pipefail
 exe=$1
 standin_exe=$7
@@ -93,14 +96,93 @@ set -e
 [ "$(wc -l <"$scratch/nobody.err")" -eq 1 ] || fail "--resume with no copy running said: $(cat "$scratch/nobody.err")"
 [ $usage_status -eq 2 ] && grep -q '^Usage: ' "$scratch/soon.err" || fail "an unknown pause length was not refused with the usage"
 
-# A damaged file of these choices: a message, and the file as it was.
+# A damaged file of these choices: a message, the file kept aside as it
+# was, and a pause then saved in a new file beside it.
 damaged=$scratch/damaged
 mkdir -p "$damaged/murel"
 printf '"1","MS Sans Serif","0","30","20",#TRUE#,#FALSE#,#FALSE#\r\n' >"$damaged/murel/background.txt"
-printf '\x00\x01 not choices \xff\n' >"$damaged/murel/hold.ini"
+printf 'away=true\naway-minutes=30\nnot a choice\n' >"$damaged/murel/hold.ini"
 cp "$damaged/murel/hold.ini" "$scratch/hold.before"
 start_murel "$damaged"
 third=$started
 wait_until 10 has_message_box "$third" || fail "no message for the damaged file"
-cmp -s "$damaged/murel/hold.ini" "$scratch/hold.before" || fail "the damaged file was changed"
+cmp -s "$damaged/murel/hold.ini.damaged-1" "$scratch/hold.before" || fail "the damaged file was not kept aside as it was"
+windir=$damaged "$exe" --pause 1h || fail "--pause was not taken after the damaged file"
+grep -q '^paused-until=[0-9]' "$damaged/murel/hold.ini" || fail "the pause was not saved after the damaged file"
+cmp -s "$damaged/murel/hold.ini.damaged-1" "$scratch/hold.before" || fail "the save changed the kept file"
+
+# The window of these choices as a screen reader meets it.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+reader=$scratch/reader
+mkdir -p "$reader/murel"
+start_murel "$reader"
+fourth=$started
+wait_until 10 has_role "$fourth" murel-main || fail "main window did not appear"
+read -r wx wy _ < <(geometry "$(role_window "$fourth" murel-main)")
+menu_open() { [ "$(pid_windows "$fourth" | wc -l)" -gt 1 ]; }
+xdotool mousemove $((wx + 252)) $((wy + 11)) click 1
+wait_until 5 menu_open || fail "options menu did not open"
+xdotool key Up Return # its last item
+wait_until 5 has_role "$fourth" murel-hold || fail "the hold window did not open"
+# One line for each choice box and spin box: role, name, what it shows (a
+# box's selected item, a spin box's text), a number if it offers one, and
+# the labels read before its name other than its group's.
+read_controls() {
+  timeout 10 /usr/bin/python3 - "$fourth" >"$scratch/controls" 2>"$scratch/controls.err" <<'PY'
+import sys
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi
+
+pid = int(sys.argv[1])
+roles = {Atspi.Role.COMBO_BOX: "combo", Atspi.Role.SPIN_BUTTON: "spin"}
+
+
+def shown(node):
+    if node.get_role() == Atspi.Role.COMBO_BOX:
+        items = node.get_child_at_index(0)
+        return ",".join(items.get_child_at_index(i).get_name() for i in range(items.get_child_count())
+                        if items.get_child_at_index(i).get_state_set().contains(Atspi.StateType.SELECTED))
+    if "Text" not in node.get_interfaces():
+        return ""
+    return Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node))
+
+
+def labels(node):
+    names = []
+    for relation in node.get_relation_set():
+        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            names += [relation.get_target(i).get_name() for i in range(relation.get_n_targets())
+                      if relation.get_target(i).get_role() == Atspi.Role.LABEL]
+    return ",".join(names)
+
+
+def walk(node, depth=0):
+    if node is None or depth > 12:
+        return
+    role = node.get_role()
+    if role in roles and node.get_state_set().contains(Atspi.StateType.SHOWING):
+        number = "number" if "Value" in node.get_interfaces() else "-"
+        print("\t".join([roles[role], node.get_name(), shown(node), number, labels(node) or "-"]))
+        return
+    for i in range(min(node.get_child_count(), 200)):
+        walk(node.get_child_at_index(i), depth + 1)
+
+
+desktop = Atspi.get_desktop(0)
+for i in range(desktop.get_child_count()):
+    app = desktop.get_child_at_index(i)
+    if app is not None and app.get_process_id() == pid:
+        walk(app)
+PY
+  grep -q '^combo' "$scratch/controls"
+}
+wait_until 20 read_controls || fail "the hold window's controls were not read: $(cat "$scratch/controls.err")"
+expect_line() {
+  grep -qxF "$1" "$scratch/controls" || fail "a screen reader does not read '$1' but: $(cat "$scratch/controls")"
+}
+tab=$'\t'
+expect_line "combo${tab}يظهر على${tab}الشاشة الرئيسية${tab}-${tab}-"
+expect_line "spin${tab}من الساعة${tab}08:00${tab}-${tab}-"
+expect_line "spin${tab}إلى الساعة${tab}22:00${tab}-${tab}-"
 echo PASS
