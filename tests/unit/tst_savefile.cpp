@@ -32,6 +32,11 @@ private Q_SLOTS:
         QFETCH(bool, old);
         QFETCH(Perms, oldMode);
         QFETCH(Perms, newMode);
+#ifdef Q_OS_WIN
+        if (old && !oldMode.testFlag(QFile::WriteOwner))
+            QSKIP(
+                "Windows keeps only a read-only flag, and a read-only file is never replaced: the save says it failed");
+#endif
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("hold.ini"));
         // What the file system makes of a mode, read back the way the saved
