@@ -8,13 +8,16 @@
 #include "core/CardGeometry.h"
 #include "core/RegularFile.h"
 #include "core/SaveFile.h"
+#include "core/TextImport.h"
 #include "core/TextMatch.h"
 #include "core/TextParagraphs.h"
 #include "core/Twips.h"
 #include "reminder/Backgrounds.h"
 #include "reminder/CardText.h"
+#include "reminder/TextFit.h"
 #include "resources/Artwork.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -23,17 +26,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-template<typename W>
-W *named(W *widget, const char *name, const QString &accessibleName = QString())
+template <typename W> W *named(W *widget, const char *name, const QString &accessibleName = QString())
 {
     widget->setObjectName(QString::fromLatin1(name));
     if (!accessibleName.isEmpty())
@@ -58,12 +63,55 @@ QString rowText(const QString &text)
 
 constexpr int TextRole = Qt::UserRole;
 constexpr int NumberRole = Qt::UserRole + 1;
+constexpr int FoldedRole = Qt::UserRole + 2; // the text as the search compares it, once asked
 
 QList<QListWidgetItem *> items(const QListWidget *list)
 {
     QList<QListWidgetItem *> out;
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i);
+    return out;
+}
+
+// The item views say nothing when a row's check box changes: a screen
+// reader is told here, row by row, or for a change of many rows that the
+// list's data changed, to be read again.
+void announceChecked(QListWidget *list, const QList<QListWidgetItem *> &changed)
+{
+    if (changed.isEmpty() || !QAccessible::isActive())
+        return;
+    constexpr qsizetype ManyRows = 64;
+    if (changed.size() > ManyRows) {
+        QAccessibleTableModelChangeEvent event(list, QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(0);
+        event.setLastRow(list->count() - 1);
+        event.setFirstColumn(0);
+        event.setLastColumn(0);
+        QAccessible::updateAccessibility(&event);
+        return;
+    }
+    QAccessible::State checked;
+    checked.checked = true;
+    for (QListWidgetItem *item : changed) {
+        QAccessibleStateChangeEvent event(list, checked);
+        // A list's rows are its accessible children in order.
+        event.setChild(list->row(item));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+// Line numbers as a sentence names them, the first few only.
+QString lineList(const QList<int> &lines)
+{
+    if (lines.size() == 1)
+        return QStringLiteral("السطر %1").arg(lines.constFirst());
+    constexpr qsizetype Named = 5;
+    QStringList named;
+    for (qsizetype i = 0; i < std::min(Named, lines.size()); ++i)
+        named << QString::number(lines.at(i));
+    QString out = QStringLiteral("الأسطر ") + named.join(QStringLiteral("، "));
+    if (lines.size() > Named)
+        out += QStringLiteral(" ومواضع أخرى عددها %1").arg(lines.size() - Named);
     return out;
 }
 
@@ -94,9 +142,12 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     // all (Ctrl+A, Space switches every one shown).
     m_builtIns->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Each text read whole, over as many lines as it takes.
+    // Laid out a batch of rows at a time from the event loop: thousands of
+    // wrapped rows measured at once would hold the window up.
     for (QListWidget *list : {m_builtIns, m_own}) {
         list->setWordWrap(true);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setLayoutMode(QListView::Batched);
     }
     lists->addWidget(m_builtIns, 3);
     auto *builtInButtons = new QHBoxLayout;
@@ -143,8 +194,7 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     auto *order = named(new QGroupBox(QStringLiteral("ترتيب النصوص"), this), "textsOrder");
     auto *orderRows = new QVBoxLayout(order);
     m_random = named(new QRadioButton(QStringLiteral("عشوائي"), order), "orderRandom");
-    m_eachOnce =
-        named(new QRadioButton(QStringLiteral("كل نص مرة قبل أي تكرار"), order), "orderEachOnce");
+    m_eachOnce = named(new QRadioButton(QStringLiteral("كل نص مرة قبل أي تكرار"), order), "orderEachOnce");
     orderRows->addWidget(m_random);
     orderRows->addWidget(m_eachOnce);
     side->addWidget(order);
@@ -214,12 +264,14 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     resize(800, 600);
 }
 
+TextsWindow::~TextsWindow() = default;
+
 void TextsWindow::buildPreview(QWidget *card, int background)
 {
     // The card at its full height: its picture, its frame and its text
     // area where the card has them.
     const int tallest = (CardGeometry::FullHeightTwips + CardGeometry::StepTwips - 1) / CardGeometry::StepTwips
-                        * CardGeometry::StepTwips;
+        * CardGeometry::StepTwips;
     const QRect r = twipsRect(0, 0, CardGeometry::WidthTwips, tallest);
     card->setFixedSize(r.size());
     const BackgroundLook look = backgroundLook(background);
@@ -260,7 +312,8 @@ QListWidgetItem *TextsWindow::addOwnItem(const QString &text, bool on)
     item->setData(TextRole, text);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    item->setHidden(!TextMatch::contains(text, m_search->text()));
+    if (!m_search->text().isEmpty())
+        item->setHidden(!TextMatch::contains(text, m_search->text()));
     return item;
 }
 
@@ -295,25 +348,44 @@ void TextsWindow::itemSwitched(QListWidgetItem *item)
         return;
     QScopedValueRollback quiet(m_quiet, true);
     QListWidget *list = item->listWidget();
+    QList<QListWidgetItem *> changed{item};
     // The space bar on one of several selected rows switches them all,
     // those the search hides excepted.
     if (item->isSelected()) {
         for (QListWidgetItem *other : list->selectedItems()) {
-            if (!other->isHidden())
+            if (other != item && !other->isHidden() && other->checkState() != item->checkState()) {
                 other->setCheckState(item->checkState());
+                changed << other;
+            }
         }
     }
     if (onCount() == 0) {
         item->setCheckState(Qt::Checked);
+        changed.removeOne(item);
         say(LastOnMessage);
     }
+    announceChecked(list, changed);
 }
 
 void TextsWindow::filter(const QString &query)
 {
+    // Each text folded once, when first searched: thousands of texts are
+    // searched again at every key.
+    QScopedValueRollback quiet(m_quiet, true);
+    const QString folded = TextMatch::folded(query);
     for (QListWidget *list : {m_builtIns, m_own}) {
-        for (QListWidgetItem *item : items(list))
-            item->setHidden(!TextMatch::contains(item->data(TextRole).toString(), query));
+        for (QListWidgetItem *item : items(list)) {
+            if (folded.isEmpty()) {
+                item->setHidden(false);
+                continue;
+            }
+            QVariant text = item->data(FoldedRole);
+            if (!text.isValid()) {
+                text = TextMatch::folded(item->data(TextRole).toString());
+                item->setData(FoldedRole, text);
+            }
+            item->setHidden(!text.toString().contains(folded));
+        }
     }
 }
 
@@ -327,21 +399,43 @@ void TextsWindow::preview(const QString &text)
 
 void TextsWindow::editorChanged()
 {
-    const QString text = TextParagraphs::tidied(m_editor->toPlainText());
-    const CardText::Verdict verdict = CardText::check(text, m_family);
+    const QString typed = m_editor->toPlainText();
     // Refused as it is typed: the message stands while the text is too
-    // long, and the buttons that would keep it are off.
+    // long or holds a control character (pasted from elsewhere), and the
+    // buttons that would keep it are off.
+    if (const int line = TextParagraphs::controlLine(typed)) {
+        m_add->setEnabled(false);
+        m_replace->setEnabled(false);
+        say(controlMessage(line));
+        return;
+    }
+    const QString text = TextParagraphs::tidied(typed);
+    const CardText::Verdict verdict = CardText::check(text, m_family);
     const bool fits = verdict == CardText::Verdict::Fits;
     m_add->setEnabled(fits);
     m_replace->setEnabled(fits && m_own->currentItem());
-    say(text.isEmpty() && m_editor->toPlainText().isEmpty() ? QString() : CardText::message(verdict));
+    say(text.isEmpty() && typed.isEmpty() ? QString() : CardText::message(verdict));
     if (fits)
         preview(text);
 }
 
+QString TextsWindow::controlMessage(int line)
+{
+    return QStringLiteral("في السطر %1 من النص محرف تحكّم لا يظهر في البطاقة، فاحذفه.").arg(line);
+}
+
 QString TextsWindow::acceptable(QListWidgetItem *replacing)
 {
-    const QString text = TextParagraphs::tidied(m_editor->toPlainText());
+    const QString typed = m_editor->toPlainText();
+    if (const int line = TextParagraphs::controlLine(typed)) {
+        say(controlMessage(line));
+        return QString();
+    }
+    if (!replacing && m_own->count() >= ReminderTexts::OwnLimit) {
+        say(LimitMessage);
+        return QString();
+    }
+    const QString text = TextParagraphs::tidied(typed);
     const CardText::Verdict verdict = CardText::check(text, m_family);
     if (verdict != CardText::Verdict::Fits) {
         say(CardText::message(verdict));
@@ -362,8 +456,13 @@ void TextsWindow::addText()
     if (text.isEmpty())
         return;
     QListWidgetItem *item = addOwnItem(text, true);
-    // Shown where it went, and the editor ready for the next one.
+    // Shown where it went, the keyboard on it, and the editor ready for the
+    // next one. The add button goes off with the editor emptied; the focus
+    // must not pass on from it to the buttons after it, the last of which
+    // deletes: a second press would remove the text just added.
     m_own->setCurrentItem(item);
+    m_own->scrollToItem(item);
+    m_own->setFocus(Qt::OtherFocusReason);
     m_editor->clear();
     say(QString());
 }
@@ -376,8 +475,12 @@ void TextsWindow::replaceText()
     const QString text = acceptable(item);
     if (text.isEmpty())
         return;
-    item->setData(TextRole, text);
-    item->setText(rowText(text));
+    {
+        QScopedValueRollback quiet(m_quiet, true);
+        item->setData(TextRole, text);
+        item->setData(FoldedRole, QVariant());
+        item->setText(rowText(text));
+    }
     preview(text);
     say(QString());
 }
@@ -398,9 +501,15 @@ void TextsWindow::removeText()
 void TextsWindow::allOn()
 {
     QScopedValueRollback quiet(m_quiet, true);
-    for (const QListWidget *list : {m_builtIns, m_own}) {
-        for (QListWidgetItem *item : items(list))
-            item->setCheckState(Qt::Checked);
+    for (QListWidget *list : {m_builtIns, m_own}) {
+        QList<QListWidgetItem *> changed;
+        for (QListWidgetItem *item : items(list)) {
+            if (item->checkState() != Qt::Checked) {
+                item->setCheckState(Qt::Checked);
+                changed << item;
+            }
+        }
+        announceChecked(list, changed);
     }
 }
 
@@ -409,13 +518,21 @@ void TextsWindow::restore()
     // The built-ins as the program comes: all on, in the random order. The
     // user's own texts are the user's and stay as they are.
     QScopedValueRollback quiet(m_quiet, true);
-    for (QListWidgetItem *item : items(m_builtIns))
-        item->setCheckState(Qt::Checked);
+    QList<QListWidgetItem *> changed;
+    for (QListWidgetItem *item : items(m_builtIns)) {
+        if (item->checkState() != Qt::Checked) {
+            item->setCheckState(Qt::Checked);
+            changed << item;
+        }
+    }
+    announceChecked(m_builtIns, changed);
     m_random->setChecked(true);
 }
 
 void TextsWindow::importFile(const QString &path)
 {
+    if (m_import)
+        return;
     QFile file(path);
     QByteArray bytes;
     if (openRegularFile(file))
@@ -425,30 +542,89 @@ void TextsWindow::importFile(const QString &path)
     if (file.error() != QFileDevice::NoError || !file.isOpen() || bytes.size() > ReminderTexts::ReadLimit
         || decoder.hasError()) {
         say(QStringLiteral("تعذّرت قراءة الملف «%1» نصاً بترميز UTF-8، فلم يُستورد منه شيء.").arg(path));
+        Q_EMIT importFinished();
         return;
     }
-    int taken = 0;
-    QStringList refused;
-    const QStringList paragraphs = TextParagraphs::split(text);
-    for (int i = 0; i < paragraphs.size(); ++i) {
-        const QString &t = paragraphs.at(i);
-        bool known = false;
-        for (const QListWidgetItem *item : items(m_own))
-            known = known || item->data(TextRole).toString() == t;
-        if (known)
-            continue;
-        if (CardText::check(t, m_family) != CardText::Verdict::Fits) {
-            // Named by its place in the file and its first words.
-            refused << QStringLiteral("%1 («%2…»)").arg(i + 1).arg(rowText(t).left(24));
-            continue;
-        }
-        addOwnItem(t, true);
-        ++taken;
+    bytes.clear();
+    QStringList existing;
+    for (const QListWidgetItem *item : items(m_own))
+        existing << item->data(TextRole).toString();
+    const int room = std::max(0, ReminderTexts::OwnLimit - int(existing.size()));
+    // The card's rule (CardText::check) with its font made once, not for
+    // every paragraph; a paragraph is never blank.
+    QFont floor = CardText::font(m_family);
+    floor.setPointSizeF(TextFit::FloorPoints);
+    const QSizeF area = CardText::area().size();
+    m_import = std::make_unique<TextImport>(text, existing, room,
+                                            [floor, area](const QString &t) { return TextFit::fits(floor, t, area); });
+    importSlice();
+}
+
+void TextsWindow::importSlice()
+{
+    // Short enough that the window paints and answers the keys between
+    // two slices.
+    constexpr qint64 SliceMs = 40;
+    constexpr int Paragraphs = 16;
+    QElapsedTimer slice;
+    slice.start();
+    do {
+        for (const QString &t : m_import->step(Paragraphs))
+            addOwnItem(t, true);
+    } while (!m_import->done() && !slice.hasExpired(SliceMs));
+    if (m_import->done()) {
+        finishImport(false);
+        return;
     }
-    QString report = QStringLiteral("استُورد من الملف %1 من النصوص.").arg(taken);
-    if (!refused.isEmpty())
-        report += QStringLiteral(" ولم تُستورد هذه لأنها أطول مما تسعه البطاقة: ") + refused.join(QStringLiteral("، "));
+    constexpr int Steps = 1000;
+    if (!m_progress) {
+        // Only for an import that goes on past its first slice; it shows
+        // itself once the import has taken a noticeable time.
+        m_progress = named(
+            new QProgressDialog(QStringLiteral("تُستورد النصوص من الملف…"), QStringLiteral("إيقاف"), 0, Steps, this),
+            "textsImportProgress", QStringLiteral("تقدم استيراد النصوص"));
+        m_progress->setWindowTitle(QStringLiteral("استيراد نصوص"));
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setAutoReset(false);
+        m_progress->setAutoClose(false);
+        m_progress->setMinimumDuration(300);
+        m_progress->setValue(0);
+    }
+    if (!m_progress->wasCanceled())
+        m_progress->setValue(int(m_import->position() * Steps / std::max<qsizetype>(1, m_import->size())));
+    // Asked again: the dialog reads its button while it shows the value.
+    if (m_progress->wasCanceled()) {
+        finishImport(true);
+        return;
+    }
+    QTimer::singleShot(0, this, &TextsWindow::importSlice);
+}
+
+void TextsWindow::finishImport(bool stopped)
+{
+    const std::unique_ptr<TextImport> job = std::move(m_import);
+    if (m_progress) {
+        m_progress->hide();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+    QString report = stopped ? QStringLiteral("أُوقف الاستيراد قبل آخر الملف. ") : QString();
+    report += QStringLiteral("استُورد من الملف %1 من النصوص.").arg(job->taken());
+    if (job->overLimit() > 0) {
+        report += QStringLiteral(" وبلغت نصوصك الحد الأعلى، %1 نص، فلم يُستورد %2 من النصوص الجديدة في الملف.")
+                      .arg(ReminderTexts::OwnLimit)
+                      .arg(job->overLimit());
+    }
+    if (!job->tooLongLines().isEmpty()) {
+        report +=
+            QStringLiteral(" ولم يُستورد ما يبدأ في %1 لأنه أطول مما تسعه البطاقة.").arg(lineList(job->tooLongLines()));
+    }
+    if (!job->controlLines().isEmpty()) {
+        report += QStringLiteral(" ولم يُستورد ما فيه محرف تحكّم لا يظهر في البطاقة، في %1.")
+                      .arg(lineList(job->controlLines()));
+    }
     say(report);
+    Q_EMIT importFinished();
 }
 
 bool TextsWindow::exportFile(const QString &path)
@@ -457,13 +633,14 @@ bool TextsWindow::exportFile(const QString &path)
     for (const QListWidgetItem *item : items(m_own))
         texts << item->data(TextRole).toString();
     const bool saved = saveFile(path, TextParagraphs::join(texts).toUtf8());
-    say(saved ? QStringLiteral("صُدِّرت نصوصك إلى «%1».").arg(path)
-              : QStringLiteral("تعذّرت كتابة الملف «%1».").arg(path));
+    say(saved ? QStringLiteral("صُدِّرت نصوصك إلى «%1».").arg(path) : QStringLiteral("تعذّرت كتابة الملف «%1».").arg(path));
     return saved;
 }
 
 void TextsWindow::chooseImport()
 {
+    if (m_import)
+        return;
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("استيراد نصوص"), QString(),
                                                       QStringLiteral("نصوص (*.txt);;كل الملفات (*)"));
     if (!path.isEmpty())
@@ -472,8 +649,8 @@ void TextsWindow::chooseImport()
 
 void TextsWindow::chooseExport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("تصدير نصوصك"),
-                                                      QStringLiteral("نصوصي.txt"), QStringLiteral("نصوص (*.txt)"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("تصدير نصوصك"), QStringLiteral("نصوصي.txt"),
+                                                      QStringLiteral("نصوص (*.txt)"));
     if (!path.isEmpty())
         exportFile(path);
 }
@@ -496,8 +673,11 @@ void TextsWindow::apply()
 
 QString TextsWindow::problemMessage(const ReminderTexts &texts)
 {
-    const QString start = QStringLiteral("تعذّرت قراءة ملف نصوص التذكير فعادت النصوص المرفقة كلها");
+    const QList<int> skipped = texts.skippedLines();
+    const QString start = skipped.isEmpty()
+        ? QStringLiteral("تعذّرت قراءة ملف نصوص التذكير فعادت النصوص المرفقة كلها")
+        : QStringLiteral("في ملف نصوص التذكير ما لا يُقرأ في %1، فتُرك وبقي سائر ما فيه").arg(lineList(skipped));
     if (texts.setAside().isEmpty())
         return start + QStringLiteral("، وبقي الملف كما هو فلن يُكتب فوقه.");
-    return start + QStringLiteral("، ونُقل الملف كما هو إلى «%1».").arg(texts.setAside());
+    return start + QStringLiteral("، ونُقل الملف كما كان إلى «%1».").arg(texts.setAside());
 }

@@ -3,6 +3,9 @@
 #include "core/ReminderTexts.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+
+#include <memory>
 
 class Label;
 class QLabel;
@@ -10,14 +13,17 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
+class QProgressDialog;
 class QRadioButton;
 class Shape;
 class TavrelButton;
+class TextImport;
 
 // The texts the cards show: the built-ins with their switches, the user's
 // own texts (added, edited, removed, imported, exported), a search that
 // ignores the diacritics, the order, and a preview of the card. It changes
-// and saves the texts only on OK.
+// and saves the texts only on OK. A long import goes on a slice at a time
+// from the event loop, with its progress shown and a way to stop it.
 class TextsWindow : public QDialog
 {
     Q_OBJECT
@@ -28,21 +34,32 @@ public:
     static inline const QString DuplicateMessage = QStringLiteral("هذا النص موجود بين نصوصك.");
     static inline const QString NotSavedMessage =
         QStringLiteral("تعذّر حفظ النصوص في ملفها، فستبقى كما اخترتها حتى إغلاق البرنامج فقط.");
+    static inline const QString LimitMessage =
+        QStringLiteral("بلغت نصوصك الحد الأعلى، %1 نص، فلا يُضاف إليها غيرها.").arg(ReminderTexts::OwnLimit);
+    // line: of the editor's text, from 1.
+    static QString controlMessage(int line);
 
     // family and background are those the card would use now (the
     // settings dialog's choice, applied or not yet).
     TextsWindow(ReminderTexts &texts, const QString &family, int background, QWidget *parent = nullptr);
+    ~TextsWindow() override;
 
     // What the controls show now, as the texts would be saved.
     ReminderTexts::Values shown() const;
 
-    // The import and export without their file dialogs; the import says in
-    // the window what it took and what it left.
+    // The import and export without their file dialogs. The import reads
+    // the file at once and takes its texts a slice at a time; it says in
+    // the window what it took and what it left, and then reports
+    // importFinished. One import at a time: another is not started meanwhile.
     void importFile(const QString &path);
     bool exportFile(const QString &path);
+    bool importing() const { return m_import != nullptr; }
 
     // What a damaged or unreadable file of texts gave at start, to be told once.
     static QString problemMessage(const ReminderTexts &texts);
+
+Q_SIGNALS:
+    void importFinished();
 
 private:
     void buildPreview(QWidget *preview, int background);
@@ -61,6 +78,8 @@ private:
     void removeText();
     void allOn();
     void restore();
+    void importSlice();
+    void finishImport(bool stopped);
     void chooseImport();
     void chooseExport();
     void say(const QString &message);
@@ -81,4 +100,7 @@ private:
     QLabel *m_notice = nullptr;
     bool m_quiet = false;
     bool m_toldNotSaved = false;
+    std::unique_ptr<TextImport> m_import;
+    QProgressDialog *m_progress = nullptr;
+    QElapsedTimer m_importClock;
 };

@@ -4,7 +4,9 @@
 # but the first two (all selected and switched with the space bar, then two
 # back on), each text once before any repeats, OK. After a restart the
 # cards show those three texts and nothing else, each once in the first
-# three cards, as a screen reader hears them.
+# three cards, as a screen reader hears them. On the way, a screen reader
+# hears every switch: Space on a built-in and on the user's text, and the
+# rows "استعادة الأصل" and "تشغيل الكل" switch back on.
 set -euo pipefail
 exe=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,6 +17,11 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 data=$scratch/texts
 mkdir -p "$data/murel"
+# What a screen reader hears of the switches, listening from the start.
+switches=$scratch/switches
+setsid /usr/bin/python3 "$here/../tools/atspi-listen.py" 150 --checked >"$switches" 2>"$scratch/switches.err" </dev/null &
+pids+=("$!")
+wait_until 20 grep -qsx ready "$switches" || fail "accessibility listener did not start: $(cat "$scratch/switches.err")"
 start_murel "$data"
 pid=$started
 wait_until 10 has_role "$pid" murel-main || fail "main window did not appear"
@@ -42,9 +49,32 @@ own="My own reminder to remember"
 click_named "نص جديد أو معدَّل"
 xdotool type --delay 20 "$own"
 click_named "إضافة"
-# In the list away from the switches, which are at the right.
+
+# heard NAME STATE: a row of the program named NAME (its ends' blanks
+# aside) was heard switched on (1) or off (0).
+heard() {
+  awk -F'\t' -v p="$pid" -v n="$1" -v s="$2" '
+    $1 == p && $2 == "checked" && $4 == s { gsub(/^ +| +$/, "", $3); if ($3 == n) found = 1 }
+    END { exit !found }' "$switches"
+}
+catalogue=$here/../../core/catalogue.txt
+first=$(sed -n '1{s/^ *//;s/ *$//;p}' "$catalogue")
+second=$(sed -n '2{s/^ *//;s/ *$//;p}' "$catalogue")
+# In the lists away from the switches, which are at the right.
+click_named "النصوص المرفقة بالبرنامج" 30
+xdotool key Home space
+wait_until 5 heard "$first" 0 || fail "Space on a built-in was not heard: $(cat "$switches")"
+click_named "استعادة الأصل"
+wait_until 5 heard "$first" 1 || fail "restoring the built-ins was not heard: $(cat "$switches")"
+click_named "نصوصك" 30
+xdotool key Home space
+wait_until 5 heard "$own" 0 || fail "Space on the user's text was not heard: $(cat "$switches")"
+click_named "تشغيل الكل"
+wait_until 5 heard "$own" 1 || fail "switching all on was not heard: $(cat "$switches")"
+
 click_named "النصوص المرفقة بالبرنامج" 30
 xdotool key ctrl+a space Home space Down space
+wait_until 5 heard "$second" 1 || fail "Space on the second built-in was not heard: $(cat "$switches")"
 click_named "كل نص مرة قبل أي تكرار"
 click_named "موافق"
 texts_gone() { ! has_role "$pid" murel-texts; }
@@ -67,7 +97,6 @@ pid=$started
 announced() { awk -F'\t' -v p="$pid" '$1 == p && $2 == "notification" {print $3}' "$heard"; }
 four_cards() { [ "$(announced | wc -l)" -ge 4 ]; }
 wait_until 60 four_cards || fail "fewer than four cards were heard: $(announced)"
-catalogue=$here/../../core/catalogue.txt
 want=$(printf '%s\n' "$own" "$(sed -n 1p "$catalogue")" "$(sed -n 2p "$catalogue")" | sort)
 [ "$(announced | head -3 | sort)" = "$want" ] || fail "the first three cards were not the three texts once each: $(announced)"
 while IFS= read -r name; do

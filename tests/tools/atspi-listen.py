@@ -4,8 +4,13 @@ line for every notification or alert that a process shows:
 
     <process id>\t<role>\t<name>\t<text of the labels inside it>
 
-Usage: atspi-listen.py SECONDS. Prints "ready" once listening and ends
-after SECONDS at the latest."""
+With --checked it also prints one line for every check box (a list's row
+included) whose state changes:
+
+    <process id>\tchecked\t<name>\t<1 when checked, 0 when not>
+
+Usage: atspi-listen.py SECONDS [--checked]. Prints "ready" once listening
+and ends after SECONDS at the latest."""
 import sys
 
 import gi
@@ -14,6 +19,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 seconds = int(sys.argv[1])
+checked = "--checked" in sys.argv[2:]
 ANNOUNCED = {Atspi.Role.NOTIFICATION: "notification", Atspi.Role.ALERT: "alert"}
 
 
@@ -46,8 +52,19 @@ def on_event(event):
         print(f"error\t{error.message}", file=sys.stderr, flush=True)
 
 
+def on_checked(event):
+    try:
+        source = event.source
+        print(f"{source.get_process_id()}\tchecked\t{source.get_name()}\t{event.detail1}", flush=True)
+    except GLib.Error as error:
+        print(f"error\t{error.message}", file=sys.stderr, flush=True)
+
+
 listener = Atspi.EventListener.new(on_event)
 listener.register("object:state-changed:showing")
+if checked:
+    checked_listener = Atspi.EventListener.new(on_checked)
+    checked_listener.register("object:state-changed:checked")
 GLib.timeout_add_seconds(seconds, lambda: Atspi.event_quit() or False)
 print("ready", flush=True)
 Atspi.event_main()
