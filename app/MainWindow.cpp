@@ -341,7 +341,7 @@ bool MainWindow::load()
     showSettings();
     m_hold->load();
     if (m_hold->problem() != HoldSettings::Problem::None)
-        m_messages.inform(this, HoldDamagedMessage);
+        m_messages.inform(this, HoldWindow::problemMessage(*m_hold));
     m_texts->load();
     if (m_texts->problem() != ReminderTexts::Problem::None)
         m_messages.inform(this, TextsWindow::problemMessage(*m_texts));

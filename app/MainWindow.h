@@ -53,8 +53,6 @@ public:
     static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
     static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
     static inline const QString TrayText = QStringLiteral("برنامج Murel");
-    static inline const QString HoldDamagedMessage =
-        QStringLiteral("تعذّرت قراءة ملف «متى يظهر التذكير» فاستُعملت الخيارات الأصلية، ولم يُغيَّر الملف.");
     // %1: the older folder, %2: the data folder.
     static inline const QString OlderFolderCopiedMessage =
         QStringLiteral("نُسخت إعدادات البرنامج وملفاته من مجلده القديم «%1» إلى «%2»، وبقي المجلد القديم كما هو.");
