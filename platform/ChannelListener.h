@@ -19,6 +19,12 @@ public:
 
     // A caller that connects and says nothing is not waited for longer.
     static constexpr int QuietCallerMs = 2000;
+    // Callers waiting for the rest of their line at once. A later copy
+    // writes its line as it connects, so a newcomer is read first; when it
+    // must wait too, the one that has waited longest goes (a line it has
+    // sent by then is still answered), so no flood of callers keeps a
+    // real one out, and none takes more than this much of the program.
+    static constexpr int MaxCallers = 8;
 
     static ChannelListener *create(Answer answer, QObject *parent);
 

@@ -4,7 +4,7 @@
 
 #include <QPointer>
 #include <QSocketNotifier>
-#include <QTimer>
+#include <QTimerEvent>
 
 #include <cerrno>
 #include <sys/socket.h>
@@ -14,22 +14,50 @@ UnixChannelCaller::UnixChannelCaller(int socket, ChannelListener::Answer answer,
     : QObject(parent)
     , m_socket(socket)
     , m_answer(std::move(answer))
-    , m_notifier(new QSocketNotifier(socket, QSocketNotifier::Read, this))
 {
-    connect(m_notifier, &QSocketNotifier::activated, this, &UnixChannelCaller::read);
-    QTimer::singleShot(ChannelListener::QuietCallerMs, this, &UnixChannelCaller::hangUp);
-    // What came with the connection is not announced again.
+}
+
+void UnixChannelCaller::start()
+{
+    // A later copy writes its line as soon as it has connected: most
+    // callers are done here, and need nothing watched.
+    const QPointer<UnixChannelCaller> alive(this);
     read();
+    if (!alive || !waiting())
+        return;
+    m_notifier = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &UnixChannelCaller::read);
+    // Ends with this object, unlike a single shot, which would outlive
+    // every caller of a flood by its whole span.
+    m_quietTimer = startTimer(ChannelListener::QuietCallerMs);
 }
 
 UnixChannelCaller::~UnixChannelCaller()
 {
     delete m_notifier;
-    ::close(m_socket);
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+void UnixChannelCaller::lastCall()
+{
+    if (!waiting())
+        return;
+    read();
+    if (waiting())
+        hangUp();
+}
+
+void UnixChannelCaller::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_quietTimer)
+        hangUp();
 }
 
 void UnixChannelCaller::read()
 {
+    if (!waiting())
+        return;
     constexpr int Room = InstanceChannel::MaxLine;
     // One byte past the room tells a line too long from one that fits.
     char chunk[Room + 1];
@@ -61,7 +89,9 @@ void UnixChannelCaller::answer(const QByteArray &line)
 {
     // Nothing more is read from this caller, even while whatever the line
     // starts runs a loop of its own.
-    m_notifier->setEnabled(false);
+    m_step = Step::Answering;
+    if (m_notifier)
+        m_notifier->setEnabled(false);
     const ChannelListener::Answer answer = m_answer;
     const QPointer<UnixChannelCaller> alive(this);
     const QByteArray reply = answer(line);
@@ -76,6 +106,18 @@ void UnixChannelCaller::answer(const QByteArray &line)
 
 void UnixChannelCaller::hangUp()
 {
-    m_notifier->setEnabled(false);
+    if (m_step == Step::Done)
+        return;
+    m_step = Step::Done;
+    if (m_notifier)
+        m_notifier->setEnabled(false);
+    if (m_quietTimer != 0)
+        killTimer(m_quietTimer);
+    m_quietTimer = 0;
+    // The caller hears it at once, and the descriptor is free for the
+    // next one even while a loop holds this object's deletion back.
+    ::close(m_socket);
+    m_socket = -1;
+    m_received = QByteArray();
     deleteLater();
 }

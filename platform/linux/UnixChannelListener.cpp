@@ -83,20 +83,42 @@ bool UnixChannelListener::listening() const
 
 void UnixChannelListener::accept()
 {
-    for (;;) {
-        const int caller = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (caller >= 0) {
-            new UnixChannelCaller(caller, m_answer, this);
-            continue;
+    const QPointer<UnixChannelListener> alive(this);
+    // A pass takes a few callers and gives the loop back: between passes
+    // of a flood the callers served are deleted and the program does its
+    // other work. The socket stays ready for the rest.
+    for (int taken = 0; taken < MaxCallers;) {
+        const int socket = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (socket < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                // Out of descriptors: the caller stays queued, and the loop
+                // does not spin on a socket that stays ready.
+                m_notifier->setEnabled(false);
+                QTimer::singleShot(RestMs, m_notifier, [notifier = m_notifier] { notifier->setEnabled(true); });
+            }
+            return;
         }
-        if (errno == EINTR || errno == ECONNABORTED)
-            continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK) {
-            // Out of descriptors: the caller stays queued, and the loop
-            // does not spin on a socket that stays ready.
-            m_notifier->setEnabled(false);
-            QTimer::singleShot(RestMs, m_notifier, [notifier = m_notifier] { notifier->setEnabled(true); });
-        }
-        return;
+        ++taken;
+        auto *caller = new UnixChannelCaller(socket, m_answer, this);
+        const QPointer<UnixChannelCaller> started(caller);
+        caller->start();
+        // Whatever the line started may have ended the listener.
+        if (!alive)
+            return;
+        if (started && started->waiting())
+            admit(caller);
     }
+}
+
+void UnixChannelListener::admit(UnixChannelCaller *caller)
+{
+    std::erase_if(m_waiting, [](const QPointer<UnixChannelCaller> &other) { return !other || !other->waiting(); });
+    m_waiting.emplace_back(caller);
+    if (qsizetype(m_waiting.size()) <= MaxCallers)
+        return;
+    const QPointer<UnixChannelCaller> oldest = m_waiting.front();
+    m_waiting.erase(m_waiting.begin());
+    oldest->lastCall();
 }

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QWinEventNotifier>
 
 #include <vector>
@@ -12,6 +13,8 @@ namespace {
 
 // How long opening the next instance rests when the system refused one.
 constexpr int RestMs = 1000;
+
+} // namespace
 
 // One caller's instance of the pipe: its line is read as it arrives,
 // answered, and the caller hung up on once it has taken the answer. One
@@ -24,10 +27,24 @@ public:
     PipeChannelCaller(HANDLE pipe, ChannelListener::Answer answer, QObject *parent);
     ~PipeChannelCaller() override;
 
+    // Not yet hung up on: it holds its instance of the pipe.
+    bool waiting() const { return m_step != Step::Done; }
+    // For a caller that must make room for a later one: a line that has
+    // come is still answered, else it is hung up on.
+    void lastCall();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
 private:
     // Reading the line, writing the answer, waiting for the caller to
     // close its end (then the answer has been read), hung up.
-    enum class Step { Reading, Writing, Ending, Done };
+    enum class Step {
+        Reading,
+        Writing,
+        Ending,
+        Done
+    };
 
     void read();
     void write();
@@ -52,6 +69,7 @@ private:
     // One byte past the room tells a line too long from one that fits.
     char m_chunk[InstanceChannel::MaxLine + 1];
     QWinEventNotifier *m_notifier = nullptr;
+    int m_quietTimer = 0;
 };
 
 PipeChannelCaller::PipeChannelCaller(HANDLE pipe, ChannelListener::Answer answer, QObject *parent)
@@ -60,7 +78,9 @@ PipeChannelCaller::PipeChannelCaller(HANDLE pipe, ChannelListener::Answer answer
     , m_event(CreateEventW(nullptr, TRUE, FALSE, nullptr))
     , m_answer(std::move(answer))
 {
-    QTimer::singleShot(ChannelListener::QuietCallerMs, this, &PipeChannelCaller::hangUp);
+    // Ends with this object, unlike a single shot, which would outlive
+    // every caller of a flood by its whole span.
+    m_quietTimer = startTimer(ChannelListener::QuietCallerMs);
     if (!m_event) {
         hangUp();
         return;
@@ -79,6 +99,22 @@ PipeChannelCaller::~PipeChannelCaller()
         CloseHandle(m_pipe);
     if (m_event)
         CloseHandle(m_event);
+}
+
+void PipeChannelCaller::lastCall()
+{
+    const QPointer<PipeChannelCaller> alive(this);
+    // What the pending read has taken by now is looked at first.
+    if (m_step == Step::Reading)
+        completed();
+    if (alive)
+        hangUp();
+}
+
+void PipeChannelCaller::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_quietTimer)
+        hangUp();
 }
 
 void PipeChannelCaller::read()
@@ -145,9 +181,7 @@ void PipeChannelCaller::completed()
     }
     m_pending = false;
     switch (m_step) {
-    case Step::Reading:
-        received(count);
-        break;
+    case Step::Reading: received(count); break;
     case Step::Writing:
         m_written += count;
         if (m_written >= m_reply.size())
@@ -159,9 +193,7 @@ void PipeChannelCaller::completed()
         break;
     case Step::Ending:
         // More than one line: not listened to.
-    case Step::Done:
-        hangUp();
-        break;
+    case Step::Done: hangUp(); break;
     }
 }
 
@@ -223,6 +255,9 @@ void PipeChannelCaller::hangUp()
     m_step = Step::Done;
     if (m_notifier)
         m_notifier->setEnabled(false);
+    if (m_quietTimer != 0)
+        killTimer(m_quietTimer);
+    m_quietTimer = 0;
     cancel();
     // The caller hears it at once, even while a loop holds this object's
     // deletion back.
@@ -230,10 +265,10 @@ void PipeChannelCaller::hangUp()
         CloseHandle(m_pipe);
         m_pipe = INVALID_HANDLE_VALUE;
     }
+    m_received = QByteArray();
+    m_reply = QByteArray();
     deleteLater();
 }
-
-} // namespace
 
 // Access to the pipe for the user this program runs as, and nobody else:
 // no other user can call, nor open an instance of the name.
@@ -261,7 +296,8 @@ struct PipeChannelListener::Access
         const DWORD listBytes = DWORD(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid));
         access->list.resize((listBytes + sizeof(DWORD) - 1) / sizeof(DWORD));
         const auto list = reinterpret_cast<PACL>(access->list.data());
-        if (!InitializeAcl(list, listBytes, ACL_REVISION) || !AddAccessAllowedAce(list, ACL_REVISION, FILE_ALL_ACCESS, sid)
+        if (!InitializeAcl(list, listBytes, ACL_REVISION)
+            || !AddAccessAllowedAce(list, ACL_REVISION, FILE_ALL_ACCESS, sid)
             || !InitializeSecurityDescriptor(&access->descriptor, SECURITY_DESCRIPTOR_REVISION)
             || !SetSecurityDescriptorDacl(&access->descriptor, TRUE, list, FALSE))
             return nullptr;
@@ -305,8 +341,8 @@ public:
             return false;
         const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
         const DWORD pipeMode = PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
-        m_pipe = CreateNamedPipeW(path.c_str(), openMode, pipeMode, PIPE_UNLIMITED_INSTANCES, BufferBytes,
-                                  BufferBytes, 0, &access);
+        m_pipe = CreateNamedPipeW(path.c_str(), openMode, pipeMode, PIPE_UNLIMITED_INSTANCES, BufferBytes, BufferBytes,
+                                  0, &access);
         if (m_pipe == INVALID_HANDLE_VALUE)
             return false;
         m_overlapped = OVERLAPPED{};
@@ -329,10 +365,7 @@ public:
         return false;
     }
 
-    bool isOpen() const
-    {
-        return m_pipe != INVALID_HANDLE_VALUE;
-    }
+    bool isOpen() const { return m_pipe != INVALID_HANDLE_VALUE; }
 
     // The instance its caller connected to, handed over; none when the
     // connection failed. Either way this one is closed.
@@ -464,7 +497,18 @@ void PipeChannelListener::take(Waiting &waiting)
     if (!waiting.open(m_path, m_access->attributes, false))
         openLater(waiting);
     if (caller != INVALID_HANDLE_VALUE)
-        new PipeChannelCaller(caller, m_answer, this);
+        admit(new PipeChannelCaller(caller, m_answer, this));
+}
+
+void PipeChannelListener::admit(PipeChannelCaller *caller)
+{
+    std::erase_if(m_callers, [](const QPointer<PipeChannelCaller> &other) { return !other || !other->waiting(); });
+    m_callers.emplace_back(caller);
+    if (qsizetype(m_callers.size()) <= MaxCallers)
+        return;
+    const QPointer<PipeChannelCaller> oldest = m_callers.front();
+    m_callers.erase(m_callers.begin());
+    oldest->lastCall();
 }
 
 void PipeChannelListener::openLater(Waiting &waiting)

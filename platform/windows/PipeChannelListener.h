@@ -2,12 +2,15 @@
 
 #include "platform/ChannelListener.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <memory>
+#include <qt_windows.h>
 #include <string>
 #include <vector>
-#include <qt_windows.h>
+
+class PipeChannelCaller;
 
 // The instance channel's listening end on a named pipe, with the system's
 // own calls. A few instances of the pipe always wait for callers, as a
@@ -43,10 +46,14 @@ public:
 private:
     void take(Waiting &waiting);
     void openLater(Waiting &waiting);
+    // Keeps caller among those served, making room when they are too many.
+    void admit(PipeChannelCaller *caller);
 
     Answer m_answer;
     std::wstring m_path;
     std::unique_ptr<Access> m_access;
     std::vector<Waiting *> m_waiting;
+    // The callers not yet hung up on, the one taken first first.
+    std::vector<QPointer<PipeChannelCaller>> m_callers;
     bool m_listening = false;
 };
