@@ -1,3 +1,4 @@
+#include "platform/ChannelListener.h"
 #include "platform/InstanceChannel.h"
 
 #include <QElapsedTimer>
@@ -6,15 +7,21 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <deque>
 #include <future>
+#include <thread>
 #include <vector>
 
 #ifdef Q_OS_UNIX
 #include <QLocalSocket>
 #include <csignal>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -94,6 +101,108 @@ private:
     HANDLE m_pipe = INVALID_HANDLE_VALUE;
 #endif
 };
+
+#ifdef Q_OS_UNIX
+// Callers that come one after another from a thread of their own until
+// stopped: each writes said and hangs up, or stays (the latest 64 at a
+// time) saying nothing more.
+class Flood
+{
+public:
+    Flood(const QString &path, QByteArray said, bool stays)
+        : m_said(std::move(said))
+        , m_stays(stays)
+    {
+        const QByteArray bytes = QFile::encodeName(path);
+        m_address.sun_family = AF_UNIX;
+        memcpy(m_address.sun_path, bytes.constData(),
+               size_t(qMin(bytes.size(), qsizetype(sizeof(m_address.sun_path) - 1))));
+        m_thread = std::thread([this] { run(); });
+    }
+    Flood(const Flood &) = delete;
+    Flood &operator=(const Flood &) = delete;
+    ~Flood() { stop(); }
+
+    void stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    int calls() const { return m_calls; }
+
+private:
+    void run()
+    {
+        std::deque<int> held;
+        while (!m_stop) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            if (::connect(fd, reinterpret_cast<const sockaddr *>(&m_address), sizeof(m_address)) != 0) {
+                // A full queue: the listener is behind.
+                ::close(fd);
+                std::this_thread::yield();
+                continue;
+            }
+            ++m_calls;
+            if (!m_said.isEmpty())
+                (void)::send(fd, m_said.constData(), size_t(m_said.size()), MSG_NOSIGNAL);
+            if (!m_stays) {
+                ::close(fd);
+                continue;
+            }
+            held.push_back(fd);
+            if (held.size() > 64) {
+                ::close(held.front());
+                held.pop_front();
+            }
+        }
+        for (const int fd : held)
+            ::close(fd);
+    }
+
+    const QByteArray m_said;
+    const bool m_stays;
+    sockaddr_un m_address{};
+    std::atomic<bool> m_stop = false;
+    std::atomic<int> m_calls = 0;
+    std::thread m_thread;
+};
+
+// The callers the listener at path holds now: the connected sockets of this
+// process whose own address is that name, the listening one left out.
+int callersTaken(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const std::unique_ptr<DIR, int (*)(DIR *)> fds(::opendir("/proc/self/fd"), &::closedir);
+    int taken = 0;
+    while (const dirent *entry = ::readdir(fds.get())) {
+        const int fd = atoi(entry->d_name);
+        sockaddr_un address{};
+        socklen_t size = sizeof(address);
+        int listening = 0;
+        socklen_t flagSize = sizeof(listening);
+        if (entry->d_name[0] == '.' || ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &size) != 0
+            || address.sun_family != AF_UNIX || name != address.sun_path
+            || ::getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &flagSize) != 0 || listening)
+            continue;
+        ++taken;
+    }
+    return taken;
+}
+
+// This process's resident memory in KiB.
+qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+#endif
 
 } // namespace
 
@@ -339,7 +448,68 @@ private Q_SLOTS:
             QVERIFY(clock.elapsed() < 1500);
     }
 
+    // Floods of callers from the same user, who can reach the socket: the
+    // program holds few of them at once, still serves a later copy during
+    // and after, and keeps no memory from them.
+    void aFloodIsBounded_data()
+    {
+        QTest::addColumn<QByteArray>("said");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("connect and close") << QByteArray() << false;
+        QTest::newRow("long lines without end") << QByteArray(4096, 'x') << false;
+        QTest::newRow("idle callers") << QByteArray() << true;
+    }
+    void aFloodIsBounded()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("The callers held are counted by their sockets' address");
+#else
+        QFETCH(QByteArray, said);
+        QFETCH(bool, stays);
+        const QString folder = m_dir->path();
+        const QString name = InstanceChannel::serverNameFor(folder);
+        InstanceChannel running(folder);
+        QVERIFY(running.listen());
+        // What a first caller and a first flood set up once is no flood's.
+        QCOMPARE(sendFromAnotherThread(folder), InstanceChannel::Outcome::Done);
+        {
+            Flood first(name, said, stays);
+            QTRY_VERIFY_WITH_TIMEOUT(first.calls() >= 200, 10000);
+        }
+        const qint64 before = residentKb();
+        QVERIFY(before > 0);
+
+        int most = 0;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, this, [&] { most = qMax(most, callersTaken(name)); });
+        sampler.start(0);
+        Flood flood(name, said, stays);
+        QTRY_VERIFY_WITH_TIMEOUT(flood.calls() >= 2000, 10000);
+        QCOMPARE(sendFromAnotherThread(folder), InstanceChannel::Outcome::Done);
+        QTRY_VERIFY_WITH_TIMEOUT(flood.calls() >= 20000, 20000);
+        flood.stop();
+        QCOMPARE(sendFromAnotherThread(folder), InstanceChannel::Outcome::Done);
+        sampler.stop();
+        QVERIFY2(most <= ChannelListener::MaxCallers, qPrintable(QString::number(most)));
+        // Those left waiting are hung up on once quiet for long enough.
+        QTRY_COMPARE_WITH_TIMEOUT(callersTaken(name), 0, 2 * ChannelListener::QuietCallerMs + 1000);
+        const qint64 after = residentKb();
+        QVERIFY2(after - before < 2048, qPrintable(QStringLiteral("%1 KiB, then %2 KiB").arg(before).arg(after)));
+#endif
+    }
+
 private:
+    // A request handed over as a later copy does, while this thread's
+    // loop serves the running copy.
+    static InstanceChannel::Outcome sendFromAnotherThread(const QString &folder)
+    {
+        std::future<InstanceChannel::Outcome> sent =
+            std::async(std::launch::async, [folder] { return InstanceChannel(folder).send("show-now\n", 2000); });
+        while (sent.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return sent.get();
+    }
+
     // A socket bound at path and closed, as a copy killed while running
     // leaves it.
     static void leaveSocket(const QString &path)
