@@ -352,7 +352,9 @@ bool MainWindow::load()
     }, this);
     showPauseState();
 
-    if (m_settings->values().interval == 0)
+    // Nothing set yet (a first run): the window, without a word. Any other
+    // interval is judged as Start judges it.
+    if (m_settings->values().interval.value() == 0)
         show();
     else
         autoStart();
@@ -366,8 +368,8 @@ bool MainWindow::load()
 void MainWindow::showSettings()
 {
     const Settings::Values &v = m_settings->values();
-    m_intervalBox->setText(QString::number(v.interval));
-    m_durationBox->setText(QString::number(v.duration));
+    m_intervalBox->setText(v.interval.text());
+    m_durationBox->setText(v.duration.text());
     switch (v.unit) {
     case Settings::Unit::Seconds: setUnit(m_seconds); break;
     case Settings::Unit::Minutes: setUnit(m_minutes); break;

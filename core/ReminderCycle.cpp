@@ -1,7 +1,6 @@
 #include "core/ReminderCycle.h"
 
 #include "core/HoldGate.h"
-#include "core/NumericValue.h"
 
 namespace {
 
@@ -57,13 +56,16 @@ Settings::Unit ReminderCycle::unit() const
 ReminderCycle::Verdict ReminderCycle::start(const QString &interval, Settings::Unit unit, const QString &duration)
 {
     m_timer.setTimeUnit(timerUnit(unit));
-    const Verdict verdict = check(numericValue(interval), numericValue(duration));
+    const TypedNumber typedInterval(interval);
+    const TypedNumber typedDuration(duration);
+    const Verdict verdict = check(typedInterval.value(), typedDuration.value());
     if (verdict != Verdict::Valid)
         return verdict;
+    // Kept as typed: "05" is saved as "05", and the timer runs on its count.
     Settings::Values v = m_settings.values();
-    v.interval = Settings::count(interval);
+    v.interval = typedInterval;
     v.unit = unit;
-    v.duration = Settings::count(duration);
+    v.duration = typedDuration;
     m_settings.setValues(v);
     // A record that cannot be written costs the saved settings, not the run.
     m_settings.save();
@@ -79,10 +81,12 @@ ReminderCycle::Verdict ReminderCycle::autoStart()
 ReminderCycle::Verdict ReminderCycle::run()
 {
     const Settings::Values &v = m_settings.values();
-    const Verdict verdict = check(v.interval, v.duration);
+    // A record is judged on the values it holds, as typed values are: an
+    // interval of 0.6 is refused, not run every second.
+    const Verdict verdict = check(v.interval.value(), v.duration.value());
     if (verdict != Verdict::Valid)
         return verdict;
-    m_timer.setInterval(v.interval);
+    m_timer.setInterval(v.interval.count());
     // The count begins afresh, and a card that waited for it with it.
     m_pending = false;
     // A card with its countdown running holds the count until it goes.
@@ -162,7 +166,7 @@ void ReminderCycle::gateChanged()
 
 void ReminderCycle::openCard()
 {
-    m_card = m_settings.values().duration > 0 ? Card::Holding : Card::Waiting;
+    m_card = m_settings.values().duration.count() > 0 ? Card::Holding : Card::Waiting;
     if (m_card == Card::Holding)
         m_timer.setEnabled(false);
     Q_EMIT showCard();

@@ -36,10 +36,11 @@ public:
     static Verdict check(double interval, double duration);
 
     // Starts (or restarts) with the values the user typed: when they are
-    // valid they become the settings, which are saved, and the count
-    // begins afresh.
+    // valid they become the settings, as typed, which are saved, and the
+    // count begins afresh.
     Verdict start(const QString &interval, Settings::Unit unit, const QString &duration);
-    // Starts with the settings as they are, without saving them.
+    // Starts with the settings as they are, without saving them; their
+    // values are checked as typed ones are.
     Verdict autoStart();
     void stop();
     bool running() const { return m_running; }

@@ -2,17 +2,30 @@
 
 #include "core/FaceNames.h"
 #include "core/NumericValue.h"
-#include "core/Rounding.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
 enum Field { Background, FontName, RunAtLogon, Interval, Duration, Seconds, Minutes, Hours };
 
+// A missing or empty field is the default; any other text is kept as it
+// is, so that a save writes back what was read.
+TypedNumber numberField(const QStringList &fields, Field field, const TypedNumber &fallback)
+{
+    const QString text = fields.value(field);
+    return text.isEmpty() ? fallback : TypedNumber(text);
+}
+
 } // namespace
+
+std::optional<int> Settings::Values::picture() const
+{
+    const double number = background.value();
+    if (number == std::floor(number) && BackgroundRange.contains(number))
+        return int(number);
+    return std::nullopt;
+}
 
 QString Settings::defaultFontName()
 {
@@ -42,8 +55,10 @@ void Settings::setFontName(const QString &name)
 
 void Settings::setBackground(int number)
 {
+    if (!BackgroundRange.contains(number))
+        return;
     Values v = m_values;
-    v.background = BackgroundRange.contains(number) ? number : Values().background;
+    v.background = TypedNumber(QString::number(number));
     setValues(v);
 }
 
@@ -69,23 +84,15 @@ bool Settings::save()
     return saved;
 }
 
-int Settings::count(const QString &text)
-{
-    const std::int64_t n = roundHalfEven(numericValue(text));
-    return int(std::clamp<std::int64_t>(n, 0, std::numeric_limits<int>::max()));
-}
-
 Settings::Values Settings::fromFields(const QStringList &fields)
 {
     Values v;
-    const double background = numericValue(fields.value(Background));
-    if (background == std::floor(background) && BackgroundRange.contains(background))
-        v.background = int(background);
+    v.background = numberField(fields, Background, v.background);
     if (!fields.value(FontName).isEmpty())
         v.fontName = fields.value(FontName);
     v.runAtLogon = numericValue(fields.value(RunAtLogon)) == 1;
-    v.interval = count(fields.value(Interval));
-    v.duration = count(fields.value(Duration));
+    v.interval = numberField(fields, Interval, v.interval);
+    v.duration = numberField(fields, Duration, v.duration);
     // The three flags are one choice: the last one set wins, and with none
     // set (or none readable) it is seconds.
     const Unit units[] = {Unit::Seconds, Unit::Minutes, Unit::Hours};
@@ -99,11 +106,11 @@ Settings::Values Settings::fromFields(const QStringList &fields)
 SettingsRecord Settings::toRecord(const Values &v)
 {
     SettingsRecord r;
-    r.background = QString::number(v.background);
+    r.background = v.background.text();
     r.fontName = v.fontName;
     r.runAtLogon = v.runAtLogon ? QStringLiteral("1") : QStringLiteral("0");
-    r.interval = QString::number(v.interval);
-    r.duration = QString::number(v.duration);
+    r.interval = v.interval.text();
+    r.duration = v.duration.text();
     r.seconds = v.unit == Unit::Seconds;
     r.minutes = v.unit == Unit::Minutes;
     r.hours = v.unit == Unit::Hours;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/SettingsRecord.h"
+#include "core/TypedNumber.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The user's settings as typed values, each with its default and range,
 // kept in background.txt. Windows load from here and report what the user
@@ -25,14 +27,21 @@ public:
     static constexpr Range DurationRange{3, 59};
     static constexpr Range BackgroundRange{1, 6};
 
+    // The numbers keep the text they were typed or read as: that is what
+    // the boxes show and what a save writes back, whatever it stands for.
     struct Values
     {
-        int interval = 0; // units between reminders; 0 until the user sets one
+        TypedNumber interval{QStringLiteral("0")}; // units between reminders; 0 until the user sets one
         Unit unit = Unit::Seconds;
-        int duration = 0; // seconds a card stays; 0: until its X
-        int background = 1;
+        TypedNumber duration{QStringLiteral("0")}; // seconds a card stays; 0: until its X
+        TypedNumber background{QStringLiteral("1")};
         QString fontName = defaultFontName();
         bool runAtLogon = false;
+
+        // The picture the background names: its value when that is a whole
+        // number from 1 to 6. Any other value names none of them, and the
+        // card keeps its own look.
+        std::optional<int> picture() const;
 
         bool operator==(const Values &) const = default;
     };
@@ -46,6 +55,7 @@ public:
 
     void setValues(const Values &values);
     void setFontName(const QString &name);
+    // One of the six pictures; any other number leaves the background as it is.
     void setBackground(int number);
     void setRunAtLogon(bool on);
 
@@ -59,9 +69,6 @@ public:
     // eight, possibly anything) stand for, and the record for values.
     static Values fromFields(const QStringList &fields);
     static SettingsRecord toRecord(const Values &values);
-    // A whole count as the number boxes and the record hold it: the text's
-    // number rounded half to even, never below 0.
-    static int count(const QString &text);
 
 Q_SIGNALS:
     void changed();

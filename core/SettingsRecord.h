@@ -9,7 +9,7 @@
 // unit flags, comma separated, ended by CR LF.
 struct SettingsRecord
 {
-    QString background;   // "1".."6"
+    QString background; // "1".."6", or whatever the record held
     QString fontName;
     QString runAtLogon;   // "1" or "0"
     QString interval;     // count of units between reminders

@@ -75,10 +75,11 @@ BackgroundChooser::BackgroundChooser(Settings &settings, QWidget *parent)
     for (QRadioButton *o : m_options)
         connect(o, &QRadioButton::clicked, m_previewDelay, qOverload<>(&QTimer::start));
 
-    // Load: the current background is selected, and its preview drawn.
-    const int current = m_settings.values().background;
-    if (Settings::BackgroundRange.contains(current))
-        m_options[size_t(current - 1)]->setChecked(true);
+    // Load: the current background is selected, and its preview drawn. A
+    // background that is none of the six selects nothing: applied as it
+    // is, it stays what it was.
+    if (const std::optional<int> current = m_settings.values().picture())
+        m_options[size_t(*current - 1)]->setChecked(true);
     m_previewDelay->start();
 }
 

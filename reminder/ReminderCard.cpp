@@ -21,7 +21,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -130,14 +129,14 @@ void ReminderCard::build()
 
 void ReminderCard::load(const Settings::Values &settings, ReminderTexts &texts)
 {
-    applyBackground(settings.background);
+    applyBackground(settings.picture());
 
     if (!settings.fontName.isEmpty())
         m_text->setFont(CardText::font(settings.fontName));
 
     m_platform.setTopMost(*this, true);
 
-    m_displaySeconds = std::max(0, settings.duration);
+    m_displaySeconds = settings.duration.count();
     m_countdown->setInterval(m_displaySeconds);
 
     m_twips.height = 0;
@@ -196,9 +195,11 @@ void ReminderCard::placeOnScreen()
     applyGeometry();
 }
 
-void ReminderCard::applyBackground(int number)
+void ReminderCard::applyBackground(std::optional<int> picture)
 {
-    const BackgroundLook look = backgroundLook(number);
+    // No picture chosen: the card as it was drawn, its own picture with
+    // white text and no frame.
+    const BackgroundLook look = picture ? backgroundLook(*picture) : BackgroundLook{};
     if (look.picture != 0)
         m_picture->setPixmap(backgroundPicture(look.picture, devicePixelRatioF()));
     if (look.textColor)

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QScreen;
 
@@ -64,7 +65,7 @@ protected:
 private:
     void build();
     void load(const Settings::Values &settings, ReminderTexts &texts);
-    void applyBackground(int number);
+    void applyBackground(std::optional<int> picture);
     void countdownElapsed();
     void closeByItself();
     void applyGeometry();

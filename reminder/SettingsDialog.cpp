@@ -217,8 +217,9 @@ void SettingsDialog::openTexts()
 {
     // The texts as the card would show them with the font chosen here, even
     // before it is applied. They are saved by their own window's OK, in their
-    // own file: this dialog's cancel does not undo them.
-    TextsWindow window(*m_texts, m_fontName->currentText(), m_settings.values().background, this);
+    // own file: this dialog's cancel does not undo them. A background that is
+    // none of the six goes as 0, which the preview draws as the card does.
+    TextsWindow window(*m_texts, m_fontName->currentText(), m_settings.values().picture().value_or(0), this);
     connect(this, &QDialog::finished, &window, &QDialog::reject);
     window.setModal(true);
     window.exec();

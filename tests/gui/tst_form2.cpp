@@ -283,7 +283,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("0"));
         QCOMPARE(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("0"));
         QCOMPARE(f.settings().values().fontName, QStringLiteral("MS Sans Serif"));
-        QCOMPARE(f.settings().values().background, 1);
+        QCOMPARE(f.settings().values().picture(), std::optional<int>(1));
         QVERIFY(!f.settings().values().runAtLogon);
         QCOMPARE(run.messages.count(), 0);
         QVERIFY(!QFile::exists(f.settingsPath()));
@@ -312,6 +312,17 @@ private Q_SLOTS:
         QTest::newRow("interval 60: hidden, message, stopped")
             << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"60\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n")
             << false << false << 0 << MainWindow::IntervalMessage << "Option1";
+        // Judged on the record's value, not the count it rounds to; only
+        // an interval of exactly 0 is a first run's.
+        QTest::newRow("interval 0.6: hidden, message, stopped")
+            << QByteArray("\"1\",\"x\",\"0\",\"0.6\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n") << false << false << 0
+            << MainWindow::IntervalMessage << "Option1";
+        QTest::newRow("interval 0.4: hidden, message, stopped")
+            << QByteArray("\"1\",\"x\",\"0\",\"0.4\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n") << false << false << 0
+            << MainWindow::IntervalMessage << "Option1";
+        QTest::newRow("duration 2.6: hidden, message, stopped")
+            << QByteArray("\"1\",\"x\",\"0\",\"5\",\"2.6\",#TRUE#,#FALSE#,#FALSE#\r\n") << false << false << 0
+            << MainWindow::DurationMessage << "Option1";
         QTest::newRow("short record: shown, seconds by fallback")
             << QByteArray("\"3\",\"Arial\"") << true << false << 0 << QString() << "Option1";
         QTest::newRow("units not convertible: seconds kept")
@@ -358,7 +369,7 @@ private Q_SLOTS:
         MainWindow &f = *run.form;
         QVERIFY(f.load());
         Settings::Values expected;
-        expected.background = 3;
+        expected.background = TypedNumber(QStringLiteral("3"));
         expected.fontName = QStringLiteral("Arial");
         QVERIFY(f.settings().values() == expected);
         QCOMPARE(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("0"));
@@ -401,6 +412,7 @@ private Q_SLOTS:
         QTest::newRow("1.5 rounds to 2") << "1.5" << "3" << QString() << qint64(2);
         QTest::newRow("2.5 rounds to 2") << "2.5" << "3" << QString() << qint64(2);
         QTest::newRow("58.5 rounds to 58") << "58.5" << "3" << QString() << qint64(58);
+        QTest::newRow("leading zeros kept") << "05" << "007" << QString() << qint64(5);
     }
     void startValidation()
     {
@@ -423,8 +435,19 @@ private Q_SLOTS:
         QCOMPARE(f.cycle().running(), valid);
         QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), valid ? MainWindow::LampRunning : MainWindow::LampStopped);
         QCOMPARE(child<QLineEdit>(f, "Text2")->isEnabled(), !valid);
-        if (valid)
+        if (valid) {
             QCOMPARE(f.cycle().interval(), timerInterval);
+            // The record holds the boxes' texts as typed, and shows them so
+            // at the next start.
+            QCOMPARE(fileBytes(f.settingsPath()),
+                     "\"1\",\"MS Sans Serif\",\"0\",\"" + interval.toLatin1() + "\",\"" + duration.toLatin1()
+                         + "\",#FALSE#,#TRUE#,#FALSE#\r\n");
+            Run again(m_dir->path());
+            run.form.reset();
+            QVERIFY(again.form->load());
+            QCOMPARE(child<QLineEdit>(*again.form, "Text1")->text(), interval);
+            QCOMPARE(child<QLineEdit>(*again.form, "Text2")->text(), duration);
+        }
     }
 
     void startWritesTheRecordAndStopUndoes_data()

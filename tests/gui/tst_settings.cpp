@@ -449,15 +449,42 @@ private Q_SLOTS:
         }
     }
 
-    void chooserCancelLeavesTheBackground()
+    // A background that is none of the six selects no option, and applying
+    // no choice keeps it as the record has it.
+    void chooserSelectsAndKeeps_data()
     {
+        QTest::addColumn<QByteArray>("background");
+        QTest::addColumn<int>("selected"); // when it opens; 0: none
+        QTest::addColumn<int>("option");   // clicked; 0: none
+        QTest::addColumn<bool>("apply");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("3, another cancelled") << QByteArray("3") << 3 << 5 << false << "3";
+        QTest::newRow("7, applied without a choice") << QByteArray("7") << 0 << 0 << true << "7";
+        QTest::newRow("2.5, applied without a choice") << QByteArray("2.5") << 0 << 0 << true << "2.5";
+        QTest::newRow("0, then 4 chosen") << QByteArray("0") << 0 << 4 << true << "4";
+    }
+    void chooserSelectsAndKeeps()
+    {
+        QFETCH(QByteArray, background);
+        QFETCH(int, selected);
+        QFETCH(int, option);
+        QFETCH(bool, apply);
+        QFETCH(QString, after);
+        QFile record(m_form->settingsPath());
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write("\"" + background + "\",\"Tahoma\",\"0\",\"0\",\"0\",#TRUE#,#FALSE#,#FALSE#\r\n");
+        record.close();
+        m_settings->load();
         BackgroundChooser c(*m_settings, m_form.get());
+        QCOMPARE(c.selected(), selected);
         c.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c));
-        QTest::mouseClick(child<QRadioButton>(c, "Option5"), Qt::LeftButton);
-        click(child<TavrelButton>(c, "Command2"));
-        QCOMPARE(m_settings->values().background, 3);
-        QCOMPARE(c.result(), int(QDialog::Rejected));
+        if (option != 0)
+            QTest::mouseClick(child<QRadioButton>(c, QStringLiteral("Option%1").arg(option).toLatin1().constData()),
+                              Qt::LeftButton);
+        click(child<TavrelButton>(c, apply ? "Command1" : "Command2"));
+        QCOMPARE(m_settings->values().background.text(), after);
+        QCOMPARE(c.result(), int(apply ? QDialog::Accepted : QDialog::Rejected));
     }
 
     // The whole path from the menu: settings, chooser, apply 6, back to the
@@ -490,7 +517,7 @@ private Q_SLOTS:
         child<QAction>(*m_form, "Setting")->trigger();
         QVERIFY(hiddenMeanwhile);
         QCOMPARE(openings, 2);
-        QCOMPARE(m_form->settings().values().background, 6);
+        QCOMPARE(m_form->settings().values().background.text(), QStringLiteral("6"));
         QCOMPARE(m_form->settings().values().fontName, QStringLiteral("Tahoma"));
         QVERIFY(m_platform.logon.isEmpty());
         m_onShow = nullptr;
@@ -533,7 +560,7 @@ private Q_SLOTS:
         QVERIFY(m_form->ending());
         QCOMPARE(reshown, 0);
         // Nothing chosen is applied on the way out.
-        QCOMPARE(m_form->settings().values().background, 3);
+        QCOMPARE(m_form->settings().values().background.text(), QStringLiteral("3"));
         m_onShow = nullptr;
     }
 

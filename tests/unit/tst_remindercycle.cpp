@@ -3,6 +3,7 @@
 #include "core/HoldSettings.h"
 #include "core/ReminderCycle.h"
 #include "core/Settings.h"
+#include "core/SettingsRecord.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -58,30 +59,65 @@ private Q_SLOTS:
         QTest::addColumn<QString>("interval");
         QTest::addColumn<QString>("duration");
         QTest::addColumn<int>("verdict");
-        QTest::newRow("interval 0") << "0" << "5" << int(ReminderCycle::Verdict::BadInterval);
-        QTest::newRow("interval below 1") << "0.9" << "5" << int(ReminderCycle::Verdict::BadInterval);
-        QTest::newRow("interval 60") << "60" << "5" << int(ReminderCycle::Verdict::BadInterval);
-        QTest::newRow("interval first") << "" << "" << int(ReminderCycle::Verdict::BadInterval);
-        QTest::newRow("duration 2") << "5" << "2" << int(ReminderCycle::Verdict::BadDuration);
-        QTest::newRow("duration 59.5") << "5" << "59.5" << int(ReminderCycle::Verdict::BadDuration);
-        QTest::newRow("limits") << "1" << "3" << int(ReminderCycle::Verdict::Valid);
-        QTest::newRow("leading zeros") << "059" << "59" << int(ReminderCycle::Verdict::Valid);
+        QTest::addColumn<int>("count"); // the timer's interval once started
+        QTest::newRow("interval 0") << "0" << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("interval below 1") << "0.9" << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("interval 60") << "60" << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("interval first") << "" << "" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("duration 2") << "5" << "2" << int(ReminderCycle::Verdict::BadDuration) << 0;
+        QTest::newRow("duration 2.6, not 3") << "5" << "2.6" << int(ReminderCycle::Verdict::BadDuration) << 0;
+        QTest::newRow("duration 59.5") << "5" << "59.5" << int(ReminderCycle::Verdict::BadDuration) << 0;
+        QTest::newRow("limits") << "1" << "3" << int(ReminderCycle::Verdict::Valid) << 1;
+        QTest::newRow("leading zeros") << "05" << "007" << int(ReminderCycle::Verdict::Valid) << 5;
+        QTest::newRow("059") << "059" << "59" << int(ReminderCycle::Verdict::Valid) << 59;
+        QTest::newRow("a half runs to even") << "2.5" << "3" << int(ReminderCycle::Verdict::Valid) << 2;
     }
     void startChecksThenSaves()
     {
         QFETCH(QString, interval);
         QFETCH(QString, duration);
         QFETCH(int, verdict);
+        QFETCH(int, count);
         Bench b;
         QSignalSpy running(&b.cycle, &ReminderCycle::runningChanged);
         QCOMPARE(int(b.cycle.start(interval, S::Minutes, duration)), verdict);
         const bool valid = verdict == int(ReminderCycle::Verdict::Valid);
         QCOMPARE(b.cycle.running(), valid);
         QCOMPARE(running.count(), valid ? 1 : 0);
-        QCOMPARE(QFile::exists(b.settings.path()), valid);
-        // Refused values never reach the settings.
-        QCOMPARE(b.settings.values().interval, valid ? Settings::count(interval) : 0);
+        // Refused values never reach the settings; accepted ones are saved
+        // as they were typed, and counted.
+        const QStringList typed = valid ? QStringList{interval, duration} : QStringList();
+        QCOMPARE(readSettingsFile(b.settings.path()).mid(3, 2), typed);
         QCOMPARE(b.settings.values().unit, valid ? S::Minutes : S::Seconds);
+        if (valid)
+            QCOMPARE(b.cycle.interval(), qint64(count));
+    }
+
+    // Start saves the background the record held as it was, whether or not
+    // it names one of the six pictures.
+    void startKeepsTheRecordsBackground_data()
+    {
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("3") << QByteArray("3") << QByteArray("3");
+        QTest::newRow("7, none of the six") << QByteArray("7") << QByteArray("7");
+        QTest::newRow("0") << QByteArray("0") << QByteArray("0");
+        QTest::newRow("2.5") << QByteArray("2.5") << QByteArray("2.5");
+        QTest::newRow("empty: the first") << QByteArray("") << QByteArray("1");
+    }
+    void startKeepsTheRecordsBackground()
+    {
+        QFETCH(QByteArray, read);
+        QFETCH(QByteArray, written);
+        Bench b;
+        QFile record(b.settings.path());
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write("\"" + read + "\",\"Tahoma\",\"0\",\"0\",\"0\",#TRUE#,#FALSE#,#FALSE#\r\n");
+        record.close();
+        b.settings.load();
+        QCOMPARE(b.cycle.start(QStringLiteral("05"), S::Hours, QStringLiteral("007")), ReminderCycle::Verdict::Valid);
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(record.readAll(), "\"" + written + "\",\"Tahoma\",\"0\",\"05\",\"007\",#FALSE#,#FALSE#,#TRUE#\r\n");
     }
 
     void cardsComeAtTheIntervalAndHoldIt()
@@ -268,6 +304,18 @@ private Q_SLOTS:
         QTest::newRow("bad duration") << QStringList{"1", "", "0", "2", "2"} << int(ReminderCycle::Verdict::BadDuration)
                                       << qint64(-1);
         QTest::newRow("never set") << QStringList() << int(ReminderCycle::Verdict::BadInterval) << qint64(-1);
+        // Judged on the values, as Start judges what is typed, not on the
+        // counts they round to; the timer runs on the count.
+        QTest::newRow("interval 0.6") << QStringList{"1", "", "0", "0.6", "5"}
+                                      << int(ReminderCycle::Verdict::BadInterval) << qint64(-1);
+        QTest::newRow("interval 0.4") << QStringList{"1", "", "0", "0.4", "5"}
+                                      << int(ReminderCycle::Verdict::BadInterval) << qint64(-1);
+        QTest::newRow("interval 59.4") << QStringList{"1", "", "0", "59.4", "5"}
+                                       << int(ReminderCycle::Verdict::BadInterval) << qint64(-1);
+        QTest::newRow("duration 2.6") << QStringList{"1", "", "0", "5", "2.6"}
+                                      << int(ReminderCycle::Verdict::BadDuration) << qint64(-1);
+        QTest::newRow("interval 2.5 runs on 2")
+            << QStringList{"1", "", "0", "2.5", "3"} << int(ReminderCycle::Verdict::Valid) << qint64(2'000);
     }
     void autoStartUsesTheSavedValuesWithoutSaving()
     {
