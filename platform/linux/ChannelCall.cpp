@@ -30,17 +30,16 @@ bool waitFor(int socket, short events, const QDeadlineTimer &deadline)
     }
 }
 
-bool connectWithin(int socket, const sockaddr_un &address, int timeoutMs)
+bool connectWithin(int socket, const sockaddr_un &address, const QDeadlineTimer &deadline)
 {
-    const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         if (::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0)
             return true;
         if (errno == EINPROGRESS) {
             int error = 0;
             socklen_t size = sizeof(error);
-            return waitFor(socket, POLLOUT, deadline)
-                && ::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+            return waitFor(socket, POLLOUT, deadline) && ::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &size) == 0
+                && error == 0;
         }
         // Nobody listening, or a file left by a lost copy, is an answer at
         // once; only a queue of callers that is full is worth waiting on.
@@ -86,18 +85,36 @@ QByteArray readAnswer(int socket, int timeoutMs)
     return answer;
 }
 
+// A socket connected to the running copy, or -1. It listens at name
+// unless something in the way kept it at the spare name; a copy that
+// listens but whose queue stays full is not looked for elsewhere.
+int connectToChannel(const QString &name, const QDeadlineTimer &deadline)
+{
+    for (const QString &path : {name, spareSocketPath(name)}) {
+        const std::optional<sockaddr_un> address = unixSocketAddress(path);
+        if (!address)
+            continue;
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (socket < 0)
+            return -1;
+        if (connectWithin(socket, *address, deadline))
+            return socket;
+        ::close(socket);
+        if (deadline.hasExpired())
+            return -1;
+    }
+    return -1;
+}
+
 } // namespace
 
 std::optional<QByteArray> callChannel(const QString &name, const QByteArray &request, bool awaitAnswer, int timeoutMs)
 {
-    const std::optional<sockaddr_un> address = unixSocketAddress(name);
-    if (!address)
-        return std::nullopt;
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int socket = connectToChannel(name, QDeadlineTimer(timeoutMs));
     if (socket < 0)
         return std::nullopt;
     const auto closing = qScopeGuard([socket] { ::close(socket); });
-    if (!connectWithin(socket, *address, timeoutMs) || !writeWithin(socket, request, timeoutMs))
+    if (!writeWithin(socket, request, timeoutMs))
         return std::nullopt;
     return awaitAnswer ? readAnswer(socket, timeoutMs) : QByteArray();
 }

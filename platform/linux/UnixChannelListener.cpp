@@ -17,6 +17,49 @@ namespace {
 constexpr int Backlog = 16;
 // How long taking callers rests when the system has no descriptor left.
 constexpr int RestMs = 1000;
+
+// Clears path for the socket. Only the lock's holder gets here, so what
+// lies there can only be left by a copy that ended (its socket) or put
+// there by mistake: that goes, and so does a folder of this user's with
+// nothing in it. False when something stays.
+bool clearForSocket(const char *path)
+{
+    struct stat st;
+    if (::lstat(path, &st) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(st.st_mode))
+        return st.st_uid == ::geteuid() && ::rmdir(path) == 0;
+    return ::unlink(path) == 0;
+}
+
+// A socket listening at address, or -1; blocked tells that something
+// which could not be cleared holds its path.
+int listenAt(const sockaddr_un &address, bool &blocked)
+{
+    blocked = false;
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (socket < 0)
+        return -1;
+    // The file bind makes takes the socket's mode: no moment in which
+    // another user could connect.
+    ::fchmod(socket, S_IRWXU);
+    const auto bindAt = [&] {
+        return ::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof(sockaddr_un)) == 0;
+    };
+    bool bound = bindAt();
+    if (!bound && errno == EADDRINUSE) {
+        blocked = !clearForSocket(address.sun_path);
+        bound = !blocked && bindAt();
+    }
+    if (!bound || ::listen(socket, Backlog) != 0) {
+        if (bound)
+            ::unlink(address.sun_path);
+        ::close(socket);
+        return -1;
+    }
+    return socket;
+}
+
 } // namespace
 
 ChannelListener *ChannelListener::create(Answer answer, QObject *parent)
@@ -44,31 +87,28 @@ bool UnixChannelListener::listen(const QString &name)
 {
     if (listening())
         return true;
-    const std::optional<sockaddr_un> address = unixSocketAddress(name);
+    std::optional<sockaddr_un> address = unixSocketAddress(name);
     if (!address)
         return false;
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    bool blocked = false;
+    int socket = listenAt(*address, blocked);
+    if (socket < 0 && blocked) {
+        // Said once, where the program was started from: the user put it
+        // there, and may want it gone.
+        const QString spare = spareSocketPath(name);
+        address = unixSocketAddress(spare);
+        bool spareBlocked = false;
+        socket = address ? listenAt(*address, spareBlocked) : -1;
+        if (socket >= 0)
+            qWarning("murel: %s is in the way of the channel between copies and was kept; they meet at %s instead",
+                     qPrintable(name), qPrintable(spare));
+        else
+            qWarning("murel: %s is in the way of the channel between copies and was kept; later copies cannot "
+                     "reach this one",
+                     qPrintable(name));
+    }
     if (socket < 0)
         return false;
-    // The file bind makes takes the socket's mode: no moment in which
-    // another user could connect.
-    ::fchmod(socket, S_IRWXU);
-    const auto bindAt = [&] {
-        return ::bind(socket, reinterpret_cast<const sockaddr *>(&*address), sizeof(sockaddr_un)) == 0;
-    };
-    bool bound = bindAt();
-    if (!bound && errno == EADDRINUSE) {
-        // Only the lock's holder gets here: a socket left at the name
-        // belongs to a copy that ended without removing it.
-        ::unlink(address->sun_path);
-        bound = bindAt();
-    }
-    if (!bound || ::listen(socket, Backlog) != 0) {
-        if (bound)
-            ::unlink(address->sun_path);
-        ::close(socket);
-        return false;
-    }
     m_socket = socket;
     m_path = address->sun_path;
     m_notifier = new QSocketNotifier(socket, QSocketNotifier::Read, this);

@@ -16,3 +16,8 @@ std::optional<sockaddr_un> unixSocketAddress(const QString &path)
     std::memcpy(address.sun_path, bytes.constData(), size_t(bytes.size()));
     return address;
 }
+
+QString spareSocketPath(const QString &path)
+{
+    return path + QStringLiteral(".2");
+}

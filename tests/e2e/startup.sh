@@ -2,7 +2,8 @@
 # Start-up of the real program: a first run shows the main window and
 # creates the data folders; a saved interval starts it hidden; a second copy
 # is refused while the first keeps running, and brings the first one's
-# window forward even from the tray.
+# window forward even from the tray, even with a folder at the channel's
+# name.
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/lib.sh"
@@ -99,4 +100,43 @@ wait "$relative" || status=$?
 [ "$status" -ne 0 ] || fail "a refused windir ended with status 0"
 grep -q "windir" "$scratch/relative.log" || fail "a refused windir said nothing on the terminal"
 [ ! -e "$scratch/relative" ] || fail "a refused windir made a folder"
+
+# A folder put at the channel's name holds up no copy: an empty one goes,
+# one with a file in it is kept (and said so once) and the copies meet
+# beside it. A request from the command line is taken, and a second copy
+# brings the first one's window forward.
+runtime=$scratch/runtime
+mkdir -m 700 "$runtime"
+for kind in empty full; do
+  data=$scratch/in-the-way-$kind
+  mkdir -p "$data/murel"
+  printf '"1","MS Sans Serif","0","10","5",#FALSE#,#TRUE#,#FALSE#\r\n' >"$data/murel/background.txt"
+  # The name: the runtime folder and a hash of the data folder's path.
+  name=$runtime/murel-$(printf %s "$(realpath -m "$data/murel")" | sha1sum | cut -c1-16).sock
+  mkdir "$name"
+  [ "$kind" = empty ] || touch "$name/notes.txt"
+  XDG_RUNTIME_DIR=$runtime windir=$data setsid "$exe" >"$scratch/in-the-way-$kind.log" 2>&1 </dev/null &
+  first=$!
+  pids+=("$first")
+  listening() { [ -S "$name" ] || [ -S "$name.2" ]; }
+  wait_until 10 listening || fail "$kind folder at the channel's name: the running copy does not listen"
+  status=0
+  XDG_RUNTIME_DIR=$runtime windir=$data timeout 10 "$exe" --show-now 2>"$scratch/show-now.err" || status=$?
+  [ "$status" -eq 0 ] || fail "$kind folder at the channel's name: --show-now ended with $status: $(cat "$scratch/show-now.err")"
+  XDG_RUNTIME_DIR=$runtime windir=$data setsid "$exe" >/dev/null 2>&1 </dev/null &
+  second=$!
+  pids+=("$second")
+  wait_until 10 has_message_box "$second" || fail "$kind folder at the channel's name: the second copy showed no refusal"
+  wait_until 10 has_role "$first" murel-main || fail "$kind folder at the channel's name: the first copy was not brought forward"
+  answer_box "$(message_box "$second")" || fail "refusal message did not close"
+  wait_until 10 gone "$second" || fail "the refused copy did not end after the message"
+  said=$(grep -c 'in the way' "$scratch/in-the-way-$kind.log" || true)
+  if [ "$kind" = empty ]; then
+    [ -S "$name" ] || fail "an empty folder at the channel's name was not replaced"
+    [ "$said" -eq 0 ] || fail "an empty folder at the channel's name was warned about"
+  else
+    [ -f "$name/notes.txt" ] || fail "a folder with a file at the channel's name was not kept"
+    [ "$said" -eq 1 ] || fail "a folder kept at the channel's name was said $said times"
+  fi
+done
 echo "PASS"

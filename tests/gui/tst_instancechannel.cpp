@@ -1,8 +1,11 @@
 #include "platform/ChannelListener.h"
 #include "platform/InstanceChannel.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -243,36 +246,58 @@ private Q_SLOTS:
         QVERIFY(!InstanceChannel(m_dir->path()).askToRaise());
     }
 
-    void whatALostCopyLeftIsReplaced_data()
+    // What a lost copy left at the name is replaced; what the user put there
+    // and may want is kept, and the copies meet beside it.
+    void whatLiesAtTheNameHoldsUpNoCopy_data()
     {
         QTest::addColumn<QString>("left");
-        QTest::newRow("plain file") << "file";
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("plain file") << "file" << false;
 #ifdef Q_OS_UNIX
-        QTest::newRow("socket nobody listens on") << "socket";
+        QTest::newRow("socket nobody listens on") << "socket" << false;
+        QTest::newRow("empty folder") << "folder" << false;
+        QTest::newRow("folder with a file in it") << "full folder" << true;
 #endif
     }
-    void whatALostCopyLeftIsReplaced()
+    void whatLiesAtTheNameHoldsUpNoCopy()
     {
 #ifdef Q_OS_WIN
         QSKIP("A named pipe ends with the last handle to it: a copy that ended leaves nothing at the name");
 #endif
         QFETCH(QString, left);
+        QFETCH(bool, kept);
         const QString name = InstanceChannel::serverNameFor(m_dir->path());
+        const QString inFolder = name + QStringLiteral("/notes.txt");
         if (left == QLatin1String("file")) {
             QFile f(name);
             QVERIFY(f.open(QIODevice::WriteOnly));
-        } else {
+        } else if (left == QLatin1String("socket")) {
             leaveSocket(name);
+        } else {
+            QVERIFY(QDir().mkdir(name));
+            if (left == QLatin1String("full folder")) {
+                QFile f(inFolder);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+            }
         }
-        QVERIFY(QFile::exists(name));
+        const auto removing = qScopeGuard([&] { QDir(name).removeRecursively(); });
+        QVERIFY(QFileInfo::exists(name));
         // Refused at once rather than held up by what lies there.
+        QElapsedTimer clock;
+        clock.start();
         QVERIFY(!InstanceChannel(m_dir->path()).askToRaise(3000));
+        QVERIFY(clock.elapsed() < 1500);
 
         InstanceChannel running(m_dir->path());
+        // Told once, where the program was started.
+        if (kept)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("in the way .* meet at ")));
         QVERIFY(running.listen());
         QSignalSpy raised(&running, &InstanceChannel::raiseRequested);
         QVERIFY(InstanceChannel(m_dir->path()).askToRaise());
         QVERIFY(raised.wait(5000));
+        QCOMPARE(sendFromAnotherThread(m_dir->path()), InstanceChannel::Outcome::Done);
+        QCOMPARE(QFileInfo::exists(inFolder), kept);
     }
 
     // On Windows a pipe's name is held only while a copy holds the pipe:
