@@ -318,8 +318,10 @@ bool MainWindow::load()
         m_messages.inform(nullptr, NoLockMessage);
         return false;
     }
-    // Without it a later start only shows its message; the program runs on.
-    m_channel->listen();
+    // Without it a later start only shows its message and the command
+    // line's requests go unheard; the program runs on, and says so.
+    if (!m_channel->listen())
+        m_messages.inform(nullptr, NoChannelMessage);
 
     QDir().mkpath(m_dataFolder);
     // An older version's files, where the system kept them, come over once

@@ -44,6 +44,8 @@ public:
     static inline const QString SecondCopyMessage = QStringLiteral("لا يمكنك تشغيل أكثر من نسخة من البرنامج");
     static inline const QString NoLockMessage =
         QStringLiteral("تعذّر على البرنامج إنشاء ملف القفل الذي يمنع تشغيل نسختين منه معاً، فلن يعمل.");
+    static inline const QString NoChannelMessage =
+        QStringLiteral("تعذّر فتح قناة الاتصال بين نسخ البرنامج، فلن تصل إلى هذه النسخة أوامر سطر الأوامر ولا النسخ التي تُشغَّل بعدها.");
     static inline const QString SaveFailedMessage =
         QStringLiteral("تعذّر حفظ الإعدادات، وبقيت الإعدادات المحفوظة من قبل كما هي.");
     static constexpr quint32 LampStopped = 255;

@@ -264,6 +264,21 @@ private Q_SLOTS:
             QVERIFY(f.holdGate().pausedUntil().isValid());
     }
 
+    // With nowhere to listen, the user learns that later copies and the
+    // command line cannot reach this one; the program runs on.
+    void aCopyWithoutItsChannelSaysSo()
+    {
+        if (QSysInfo::productType() == QLatin1String("windows"))
+            QSKIP("a pipe's name cannot be taken by a folder");
+        Run run(m_dir->path());
+        const QString name = InstanceChannel::serverNameFor(run.form->dataFolder());
+        for (const QString &path : {name, name + QStringLiteral(".2")})
+            writeFile(path + QStringLiteral("/kept"), "a folder in the way");
+        QVERIFY(run.form->load());
+        QVERIFY(run.messages.informed.contains(MainWindow::NoChannelMessage));
+        QVERIFY(!run.form->ending());
+    }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
