@@ -14,11 +14,15 @@ ensure_display() {
 
 # Re-runs the calling script on a session bus of its own, where the
 # accessibility bus is started on demand: what the program tells screen
-# readers stays inside the test.
+# readers stays inside the test. The accessibility bus puts its socket in
+# the runtime folder (or in ~/.cache without one), so each run gets a
+# runtime folder of its own: tests at the same time would otherwise share
+# one socket, and the first to end would take it from the others.
 ensure_session_bus() {
   if [ -z "${MUREL_E2E_BUS:-}" ]; then
     export MUREL_E2E_BUS=1
-    exec dbus-run-session -- "$0" "$@"
+    exec sh -c 'runtime=$(mktemp -d) && XDG_RUNTIME_DIR=$runtime dbus-run-session -- "$@"; status=$?
+      rm -rf "$runtime"; exit $status' sh "$0" "$@"
   fi
 }
 
