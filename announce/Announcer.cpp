@@ -1,11 +1,11 @@
 #include "announce/Announcer.h"
 
 #include "announce/MovieStrip.h"
-#include "core/PeriodicTimer.h"
-#include "core/RegularFile.h"
-#include "core/SaveFile.h"
-#include "core/SwfCheckJob.h"
-#include "core/clsDownload.h"
+#include "core/cycle/PeriodicTimer.h"
+#include "core/settings/RegularFile.h"
+#include "core/settings/SaveFile.h"
+#include "core/fetch/SwfCheckJob.h"
+#include "core/fetch/clsDownload.h"
 #include "platform/Platform.h"
 
 #include <QEvent>

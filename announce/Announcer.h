@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/AnnouncementFetch.h"
-#include "core/Publisher.h"
+#include "core/fetch/AnnouncementFetch.h"
+#include "core/fetch/Publisher.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "app/HoldWatch.h"
 
-#include "core/HoldGate.h"
-#include "core/HoldSettings.h"
+#include "core/hold/HoldGate.h"
+#include "core/hold/HoldSettings.h"
 #include "platform/Platform.h"
 
 HoldWatch::HoldWatch(Platform &platform, HoldGate &gate, std::function<QRect()> cardMonitor, QObject *parent)

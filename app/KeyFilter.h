@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/NumberKey.h"
+#include "core/settings/NumberKey.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/CommandLine.h"
-#include "core/Publisher.h"
-#include "core/ReminderCycle.h"
+#include "core/system/CommandLine.h"
+#include "core/fetch/Publisher.h"
+#include "core/cycle/ReminderCycle.h"
 #include "platform/InstanceLock.h"
 
 #include <QMainWindow>

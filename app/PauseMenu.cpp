@@ -1,7 +1,7 @@
 #include "app/PauseMenu.h"
 
-#include "core/CountedNoun.h"
-#include "core/HoldGate.h"
+#include "core/hold/CountedNoun.h"
+#include "core/hold/HoldGate.h"
 
 PauseMenu::PauseMenu(HoldGate &gate, QWidget *parent)
     : QMenu(Title, parent)

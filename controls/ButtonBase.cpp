@@ -1,7 +1,7 @@
 #include "controls/ButtonBase.h"
 
 #include "controls/MousePointer.h"
-#include "core/Rounding.h"
+#include "core/settings/Rounding.h"
 
 #include <QEvent>
 #include <QFocusEvent>

@@ -2,7 +2,7 @@
 
 #include "controls/OleColor.h"
 #include "controls/WindowLook.h"
-#include "core/PropertyStore.h"
+#include "controls/PropertyStore.h"
 
 #include <QFont>
 #include <QString>

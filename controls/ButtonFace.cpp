@@ -1,7 +1,7 @@
 #include "controls/ButtonFace.h"
 
 #include "controls/OleColor.h"
-#include "core/Rounding.h"
+#include "core/settings/Rounding.h"
 
 #include <QApplication>
 #include <QPainter>

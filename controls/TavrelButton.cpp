@@ -1,7 +1,7 @@
 #include "controls/TavrelButton.h"
 
 #include "controls/ButtonInput.h"
-#include "core/Rounding.h"
+#include "core/settings/Rounding.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

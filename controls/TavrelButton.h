@@ -2,7 +2,7 @@
 
 #include "controls/ButtonBase.h"
 #include "controls/ButtonDescription.h"
-#include "core/PropertyStore.h"
+#include "controls/PropertyStore.h"
 
 // The program's own push button: a shaded face with a bevel, a black rounded
 // outline and a centred caption, painted completely by the control. Looks:

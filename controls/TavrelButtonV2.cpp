@@ -1,7 +1,7 @@
 #include "controls/TavrelButtonV2.h"
 
 #include "controls/ButtonInput.h"
-#include "core/Rounding.h"
+#include "core/settings/Rounding.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -2,7 +2,7 @@
 
 #include "controls/ButtonBase.h"
 #include "controls/ButtonDescription.h"
-#include "core/PropertyStore.h"
+#include "controls/PropertyStore.h"
 
 #include <QTimer>
 

@@ -5,7 +5,7 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
-#include "core/Version.h"
+#include "core/system/Version.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Connectivity.h"
+#include "core/fetch/Connectivity.h"
 
 #include <QHostAddress>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/NetworkKit.h"
+#include "core/fetch/NetworkKit.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ByteStream.h"
+#include "core/fetch/ByteStream.h"
 
 #include <memory>
 

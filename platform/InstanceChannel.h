@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CommandLine.h"
+#include "core/system/CommandLine.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "platform/InstanceLock.h"
 
-#include "core/RegularFile.h"
+#include "core/settings/RegularFile.h"
 #include "platform/RuntimeFolder.h"
 
 #include <QCryptographicHash>

@@ -1,7 +1,7 @@
 #include "platform/NetworkModule.h"
 
-#include "core/NetworkKit.h"
-#include "core/PlayerLocation.h"
+#include "core/fetch/NetworkKit.h"
+#include "core/fetch/PlayerLocation.h"
 
 #include <QFileInfo>
 #include <QLibrary>

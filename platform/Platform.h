@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/DataFolderChoice.h"
+#include "core/system/DataFolderChoice.h"
 
 #include <QString>
 #include <QStringList>

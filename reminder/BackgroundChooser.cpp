@@ -4,8 +4,8 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
-#include "core/Settings.h"
-#include "core/Twips.h"
+#include "core/settings/Settings.h"
+#include "core/card/Twips.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>

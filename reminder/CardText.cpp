@@ -1,8 +1,8 @@
 #include "reminder/CardText.h"
 
 #include "controls/ArabicFace.h"
-#include "core/FaceNames.h"
-#include "core/Twips.h"
+#include "core/settings/FaceNames.h"
+#include "core/card/Twips.h"
 #include "reminder/TextFit.h"
 
 namespace CardText {

@@ -2,7 +2,7 @@
 
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
-#include "core/CountedNoun.h"
+#include "core/hold/CountedNoun.h"
 #include "reminder/ChoiceAccessible.h"
 #include "reminder/TimeEditAccessible.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/HoldSettings.h"
+#include "core/hold/HoldSettings.h"
 
 #include <QDialog>
 

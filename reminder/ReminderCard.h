@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/CardGeometry.h"
-#include "core/Settings.h"
+#include "core/card/CardGeometry.h"
+#include "core/settings/Settings.h"
 
 #include <QPointer>
 #include <QWidget>

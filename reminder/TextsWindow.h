@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ReminderTexts.h"
+#include "core/texts/ReminderTexts.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "announce/player/RufflePlayer.h"
 
 #include "announce/player/RequestRule.h"
-#include "core/SwfSound.h"
+#include "core/fetch/SwfSound.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/linux/FullScreenWatch.h"
 
-#include "core/FullScreenRule.h"
+#include "core/hold/FullScreenRule.h"
 
 #include <QGuiApplication>
 #include <QScreen>

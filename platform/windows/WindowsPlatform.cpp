@@ -1,6 +1,6 @@
 #include "platform/Platform.h"
 
-#include "core/RunValue.h"
+#include "core/system/RunValue.h"
 #include "platform/windows/NotificationStateWatch.h"
 #include "platform/windows/SessionLockWatch.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Connectivity.h"
+#include "core/fetch/Connectivity.h"
 #include "net/QtNetworkKit.h"
 #include "platform/Platform.h"
 

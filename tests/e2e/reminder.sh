@@ -89,7 +89,7 @@ alive "$pid" || fail "program ended"
 announced() { awk -F'\t' -v p="$pid" '$1 == p && $2 == "notification"' "$heard"; }
 has_announcement() { [ -n "$(announced)" ]; }
 wait_until 5 has_announcement || fail "no card was announced on the accessibility bus: $(cat "$heard" "$scratch/listener.err")"
-catalogue=$(dirname "$0")/../../core/catalogue.txt
+catalogue=$(dirname "$0")/../../core/texts/catalogue.txt
 while IFS=$'\t' read -r _ _ name shown; do
   [ -n "$name" ] || fail "a card was announced without its text"
   [ "$name" = "$shown" ] || fail "announced '$name' but the card showed '$shown'"

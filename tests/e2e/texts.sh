@@ -57,7 +57,7 @@ heard() {
     $1 == p && $2 == "checked" && $4 == s { gsub(/^ +| +$/, "", $3); if ($3 == n) found = 1 }
     END { exit !found }' "$switches"
 }
-catalogue=$here/../../core/catalogue.txt
+catalogue=$here/../../core/texts/catalogue.txt
 first=$(sed -n '1{s/^ *//;s/ *$//;p}' "$catalogue")
 second=$(sed -n '2{s/^ *//;s/ *$//;p}' "$catalogue")
 # In the lists away from the switches, which are at the right.

@@ -1,4 +1,4 @@
-#include "core/AutostartEntry.h"
+#include "core/system/AutostartEntry.h"
 #include "platform/LogonCommand.h"
 #include "platform/Platform.h"
 #include "reminder/RunAtLogon.h"

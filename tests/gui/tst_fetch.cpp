@@ -9,8 +9,8 @@
 #include "common/SwfWriter.h"
 #include "common/TestHttpServer.h"
 #include "common/TestPlatform.h"
-#include "core/PeriodicTimer.h"
-#include "core/clsDownload.h"
+#include "core/cycle/PeriodicTimer.h"
+#include "core/fetch/clsDownload.h"
 #include "platform/NetworkModule.h"
 
 #include <QCoreApplication>

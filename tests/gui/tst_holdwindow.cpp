@@ -1,5 +1,5 @@
 #include "common/Find.h"
-#include "core/HoldSettings.h"
+#include "core/hold/HoldSettings.h"
 #include "reminder/HoldWindow.h"
 
 #include <QAbstractItemView>

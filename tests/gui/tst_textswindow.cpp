@@ -1,6 +1,6 @@
 #include "common/Find.h"
 #include "controls/TavrelButton.h"
-#include "core/ReminderTexts.h"
+#include "core/texts/ReminderTexts.h"
 #include "reminder/TextsWindow.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The publisher of the end-to-end test build: the local announcement server
 // the script started, on whatever free port it took (MUREL_E2E_PUBLISHER).
 // Only the test program is built with this file.
-#include "core/Publisher.h"
+#include "core/fetch/Publisher.h"
 
 #include <QByteArray>
 

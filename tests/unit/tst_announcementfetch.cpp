@@ -1,4 +1,4 @@
-#include "core/AnnouncementFetch.h"
+#include "core/fetch/AnnouncementFetch.h"
 
 #include <QTest>
 

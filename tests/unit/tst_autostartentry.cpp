@@ -1,4 +1,4 @@
-#include "core/AutostartEntry.h"
+#include "core/system/AutostartEntry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "core/CardGeometry.h"
-#include "core/FullScreenRule.h"
+#include "core/card/CardGeometry.h"
+#include "core/hold/FullScreenRule.h"
 
 #include <QTest>
 

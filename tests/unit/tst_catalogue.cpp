@@ -1,8 +1,8 @@
-#include "core/Catalogue.h"
-#include "core/ReminderTexts.h"
-#include "core/TextMatch.h"
-#include "core/TextParagraphs.h"
-#include "core/TextRound.h"
+#include "core/texts/Catalogue.h"
+#include "core/texts/ReminderTexts.h"
+#include "core/texts/TextMatch.h"
+#include "core/texts/TextParagraphs.h"
+#include "core/texts/TextRound.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "core/CommandLine.h"
-#include "core/DataFolderChoice.h"
-#include "core/Version.h"
+#include "core/system/CommandLine.h"
+#include "core/system/DataFolderChoice.h"
+#include "core/system/Version.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "core/Connectivity.h"
+#include "core/fetch/Connectivity.h"
 #include "net/InterfaceTable.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "core/CountedNoun.h"
+#include "core/hold/CountedNoun.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "core/DisplayChoice.h"
+#include "core/system/DisplayChoice.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "common/SwfWriter.h"
-#include "core/HttpGet.h"
-#include "core/HttpResponseParser.h"
-#include "core/SwfCheck.h"
-#include "core/SwfSound.h"
-#include "core/clsDownload.h"
+#include "core/fetch/HttpGet.h"
+#include "core/fetch/HttpResponseParser.h"
+#include "core/fetch/SwfCheck.h"
+#include "core/fetch/SwfSound.h"
+#include "core/fetch/clsDownload.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

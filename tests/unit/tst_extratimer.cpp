@@ -1,5 +1,5 @@
 #include "common/ManualClock.h"
-#include "core/ExtraTimer.h"
+#include "core/cycle/ExtraTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "common/ManualClock.h"
-#include "core/HoldGate.h"
-#include "core/HoldRules.h"
-#include "core/HoldSettings.h"
+#include "core/hold/HoldGate.h"
+#include "core/hold/HoldRules.h"
+#include "core/hold/HoldSettings.h"
 
 #include <QDir>
 #include <QFile>

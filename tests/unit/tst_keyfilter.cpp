@@ -1,4 +1,4 @@
-#include "core/NumberKey.h"
+#include "core/settings/NumberKey.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "core/NumericValue.h"
-#include "core/Rounding.h"
+#include "core/settings/NumericValue.h"
+#include "core/settings/Rounding.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "core/DataFolderChoice.h"
-#include "core/OlderDataFolder.h"
+#include "core/system/DataFolderChoice.h"
+#include "core/system/OlderDataFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "common/ManualClock.h"
-#include "core/PeriodicTimer.h"
+#include "core/cycle/PeriodicTimer.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "core/PlayerLocation.h"
+#include "core/fetch/PlayerLocation.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "common/ManualClock.h"
-#include "core/HoldGate.h"
-#include "core/HoldSettings.h"
-#include "core/ReminderCycle.h"
-#include "core/Settings.h"
-#include "core/SettingsRecord.h"
+#include "core/hold/HoldGate.h"
+#include "core/hold/HoldSettings.h"
+#include "core/cycle/ReminderCycle.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsRecord.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "core/RunValue.h"
+#include "core/system/RunValue.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "core/SaveFile.h"
+#include "core/settings/SaveFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "core/Settings.h"
-#include "core/SettingsRecord.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsRecord.h"
 
 #include <QDir>
 #include <QFile>

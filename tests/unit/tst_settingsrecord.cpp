@@ -1,7 +1,7 @@
 #include "common/SpecialFiles.h"
-#include "core/SaveFile.h"
-#include "core/SettingsRecord.h"
-#include "core/TextDecoding.h"
+#include "core/settings/SaveFile.h"
+#include "core/settings/SettingsRecord.h"
+#include "core/texts/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>

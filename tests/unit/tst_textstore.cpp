@@ -1,5 +1,5 @@
-#include "core/ReminderTexts.h"
-#include "core/TextImport.h"
+#include "core/texts/ReminderTexts.h"
+#include "core/texts/TextImport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/settings/Rounding.h"
+
+#include <QRect>
+
+// Windows laid out in twips (15 to a pixel at 96 dpi): a rectangle given as
+// left, top, width and height in twips, in pixels.
+inline int twipsToPixels(int twips)
+{
+    return int(roundHalfEven(double(twips) / 15.0));
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}

@@ -1,0 +1,215 @@
+#include "core/hold/HoldSettings.h"
+
+#include "core/settings/DamagedFile.h"
+#include "core/settings/RegularFile.h"
+#include "core/settings/SaveFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringList>
+#include <optional>
+
+namespace {
+
+const char *const kDayNames[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+
+struct MonitorName
+{
+    HoldSettings::Monitor monitor;
+    const char *name;
+};
+const MonitorName kMonitors[] = {
+    {HoldSettings::Monitor::Primary, "primary"},
+    {HoldSettings::Monitor::Pointer, "pointer"},
+    {HoldSettings::Monitor::ActiveWindow, "active-window"},
+};
+
+std::optional<bool> boolean(const QString &text)
+{
+    const QString t = text.toLower();
+    if (t == u"true" || t == u"on" || t == u"yes" || t == u"1")
+        return true;
+    if (t == u"false" || t == u"off" || t == u"no" || t == u"0")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<QTime> clockTime(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QTime t(m.captured(1).toInt(), m.captured(2).toInt());
+    return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
+}
+
+std::optional<int> days(const QString &text)
+{
+    int bits = 0;
+    const QStringList names = text.toLower().split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString &name : names) {
+        int day = 0;
+        while (day < 7 && name.trimmed() != QLatin1String(kDayNames[day]))
+            ++day;
+        if (day == 7)
+            return std::nullopt;
+        bits |= HoldSettings::dayBit(day + 1);
+    }
+    // No day at all would hold every card for good: not a choice.
+    return bits ? std::optional<int>(bits) : std::nullopt;
+}
+
+QByteArray dayList(int bits)
+{
+    QByteArrayList names;
+    for (int day = 0; day < 7; ++day) {
+        if (bits & HoldSettings::dayBit(day + 1))
+            names << kDayNames[day];
+    }
+    return names.join(',');
+}
+
+void apply(HoldSettings::Values &v, const QString &key, const QString &value)
+{
+    const HoldSettings::Values d;
+    auto flag = [&](bool &field, bool fallback) { field = boolean(value).value_or(fallback); };
+    if (key == u"full-screen") {
+        flag(v.fullScreen, d.fullScreen);
+    } else if (key == u"do-not-disturb") {
+        flag(v.doNotDisturb, d.doNotDisturb);
+    } else if (key == u"away") {
+        flag(v.away, d.away);
+    } else if (key == u"away-minutes") {
+        bool ok = false;
+        const int n = value.toInt(&ok);
+        v.awayMinutes = ok && HoldSettings::AwayMinutesRange.contains(n) ? n : d.awayMinutes;
+    } else if (key == u"active-hours") {
+        flag(v.activeHours, d.activeHours);
+    } else if (key == u"hours-start") {
+        v.hoursStart = clockTime(value).value_or(d.hoursStart);
+    } else if (key == u"hours-end") {
+        v.hoursEnd = clockTime(value).value_or(d.hoursEnd);
+    } else if (key == u"days") {
+        v.days = days(value).value_or(d.days);
+    } else if (key == u"monitor") {
+        v.monitor = d.monitor;
+        for (const MonitorName &m : kMonitors) {
+            if (value.toLower() == QLatin1String(m.name))
+                v.monitor = m.monitor;
+        }
+    } else if (key == u"paused-until") {
+        const QDateTime end = QDateTime::fromString(value, Qt::ISODate);
+        v.pausedUntil = end.isValid() ? end.toLocalTime() : QDateTime();
+    }
+}
+
+} // namespace
+
+HoldSettings::HoldSettings(const QString &path, QObject *parent)
+    : QObject(parent)
+    , m_path(path)
+{
+}
+
+void HoldSettings::setValues(const Values &values)
+{
+    if (values == m_values)
+        return;
+    m_values = values;
+    Q_EMIT changed();
+}
+
+void HoldSettings::setPausedUntil(const QDateTime &end)
+{
+    Values v = m_values;
+    v.pausedUntil = end;
+    setValues(v);
+}
+
+HoldSettings::Parsed HoldSettings::parse(const QByteArray &bytes)
+{
+    Parsed damaged;
+    damaged.damaged = true;
+    if (bytes.size() > ReadLimit || bytes.contains('\0'))
+        return damaged;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return damaged;
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+
+    Parsed parsed;
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (const QString &raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return damaged;
+        apply(parsed.values, line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
+    }
+    return parsed;
+}
+
+QByteArray HoldSettings::encode(const Values &v)
+{
+    auto flag = [](bool on) { return on ? QByteArrayLiteral("true") : QByteArrayLiteral("false"); };
+    auto time = [](QTime t) { return t.toString(QStringLiteral("HH:mm")).toLatin1(); };
+    QByteArray monitor;
+    for (const MonitorName &m : kMonitors) {
+        if (m.monitor == v.monitor)
+            monitor = m.name;
+    }
+    // The pause's end in UTC, so that a change of zone or of daylight
+    // saving time moves nothing.
+    const QByteArray pause =
+        v.pausedUntil.isValid() ? v.pausedUntil.toUTC().toString(Qt::ISODateWithMs).toLatin1() : QByteArray();
+    return "full-screen=" + flag(v.fullScreen) + '\n' + "do-not-disturb=" + flag(v.doNotDisturb) + '\n'
+        + "away=" + flag(v.away) + '\n' + "away-minutes=" + QByteArray::number(v.awayMinutes) + '\n' + "active-hours="
+        + flag(v.activeHours) + '\n' + "hours-start=" + time(v.hoursStart) + '\n' + "hours-end=" + time(v.hoursEnd)
+        + '\n' + "days=" + dayList(v.days) + '\n' + "monitor=" + monitor + '\n' + "paused-until=" + pause + '\n';
+}
+
+void HoldSettings::load()
+{
+    m_problem = Problem::None;
+    m_setAside.clear();
+    m_keepOff = false;
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
+        setValues(Values());
+        return;
+    }
+    QFile file(m_path);
+    Parsed parsed;
+    if (!openRegularFile(file)) {
+        m_problem = Problem::Unreadable;
+    } else {
+        const QByteArray bytes = file.read(ReadLimit + 1);
+        if (file.error() != QFileDevice::NoError) {
+            m_problem = Problem::Unreadable;
+        } else {
+            parsed = parse(bytes);
+            if (parsed.damaged)
+                m_problem = Problem::Damaged;
+        }
+        file.close();
+    }
+    if (m_problem != Problem::None) {
+        parsed.values = Values();
+        m_setAside = setDamagedFileAside(m_path);
+        m_keepOff = m_setAside.isEmpty();
+    }
+    setValues(parsed.values);
+}
+
+bool HoldSettings::save() const
+{
+    if (m_keepOff)
+        return false;
+    return saveFile(m_path, encode(m_values));
+}
