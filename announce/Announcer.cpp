@@ -2,10 +2,10 @@
 
 #include "announce/MovieStrip.h"
 #include "core/cycle/PeriodicTimer.h"
-#include "core/settings/RegularFile.h"
-#include "core/settings/SaveFile.h"
 #include "core/fetch/SwfCheckJob.h"
 #include "core/fetch/clsDownload.h"
+#include "core/settings/RegularFile.h"
+#include "core/settings/SaveFile.h"
 #include "platform/Platform.h"
 
 #include <QEvent>

@@ -35,13 +35,14 @@ PlayerProcess::~PlayerProcess()
     }
 }
 
-void PlayerProcess::start(const QString &program, const QString &movie, WId window, QSize size, const QColor &background)
+void PlayerProcess::start(const QString &program, const QString &movie, WId window, QSize size,
+                          const QColor &background)
 {
     const QStringList arguments = {
-        QStringLiteral("--parent"), QString::number(window),
-        QStringLiteral("--size"), QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+        QStringLiteral("--parent"),     QString::number(window),
+        QStringLiteral("--size"),       QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
         QStringLiteral("--background"), background.name(),
-        QStringLiteral("--"), movie,
+        QStringLiteral("--"),           movie,
     };
     m_silence.start();
     m_process.start(program, arguments);

@@ -18,22 +18,24 @@ void registerFontSubstitutions()
     // letters, the Latin face after it supplies them. Windows ships its own
     // Naskh faces with Arabic support, which come after the free ones.
     const QStringList sans = {
-        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),
-        QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans"),
-        QStringLiteral("Sakkal Majalla"), QStringLiteral("Traditional Arabic"),
+        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),      QStringLiteral("Noto Sans Arabic"),
+        QStringLiteral("DejaVu Sans"),       QStringLiteral("Sakkal Majalla"), QStringLiteral("Traditional Arabic"),
     };
     const QStringList kufi = {
-        QStringLiteral("Noto Kufi Arabic"), QStringLiteral("Noto Sans"),
-        QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans"),
+        QStringLiteral("Noto Kufi Arabic"),
+        QStringLiteral("Noto Sans"),
+        QStringLiteral("Noto Sans Arabic"),
+        QStringLiteral("DejaVu Sans"),
     };
     const QStringList naskh = {
-        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),
-        QStringLiteral("Amiri"), QStringLiteral("DejaVu Sans"),
-        QStringLiteral("Sakkal Majalla"), QStringLiteral("Traditional Arabic"),
+        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Noto Sans"),      QStringLiteral("Amiri"),
+        QStringLiteral("DejaVu Sans"),       QStringLiteral("Sakkal Majalla"), QStringLiteral("Traditional Arabic"),
     };
     const QStringList serif = {
-        QStringLiteral("Amiri"), QStringLiteral("Noto Serif"),
-        QStringLiteral("Noto Naskh Arabic"), QStringLiteral("DejaVu Serif"),
+        QStringLiteral("Amiri"),
+        QStringLiteral("Noto Serif"),
+        QStringLiteral("Noto Naskh Arabic"),
+        QStringLiteral("DejaVu Serif"),
     };
     for (const char *family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Segoe UI"})
         QFont::insertSubstitutions(QString::fromLatin1(family), sans);

@@ -65,7 +65,8 @@ void HoldWatch::updateFullScreen()
 {
     // A window full screen on another monitor leaves the card's own free.
     const QRect monitor = m_cardMonitor();
-    m_gate.setFullScreen(!m_fullScreenArea.isEmpty() && monitor.isValid() && m_fullScreenArea.contains(monitor.center()));
+    m_gate.setFullScreen(!m_fullScreenArea.isEmpty() && monitor.isValid()
+                         && m_fullScreenArea.contains(monitor.center()));
 }
 
 void HoldWatch::pollIdle()

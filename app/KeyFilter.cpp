@@ -18,13 +18,9 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     switch (classifyNumberKey(key->key(), key->modifiers(), key->text())) {
     case KeyVerdict::Accept:
-    case KeyVerdict::Pass:
-        return false;
-    case KeyVerdict::Swallow:
-        return true;
-    case KeyVerdict::Reject:
-        m_messages.warnInvalid(qobject_cast<QWidget *>(watched), RejectMessage);
-        return true;
+    case KeyVerdict::Pass: return false;
+    case KeyVerdict::Swallow: return true;
+    case KeyVerdict::Reject: m_messages.warnInvalid(qobject_cast<QWidget *>(watched), RejectMessage); return true;
     }
     return false;
 }

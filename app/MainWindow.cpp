@@ -3,8 +3,8 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
 #include "app/Fonts.h"
-#include "app/KeyFilter.h"
 #include "app/HoldWatch.h"
+#include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/PauseMenu.h"
 #include "app/TrayArea.h"
@@ -14,33 +14,33 @@
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/cycle/Clock.h"
+#include "core/cycle/ReminderCycle.h"
+#include "core/fetch/PlayerLocation.h"
 #include "core/hold/HoldGate.h"
 #include "core/hold/HoldSettings.h"
-#include "core/system/OlderDataFolder.h"
-#include "core/texts/ReminderTexts.h"
-#include "core/fetch/PlayerLocation.h"
-#include "core/cycle/ReminderCycle.h"
 #include "core/settings/SaveLeftovers.h"
 #include "core/settings/Settings.h"
-#include "info/InstructionsWindow.h"
+#include "core/system/OlderDataFolder.h"
+#include "core/texts/ReminderTexts.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
+#include "info/InstructionsWindow.h"
 #include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
-#include "reminder/TextsWindow.h"
 #include "reminder/RunAtLogon.h"
 #include "reminder/SettingsDialog.h"
+#include "reminder/TextsWindow.h"
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -109,8 +109,9 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
 
     m_settings = new Settings(settingsPath(), this);
     // Told after the Start that met it has finished, not in its middle.
-    connect(m_settings, &Settings::saveFailed, this, [this] { m_messages.inform(this, SaveFailedMessage); },
-            Qt::QueuedConnection);
+    connect(
+        m_settings, &Settings::saveFailed, this, [this] { m_messages.inform(this, SaveFailedMessage); },
+        Qt::QueuedConnection);
     m_cycle = new ReminderCycle(*m_settings, m_clock, this);
     connect(m_cycle, &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
     connect(m_cycle, &ReminderCycle::showCard, this, &MainWindow::showCard);
@@ -222,7 +223,8 @@ void MainWindow::buildControls()
 
     QGroupBox *intervalFrame = named(frame(client, {16, 8, 281, 129}), "Frame2");
     m_intervalBox = named(numberBox(intervalFrame, {8, 32, 121, 19}), "Text1");
-    named(label(intervalFrame, QStringLiteral(" :وقت ظهور شاشة التذكير كل"), {136, 32, 137, 20}, Qt::LeftToRight), "Label10");
+    named(label(intervalFrame, QStringLiteral(" :وقت ظهور شاشة التذكير كل"), {136, 32, 137, 20}, Qt::LeftToRight),
+          "Label10");
     m_unitFrame = named(frame(intervalFrame, {8, 48, 121, 65}), "Frame1");
     m_hours = named(option(m_unitFrame, QStringLiteral("ساعة"), {8, 16, 49, 17}), "Option3");
     m_seconds = named(option(m_unitFrame, QStringLiteral("ثانية"), {64, 16, 49, 17}), "Option1");
@@ -238,7 +240,8 @@ void MainWindow::buildControls()
 
     QGroupBox *durationFrame = named(frame(client, {16, 136, 281, 49}), "Frame3");
     m_durationBox = named(numberBox(durationFrame, {40, 16, 89, 18}), "Text2");
-    named(label(durationFrame, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight), "Label3");
+    named(label(durationFrame, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight),
+          "Label3");
     QLabel *unitWord = named(label(durationFrame, QStringLiteral("ثانية"), {8, 16, 33, 17}, Qt::RightToLeft), "Label4");
     // The unit word sits in the gap left of its box; centred, it keeps clear
     // of the box's border.
@@ -293,8 +296,7 @@ void MainWindow::buildAnnouncements(QWidget *client)
     m_announcer = new Announcer(m_platform, m_clock, *m_strip, m_dataFolder, this);
     m_announcer->setObjectName(QStringLiteral("announcer"));
     m_announcer->setPublisher(m_publisher);
-    connect(m_announcer, &Announcer::fetchFailed, this,
-            [this] { m_messages.inform(this, Announcer::ErrorMessage); });
+    connect(m_announcer, &Announcer::fetchFailed, this, [this] { m_messages.inform(this, Announcer::ErrorMessage); });
 }
 
 QString MainWindow::settingsPath() const
@@ -328,13 +330,14 @@ bool MainWindow::load()
     // (under the lock, so that two starts cannot both copy).
     const QString older = OlderDataFolder::copyInto(m_dataFolder, m_platform.olderDataFolders());
     if (!older.isEmpty())
-        m_messages.inform(nullptr, OlderFolderCopiedMessage.arg(QDir::toNativeSeparators(older),
-                                                                QDir::toNativeSeparators(m_dataFolder)));
+        m_messages.inform(
+            nullptr,
+            OlderFolderCopiedMessage.arg(QDir::toNativeSeparators(older), QDir::toNativeSeparators(m_dataFolder)));
     QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
     // What a copy killed in the middle of writing its files left behind.
-    removeSaveLeftovers(m_dataFolder, {QStringLiteral("background.txt"), QStringLiteral("text7.txt"),
-                                       QStringLiteral("1.swf"), QLatin1String(HoldSettings::FileName),
-                                       QLatin1String(ReminderTexts::FileName)});
+    removeSaveLeftovers(m_dataFolder,
+                        {QStringLiteral("background.txt"), QStringLiteral("text7.txt"), QStringLiteral("1.swf"),
+                         QLatin1String(HoldSettings::FileName), QLatin1String(ReminderTexts::FileName)});
     removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
     m_settings->load();
     // The record's flag is only as fresh as the last Start; the system
@@ -348,10 +351,13 @@ bool MainWindow::load()
     if (m_texts->problem() != ReminderTexts::Problem::None)
         m_messages.inform(this, TextsWindow::problemMessage(*m_texts));
     // Only what the choices need is watched, from here on.
-    m_holdWatch = new HoldWatch(m_platform, *m_gate, [this] {
-        const QScreen *screen = cardScreen();
-        return screen ? screen->geometry() : QRect();
-    }, this);
+    m_holdWatch = new HoldWatch(
+        m_platform, *m_gate,
+        [this] {
+            const QScreen *screen = cardScreen();
+            return screen ? screen->geometry() : QRect();
+        },
+        this);
     showPauseState();
 
     // Nothing set yet (a first run): the window, without a word. Any other
@@ -428,7 +434,8 @@ void MainWindow::showPauseState()
 bool MainWindow::pauseFromCommandLine(const PauseSpan &span)
 {
     const QDateTime now = m_clock.localNow();
-    const QDateTime end = span.untilTomorrow ? pauseEnd(PauseLength::UntilTomorrow, now) : now.addSecs(qint64(span.minutes) * 60);
+    const QDateTime end =
+        span.untilTomorrow ? pauseEnd(PauseLength::UntilTomorrow, now) : now.addSecs(qint64(span.minutes) * 60);
     return m_gate->pauseUntil(end);
 }
 
@@ -467,7 +474,7 @@ QScreen *MainWindow::cardScreen() const
 void MainWindow::start()
 {
     const Settings::Unit unit = m_minutes->isChecked() ? Settings::Unit::Minutes
-                                : m_hours->isChecked() ? Settings::Unit::Hours
+        : m_hours->isChecked()                         ? Settings::Unit::Hours
                                                        : Settings::Unit::Seconds;
     accepted(m_cycle->start(m_intervalBox->text(), unit, m_durationBox->text()));
 }
@@ -568,7 +575,8 @@ void MainWindow::openInstructions()
 
 void MainWindow::openAboutProgram()
 {
-    AboutProgramWindow window(m_publisher.homePage(), [this](const QUrl &url) { m_platform.openUrl(url); }, this);
+    AboutProgramWindow window(
+        m_publisher.homePage(), [this](const QUrl &url) { m_platform.openUrl(url); }, this);
     runModal(window);
 }
 

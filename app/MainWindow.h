@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/system/CommandLine.h"
-#include "core/fetch/Publisher.h"
 #include "core/cycle/ReminderCycle.h"
+#include "core/fetch/Publisher.h"
+#include "core/system/CommandLine.h"
 #include "platform/InstanceLock.h"
 
 #include <QMainWindow>
@@ -44,8 +44,8 @@ public:
     static inline const QString SecondCopyMessage = QStringLiteral("لا يمكنك تشغيل أكثر من نسخة من البرنامج");
     static inline const QString NoLockMessage =
         QStringLiteral("تعذّر على البرنامج إنشاء ملف القفل الذي يمنع تشغيل نسختين منه معاً، فلن يعمل.");
-    static inline const QString NoChannelMessage =
-        QStringLiteral("تعذّر فتح قناة الاتصال بين نسخ البرنامج، فلن تصل إلى هذه النسخة أوامر سطر الأوامر ولا النسخ التي تُشغَّل بعدها.");
+    static inline const QString NoChannelMessage = QStringLiteral(
+        "تعذّر فتح قناة الاتصال بين نسخ البرنامج، فلن تصل إلى هذه النسخة أوامر سطر الأوامر ولا النسخ التي تُشغَّل بعدها.");
     static inline const QString SaveFailedMessage =
         QStringLiteral("تعذّر حفظ الإعدادات، وبقيت الإعدادات المحفوظة من قبل كما هي.");
     static constexpr quint32 LampStopped = 255;
@@ -58,8 +58,8 @@ public:
     // %1: the older folder, %2: the data folder.
     static inline const QString OlderFolderCopiedMessage =
         QStringLiteral("نُسخت إعدادات البرنامج وملفاته من مجلده القديم «%1» إلى «%2»، وبقي المجلد القديم كما هو.");
-    static inline const QString LogonEntryKeptMessage =
-        QStringLiteral("ما زال البرنامج يبدأ مع دخول المستخدم: أضاف ذلك إصدار سابق لكل مستخدمي الجهاز، ولا يزيله إلا حساب مسؤول.");
+    static inline const QString LogonEntryKeptMessage = QStringLiteral(
+        "ما زال البرنامج يبدأ مع دخول المستخدم: أضاف ذلك إصدار سابق لكل مستخدمي الجهاز، ولا يزيله إلا حساب مسؤول.");
     static inline const QString HoldNotSavedMessage =
         QStringLiteral("تعذّر حفظ خيارات «متى يظهر التذكير»، فستبقى حتى إغلاق البرنامج فقط.");
 

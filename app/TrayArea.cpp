@@ -52,21 +52,14 @@ void TrayArea::setIconVisible(bool visible)
         m_tray->setContextMenu(m_menu);
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             switch (reason) {
-            case QSystemTrayIcon::Context:
-                Q_EMIT iconMouse(MouseCode::Right);
-                break;
+            case QSystemTrayIcon::Context: Q_EMIT iconMouse(MouseCode::Right); break;
             case QSystemTrayIcon::Trigger:
                 Q_EMIT iconMouse(MouseCode::Left);
                 Q_EMIT iconActivate();
                 break;
-            case QSystemTrayIcon::DoubleClick:
-                Q_EMIT iconActivate();
-                break;
-            case QSystemTrayIcon::MiddleClick:
-                Q_EMIT iconMouse(MouseCode::Middle);
-                break;
-            default:
-                break;
+            case QSystemTrayIcon::DoubleClick: Q_EMIT iconActivate(); break;
+            case QSystemTrayIcon::MiddleClick: Q_EMIT iconMouse(MouseCode::Middle); break;
+            default: break;
             }
         });
     }

@@ -1,10 +1,10 @@
-#include "core/cycle/Clock.h"
 #include "app/Fonts.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "controls/ButtonAccessible.h"
-#include "controls/ShownChildrenAccessible.h"
 #include "controls/Shape.h"
+#include "controls/ShownChildrenAccessible.h"
+#include "core/cycle/Clock.h"
 #include "core/system/CommandLine.h"
 #include "core/system/DisplayChoice.h"
 #include "platform/ConsoleOutput.h"
@@ -37,11 +37,13 @@ int handOver(const QByteArray &request)
     switch (InstanceChannel(dataFolder.folder).send(request)) {
     case InstanceChannel::Outcome::Done: return 0;
     case InstanceChannel::Outcome::DoneNotSaved:
-        writeError(QStringLiteral("murel: done, but the running copy could not save it: it holds until that copy ends\n"));
+        writeError(
+            QStringLiteral("murel: done, but the running copy could not save it: it holds until that copy ends\n"));
         return NotSavedStatus;
     case InstanceChannel::Outcome::NotTaken: break;
     }
-    writeError(QStringLiteral("murel: no running copy took the request (is Murel running for this user and data folder?)\n"));
+    writeError(
+        QStringLiteral("murel: no running copy took the request (is Murel running for this user and data folder?)\n"));
     return 1;
 }
 

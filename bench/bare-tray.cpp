@@ -4,8 +4,8 @@
 // its cycle running.
 #include <QApplication>
 #include <QMainWindow>
-#include <QSystemTrayIcon>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 int main(int argc, char *argv[])

@@ -34,7 +34,8 @@ std::string property(xcb_connection_t *c, xcb_window_t w, const char *name)
     std::free(a);
     std::string text;
     if (reply) {
-        text.assign(static_cast<const char *>(xcb_get_property_value(reply)), size_t(xcb_get_property_value_length(reply)));
+        text.assign(static_cast<const char *>(xcb_get_property_value(reply)),
+                    size_t(xcb_get_property_value_length(reply)));
         std::free(reply);
     }
     return text;
@@ -48,7 +49,8 @@ bool showsMovie(xcb_connection_t *c, xcb_window_t w)
     const uint16_t width = geometry->width;
     const uint16_t height = geometry->height;
     std::free(geometry);
-    auto *image = xcb_get_image_reply(c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, width, height, ~0u), nullptr);
+    auto *image =
+        xcb_get_image_reply(c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, width, height, ~0u), nullptr);
     if (!image)
         return false;
     const auto *pixels = reinterpret_cast<const uint32_t *>(xcb_get_image_data(image));

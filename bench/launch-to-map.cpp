@@ -27,7 +27,8 @@ std::string role(xcb_connection_t *c, xcb_window_t w, xcb_atom_t roleAtom)
     auto *reply = xcb_get_property_reply(c, xcb_get_property(c, 0, w, roleAtom, XCB_ATOM_STRING, 0, 64), nullptr);
     std::string text;
     if (reply) {
-        text.assign(static_cast<const char *>(xcb_get_property_value(reply)), size_t(xcb_get_property_value_length(reply)));
+        text.assign(static_cast<const char *>(xcb_get_property_value(reply)),
+                    size_t(xcb_get_property_value_length(reply)));
         std::free(reply);
     }
     return text;

@@ -153,8 +153,8 @@ void ButtonBase::focusInEvent(QFocusEvent *event)
     m_hasFocus = true;
     // Keyboard users must see where the focus is; a click shows it anyway.
     const Qt::FocusReason reason = event->reason();
-    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-        || reason == Qt::ShortcutFocusReason;
+    m_keyboardFocus =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
     redraw();
 }
 

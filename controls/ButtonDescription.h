@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/OleColor.h"
-#include "controls/WindowLook.h"
 #include "controls/PropertyStore.h"
+#include "controls/WindowLook.h"
 
 #include <QFont>
 #include <QString>
@@ -17,7 +17,10 @@
 // can name only the few it changes: {.caption = ..., .foreColor = ...}.
 struct ButtonDescription
 {
-    enum class BackStyle { Shaded = 0, Flat = 1 };
+    enum class BackStyle {
+        Shaded = 0,
+        Flat = 1
+    };
 
     QString caption = {};
     OleColor backColor = OleColors::ButtonFace;

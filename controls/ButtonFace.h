@@ -10,7 +10,11 @@ class QWidget;
 
 // The face both button controls share: a vertical gradient, a two-pixel
 // bevel and a black rounded outline, all in the control's own pixels.
-enum class ButtonLook { Normal = 0, Pressed = 1, Hot = 2 };
+enum class ButtonLook {
+    Normal = 0,
+    Pressed = 1,
+    Hot = 2
+};
 
 struct FaceColors
 {
@@ -19,7 +23,7 @@ struct FaceColors
     quint32 innerLight;
     quint32 outerShadow;
     quint32 innerShadow;
-    float step;   // shade added per pixel row, negative when pressed
+    float step; // shade added per pixel row, negative when pressed
 };
 
 // Colours of one look, derived from the resolved background colour.

@@ -1,8 +1,8 @@
 #include "controls/CaptionedFrame.h"
 
 #include <QFontMetricsF>
-#include <qdrawutil.h>
 #include <QPainter>
+#include <qdrawutil.h>
 
 #include <cmath>
 

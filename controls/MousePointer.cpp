@@ -22,7 +22,6 @@ std::optional<QCursor> cursorForMousePointer(qint16 pointer, const QPixmap &mous
         if (!mouseIcon.isNull())
             return QCursor(mouseIcon);
         return std::nullopt;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }

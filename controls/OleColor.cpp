@@ -18,37 +18,37 @@ constexpr SystemEntry entry(QPalette::ColorRole role, QPalette::ColorGroup group
 
 // Indexed by the desktop theme's colour numbers (scroll bar = 0 ... menu bar = 30).
 constexpr std::array<SystemEntry, 31> kSystemColours = {{
-    entry(QPalette::Button),                               // 0 scroll bar
-    entry(QPalette::Dark),                                 // 1 desktop
-    entry(QPalette::Highlight),                            // 2 active caption
-    entry(QPalette::Highlight, QPalette::Inactive),        // 3 inactive caption
-    entry(QPalette::Window),                               // 4 menu
-    entry(QPalette::Base),                                 // 5 window
-    entry(QPalette::Shadow),                               // 6 window frame
-    entry(QPalette::WindowText),                           // 7 menu text
-    entry(QPalette::Text),                                 // 8 window text
-    entry(QPalette::HighlightedText),                      // 9 caption text
-    entry(QPalette::Button),                               // 10 active border
-    entry(QPalette::Button, QPalette::Inactive),           // 11 inactive border
-    entry(QPalette::Dark),                                 // 12 application workspace
-    entry(QPalette::Highlight),                            // 13 highlight
-    entry(QPalette::HighlightedText),                      // 14 highlighted text
-    entry(QPalette::Button),                               // 15 button face
-    entry(QPalette::Dark),                                 // 16 button shadow
-    entry(QPalette::Text, QPalette::Disabled),             // 17 grey text
-    entry(QPalette::ButtonText),                           // 18 button text
-    entry(QPalette::HighlightedText, QPalette::Inactive),  // 19 inactive caption text
-    entry(QPalette::Light),                                // 20 button highlight
-    entry(QPalette::Shadow),                               // 21 3-D dark shadow
-    entry(QPalette::Midlight),                             // 22 3-D light
-    entry(QPalette::ToolTipText),                          // 23 tooltip text
-    entry(QPalette::ToolTipBase),                          // 24 tooltip background
-    {false, {QPalette::Active, QPalette::NoRole}},         // 25 unused
-    entry(QPalette::Link),                                 // 26 hot-tracked item
-    entry(QPalette::Highlight),                            // 27 active caption gradient
-    entry(QPalette::Highlight, QPalette::Inactive),        // 28 inactive caption gradient
-    entry(QPalette::Highlight),                            // 29 menu highlight
-    entry(QPalette::Window),                               // 30 menu bar
+    entry(QPalette::Button),                              // 0 scroll bar
+    entry(QPalette::Dark),                                // 1 desktop
+    entry(QPalette::Highlight),                           // 2 active caption
+    entry(QPalette::Highlight, QPalette::Inactive),       // 3 inactive caption
+    entry(QPalette::Window),                              // 4 menu
+    entry(QPalette::Base),                                // 5 window
+    entry(QPalette::Shadow),                              // 6 window frame
+    entry(QPalette::WindowText),                          // 7 menu text
+    entry(QPalette::Text),                                // 8 window text
+    entry(QPalette::HighlightedText),                     // 9 caption text
+    entry(QPalette::Button),                              // 10 active border
+    entry(QPalette::Button, QPalette::Inactive),          // 11 inactive border
+    entry(QPalette::Dark),                                // 12 application workspace
+    entry(QPalette::Highlight),                           // 13 highlight
+    entry(QPalette::HighlightedText),                     // 14 highlighted text
+    entry(QPalette::Button),                              // 15 button face
+    entry(QPalette::Dark),                                // 16 button shadow
+    entry(QPalette::Text, QPalette::Disabled),            // 17 grey text
+    entry(QPalette::ButtonText),                          // 18 button text
+    entry(QPalette::HighlightedText, QPalette::Inactive), // 19 inactive caption text
+    entry(QPalette::Light),                               // 20 button highlight
+    entry(QPalette::Shadow),                              // 21 3-D dark shadow
+    entry(QPalette::Midlight),                            // 22 3-D light
+    entry(QPalette::ToolTipText),                         // 23 tooltip text
+    entry(QPalette::ToolTipBase),                         // 24 tooltip background
+    {false, {QPalette::Active, QPalette::NoRole}},        // 25 unused
+    entry(QPalette::Link),                                // 26 hot-tracked item
+    entry(QPalette::Highlight),                           // 27 active caption gradient
+    entry(QPalette::Highlight, QPalette::Inactive),       // 28 inactive caption gradient
+    entry(QPalette::Highlight),                           // 29 menu highlight
+    entry(QPalette::Window),                              // 30 menu bar
 }};
 
 } // namespace

@@ -10,7 +10,10 @@ class Shape : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Kind { Rectangle, Circle };
+    enum class Kind {
+        Rectangle,
+        Circle
+    };
 
     explicit Shape(Kind kind, QWidget *parent = nullptr);
 

@@ -129,7 +129,8 @@ void TavrelButtonV2::setUserMode(bool userMode)
 
 int TavrelButtonV2::scaleModeFromUnits(const QString &units)
 {
-    static const char *const names[] = {"User", "Twip", "Point", "Pixel", "Character", "Inch", "Millimeter", "Centimeter"};
+    static const char *const names[] = {"User",      "Twip", "Point",      "Pixel",
+                                        "Character", "Inch", "Millimeter", "Centimeter"};
     for (int i = 0; i < 8; ++i) {
         if (units == QLatin1String(names[i]))
             return i;
@@ -219,7 +220,8 @@ void TavrelButtonV2::paintContent(QPainter &p)
     layoutPicture();
     drawCaption(p, m_drawState);
     if (m_hasFocus)
-        paintRoundedOutline(p, 3, 3, m_rightEdge - 4, m_bottomEdge - 4, toQColor(resolveColor(m_focusColor, palette())));
+        paintRoundedOutline(p, 3, 3, m_rightEdge - 4, m_bottomEdge - 4,
+                            toQColor(resolveColor(m_focusColor, palette())));
 }
 
 void TavrelButtonV2::layoutPicture()
@@ -261,8 +263,7 @@ void TavrelButtonV2::layoutPicture()
         m_textTop = m_topMargin + 2 + ph;
         m_textRight = W - 2;
         break;
-    default:
-        break;
+    default: break;
     }
     m_img->move(left + off, top + off);
 }

@@ -18,7 +18,11 @@ public:
     static constexpr quint32 OutlineGrey = 0x787878;
     static constexpr int HoverPollMs = 20;
 
-    enum Alignment { PictureLeft = 0, PictureRight = 1, PictureTop = 2 };
+    enum Alignment {
+        PictureLeft = 0,
+        PictureRight = 1,
+        PictureTop = 2
+    };
 
     explicit TavrelButtonV2(QWidget *parent = nullptr);
     ~TavrelButtonV2() override;

@@ -58,7 +58,8 @@ AboutAuthorWindow::AboutAuthorWindow(const QString &contact, QWidget *parent)
     };
 
     named(band(this, {-8, 0, 329, 33}, 0xFFC0C0), "Shape2"); // light blue
-    Label *blessing = named(placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter), "Label10");
+    Label *blessing =
+        named(placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter), "Label10");
     QFont heading(QStringLiteral("Arabic Transparent"));
     heading.setPointSize(12);
     heading.setBold(true);

@@ -38,13 +38,15 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     auto *icon = named(new QLabel(banner), "Image2");
     icon->setGeometry(8, 0, 48, 48);
     icon->setPixmap(programIcon().pixmap(48, 48));
-    Label *programName = named(placeLabel(banner, QStringLiteral("Murel"), {32, 16, 129, 25}, kCentre, Qt::LeftToRight), "Label1");
+    Label *programName =
+        named(placeLabel(banner, QStringLiteral("Murel"), {32, 16, 129, 25}, kCentre, Qt::LeftToRight), "Label1");
     QFont heading(QStringLiteral("Arial"));
     heading.setPointSizeF(15.75);
     heading.setBold(true);
     programName->setFont(heading);
     setTextColor(*programName, QColor(255, 128, 0));
-    Label *versionLabel = named(placeLabel(banner, QStringLiteral("رقم الاصدار: " MUREL_VERSION), {32, 40, 113, 17}, kCentre), "Label2");
+    Label *versionLabel =
+        named(placeLabel(banner, QStringLiteral("رقم الاصدار: " MUREL_VERSION), {32, 40, 113, 17}, kCentre), "Label2");
     QFont version(QStringLiteral("MS Sans Serif"));
     version.setPointSizeF(9.75);
     versionLabel->setFont(version);
@@ -55,14 +57,17 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     auto *computer = named(new QLabel(this), "Image1");
     computer->setGeometry(27, 165, 32, 32);
     computer->setPixmap(computerPicture());
-    named(placeLabel(this, QStringLiteral(" :للتواصل"), {195, 173, 73, 17}, Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, Qt::LeftToRight), "Label5");
+    named(placeLabel(this, QStringLiteral(" :للتواصل"), {195, 173, 73, 17},
+                     Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, Qt::LeftToRight),
+          "Label5");
     auto *contact = named(new QLineEdit(this), "Text1");
     contact->setGeometry(67, 173, 125, 20);
     contact->setReadOnly(true);
     contact->setAlignment(Qt::AlignCenter);
     // Without a home page the team is the way to reach the program's makers.
     contact->setText(homePage.isEmpty() ? kTeam : homePage.host());
-    named(placeLabel(this, QStringLiteral("لزيارة الموقع والحصول على المزيد من البرامج"), {43, 197, 209, 17}), "Label4");
+    named(placeLabel(this, QStringLiteral("لزيارة الموقع والحصول على المزيد من البرامج"), {43, 197, 209, 17}),
+          "Label4");
 
     auto *linkFrame = named(new Shape(Shape::Kind::Rectangle, this), "Shape1");
     linkFrame->setGeometry(107, 218, 65, 25);
@@ -87,7 +92,8 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     // The date is put together from its pieces, each where it always stood.
     // The two slashes were one control array; each name ends in its index.
     const auto right = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
-    named(placeLabel(this, QStringLiteral("تم الانتهاء من برمجة البرنامج بتاريخ "), {98, 255, 161, 17}, right), "Label6");
+    named(placeLabel(this, QStringLiteral("تم الانتهاء من برمجة البرنامج بتاريخ "), {98, 255, 161, 17}, right),
+          "Label6");
     named(placeLabel(this, QStringLiteral("22"), {75, 254, 17, 17}, right, Qt::LeftToRight), "Label8");
     named(placeLabel(this, QStringLiteral("\\"), {51, 254, 25, 17}, right, Qt::LeftToRight), "Label11_0");
     named(placeLabel(this, QStringLiteral("1"), {60, 254, 9, 17}, right, Qt::LeftToRight), "Label9");

@@ -10,11 +10,10 @@ class AboutProgramWindow : public QDialog
 {
     Q_OBJECT
 public:
-    static inline const QString Greeting = QStringLiteral(
-        "السلام عليكم ورحمة الله وبركاته...\r\n"
-        "أشكركم على تنزيلكم للبرنامج وكل ما اطلبه \r\n"
-        "منكم هو دعاء صالح لي ولوالديّ بالرحمة \r\n"
-        "والمغفرة\r\n");
+    static inline const QString Greeting = QStringLiteral("السلام عليكم ورحمة الله وبركاته...\r\n"
+                                                          "أشكركم على تنزيلكم للبرنامج وكل ما اطلبه \r\n"
+                                                          "منكم هو دعاء صالح لي ولوالديّ بالرحمة \r\n"
+                                                          "والمغفرة\r\n");
 
     static inline const QString NoAddressTip = QStringLiteral("لا يوجد عنوان للموقع في هذه النسخة");
 

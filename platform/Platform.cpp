@@ -7,9 +7,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QRect>
-#include <QUrl>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QUrl>
 
 Platform::Platform() = default;
 

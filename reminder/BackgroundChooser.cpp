@@ -4,8 +4,8 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
-#include "core/settings/Settings.h"
 #include "core/card/Twips.h"
+#include "core/settings/Settings.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>
@@ -46,8 +46,9 @@ BackgroundChooser::BackgroundChooser(Settings &settings, QWidget *parent)
     frame->setGeometry(twipsRect(600, 3600, 3975, 1455));
     setTextColor(*frame, QColor(0, 0, 128));
 
-    const QRect places[6] = {twipsRect(2520, 480, 975, 255), twipsRect(2520, 960, 975, 255), twipsRect(1320, 480, 975, 255),
-                             twipsRect(1200, 960, 1095, 255), twipsRect(240, 480, 855, 255), twipsRect(240, 960, 855, 255)};
+    const QRect places[6] = {twipsRect(2520, 480, 975, 255), twipsRect(2520, 960, 975, 255),
+                             twipsRect(1320, 480, 975, 255), twipsRect(1200, 960, 1095, 255),
+                             twipsRect(240, 480, 855, 255),  twipsRect(240, 960, 855, 255)};
     for (int i = 0; i < 6; ++i) {
         auto *o = new QRadioButton(QStringLiteral("خلفية %1").arg(i + 1), frame);
         o->setObjectName(QStringLiteral("Option%1").arg(i + 1));

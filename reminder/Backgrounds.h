@@ -9,7 +9,7 @@
 // the light frame around the text is drawn.
 struct BackgroundLook
 {
-    int picture = 0;                  // 1..6, 0: keep the card's own picture
+    int picture = 0;                   // 1..6, 0: keep the card's own picture
     std::optional<OleColor> textColor; // none: keep white
     bool frame = false;
 };

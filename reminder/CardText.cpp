@@ -1,8 +1,8 @@
 #include "reminder/CardText.h"
 
 #include "controls/ArabicFace.h"
-#include "core/settings/FaceNames.h"
 #include "core/card/Twips.h"
+#include "core/settings/FaceNames.h"
 #include "reminder/TextFit.h"
 
 namespace CardText {
@@ -39,8 +39,7 @@ QString message(Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Blank: return QStringLiteral("النص فارغ، فاكتب شيئاً.");
-    case Verdict::TooLong:
-        return QStringLiteral("النص أطول مما تسعه البطاقة كاملاً حتى بأصغر حجم للخط، فاختصره.");
+    case Verdict::TooLong: return QStringLiteral("النص أطول مما تسعه البطاقة كاملاً حتى بأصغر حجم للخط، فاختصره.");
     case Verdict::Fits: break;
     }
     return QString();

@@ -19,15 +19,15 @@
 
 namespace {
 
-template<typename W>
-W *named(W *widget, const char *name)
+template <typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
 // The week as it is read here: from Saturday to Friday.
-constexpr int WeekOrder[] = {Qt::Saturday, Qt::Sunday, Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday, Qt::Friday};
+constexpr int WeekOrder[] = {Qt::Saturday,  Qt::Sunday,   Qt::Monday, Qt::Tuesday,
+                             Qt::Wednesday, Qt::Thursday, Qt::Friday};
 
 QString dayName(int dayOfWeek)
 {
@@ -57,8 +57,8 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     m_fullScreen = named(new QCheckBox(QStringLiteral("انتظر ما دامت نافذة بملء الشاشة (فيلم، لعبة، عرض)"), this),
                          "holdFullScreen");
-    m_doNotDisturb = named(new QCheckBox(QStringLiteral("اتبع وضع «عدم الإزعاج» في سطح المكتب"), this),
-                           "holdDoNotDisturb");
+    m_doNotDisturb =
+        named(new QCheckBox(QStringLiteral("اتبع وضع «عدم الإزعاج» في سطح المكتب"), this), "holdDoNotDisturb");
     layout->addWidget(m_fullScreen);
     layout->addWidget(m_doNotDisturb);
 
@@ -126,7 +126,8 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     monitorRow->addStretch();
     layout->addLayout(monitorRow);
 
-    auto *lockNote = named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
+    auto *lockNote =
+        named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
     lockNote->setWordWrap(true);
     layout->addWidget(lockNote);
 
@@ -203,6 +204,5 @@ QString HoldWindow::problemMessage(const HoldSettings &settings)
     const QString start = QStringLiteral("تعذّرت قراءة ملف «متى يظهر التذكير» فاستُعملت الخيارات الأصلية");
     if (settings.setAside().isEmpty())
         return start + QStringLiteral("، وبقي الملف كما هو فلن يُكتب فوقه.");
-    return start
-        + QStringLiteral("، ونُقل الملف كما هو إلى «%1».").arg(QDir::toNativeSeparators(settings.setAside()));
+    return start + QStringLiteral("، ونُقل الملف كما هو إلى «%1».").arg(QDir::toNativeSeparators(settings.setAside()));
 }

@@ -5,9 +5,9 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
 #include "controls/WindowLook.h"
+#include "core/card/Twips.h"
 #include "core/cycle/ExtraTimer.h"
 #include "core/texts/ReminderTexts.h"
-#include "core/card/Twips.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
 #include "reminder/CardText.h"
@@ -39,8 +39,8 @@ ButtonDescription closeButton()
 
 } // namespace
 
-ReminderCard::ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform, const QIcon &icon,
-                           QScreen *screen)
+ReminderCard::ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform,
+                           const QIcon &icon, QScreen *screen)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_platform(platform)
     , m_screen(screen)
@@ -72,7 +72,7 @@ void ReminderCard::build()
     // window on the right and at the bottom, left a strip of bare window
     // there.
     const int tallest = (CardGeometry::FullHeightTwips + CardGeometry::StepTwips - 1) / CardGeometry::StepTwips
-                        * CardGeometry::StepTwips;
+        * CardGeometry::StepTwips;
     m_picture->setGeometry(twipsRect(0, 0, CardGeometry::WidthTwips, tallest));
     m_picture->setScaledContents(true);
     m_picture->setPixmap(backgroundPicture(1, devicePixelRatioF()));

@@ -32,8 +32,8 @@ public:
     // display time, placement at height 0, slide up, text. The card goes to
     // screen's corner (the primary screen's when none is given, or once
     // that screen is gone). Its text is the next that texts gives.
-    ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform, const QIcon &icon,
-                 QScreen *screen = nullptr);
+    ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform,
+                 const QIcon &icon, QScreen *screen = nullptr);
     ~ReminderCard() override;
 
     // Shows the card without taking the keyboard focus; the window appears

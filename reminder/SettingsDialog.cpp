@@ -6,8 +6,8 @@
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
-#include "core/settings/Settings.h"
 #include "core/card/Twips.h"
+#include "core/settings/Settings.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/RunAtLogon.h"
 #include "reminder/TextsWindow.h"
@@ -17,7 +17,6 @@
 #include <QGroupBox>
 
 namespace {
-
 
 QGroupBox *captionedFrame(QWidget *parent, const QString &caption, const QRect &geometry)
 {
@@ -102,20 +101,21 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     m_fontName->setAccessibleName(QStringLiteral("الخط"));
     m_fontName->addItems({Settings::defaultFontName(), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
     plainText(m_fontName, this);
-    m_preview = placeLabel(displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
+    m_preview =
+        placeLabel(displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
     m_preview->setObjectName(QStringLiteral("Label1"));
     QFont preview(Settings::defaultFontName());
     preview.setPointSize(12);
     preview.setBold(true);
     m_preview->setFont(preview);
     setTextColor(*m_preview, Qt::black);
-    auto *defaultFont =
-        button(displayFrame, "TavrelButtonV21", QStringLiteral("استعادة الخط الافتراضي"), twipsRect(1800, 1080, 2175, 375));
+    auto *defaultFont = button(displayFrame, "TavrelButtonV21", QStringLiteral("استعادة الخط الافتراضي"),
+                               twipsRect(1800, 1080, 2175, 375));
     Label *backgroundCaption = placeLabel(displayFrame, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
     backgroundCaption->setObjectName(QStringLiteral("Label3"));
     darkRed(backgroundCaption);
-    auto *chooseBackground =
-        button(displayFrame, "TavrelButtonV22", QStringLiteral("اختيار صورة الخلفية"), twipsRect(1800, 2160, 2175, 375));
+    auto *chooseBackground = button(displayFrame, "TavrelButtonV22", QStringLiteral("اختيار صورة الخلفية"),
+                                    twipsRect(1800, 2160, 2175, 375));
     // The texts take the free corner beside the background, level with it:
     // the controls that were there before keep their places.
     if (m_texts) {

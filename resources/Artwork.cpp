@@ -19,9 +19,9 @@ namespace {
 QString picturesFolder()
 {
     const QString exe = QCoreApplication::applicationDirPath();
-    for (const QString &folder : {exe + QStringLiteral("/pictures"),
-                                  exe + QStringLiteral("/" MUREL_PICTURES_FROM_BINDIR),
-                                  exe + QStringLiteral("/../pictures")}) {
+    for (const QString &folder :
+         {exe + QStringLiteral("/pictures"), exe + QStringLiteral("/" MUREL_PICTURES_FROM_BINDIR),
+          exe + QStringLiteral("/../pictures")}) {
         if (QFileInfo::exists(folder + QStringLiteral("/banner.png")))
             return folder;
     }

@@ -13,7 +13,11 @@
 // would cost the strip more than the movie is worth.
 namespace PlayerProtocol {
 
-enum class Status { Loading, Playing, Failed };
+enum class Status {
+    Loading,
+    Playing,
+    Failed
+};
 
 inline constexpr int HeartbeatMs = 5'000;
 // Its line end included.
@@ -25,12 +29,9 @@ inline constexpr char Quit[] = "quit";
 inline QByteArray line(Status status)
 {
     switch (status) {
-    case Status::Loading:
-        return QByteArrayLiteral("loading\n");
-    case Status::Playing:
-        return QByteArrayLiteral("playing\n");
-    case Status::Failed:
-        break;
+    case Status::Loading: return QByteArrayLiteral("loading\n");
+    case Status::Playing: return QByteArrayLiteral("playing\n");
+    case Status::Failed: break;
     }
     return QByteArrayLiteral("failed\n");
 }

@@ -75,8 +75,7 @@ RufflePlayer::RufflePlayer(const QString &filesFolder, const QColor &background,
         if (!m_movie.isEmpty())
             load(m_movie);
     });
-    QObject::connect(page, &QWebEnginePage::renderProcessTerminated, this,
-                     [this] { setStatus(Status::Failed); });
+    QObject::connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] { setStatus(Status::Failed); });
     m_view->load(QUrl::fromLocalFile(QDir(filesFolder).filePath(QStringLiteral("player.html"))));
 }
 

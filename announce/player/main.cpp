@@ -82,9 +82,10 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser options;
-    const QCommandLineOption parentOption(QStringLiteral("parent"), QStringLiteral("Window to play in."), QStringLiteral("id"));
-    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Size of the player."), QStringLiteral("WxH"),
-                                        QStringLiteral("281x54"));
+    const QCommandLineOption parentOption(QStringLiteral("parent"), QStringLiteral("Window to play in."),
+                                          QStringLiteral("id"));
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Size of the player."),
+                                        QStringLiteral("WxH"), QStringLiteral("281x54"));
     const QCommandLineOption backgroundOption(QStringLiteral("background"), QStringLiteral("Colour behind the movie."),
                                               QStringLiteral("colour"), QStringLiteral("#000000"));
     options.addOptions({parentOption, sizeOption, backgroundOption});

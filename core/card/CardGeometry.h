@@ -12,8 +12,8 @@ inline constexpr int WidthTwips = 3555;
 inline constexpr int RightGapTwips = 100;
 inline constexpr int BottomGapTwips = 500;
 inline constexpr int StepTwips = 100;
-inline constexpr int FullHeightTwips = 2710;  // the slide up stops at or past this
-inline constexpr int GoneHeightTwips = 80;    // the slide down ends at or below this
+inline constexpr int FullHeightTwips = 2710; // the slide up stops at or past this
+inline constexpr int GoneHeightTwips = 80;   // the slide down ends at or below this
 
 struct Twips
 {

@@ -13,7 +13,11 @@ class ExtraTimer : public QObject
 {
     Q_OBJECT
 public:
-    enum Unit { Seconds = 0, Minutes = 1, Hours = 2 };
+    enum Unit {
+        Seconds = 0,
+        Minutes = 1,
+        Hours = 2
+    };
 
     explicit ExtraTimer(Clock &clock, QObject *parent = nullptr);
 

@@ -25,7 +25,11 @@ class ReminderCycle : public QObject
 {
     Q_OBJECT
 public:
-    enum class Verdict { Valid, BadInterval, BadDuration };
+    enum class Verdict {
+        Valid,
+        BadInterval,
+        BadDuration
+    };
 
     ReminderCycle(Settings &settings, Clock &clock, QObject *parent = nullptr);
 
@@ -68,7 +72,11 @@ Q_SIGNALS:
     void closeCard();
 
 private:
-    enum class Card { None, Holding, Waiting };
+    enum class Card {
+        None,
+        Holding,
+        Waiting
+    };
 
     Verdict run();
     void due();

@@ -8,7 +8,13 @@ namespace Connectivity {
 // What the system's network service says of the machine: nothing yet,
 // no network, a network with nothing beyond this machine's link, a
 // network without the internet (a site), or on-line.
-enum class Reach { Unknown, Disconnected, Local, Site, Online };
+enum class Reach {
+    Unknown,
+    Disconnected,
+    Local,
+    Site,
+    Online
+};
 
 // One network interface as the interface table shows it. Routable: it has
 // an address beyond its own link; a link-local address alone (what a

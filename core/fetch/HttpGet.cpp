@@ -50,7 +50,8 @@ QByteArray HttpGet::requestFor(const QUrl &url)
     // The encoded form escapes blanks and line ends; anything else that
     // would end the line early is no address to send.
     for (const QByteArray &part : {host, target}) {
-        if (std::any_of(part.begin(), part.end(), [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7f; }))
+        if (std::any_of(part.begin(), part.end(),
+                        [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7f; }))
             return {};
     }
     if (!target.startsWith('/'))

@@ -124,7 +124,8 @@ bool HttpResponseParser::feed(QByteArrayView bytes, QByteArray &body)
     while (!bytes.isEmpty() && (m_state == State::Head || m_state == State::Body)) {
         const bool lines = m_state == State::Head || (m_framing == Framing::Chunked && m_chunk != ChunkState::Data);
         if (!lines) {
-            const qsizetype used = m_framing == Framing::Close ? bytes.size() : qsizetype(qMin<qint64>(m_remaining, bytes.size()));
+            const qsizetype used =
+                m_framing == Framing::Close ? bytes.size() : qsizetype(qMin<qint64>(m_remaining, bytes.size()));
             if (!takeBody(bytes.first(used), body))
                 return false;
             bytes = bytes.sliced(used);
@@ -132,9 +133,9 @@ bool HttpResponseParser::feed(QByteArrayView bytes, QByteArray &body)
         }
         const bool head = m_state == State::Head || m_chunk == ChunkState::Trailer;
         // A chunk's data ends with a bare line end and nothing else.
-        const qint64 limit = head ? HeaderCapBytes - m_headBytes
+        const qint64 limit = head            ? HeaderCapBytes - m_headBytes
             : m_chunk == ChunkState::DataEnd ? 2 - m_line.size()
-                                              : MaxChunkLineBytes - m_line.size();
+                                             : MaxChunkLineBytes - m_line.size();
         bool complete = false;
         const qsizetype used = takeLine(bytes, limit, complete);
         if (used < 0)
@@ -149,9 +150,9 @@ bool HttpResponseParser::feed(QByteArrayView bytes, QByteArray &body)
             line.chop(1);
         if (line.contains('\r'))
             return fail();
-        const bool taken = head ? headLine(line, m_state == State::Body)
+        const bool taken = head              ? headLine(line, m_state == State::Body)
             : m_chunk == ChunkState::DataEnd ? line.isEmpty()
-                                              : chunkSizeLine(line);
+                                             : chunkSizeLine(line);
         if (!taken)
             return fail();
         if (m_chunk == ChunkState::DataEnd && !head)
@@ -249,7 +250,8 @@ bool HttpResponseParser::headEnded()
         // Both at once, or a coding in an HTTP/1.0 answer, leave where the
         // body ends open to two readings.
         const QList<QByteArrayView> codings = listElements(coding);
-        if (!length.isEmpty() || m_http10 || codings.size() != 1 || codings.first().compare("chunked", Qt::CaseInsensitive) != 0)
+        if (!length.isEmpty() || m_http10 || codings.size() != 1
+            || codings.first().compare("chunked", Qt::CaseInsensitive) != 0)
             return false;
         m_framing = Framing::Chunked;
     } else if (!length.isEmpty()) {

@@ -22,7 +22,12 @@ public:
     static constexpr int MaxHeaderLines = 100;
     static constexpr qint64 MaxChunkLineBytes = 1024;
 
-    enum class State { Head, Body, Done, Failed };
+    enum class State {
+        Head,
+        Body,
+        Done,
+        Failed
+    };
 
     explicit HttpResponseParser(qint64 bodyCap);
 
@@ -40,8 +45,18 @@ public:
     QList<QByteArray> values(QByteArrayView name) const;
 
 private:
-    enum class Framing { None, Length, Chunked, Close };
-    enum class ChunkState { Size, Data, DataEnd, Trailer };
+    enum class Framing {
+        None,
+        Length,
+        Chunked,
+        Close
+    };
+    enum class ChunkState {
+        Size,
+        Data,
+        DataEnd,
+        Trailer
+    };
 
     // Takes one whole line (without its line end) of the head or trailers.
     bool headLine(QByteArrayView line, bool trailer);

@@ -11,7 +11,8 @@ Publisher Publisher::fromBuild()
     if (text.isEmpty())
         return p;
     const QUrl url(text, QUrl::StrictMode);
-    if (url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) && !url.host().isEmpty())
+    if (url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+        && !url.host().isEmpty())
         p.base = url;
     return p;
 }

@@ -66,8 +66,8 @@ bool lzmaWhole(QIODevice &movie, quint64 expected, QByteArray *unpacked)
     // used, so a hostile size is brought down to the movie's.
     std::array<uint8_t, LzmaPropertiesBytes + 8> header{};
     header[0] = uint8_t(properties.at(0));
-    const quint32 dictionary = quint32(qMin<quint64>(qFromLittleEndian<quint32>(properties.constData() + 1),
-                                                     qMax<quint64>(expected, 4096)));
+    const quint32 dictionary =
+        quint32(qMin<quint64>(qFromLittleEndian<quint32>(properties.constData() + 1), qMax<quint64>(expected, 4096)));
     qToLittleEndian<quint32>(dictionary, header.data() + 1);
     qToLittleEndian<quint64>(expected, header.data() + LzmaPropertiesBytes);
 

@@ -20,8 +20,7 @@ bool makesSound(int code)
     case 72: // DoABC, first form
     case 82: // DoABC
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -37,7 +37,8 @@ void clsDownload::Get_File(const QString &url, const QString &path, const Limits
 {
     m_cap = limits.capBytes;
     const QUrl address(url.trimmed(), QUrl::StrictMode);
-    const bool web = address.isValid() && (address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https"));
+    const bool web =
+        address.isValid() && (address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https"));
     m_file = new SaveFile(path.trimmed());
     if (!web || path.trimmed().isEmpty() || !clearForRegularFile(path.trimmed()) || !m_file->open()) {
         QTimer::singleShot(0, this, &clsDownload::fail);

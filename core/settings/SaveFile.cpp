@@ -40,8 +40,7 @@ bool SaveFile::open()
         return false;
     for (int i = 0; i < NameTries; ++i) {
         const QString candidate = m_path + TemporaryMark
-                                  + QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), RandomDigits,
-                                                             16, QLatin1Char('0'));
+            + QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), RandomDigits, 16, QLatin1Char('0'));
         m_file.setFileName(candidate);
         // Made here or not at all: never someone else's file (or what a link
         // there leads to). Unbuffered, so that each write meets the disk.

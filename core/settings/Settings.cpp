@@ -7,7 +7,16 @@
 
 namespace {
 
-enum Field { Background, FontName, RunAtLogon, Interval, Duration, Seconds, Minutes, Hours };
+enum Field {
+    Background,
+    FontName,
+    RunAtLogon,
+    Interval,
+    Duration,
+    Seconds,
+    Minutes,
+    Hours
+};
 
 // A missing or empty field is the default; any other text is kept as it
 // is, so that a save writes back what was read.

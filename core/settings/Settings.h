@@ -15,7 +15,11 @@ class Settings : public QObject
 {
     Q_OBJECT
 public:
-    enum class Unit { Seconds, Minutes, Hours };
+    enum class Unit {
+        Seconds,
+        Minutes,
+        Hours
+    };
 
     struct Range
     {

@@ -11,9 +11,9 @@ struct SettingsRecord
 {
     QString background; // "1".."6", or whatever the record held
     QString fontName;
-    QString runAtLogon;   // "1" or "0"
-    QString interval;     // count of units between reminders
-    QString duration;     // seconds a reminder stays
+    QString runAtLogon; // "1" or "0"
+    QString interval;   // count of units between reminders
+    QString duration;   // seconds a reminder stays
     bool seconds = true;
     bool minutes = false;
     bool hours = false;

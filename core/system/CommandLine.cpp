@@ -9,15 +9,17 @@ namespace {
 // Options the toolkit reads itself, those that take a value first. A
 // session manager restarts the program with -session, so these must pass.
 const QStringList kToolkitWithValue = {
-    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
-    QStringLiteral("qwindowtitle"), QStringLiteral("session"), QStringLiteral("style"),
-    QStringLiteral("stylesheet"), QStringLiteral("display"), QStringLiteral("name"),
-    QStringLiteral("title"), QStringLiteral("visual"),
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("display"),         QStringLiteral("name"),
+    QStringLiteral("title"),           QStringLiteral("visual"),
 };
 const QStringList kToolkitFlags = {
     QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
-    QStringLiteral("dograb"), QStringLiteral("sync"),
+    QStringLiteral("dograb"),  QStringLiteral("sync"),
 };
 
 QString usage(const QString &program)
@@ -29,27 +31,28 @@ QString usage(const QString &program)
 QString help(const QString &program)
 {
     return usage(program)
-        + QStringLiteral("الاستعمال: %1 [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n"
-                         "\n"
-                         "Murel sits in the notification area and, at the interval you choose,\n"
-                         "shows a short Arabic reminder at the bottom-right of the screen.\n"
-                         "Murel يعمل في منطقة الإشعارات ويعرض تذكيراً قصيراً أسفل يمين الشاشة\n"
-                         "كل مدة تختارها.\n"
-                         "\n"
-                         "  -h, --help     show this help and exit\n"
-                         "                 اعرض هذه المساعدة واخرج\n"
-                         "  -v, --version  show the version and exit\n"
-                         "                 اعرض رقم الإصدار واخرج\n"
-                         "  --pause LENGTH  pause the running copy's reminders for 30m (minutes),\n"
-                         "                 1h (hours) or until tomorrow\n"
-                         "                 أوقف التذكير في النسخة العاملة مؤقتاً: 30m دقائق، 1h ساعات، tomorrow حتى الغد\n"
-                         "  --resume       resume the running copy's reminders\n"
-                         "                 استأنف التذكير في النسخة العاملة\n"
-                         "  --show-now     show a reminder now in the running copy\n"
-                         "                 اعرض تذكيراً الآن في النسخة العاملة\n"
-                         "\n"
-                         "Without options the program starts; only one copy runs per data folder.\n"
-                         "دون خيارات يبدأ البرنامج، ولا تعمل إلا نسخة واحدة منه.\n")
+        + QStringLiteral(
+              "الاستعمال: %1 [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n"
+              "\n"
+              "Murel sits in the notification area and, at the interval you choose,\n"
+              "shows a short Arabic reminder at the bottom-right of the screen.\n"
+              "Murel يعمل في منطقة الإشعارات ويعرض تذكيراً قصيراً أسفل يمين الشاشة\n"
+              "كل مدة تختارها.\n"
+              "\n"
+              "  -h, --help     show this help and exit\n"
+              "                 اعرض هذه المساعدة واخرج\n"
+              "  -v, --version  show the version and exit\n"
+              "                 اعرض رقم الإصدار واخرج\n"
+              "  --pause LENGTH  pause the running copy's reminders for 30m (minutes),\n"
+              "                 1h (hours) or until tomorrow\n"
+              "                 أوقف التذكير في النسخة العاملة مؤقتاً: 30m دقائق، 1h ساعات، tomorrow حتى الغد\n"
+              "  --resume       resume the running copy's reminders\n"
+              "                 استأنف التذكير في النسخة العاملة\n"
+              "  --show-now     show a reminder now in the running copy\n"
+              "                 اعرض تذكيراً الآن في النسخة العاملة\n"
+              "\n"
+              "Without options the program starts; only one copy runs per data folder.\n"
+              "دون خيارات يبدأ البرنامج، ولا تعمل إلا نسخة واحدة منه.\n")
               .arg(program);
 }
 

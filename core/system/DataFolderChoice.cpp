@@ -29,7 +29,8 @@ WindowsDataFolders windowsDataFolders(const QString &appData, const QString &loc
     // <LOCALAPPDATA>/VirtualStore/Windows.
     const qsizetype root = system.indexOf(u'/');
     if (!localAppData.isEmpty() && root > 0)
-        folders.older << clean(localAppData + QStringLiteral("/VirtualStore/") + system.mid(root + 1) + QStringLiteral("/murel"));
+        folders.older << clean(localAppData + QStringLiteral("/VirtualStore/") + system.mid(root + 1)
+                               + QStringLiteral("/murel"));
     folders.older << clean(system + QStringLiteral("/murel"));
     return folders;
 }
@@ -55,7 +56,8 @@ QString dataFolderRefusalMessage(DataFolderChoice::Refusal refusal)
     case DataFolderChoice::Refusal::NotAFileName:
         return QStringLiteral("متغير البيئة windir لا يحمل اسم مجلد صالحاً، فلن يعمل البرنامج حتى يُصحَّح أو يُحذف.");
     case DataFolderChoice::Refusal::Relative:
-        return QStringLiteral("متغير البيئة windir يحمل مساراً نسبياً، فلن يعمل البرنامج حتى يُكتب فيه مسار كامل أو يُحذف.");
+        return QStringLiteral(
+            "متغير البيئة windir يحمل مساراً نسبياً، فلن يعمل البرنامج حتى يُكتب فيه مسار كامل أو يُحذف.");
     }
     return QString();
 }

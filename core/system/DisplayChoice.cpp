@@ -17,8 +17,7 @@ bool userChoseWaylandOnly(const QByteArray &userPlatform)
 } // namespace
 
 DisplayChoice chooseDisplay(const QByteArray &sessionType, const QByteArray &waylandDisplay,
-                            const QByteArray &x11Display, const QByteArray &userPlatform,
-                            bool waylandPluginInstalled)
+                            const QByteArray &x11Display, const QByteArray &userPlatform, bool waylandPluginInstalled)
 {
     DisplayChoice choice;
     if (!userPlatform.isEmpty()) {

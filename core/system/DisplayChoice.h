@@ -26,11 +26,10 @@ struct DisplayChoice
 // and QT_QPA_PLATFORM (the user's own choice, always kept), and whether the
 // toolkit's Wayland platform plugin is installed.
 DisplayChoice chooseDisplay(const QByteArray &sessionType, const QByteArray &waylandDisplay,
-                            const QByteArray &x11Display, const QByteArray &userPlatform,
-                            bool waylandPluginInstalled);
+                            const QByteArray &x11Display, const QByteArray &userPlatform, bool waylandPluginInstalled);
 
-inline constexpr char WaylandNotice[] =
-    "murel: running on Wayland without X11; where the reminder appears and whether it stays on top is up to the compositor.\n";
+inline constexpr char WaylandNotice[] = "murel: running on Wayland without X11; where the reminder appears and whether "
+                                        "it stays on top is up to the compositor.\n";
 
 inline constexpr char NoDisplayLine[] =
     "murel: no display to show on (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session\n";

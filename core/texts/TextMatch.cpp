@@ -6,10 +6,10 @@ namespace {
 
 bool isDropped(char16_t c)
 {
-    return (c >= 0x064B && c <= 0x065F) // tanween, harakat, shadda, sukun, hamza marks
-        || c == 0x0670                  // superscript alef
-        || c == 0x0640                  // tatweel
-        || (c >= 0x0610 && c <= 0x061A) // honorifics written above
+    return (c >= 0x064B && c <= 0x065F)  // tanween, harakat, shadda, sukun, hamza marks
+        || c == 0x0670                   // superscript alef
+        || c == 0x0640                   // tatweel
+        || (c >= 0x0610 && c <= 0x061A)  // honorifics written above
         || (c >= 0x06D6 && c <= 0x06ED); // Quranic annotation marks
 }
 

@@ -26,7 +26,8 @@ BusFlag::BusFlag(const QDBusConnection &bus, Source source, QObject *parent)
     QDBusConnectionInterface *names = m_bus.interface();
     if (!names)
         return;
-    auto *pending = new QDBusPendingCallWatcher(names->asyncCall(QStringLiteral("NameHasOwner"), m_source.service), this);
+    auto *pending =
+        new QDBusPendingCallWatcher(names->asyncCall(QStringLiteral("NameHasOwner"), m_source.service), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         call->deleteLater();
         const QDBusPendingReply<bool> reply = *call;

@@ -159,8 +159,8 @@ void FullScreenWatch::check()
         const QList<quint32> frame = x11Property32(m_connection, active, m_frameAtom, XCB_ATOM_CARDINAL, 4);
         for (quint32 side : frame)
             facts.framed = facts.framed || side > 0;
-        const QList<quint32> types = x11Property32(m_connection, active, internAtom(m_connection, "_NET_WM_WINDOW_TYPE"),
-                                                   XCB_ATOM_ATOM);
+        const QList<quint32> types =
+            x11Property32(m_connection, active, internAtom(m_connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM);
         facts.desktopOrDock = types.contains(internAtom(m_connection, "_NET_WM_WINDOW_TYPE_DESKTOP"))
             || types.contains(internAtom(m_connection, "_NET_WM_WINDOW_TYPE_DOCK"));
         facts.geometry = rootGeometry(m_connection, active, m_root);

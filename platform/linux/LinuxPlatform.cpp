@@ -1,8 +1,8 @@
 #include "platform/Platform.h"
 
-#include "core/system/AutostartEntry.h"
 #include "core/fetch/Connectivity.h"
 #include "core/fetch/NetworkKit.h"
+#include "core/system/AutostartEntry.h"
 #include "platform/LogonCommand.h"
 #include "platform/linux/AnyFlag.h"
 #include "platform/linux/DesktopSwitches.h"

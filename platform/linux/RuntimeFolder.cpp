@@ -13,7 +13,7 @@ bool isOwnFolder(const QString &path)
 {
     struct stat st;
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
-           && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+        && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 } // namespace

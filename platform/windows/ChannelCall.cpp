@@ -23,8 +23,9 @@ HANDLE connectWithin(const std::wstring &path, int timeoutMs)
     for (;;) {
         // Identification only: whoever holds the name cannot act as this
         // user.
-        const HANDLE pipe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+        const HANDLE pipe =
+            CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
         if (pipe != INVALID_HANDLE_VALUE)
             return pipe;
         // Nobody listening is an answer at once; only a pipe whose
@@ -66,7 +67,8 @@ bool writeWithin(HANDLE pipe, HANDLE event, const QByteArray &bytes, int timeout
         OVERLAPPED overlapped{};
         overlapped.hEvent = event;
         ResetEvent(event);
-        const BOOL done = WriteFile(pipe, bytes.constData() + written, DWORD(bytes.size() - written), nullptr, &overlapped);
+        const BOOL done =
+            WriteFile(pipe, bytes.constData() + written, DWORD(bytes.size() - written), nullptr, &overlapped);
         const std::optional<DWORD> count = finish(pipe, overlapped, done, int(remainingMs(deadline)));
         if (!count || *count == 0)
             return false;

@@ -203,8 +203,9 @@ void arabesqueBorder(QPainter &p, const QRectF &outer, qreal band, const QColor 
     }
     // Corner rosettes.
     p.setBrush(accent);
-    for (const QPointF c : {QPointF(outer.left() + mid, outer.top() + mid), QPointF(outer.right() - mid, outer.top() + mid),
-                            QPointF(outer.left() + mid, outer.bottom() - mid), QPointF(outer.right() - mid, outer.bottom() - mid)})
+    for (const QPointF c :
+         {QPointF(outer.left() + mid, outer.top() + mid), QPointF(outer.right() - mid, outer.top() + mid),
+          QPointF(outer.left() + mid, outer.bottom() - mid), QPointF(outer.right() - mid, outer.bottom() - mid)})
         p.drawPath(octagram(c, band * 0.42));
     p.restore();
 }
@@ -377,20 +378,28 @@ int main(int argc, char *argv[])
     // Text colours on the card: white on 1 and 6, dark blue on 2, black on 3
     // and 4, dark grey on 5; each field stays far enough from its colour.
     const Palette palettes[6] = {
-        {QColor(0x1d, 0x2b, 0x53), QColor(0x0f, 0x4c, 0x5c), QColor(255, 255, 255, 34), QColor(0xc9, 0xa9, 0x5c), QColor(0xd8, 0xb8, 0x6a), 0.8},
-        {QColor(0xf2, 0xf8, 0xfd), QColor(0xd6, 0xe8, 0xf6), QColor(0x4a, 0x7d, 0xb0, 40), QColor(0x3b, 0x6e, 0xa5), QColor(0x6f, 0x9c, 0xcc), 0.8},
-        {QColor(0xfb, 0xf3, 0xe2), QColor(0xee, 0xdc, 0xba), QColor(0x9c, 0x74, 0x3c, 38), QColor(0x9c, 0x6b, 0x2e), QColor(0xc0, 0x8f, 0x45), 0.8},
-        {QColor(0xee, 0xf8, 0xf0), QColor(0xd3, 0xea, 0xda), QColor(0x3f, 0x8f, 0x5f, 40), QColor(0x2f, 0x7d, 0x52), QColor(0x5f, 0xa8, 0x7a), 0.8},
-        {QColor(0xf8, 0xf0, 0xf6), QColor(0xe9, 0xdb, 0xea), QColor(0x8a, 0x5c, 0x8e, 36), QColor(0x8a, 0x5c, 0x8e), QColor(0xb0, 0x86, 0xb4), 0.8},
-        {QColor(0x0c, 0x4a, 0x38), QColor(0x05, 0x26, 0x1e), QColor(0xe6, 0xc7, 0x72, 40), QColor(0xd9, 0xb4, 0x5a), QColor(0xe6, 0xc7, 0x72), 0.8},
+        {QColor(0x1d, 0x2b, 0x53), QColor(0x0f, 0x4c, 0x5c), QColor(255, 255, 255, 34), QColor(0xc9, 0xa9, 0x5c),
+         QColor(0xd8, 0xb8, 0x6a), 0.8},
+        {QColor(0xf2, 0xf8, 0xfd), QColor(0xd6, 0xe8, 0xf6), QColor(0x4a, 0x7d, 0xb0, 40), QColor(0x3b, 0x6e, 0xa5),
+         QColor(0x6f, 0x9c, 0xcc), 0.8},
+        {QColor(0xfb, 0xf3, 0xe2), QColor(0xee, 0xdc, 0xba), QColor(0x9c, 0x74, 0x3c, 38), QColor(0x9c, 0x6b, 0x2e),
+         QColor(0xc0, 0x8f, 0x45), 0.8},
+        {QColor(0xee, 0xf8, 0xf0), QColor(0xd3, 0xea, 0xda), QColor(0x3f, 0x8f, 0x5f, 40), QColor(0x2f, 0x7d, 0x52),
+         QColor(0x5f, 0xa8, 0x7a), 0.8},
+        {QColor(0xf8, 0xf0, 0xf6), QColor(0xe9, 0xdb, 0xea), QColor(0x8a, 0x5c, 0x8e, 36), QColor(0x8a, 0x5c, 0x8e),
+         QColor(0xb0, 0x86, 0xb4), 0.8},
+        {QColor(0x0c, 0x4a, 0x38), QColor(0x05, 0x26, 0x1e), QColor(0xe6, 0xc7, 0x72, 40), QColor(0xd9, 0xb4, 0x5a),
+         QColor(0xe6, 0xc7, 0x72), 0.8},
     };
     const qreal cells[6] = {34, 30, 38, 28, 32, 36};
     for (int n = 1; n <= 6; ++n) {
         const int width = n == 1 ? 236 : 231;
         ok = save(settled(background(width, 186, palettes[n - 1], cells[n - 1], 1)),
-                  out.filePath(QStringLiteral("pictures/background-%1.png").arg(n)), "PNG", 0) && ok;
+                  out.filePath(QStringLiteral("pictures/background-%1.png").arg(n)), "PNG", 0)
+            && ok;
         ok = save(settled(background(width, 186, palettes[n - 1], cells[n - 1], 2)),
-                  out.filePath(QStringLiteral("pictures/background-%1@2x.png").arg(n)), "PNG", 0) && ok;
+                  out.filePath(QStringLiteral("pictures/background-%1@2x.png").arg(n)), "PNG", 0)
+            && ok;
     }
     return ok ? 0 : 1;
 }

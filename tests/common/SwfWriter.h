@@ -89,7 +89,7 @@ inline QByteArray packed(const char *signature, quint32 declared, const QByteArr
 inline QByteArray movie(const char *signature, int frames = 12)
 {
     QByteArray body = rect(0, 281 * 20, 0, 54 * 20);
-    body += u16(12 << 8);      // 12 frames a second (8.8 fixed point)
+    body += u16(12 << 8); // 12 frames a second (8.8 fixed point)
     body += u16(quint16(frames));
     body += tag(9, QByteArray("\x10\x20\x60", 3)); // SetBackgroundColor
 

@@ -19,7 +19,18 @@
 class TestHttpServer : public QObject
 {
 public:
-    enum class Fault { None, Truncate, Stall, Endless, EndlessChunked, HugeHeaders, Trickle, CloseDelimited, ShortOfLength, EndlessHeaders };
+    enum class Fault {
+        None,
+        Truncate,
+        Stall,
+        Endless,
+        EndlessChunked,
+        HugeHeaders,
+        Trickle,
+        CloseDelimited,
+        ShortOfLength,
+        EndlessHeaders
+    };
 
     struct Route
     {
@@ -133,8 +144,7 @@ private:
     }
 
     // Writes what next() gives every intervalMs while the client takes it.
-    template<typename Next>
-    void pump(QTcpSocket *socket, int intervalMs, Next next)
+    template <typename Next> void pump(QTcpSocket *socket, int intervalMs, Next next)
     {
         auto *timer = new QTimer(socket);
         QPointer<QTcpSocket> guard(socket);

@@ -44,7 +44,8 @@ public:
     }
     QString dataFolder() const override
     {
-        return chooseDataFolder(qgetenv("windir"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        return chooseDataFolder(qgetenv("windir"),
+                                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
             .folder;
     }
     QStringList olderDataFolders() const override { return older; }

@@ -120,8 +120,8 @@ private Q_SLOTS:
     {
         QFETCH(int, number);
         QFETCH(QColor, text);
-        const QImage card = backgroundPicture(number).toImage().scaled(237, 187, Qt::IgnoreAspectRatio,
-                                                                        Qt::SmoothTransformation);
+        const QImage card =
+            backgroundPicture(number).toImage().scaled(237, 187, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const QRect textArea(16, 16, 201, 145);
         double worst = 100;
         for (int y = textArea.top(); y <= textArea.bottom(); ++y)

@@ -4,20 +4,19 @@
 #include "common/RecordingMessages.h"
 #include "common/Sanitizer.h"
 #include "common/TestPlatform.h"
-#include "controls/Label.h"
 #include "controls/ButtonAccessible.h"
+#include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButtonV2.h"
-#include "core/texts/Catalogue.h"
 #include "core/cycle/ExtraTimer.h"
 #include "core/cycle/ReminderCycle.h"
+#include "core/texts/Catalogue.h"
 #include "platform/Platform.h"
 #include "reminder/CardAccessible.h"
 #include "reminder/ReminderCard.h"
 #include "resources/Artwork.h"
 
 #include <QAccessible>
-#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -28,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -250,7 +250,8 @@ private Q_SLOTS:
         // Drawn for the screen's pixel ratio (see the run at twice the scale).
         QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")),
                  backgroundPicture(picture, card->devicePixelRatioF()).toImage().convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(child<QLabel>(*card, "Image1")->pixmap().devicePixelRatio(), card->devicePixelRatioF() > 1 ? 2.0 : 1.0);
+        QCOMPARE(child<QLabel>(*card, "Image1")->pixmap().devicePixelRatio(),
+                 card->devicePixelRatioF() > 1 ? 2.0 : 1.0);
         QCOMPARE(child<Label>(*card, "Label1")->palette().color(QPalette::WindowText), text);
         QCOMPARE(child<Shape>(*card, "Shape1")->isVisibleTo(card), frame);
     }
@@ -274,7 +275,10 @@ private Q_SLOTS:
         const QImage picture = child<QLabel>(*card, "Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QVERIFY2(picture.width() >= shot.width() && picture.height() >= shot.height(),
                  qPrintable(QStringLiteral("picture %1x%2 on a card of %3x%4")
-                                .arg(picture.width()).arg(picture.height()).arg(shot.width()).arg(shot.height())));
+                                .arg(picture.width())
+                                .arg(picture.height())
+                                .arg(shot.width())
+                                .arg(shot.height())));
         const int right = shot.width() - 1;
         const int bottom = shot.height() - 1;
         for (int y = 0; y < shot.height(); ++y)
@@ -289,7 +293,8 @@ private Q_SLOTS:
         ReminderCard *card = s.open();
         QCOMPARE(child<Label>(*card, "Label1")->font().families().constLast(), QStringLiteral("Tahoma"));
         // 13.5 pt, or a little less for a text that would not fit whole.
-        QVERIFY(child<Label>(*card, "Label1")->font().pointSizeF() <= 13.5 && child<Label>(*card, "Label1")->font().pointSizeF() >= 9);
+        QVERIFY(child<Label>(*card, "Label1")->font().pointSizeF() <= 13.5
+                && child<Label>(*card, "Label1")->font().pointSizeF() >= 9);
         const int index = card->textIndex();
         QVERIFY(index >= 0 && index < 128);
         QCOMPARE(child<Label>(*card, "Label1")->text(), Catalogue().entry(index));
@@ -339,7 +344,8 @@ private Q_SLOTS:
         Scene s(record(number.constData(), "MS Sans Serif", number.constData()));
         ReminderCard *card = s.open();
         QCOMPARE(card->displaySeconds(), seconds);
-        QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")), backgroundPicture(1).toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(pixmapImage(child<QLabel>(*card, "Image1")),
+                 backgroundPicture(1).toImage().convertToFormat(QImage::Format_RGB32));
         QVERIFY(!child<Shape>(*card, "Shape1")->isVisibleTo(card));
         for (int tick = 0; tick < 28; ++tick)
             card->slideUpTick();
@@ -407,7 +413,8 @@ private Q_SLOTS:
         for (int tick = 1; tick <= 28; ++tick)
             card->slideUpTick();
         QVERIFY(card->isVisible());
-        QAccessibleInterface *close = QAccessible::queryAccessibleInterface(child<TavrelButtonV2>(*card, "TavrelButtonV21"));
+        QAccessibleInterface *close =
+            QAccessible::queryAccessibleInterface(child<TavrelButtonV2>(*card, "TavrelButtonV21"));
         QVERIFY(close);
         QCOMPARE(close->role(), QAccessible::Button);
         QCOMPARE(close->text(QAccessible::Name), QStringLiteral("إغلاق"));

@@ -9,41 +9,41 @@
 #include "controls/Shape.h"
 #include "controls/ShownChildrenAccessible.h"
 #include "controls/TavrelButton.h"
-#include "core/hold/HoldGate.h"
 #include "core/cycle/ReminderCycle.h"
+#include "core/hold/HoldGate.h"
 #include "core/settings/Settings.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "reminder/SettingsDialog.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QThread>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QAccessible>
-#include <QTest>
 #include <QStyle>
-#include <QLocale>
-#include <QApplication>
-#include <QAbstractButton>
-#include <QMessageBox>
-#include <QLibraryInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
 #include <QTranslator>
 #include <atomic>
-#include <future>
 #include <functional>
+#include <future>
 #include <memory>
 
 namespace {
@@ -111,7 +111,7 @@ public:
             QThread::msleep(10);
         informed.append({text, answered.load()});
     }
-    void warnInvalid(QWidget *, const QString &) override {}
+    void warnInvalid(QWidget *, const QString &) override { }
 
     std::atomic<bool> answered = false;
     QList<std::pair<QString, bool>> informed;
@@ -155,8 +155,9 @@ private Q_SLOTS:
         QCOMPARE(hidden, QStringList());
         // The strip comes into the tree when it shows.
         child<QWidget>(f, "SF1")->show();
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.centralWidget())->indexOfChild(
-                     QAccessible::queryAccessibleInterface(child<QWidget>(f, "SF1"))) >= 0,
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.centralWidget())
+                         ->indexOfChild(QAccessible::queryAccessibleInterface(child<QWidget>(f, "SF1")))
+                     >= 0,
                  true);
         QVERIFY(parts >= 5);
     }
@@ -185,14 +186,16 @@ private Q_SLOTS:
         named(child<QRadioButton>(f, "Option1"), QAccessible::RadioButton, QStringLiteral("ثانية"));
         named(child<QRadioButton>(f, "Option2"), QAccessible::RadioButton, QStringLiteral("دقيقة"));
         named(child<QRadioButton>(f, "Option3"), QAccessible::RadioButton, QStringLiteral("ساعة"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name), MainWindow::StoppedText);
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name),
+                 MainWindow::StoppedText);
         QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::StoppedText);
         child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
         child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
         QAccessibleInterface *start = QAccessible::queryAccessibleInterface(child<TavrelButton>(f, "Command1"));
         QVERIFY(start->actionInterface());
         start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name), MainWindow::RunningText);
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name),
+                 MainWindow::RunningText);
         QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::RunningText);
 
         // The settings dialog's four buttons each have a name of their own.
@@ -313,20 +316,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("checkedOption");
         QTest::newRow("interval 0: shown, stopped")
-            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"0\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n")
-            << true << false << 0 << QString() << "Option1";
+            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"0\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n") << true << false << 0
+            << QString() << "Option1";
         QTest::newRow("hours 10 / 20 s: hidden, running")
-            << QByteArray("\"1\",\"Tahoma\",\"0\",\"10\",\"20\",#FALSE#,#FALSE#,#TRUE#\r\n")
-            << false << true << 2 << QString() << "Option3";
-        QTest::newRow("minutes")
-            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n")
-            << false << true << 1 << QString() << "Option2";
+            << QByteArray("\"1\",\"Tahoma\",\"0\",\"10\",\"20\",#FALSE#,#FALSE#,#TRUE#\r\n") << false << true << 2
+            << QString() << "Option3";
+        QTest::newRow("minutes") << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n")
+                                 << false << true << 1 << QString() << "Option2";
         QTest::newRow("duration 2: hidden, message, stopped")
-            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"5\",\"2\",#TRUE#,#FALSE#,#FALSE#\r\n")
-            << false << false << 0 << MainWindow::DurationMessage << "Option1";
+            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"5\",\"2\",#TRUE#,#FALSE#,#FALSE#\r\n") << false << false << 0
+            << MainWindow::DurationMessage << "Option1";
         QTest::newRow("interval 60: hidden, message, stopped")
-            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"60\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n")
-            << false << false << 0 << MainWindow::IntervalMessage << "Option1";
+            << QByteArray("\"1\",\"MS Sans Serif\",\"0\",\"60\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n") << false << false
+            << 0 << MainWindow::IntervalMessage << "Option1";
         // Judged on the record's value, not the count it rounds to; only
         // an interval of exactly 0 is a first run's.
         QTest::newRow("interval 0.6: hidden, message, stopped")
@@ -343,11 +345,13 @@ private Q_SLOTS:
         QTest::newRow("units not convertible: seconds kept")
             << QByteArray("\"1\",\"x\",\"0\",\"0\",\"5\",yes,no,maybe") << true << false << 0 << QString() << "Option1";
         QTest::newRow("blank-led interval counts")
-            << QByteArray("\"1\",\"x\",\"0\",\"  7\",\"5\",#TRUE#,#FALSE#,#FALSE#") << false << true << 0 << QString() << "Option1";
+            << QByteArray("\"1\",\"x\",\"0\",\"  7\",\"5\",#TRUE#,#FALSE#,#FALSE#") << false << true << 0 << QString()
+            << "Option1";
         QTest::newRow("text interval counts as 0")
-            << QByteArray("\"1\",\"x\",\"0\",\"abc\",\"5\",#TRUE#,#FALSE#,#FALSE#") << true << false << 0 << QString() << "Option1";
-        QTest::newRow("binary junk")
-            << QByteArray("\x00\xff\xfe\x01,\x02\x03\"\x80\x81", 10) << true << false << 0 << QString() << "Option1";
+            << QByteArray("\"1\",\"x\",\"0\",\"abc\",\"5\",#TRUE#,#FALSE#,#FALSE#") << true << false << 0 << QString()
+            << "Option1";
+        QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe\x01,\x02\x03\"\x80\x81", 10) << true << false << 0
+                                     << QString() << "Option1";
     }
     void startupFromRecord()
     {
@@ -415,19 +419,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("duration");
         QTest::addColumn<QString>("message");
         QTest::addColumn<qint64>("timerInterval");
-        QTest::newRow("interval 0") << "0" << "5" << MainWindow::IntervalMessage << qint64(-1);
-        QTest::newRow("interval empty") << "" << "5" << MainWindow::IntervalMessage << qint64(-1);
-        QTest::newRow("interval 60") << "60" << "5" << MainWindow::IntervalMessage << qint64(-1);
-        QTest::newRow("interval 0.9") << "0.9" << "5" << MainWindow::IntervalMessage << qint64(-1);
-        QTest::newRow("interval checked first") << "0" << "0" << MainWindow::IntervalMessage << qint64(-1);
-        QTest::newRow("duration 2") << "5" << "2" << MainWindow::DurationMessage << qint64(-1);
-        QTest::newRow("duration 60") << "5" << "60" << MainWindow::DurationMessage << qint64(-1);
-        QTest::newRow("both 59") << "59" << "59" << QString() << qint64(59);
-        QTest::newRow("lower limits") << "1" << "3" << QString() << qint64(1);
-        QTest::newRow("1.5 rounds to 2") << "1.5" << "3" << QString() << qint64(2);
-        QTest::newRow("2.5 rounds to 2") << "2.5" << "3" << QString() << qint64(2);
-        QTest::newRow("58.5 rounds to 58") << "58.5" << "3" << QString() << qint64(58);
-        QTest::newRow("leading zeros kept") << "05" << "007" << QString() << qint64(5);
+        QTest::newRow("interval 0") << "0"
+                                    << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval empty") << ""
+                                        << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval 60") << "60"
+                                     << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval 0.9") << "0.9"
+                                      << "5" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("interval checked first") << "0"
+                                                << "0" << MainWindow::IntervalMessage << qint64(-1);
+        QTest::newRow("duration 2") << "5"
+                                    << "2" << MainWindow::DurationMessage << qint64(-1);
+        QTest::newRow("duration 60") << "5"
+                                     << "60" << MainWindow::DurationMessage << qint64(-1);
+        QTest::newRow("both 59") << "59"
+                                 << "59" << QString() << qint64(59);
+        QTest::newRow("lower limits") << "1"
+                                      << "3" << QString() << qint64(1);
+        QTest::newRow("1.5 rounds to 2") << "1.5"
+                                         << "3" << QString() << qint64(2);
+        QTest::newRow("2.5 rounds to 2") << "2.5"
+                                         << "3" << QString() << qint64(2);
+        QTest::newRow("58.5 rounds to 58") << "58.5"
+                                           << "3" << QString() << qint64(58);
+        QTest::newRow("leading zeros kept") << "05"
+                                            << "007" << QString() << qint64(5);
     }
     void startValidation()
     {
@@ -493,7 +510,8 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(f.settingsPath()),
                  "\"1\",\"Tahoma\",\"" + logon + "\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
         QVERIFY(f.cycle().running());
-        QVERIFY(!child<QGroupBox>(f, "Frame1")->isEnabled() && !child<QLineEdit>(f, "Text1")->isEnabled() && !child<QLineEdit>(f, "Text2")->isEnabled());
+        QVERIFY(!child<QGroupBox>(f, "Frame1")->isEnabled() && !child<QLineEdit>(f, "Text1")->isEnabled()
+                && !child<QLineEdit>(f, "Text2")->isEnabled());
         QVERIFY(child<TavrelButton>(f, "Command1")->isEnabled() && child<TavrelButton>(f, "Command2")->isEnabled());
 
         // Start again while running: the record is rewritten, still one line.
@@ -503,7 +521,8 @@ private Q_SLOTS:
         QTest::mouseClick(child<TavrelButton>(f, "Command2"), Qt::LeftButton, {}, QPoint(20, 12));
         QVERIFY(!f.cycle().running());
         QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
-        QVERIFY(child<QGroupBox>(f, "Frame1")->isEnabled() && child<QLineEdit>(f, "Text1")->isEnabled() && child<QLineEdit>(f, "Text2")->isEnabled());
+        QVERIFY(child<QGroupBox>(f, "Frame1")->isEnabled() && child<QLineEdit>(f, "Text1")->isEnabled()
+                && child<QLineEdit>(f, "Text2")->isEnabled());
         // Stop leaves the saved record alone.
         QCOMPARE(fileBytes(f.settingsPath()),
                  "\"1\",\"Tahoma\",\"" + logon + "\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
@@ -691,7 +710,11 @@ private Q_SLOTS:
         const int margins = 2 * ok->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, ok);
         const int picture = ok->icon().isNull() ? 0 : ok->iconSize().width() + 4;
         QVERIFY2(fm.horizontalAdvance(ok->text()) + picture + margins <= ok->width(),
-                 qPrintable(QStringLiteral("%1 + %2 + %3 > %4").arg(fm.horizontalAdvance(ok->text())).arg(picture).arg(margins).arg(ok->width())));
+                 qPrintable(QStringLiteral("%1 + %2 + %3 > %4")
+                                .arg(fm.horizontalAdvance(ok->text()))
+                                .arg(picture)
+                                .arg(margins)
+                                .arg(ok->width())));
         QVERIFY(fm.horizontalAdvance(ok->text()) + picture + margins <= ok->sizeHint().width());
         QApplication::removeTranslator(&arabic);
         QApplication::setFont(savedFont);
@@ -793,8 +816,9 @@ private Q_SLOTS:
             Run run(m_dir->path());
             run.platform.older = {m_dir->filePath(QStringLiteral("missing")), older};
             QVERIFY(run.form->load());
-            QCOMPARE(run.messages.informed, QStringList{MainWindow::OlderFolderCopiedMessage.arg(
-                                                QDir::toNativeSeparators(older), QDir::toNativeSeparators(dataFolder))});
+            QCOMPARE(run.messages.informed,
+                     QStringList{MainWindow::OlderFolderCopiedMessage.arg(QDir::toNativeSeparators(older),
+                                                                          QDir::toNativeSeparators(dataFolder))});
             QCOMPARE(child<QLineEdit>(*run.form, "Text1")->text(), QStringLiteral("7"));
         }
         QCOMPARE(fileBytes(dataFolder + QStringLiteral("/background.txt")), record);

@@ -1,11 +1,11 @@
+#include "common/Find.h"
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
 #include "controls/TavrelButton.h"
 #include "controls/TavrelButtonV2.h"
-#include "common/Find.h"
-#include "info/InstructionsWindow.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
+#include "info/InstructionsWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -97,7 +97,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QUrl>("homePage");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("home page") << QUrl(QStringLiteral("http://example.org:8080/murel/")) << QStringLiteral("example.org");
+        QTest::newRow("home page") << QUrl(QStringLiteral("http://example.org:8080/murel/"))
+                                   << QStringLiteral("example.org");
         QTest::newRow("none") << QUrl() << kTeam;
     }
 

@@ -55,14 +55,23 @@ public:
         m_socket.write(bytes);
         return m_socket.waitForBytesWritten(3000);
     }
-    void abort() { m_socket.abort(); }
+    void abort()
+    {
+        m_socket.abort();
+    }
     // Whether the running copy hung up.
-    bool hungUp() const { return m_socket.state() == QLocalSocket::UnconnectedState; }
+    bool hungUp() const
+    {
+        return m_socket.state() == QLocalSocket::UnconnectedState;
+    }
 
 private:
     QLocalSocket m_socket;
 #else
-    ~RawCaller() { abort(); }
+    ~RawCaller()
+    {
+        abort();
+    }
     bool connectTo(const QString &name)
     {
         const std::wstring path = PipeChannelListener::pipePath(name);
@@ -335,10 +344,13 @@ private Q_SLOTS:
         using Outcome = InstanceChannel::Outcome;
         std::vector<std::future<Outcome>> calls;
         for (int i = 0; i < 8; ++i)
-            calls.push_back(std::async(std::launch::async, [folder] { return InstanceChannel(folder).send("resume\n", 5000); }));
-        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(calls.begin(), calls.end(), [](const std::future<Outcome> &call) {
-                                     return call.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-                                 }),
+            calls.push_back(
+                std::async(std::launch::async, [folder] { return InstanceChannel(folder).send("resume\n", 5000); }));
+        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(calls.begin(), calls.end(),
+                                             [](const std::future<Outcome> &call) {
+                                                 return call.wait_for(std::chrono::seconds(0))
+                                                     == std::future_status::ready;
+                                             }),
                                  15000);
         for (std::future<Outcome> &call : calls)
             QCOMPARE(call.get(), Outcome::Done);
@@ -364,14 +376,14 @@ private Q_SLOTS:
     {
         using Outcome = InstanceChannel::Outcome;
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<bool>("saves"); // what the running copy's save gives
+        QTest::addColumn<bool>("saves");    // what the running copy's save gives
         QTest::addColumn<QString>("heard"); // which request came, "" none
         QTest::addColumn<int>("minutes");
         QTest::addColumn<Outcome>("outcome");
         QTest::newRow("pause 30m") << QByteArray("pause 30m\n") << true << "pause" << 30 << Outcome::Done;
-        QTest::newRow("pause until tomorrow") << QByteArray("pause tomorrow\n") << true << "pause" << 0 << Outcome::Done;
-        QTest::newRow("pause not saved")
-            << QByteArray("pause 1h\n") << false << "pause" << 60 << Outcome::DoneNotSaved;
+        QTest::newRow("pause until tomorrow")
+            << QByteArray("pause tomorrow\n") << true << "pause" << 0 << Outcome::Done;
+        QTest::newRow("pause not saved") << QByteArray("pause 1h\n") << false << "pause" << 60 << Outcome::DoneNotSaved;
         QTest::newRow("resume") << QByteArray("resume\n") << true << "resume" << -1 << Outcome::Done;
         QTest::newRow("resume not saved") << QByteArray("resume\n") << false << "resume" << -1 << Outcome::DoneNotSaved;
         QTest::newRow("show now") << QByteArray("show-now\n") << true << "show" << -1 << Outcome::Done;

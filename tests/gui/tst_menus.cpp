@@ -6,12 +6,12 @@
 #include "common/TestPlatform.h"
 #include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
+#include "core/cycle/ReminderCycle.h"
 #include "core/hold/HoldGate.h"
 #include "core/hold/HoldSettings.h"
-#include "core/cycle/ReminderCycle.h"
-#include "info/InstructionsWindow.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
+#include "info/InstructionsWindow.h"
 #include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
 
@@ -56,8 +56,9 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Hide || event->type() == QEvent::Show)
-            seen << QStringLiteral("%1 icon %2").arg(event->type() == QEvent::Hide ? "hide" : "show",
-                                                      child<TrayArea>(m_form, "TA1")->iconVisible() ? "on" : "off");
+            seen << QStringLiteral("%1 icon %2")
+                        .arg(event->type() == QEvent::Hide ? "hide" : "show",
+                             child<TrayArea>(m_form, "TA1")->iconVisible() ? "on" : "off");
         return false;
     }
 
@@ -104,18 +105,17 @@ private Q_SLOTS:
         m_form = std::make_unique<MainWindow>(*m_platform, m_messages, m_clock);
         QVERIFY(m_form->load());
     }
-    void cleanup()
-    {
-        m_form.reset();
-    }
+    void cleanup() { m_form.reset(); }
 
     void menuTree()
     {
         MainWindow &f = *m_form;
         QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"ملف", "خيارات", "مساعدة", "تصغير"}));
         QCOMPARE(captions(child<QMenu>(f, "File")->actions()), QStringList{"خروج"});
-        QCOMPARE(captions(child<QMenu>(f, "op")->actions()), (QStringList{"اعدادات", "إيقاف مؤقت", "متى يظهر التذكير"}));
-        QCOMPARE(captions(child<QMenu>(f, "pauseMenu")->actions()), (QStringList{"15 دقيقة", "ساعة", "حتى الغد", "-", "استئناف"}));
+        QCOMPARE(captions(child<QMenu>(f, "op")->actions()),
+                 (QStringList{"اعدادات", "إيقاف مؤقت", "متى يظهر التذكير"}));
+        QCOMPARE(captions(child<QMenu>(f, "pauseMenu")->actions()),
+                 (QStringList{"15 دقيقة", "ساعة", "حتى الغد", "-", "استئناف"}));
         QCOMPARE(captions(child<QMenu>(f, "help")->actions()),
                  (QStringList{"تعليمات وارشادات", "-", "عن البرنامج", "عن المبرمج", "-", "الإعلان في البرنامج"}));
         QCOMPARE(captions(child<QMenu>(f, "tary")->actions()),
@@ -128,10 +128,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("window"); // object name of the modal window, empty: none
-        QTest::newRow("settings") << "Setting" << "Form3";
-        QTest::newRow("instructions") << "InstructionM" << "Instruction";
-        QTest::newRow("about the program") << "AboutPro" << "program";
-        QTest::newRow("about the author") << "AboutME" << "aboutmeform";
+        QTest::newRow("settings") << "Setting"
+                                  << "Form3";
+        QTest::newRow("instructions") << "InstructionM"
+                                      << "Instruction";
+        QTest::newRow("about the program") << "AboutPro"
+                                           << "program";
+        QTest::newRow("about the author") << "AboutME"
+                                          << "aboutmeform";
     }
     void stoppingCommands()
     {
@@ -171,8 +175,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("resume");
-        QTest::newRow("options menu") << "pauseHour" << "resume";
-        QTest::newRow("tray menu") << "pauseQuarter" << "resume";
+        QTest::newRow("options menu") << "pauseHour"
+                                      << "resume";
+        QTest::newRow("tray menu") << "pauseQuarter"
+                                   << "resume";
     }
     void pauseFromTheMenus()
     {
@@ -222,7 +228,8 @@ private Q_SLOTS:
                     if (c->focusPolicy() == Qt::NoFocus || !c->isVisibleTo(w))
                         continue;
                     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
-                    if (a && a->text(QAccessible::Name).trimmed().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_"))) {
+                    if (a && a->text(QAccessible::Name).trimmed().isEmpty()
+                        && !c->objectName().startsWith(QLatin1String("qt_"))) {
                         named = false;
                         unnamed += c->objectName() + QLatin1Char(' ');
                     }

@@ -57,12 +57,14 @@ private Q_SLOTS:
         QTest::newRow("silent") << QByteArray("exec sleep 60") << 4 << false << "";
         // Output far beyond the protocol's pace ends a player like a crash,
         // rather than keeping the strip reading it for good.
-        QTest::newRow("endless lines") << QByteArray("while :; do echo playing; head -c 10000000 /dev/zero; echo; done") << 4 << false << "";
+        QTest::newRow("endless lines") << QByteArray("while :; do echo playing; head -c 10000000 /dev/zero; echo; done")
+                                       << 4 << false << "";
         QTest::newRow("flooding") << QByteArray("echo loading; exec yes playing") << 4 << false << "";
         // A movie that wants more memory than the budget is not played again.
-        QTest::newRow("too big") << "s=$(head -c 100000000 /dev/zero | tr '\\0' x); " + playing << 1 << false << "failed";
-        QTest::newRow("slow but alive") << "for i in $(seq 30); do echo loading; sleep 0.05; done; " + playing
-                                        << 1 << true << "playing";
+        QTest::newRow("too big") << "s=$(head -c 100000000 /dev/zero | tr '\\0' x); " + playing << 1 << false
+                                 << "failed";
+        QTest::newRow("slow but alive") << "for i in $(seq 30); do echo loading; sleep 0.05; done; " + playing << 1
+                                        << true << "playing";
     }
     void playerCare()
     {

@@ -4,13 +4,13 @@
 #include "common/Find.h"
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
-#include "common/TestPlatform.h"
 #include "common/SwfWriter.h"
+#include "common/TestPlatform.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSignalSpy>
@@ -46,8 +46,9 @@ QImage onScreen(QWidget &strip)
 {
     // The player draws in a window of its own process: only the screen
     // shows what it drew.
-    return strip.screen()->grabWindow(strip.window()->winId(), strip.mapTo(strip.window(), QPoint()).x(),
-                                      strip.mapTo(strip.window(), QPoint()).y(), strip.width(), strip.height())
+    return strip.screen()
+        ->grabWindow(strip.window()->winId(), strip.mapTo(strip.window(), QPoint()).x(),
+                     strip.mapTo(strip.window(), QPoint()).y(), strip.width(), strip.height())
         .toImage();
 }
 

@@ -46,7 +46,8 @@ private Q_SLOTS:
         s.write(QStringLiteral("Caption"), QStringLiteral("OK"), QStringLiteral("Tavrel Quiss"));
         s.write(QStringLiteral("caption"), QStringLiteral("Tavrel Quiss"), QStringLiteral("Tavrel Quiss"));
         QVERIFY(s.isEmpty());
-        QCOMPARE(s.read(QStringLiteral("Caption"), QStringLiteral("Tavrel Quiss")).toString(), QStringLiteral("Tavrel Quiss"));
+        QCOMPARE(s.read(QStringLiteral("Caption"), QStringLiteral("Tavrel Quiss")).toString(),
+                 QStringLiteral("Tavrel Quiss"));
     }
 
     void keysKeepWriteOrder()

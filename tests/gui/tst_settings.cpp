@@ -3,14 +3,14 @@
 #include "common/ManualClock.h"
 #include "common/RecordingMessages.h"
 #include "common/TestPlatform.h"
-#include "controls/Label.h"
 #include "controls/ButtonAccessible.h"
+#include "controls/Label.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
-#include "core/texts/ReminderTexts.h"
 #include "core/settings/Settings.h"
-#include "reminder/SettingsDialog.h"
+#include "core/texts/ReminderTexts.h"
 #include "reminder/BackgroundChooser.h"
+#include "reminder/SettingsDialog.h"
 #include "reminder/TextsWindow.h"
 #include "resources/Artwork.h"
 
@@ -18,16 +18,16 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QCheckBox>
-#include <QSignalSpy>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -229,7 +229,8 @@ private Q_SLOTS:
             for (QWidget *c = t->nextInFocusChain(); c != t; c = c->nextInFocusChain())
                 chain.insert(c);
             for (QWidget *c : t->findChildren<QWidget *>()) {
-                if (!(c->focusPolicy() & Qt::TabFocus) || !c->isVisibleTo(t) || c->objectName().startsWith(QLatin1String("qt_")))
+                if (!(c->focusPolicy() & Qt::TabFocus) || !c->isVisibleTo(t)
+                    || c->objectName().startsWith(QLatin1String("qt_")))
                     continue;
                 if (QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).trimmed().isEmpty())
                     unnamed << c->objectName();
@@ -303,8 +304,8 @@ private Q_SLOTS:
 
     void runAtLogon_data()
     {
-        QTest::addColumn<bool>("flag");      // the settings' flag before the dialog opens
-        QTest::addColumn<QString>("entry");  // what the system holds: "", "this" or "other" program
+        QTest::addColumn<bool>("flag");     // the settings' flag before the dialog opens
+        QTest::addColumn<QString>("entry"); // what the system holds: "", "this" or "other" program
         QTest::addColumn<bool>("shown");
         QTest::addColumn<bool>("toggle");
         QTest::addColumn<bool>("writable");
@@ -312,16 +313,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("call");
         QTest::addColumn<bool>("removable"); // false: the entry stays, as one for every user does
         QTest::addColumn<bool>("told");      // the user hears that it stayed
-        QTest::newRow("on, registered, untouched: registered again") << true << "this" << true << false << true << true << "register" << true << false;
-        QTest::newRow("on, registered, cleared: removed") << true << "this" << true << true << true << false << "unregister" << true << false;
-        QTest::newRow("off, not registered, ticked: registered") << false << "" << false << true << true << true << "register" << true << false;
-        QTest::newRow("off, not registered, untouched: removed again") << false << "" << false << false << true << false << "unregister" << true << false;
-        QTest::newRow("off but registered: ticked") << false << "this" << true << false << true << true << "register" << true << false;
-        QTest::newRow("on but entry gone: unticked") << true << "" << false << false << true << false << "unregister" << true << false;
-        QTest::newRow("entry starts another file: unticked") << true << "other" << false << false << true << false << "unregister" << true << false;
+        QTest::newRow("on, registered, untouched: registered again")
+            << true << "this" << true << false << true << true << "register" << true << false;
+        QTest::newRow("on, registered, cleared: removed")
+            << true << "this" << true << true << true << false << "unregister" << true << false;
+        QTest::newRow("off, not registered, ticked: registered")
+            << false << "" << false << true << true << true << "register" << true << false;
+        QTest::newRow("off, not registered, untouched: removed again")
+            << false << "" << false << false << true << false << "unregister" << true << false;
+        QTest::newRow("off but registered: ticked")
+            << false << "this" << true << false << true << true << "register" << true << false;
+        QTest::newRow("on but entry gone: unticked")
+            << true << "" << false << false << true << false << "unregister" << true << false;
+        QTest::newRow("entry starts another file: unticked")
+            << true << "other" << false << false << true << false << "unregister" << true << false;
         QTest::newRow("cleared, entry cannot be removed: on, told")
             << true << "this" << true << true << true << true << "unregister" << false << true;
-        QTest::newRow("ticked, entry cannot be written: off") << false << "" << false << true << false << false << "register" << true << false;
+        QTest::newRow("ticked, entry cannot be written: off")
+            << false << "" << false << true << false << false << "register" << true << false;
     }
     void runAtLogon()
     {
@@ -353,7 +362,8 @@ private Q_SLOTS:
         click(child<TavrelButton>(w, "Command2"));
         QCOMPARE(m_settings->values().runAtLogon, stored);
         QCOMPARE(m_platform.logon.size(), 1);
-        QVERIFY2(m_platform.logon.first().startsWith(call + QLatin1Char(' ') + name), qPrintable(m_platform.logon.first()));
+        QVERIFY2(m_platform.logon.first().startsWith(call + QLatin1Char(' ') + name),
+                 qPrintable(m_platform.logon.first()));
         QCOMPARE(kept.size(), told ? 1 : 0);
         m_platform.unregisterFails = false;
     }
@@ -405,7 +415,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(shown(child<QLabel>(c, "Picture1")), picture(2), 1000);
         QVERIFY(!child<Shape>(c, "Shape1")->isVisibleTo(&c));
         // At its natural size, from the top-left corner.
-        QCOMPARE(child<QLabel>(c, "Picture1")->alignment() & (Qt::AlignLeft | Qt::AlignTop), Qt::AlignLeft | Qt::AlignTop);
+        QCOMPARE(child<QLabel>(c, "Picture1")->alignment() & (Qt::AlignLeft | Qt::AlignTop),
+                 Qt::AlignLeft | Qt::AlignTop);
         QVERIFY(!child<QLabel>(c, "Picture1")->hasScaledContents());
     }
 
@@ -438,9 +449,11 @@ private Q_SLOTS:
                 }
             }
         }
-        QVERIFY2(line >= 0 && captionBottom >= 0, qPrintable(QStringLiteral("line %1, caption to %2").arg(line).arg(captionBottom)));
-        QVERIFY2(captionTop < line && line < captionBottom,
-                 qPrintable(QStringLiteral("line at %1, caption %2 to %3").arg(line).arg(captionTop).arg(captionBottom)));
+        QVERIFY2(line >= 0 && captionBottom >= 0,
+                 qPrintable(QStringLiteral("line %1, caption to %2").arg(line).arg(captionBottom)));
+        QVERIFY2(
+            captionTop < line && line < captionBottom,
+            qPrintable(QStringLiteral("line at %1, caption %2 to %3").arg(line).arg(captionTop).arg(captionBottom)));
         for (int n = 1; n <= 6; ++n) {
             auto *o = child<QRadioButton>(c, QStringLiteral("Option%1").arg(n).toLatin1().constData());
             QCOMPARE(o->parentWidget(), frame);
@@ -507,7 +520,8 @@ private Q_SLOTS:
             // First showing: open the chooser; second: cancel.
             auto step = [&] {
                 ++openings;
-                click(openings == 1 ? child<TavrelButton>(*settings, "TavrelButtonV22") : child<TavrelButton>(*settings, "Command1"));
+                click(openings == 1 ? child<TavrelButton>(*settings, "TavrelButtonV22")
+                                    : child<TavrelButton>(*settings, "Command1"));
             };
             QTimer::singleShot(0, settings, step);
             // The dialog comes back after the chooser: act again then.

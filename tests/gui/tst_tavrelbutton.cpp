@@ -73,10 +73,7 @@ private Q_SLOTS:
         // Start every test with the pointer away from the button.
         QTest::mouseMove(m_window.get(), QPoint(150, 80));
     }
-    void cleanup()
-    {
-        m_window.reset();
-    }
+    void cleanup() { m_window.reset(); }
 
     void edgesFollowTheSize()
     {
@@ -130,7 +127,8 @@ private Q_SLOTS:
         // Black rounded outline on every side of (0, 0)-(48, 24), which
         // leaves out its right column and bottom row, cut at the corners;
         // beyond it, the background.
-        for (const QPoint p : {QPoint(0, 12), QPoint(47, 12), QPoint(24, 0), QPoint(24, 23), QPoint(1, 1), QPoint(46, 22)})
+        for (const QPoint p :
+             {QPoint(0, 12), QPoint(47, 12), QPoint(24, 0), QPoint(24, 23), QPoint(1, 1), QPoint(46, 22)})
             QCOMPARE(img.pixelColor(p), QColor(Qt::black));
         QCOMPARE(img.pixelColor(48, 12), grey(128));
         QCOMPARE(img.pixelColor(24, 24), grey(128));
@@ -207,8 +205,8 @@ private Q_SLOTS:
         QCOMPARE(downs.at(0).at(0).toInt(), 1);
         // Moving inside with the button held draws nothing new.
         const QImage pressed = shot();
-        QMouseEvent move(QEvent::MouseMove, QPointF(30, 14), m_button->mapToGlobal(QPointF(30, 14)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(30, 14), m_button->mapToGlobal(QPointF(30, 14)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_button, &move);
         QCOMPARE(shot(), pressed);
         QCOMPARE(clicks.count(), 0);
@@ -231,8 +229,8 @@ private Q_SLOTS:
         QTest::mouseMove(m_button, QPoint(24, 12));
         QVERIFY(m_button->capturesPointer());
         QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(24, 12));
-        QMouseEvent move(QEvent::MouseMove, QPointF(80, 12), m_button->mapToGlobal(QPointF(80, 12)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(80, 12), m_button->mapToGlobal(QPointF(80, 12)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_button, &move);
         QVERIFY(!m_button->capturesPointer());
         QCOMPARE(shot().pixelColor(24, 5), grey(138));
@@ -351,11 +349,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("key");
-        QTest::newRow("ampersand") << "&Go" << "G";
-        QTest::newRow("inner ampersand") << "St&op" << "o";
-        QTest::newRow("no ampersand takes the first") << "Run" << "R";
-        QTest::newRow("arabic") << "قــف" << "ق";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("ampersand") << "&Go"
+                                   << "G";
+        QTest::newRow("inner ampersand") << "St&op"
+                                         << "o";
+        QTest::newRow("no ampersand takes the first") << "Run"
+                                                      << "R";
+        QTest::newRow("arabic") << "قــف"
+                                << "ق";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void accessKeys()
     {
@@ -516,12 +519,14 @@ private Q_SLOTS:
         // The windows' buttons name their caption alone: the button's earlier
         // colours and caption (set in init) all go back to the defaults.
         QTest::newRow("caption only") << ButtonDescription{.caption = QStringLiteral("ابــدأ")}
-            << QStringLiteral("ابــدأ") << uint(OleColors::ButtonFace) << uint(OleColors::ButtonText)
-            << uint(OleColors::Blue) << 0;
-        QTest::newRow("every field it has")
-            << ButtonDescription{.caption = QStringLiteral("OK"), .backColor = 0x123456, .foreColor = 0x00FF00,
-                                 .focusColor = 0x0000FF, .captionOffsetX = 3}
-            << QStringLiteral("OK") << 0x123456u << 0x00FF00u << 0x0000FFu << 3;
+                                      << QStringLiteral("ابــدأ") << uint(OleColors::ButtonFace)
+                                      << uint(OleColors::ButtonText) << uint(OleColors::Blue) << 0;
+        QTest::newRow("every field it has") << ButtonDescription{.caption = QStringLiteral("OK"),
+                                                                 .backColor = 0x123456,
+                                                                 .foreColor = 0x00FF00,
+                                                                 .focusColor = 0x0000FF,
+                                                                 .captionOffsetX = 3}
+                                            << QStringLiteral("OK") << 0x123456u << 0x00FF00u << 0x0000FFu << 3;
     }
     void describedButton()
     {

@@ -403,13 +403,16 @@ private Q_SLOTS:
         // Whatever the button held before (set in the test) that the
         // description leaves out goes back to the default; the focus colour
         // too, not the one worked out from the earlier background.
-        QTest::newRow("caption and text colour") << ButtonDescription{.caption = QStringLiteral("OK"), .foreColor = 0}
-            << uint(OleColors::ButtonFace) << 0u << uint(OleColors::ButtonFace) << 0xFFFFFFu << 0;
-        QTest::newRow("the card's close button")
-            << ButtonDescription{.caption = QStringLiteral("OK"), .backColor = 0xFF0000, .foreColor = 0xC0FFFF,
-                                 .focusColor = 0xE10000, .lightColor = 0x0000FF,
-                                 .backStyle = ButtonDescription::BackStyle::Flat}
-            << 0xFF0000u << 0xC0FFFFu << 0xE10000u << 0x0000FFu << 1;
+        QTest::newRow("caption and text colour")
+            << ButtonDescription{.caption = QStringLiteral("OK"), .foreColor = 0} << uint(OleColors::ButtonFace) << 0u
+            << uint(OleColors::ButtonFace) << 0xFFFFFFu << 0;
+        QTest::newRow("the card's close button") << ButtonDescription{.caption = QStringLiteral("OK"),
+                                                                      .backColor = 0xFF0000,
+                                                                      .foreColor = 0xC0FFFF,
+                                                                      .focusColor = 0xE10000,
+                                                                      .lightColor = 0x0000FF,
+                                                                      .backStyle = ButtonDescription::BackStyle::Flat}
+                                                 << 0xFF0000u << 0xC0FFFFu << 0xE10000u << 0x0000FFu << 1;
     }
     void describedButton()
     {

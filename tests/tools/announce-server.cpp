@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     }
     const QString folder = QString::fromLocal8Bit(argv[2]);
     for (const auto &[path, file] : {std::pair{Announcer::TextPath, QStringLiteral("/me.txt")},
-                                      std::pair{Announcer::MoviePath, QStringLiteral("/me.swf")}}) {
+                                     std::pair{Announcer::MoviePath, QStringLiteral("/me.swf")}}) {
         QFile f(folder + file);
         if (f.open(QIODevice::ReadOnly))
             server.route(path, {200, f.readAll(), TestHttpServer::Fault::None, {}});

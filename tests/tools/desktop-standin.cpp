@@ -29,8 +29,8 @@ public:
     void setInhibited(bool on)
     {
         m_inhibited = on;
-        QDBusMessage changed = QDBusMessage::createSignal(NotificationsPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                          QStringLiteral("PropertiesChanged"));
+        QDBusMessage changed = QDBusMessage::createSignal(
+            NotificationsPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
         changed << NotificationsInterface << QVariantMap{{QStringLiteral("Inhibited"), on}} << QStringList();
         QDBusConnection::sessionBus().send(changed);
     }
@@ -77,8 +77,8 @@ int main(int argc, char *argv[])
     QDBusConnection bus = QDBusConnection::sessionBus();
     Notifications notifications;
     ScreenSaver screenSaver;
-    const auto everything = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
-        | QDBusConnection::ExportAllProperties;
+    const auto everything =
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties;
     if (!bus.registerObject(NotificationsPath, &notifications, everything)
         || !bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &screenSaver, everything)
         || !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))

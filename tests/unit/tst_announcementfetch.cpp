@@ -59,29 +59,32 @@ private Q_SLOTS:
         QTest::addColumn<Step>("step");
         QTest::addColumn<bool>("wantsService");
 
-        QTest::newRow("edges only when the answer changes")
-            << "on on off off on" << "+ = + = +" << Step::None << false;
-        QTest::newRow("nothing before a server is known") << "on t" << "+ W" << Step::None << false;
-        QTest::newRow("off-line: waits, then fetches once on-line")
-            << "arm off t t on t" << "+ W W + T" << Step::Text << true;
-        QTest::newRow("a tick while the text comes (or its message is open) waits")
-            << "arm on t t" << "+ T W" << Step::Text << true;
-        QTest::newRow("the same text: done without the movie")
-            << "arm on t td c=" << "+ T F" << Step::Done << false;
+        QTest::newRow("edges only when the answer changes") << "on on off off on"
+                                                            << "+ = + = +" << Step::None << false;
+        QTest::newRow("nothing before a server is known") << "on t"
+                                                          << "+ W" << Step::None << false;
+        QTest::newRow("off-line: waits, then fetches once on-line") << "arm off t t on t"
+                                                                    << "+ W W + T" << Step::Text << true;
+        QTest::newRow("a tick while the text comes (or its message is open) waits") << "arm on t t"
+                                                                                    << "+ T W" << Step::Text << true;
+        QTest::newRow("the same text: done without the movie") << "arm on t td c="
+                                                               << "+ T F" << Step::Done << false;
         QTest::newRow("a failed or empty text: done, nothing compared, not tried again")
-            << "arm on t tf c= cx t off on t" << "+ T W W W + + W" << Step::Done << false;
-        QTest::newRow("a new text: the movie, then done")
-            << "arm on t td cx md" << "+ T M" << Step::Done << false;
+            << "arm on t tf c= cx t off on t"
+            << "+ T W W W + + W" << Step::Done << false;
+        QTest::newRow("a new text: the movie, then done") << "arm on t td cx md"
+                                                          << "+ T M" << Step::Done << false;
         QTest::newRow("failed second step: its message open, then done, not tried again")
-            << "arm on t td cx cx md cx" << "+ T M W W" << Step::Done << false;
-        QTest::newRow("once per run: off and on again, armed again, nothing")
-            << "arm on t td c= off on arm t" << "+ T F + + W" << Step::Done << false;
-        QTest::newRow("the comparison waits for the text")
-            << "arm on c= t c=" << "+ W T W" << Step::Text << true;
-        QTest::newRow("no server after all: finished, and a later one fetches")
-            << "arm on t0 t arm t" << "+ F W T" << Step::Text << true;
-        QTest::newRow("a stray download end changes nothing")
-            << "arm td md on t" << "+ T" << Step::Text << true;
+            << "arm on t td cx cx md cx"
+            << "+ T M W W" << Step::Done << false;
+        QTest::newRow("once per run: off and on again, armed again, nothing") << "arm on t td c= off on arm t"
+                                                                              << "+ T F + + W" << Step::Done << false;
+        QTest::newRow("the comparison waits for the text") << "arm on c= t c="
+                                                           << "+ W T W" << Step::Text << true;
+        QTest::newRow("no server after all: finished, and a later one fetches") << "arm on t0 t arm t"
+                                                                                << "+ F W T" << Step::Text << true;
+        QTest::newRow("a stray download end changes nothing") << "arm td md on t"
+                                                              << "+ T" << Step::Text << true;
     }
     void run()
     {

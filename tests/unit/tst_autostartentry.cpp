@@ -12,8 +12,8 @@ class TestAutostartEntry : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_this;   // an executable file: the running program
-    QString m_other;  // another executable file
+    QString m_this;    // an executable file: the running program
+    QString m_other;   // another executable file
     QString m_missing; // a path where nothing is
 
     QString makeProgram(const QString &path)
@@ -53,25 +53,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entry");   // "written @x": as content writes it for that file
         QTest::addColumn<QString>("command"); // what this program's entry starts
         QTest::addColumn<bool>("runs");
-        QTest::newRow("written for this program") << "written @this" << "@this" << true;
-        QTest::newRow("written for another program") << "written @other" << "@this" << false;
-        QTest::newRow("program file removed") << "written @missing" << "@missing" << false;
-        QTest::newRow("older entry without TryExec")
-            << "[Desktop Entry]\nType=Application\nExec=\"@this\"\n" << "@this" << true;
-        QTest::newRow("older entry, another program")
-            << "[Desktop Entry]\nType=Application\nExec=@other\n" << "@this" << false;
-        QTest::newRow("hidden by the user") << "[Desktop Entry]\nExec=\"@this\"\nHidden=true\n" << "@this" << false;
+        QTest::newRow("written for this program") << "written @this"
+                                                  << "@this" << true;
+        QTest::newRow("written for another program") << "written @other"
+                                                     << "@this" << false;
+        QTest::newRow("program file removed") << "written @missing"
+                                              << "@missing" << false;
+        QTest::newRow("older entry without TryExec") << "[Desktop Entry]\nType=Application\nExec=\"@this\"\n"
+                                                     << "@this" << true;
+        QTest::newRow("older entry, another program") << "[Desktop Entry]\nType=Application\nExec=@other\n"
+                                                      << "@this" << false;
+        QTest::newRow("hidden by the user") << "[Desktop Entry]\nExec=\"@this\"\nHidden=true\n"
+                                            << "@this" << false;
         QTest::newRow("switched off in the session")
-            << "[Desktop Entry]\nExec=\"@this\"\nX-GNOME-Autostart-enabled=false\n" << "@this" << false;
-        QTest::newRow("TryExec names a removed file")
-            << "[Desktop Entry]\nTryExec=@missing\nExec=\"@this\"\n" << "@this" << false;
-        QTest::newRow("same program with an argument") << "[Desktop Entry]\nExec=\"@this\" --x\n" << "@this" << true;
-        QTest::newRow("program's path is a prefix") << "[Desktop Entry]\nExec=\"@this2\"\n" << "@this" << false;
-        QTest::newRow("quotes left open") << "[Desktop Entry]\nExec=\"@this\n" << "@this" << false;
-        QTest::newRow("Exec in another group") << "[Desktop Action x]\nExec=\"@this\"\n" << "@this" << false;
-        QTest::newRow("carriage returns") << "[Desktop Entry]\r\nExec=\"@this\"\r\n" << "@this" << true;
-        QTest::newRow("no Exec") << "[Desktop Entry]\nType=Application\n" << "@this" << false;
-        QTest::newRow("empty") << "" << "@this" << false;
+            << "[Desktop Entry]\nExec=\"@this\"\nX-GNOME-Autostart-enabled=false\n"
+            << "@this" << false;
+        QTest::newRow("TryExec names a removed file") << "[Desktop Entry]\nTryExec=@missing\nExec=\"@this\"\n"
+                                                      << "@this" << false;
+        QTest::newRow("same program with an argument") << "[Desktop Entry]\nExec=\"@this\" --x\n"
+                                                       << "@this" << true;
+        QTest::newRow("program's path is a prefix") << "[Desktop Entry]\nExec=\"@this2\"\n"
+                                                    << "@this" << false;
+        QTest::newRow("quotes left open") << "[Desktop Entry]\nExec=\"@this\n"
+                                          << "@this" << false;
+        QTest::newRow("Exec in another group") << "[Desktop Action x]\nExec=\"@this\"\n"
+                                               << "@this" << false;
+        QTest::newRow("carriage returns") << "[Desktop Entry]\r\nExec=\"@this\"\r\n"
+                                          << "@this" << true;
+        QTest::newRow("no Exec") << "[Desktop Entry]\nType=Application\n"
+                                 << "@this" << false;
+        QTest::newRow("empty") << ""
+                               << "@this" << false;
     }
     void runs()
     {

@@ -21,15 +21,15 @@ private Q_SLOTS:
         QTest::newRow("a 24 px panel fits in the gap") << single << QRect(0, 0, 1024, 744) << QRect(780, 548, 237, 187);
         QTest::newRow("a 48 px bottom panel") << single << QRect(0, 0, 1024, 720) << QRect(780, 533, 237, 187);
         QTest::newRow("a panel at the right") << single << QRect(0, 0, 960, 768) << QRect(723, 548, 237, 187);
-        QTest::newRow("a panel at the top changes nothing") << single << QRect(0, 48, 1024, 720)
-                                                            << QRect(780, 548, 237, 187);
-        QTest::newRow("primary on the right") << QRect(1024, 0, 1024, 768) << QRect(1024, 0, 1024, 768)
-                                              << QRect(1804, 548, 237, 187);
-        QTest::newRow("primary below, panel on it") << QRect(0, 768, 1280, 800) << QRect(0, 768, 1280, 752)
-                                                    << QRect(1036, 1333, 237, 187);
+        QTest::newRow("a panel at the top changes nothing")
+            << single << QRect(0, 48, 1024, 720) << QRect(780, 548, 237, 187);
+        QTest::newRow("primary on the right")
+            << QRect(1024, 0, 1024, 768) << QRect(1024, 0, 1024, 768) << QRect(1804, 548, 237, 187);
+        QTest::newRow("primary below, panel on it")
+            << QRect(0, 768, 1280, 800) << QRect(0, 768, 1280, 752) << QRect(1036, 1333, 237, 187);
         QTest::newRow("available area unknown") << single << QRect() << QRect(780, 548, 237, 187);
-        QTest::newRow("work area spanning both monitors") << QRect(1024, 0, 1024, 768) << QRect(0, 0, 2048, 720)
-                                                          << QRect(1804, 533, 237, 187);
+        QTest::newRow("work area spanning both monitors")
+            << QRect(1024, 0, 1024, 768) << QRect(0, 0, 2048, 720) << QRect(1804, 533, 237, 187);
     }
 
     void fullHeightCard()
@@ -98,8 +98,8 @@ private Q_SLOTS:
         QTest::newRow("full screen by state, right") << true << false << false << right << right;
         QTest::newRow("state, mostly on the right") << true << false << false << QRect(1900, 0, 1280, 1024) << right;
         QTest::newRow("unframed, covering the right monitor") << false << false << false << right << right;
-        QTest::newRow("unframed, larger than the monitor") << false << false << false << QRect(-5, -5, 1930, 1090)
-                                                           << left;
+        QTest::newRow("unframed, larger than the monitor")
+            << false << false << false << QRect(-5, -5, 1930, 1090) << left;
         QTest::newRow("framed and maximised") << false << true << false << left << QRect();
         QTest::newRow("unframed, a pixel short") << false << false << false << QRect(0, 0, 1920, 1079) << QRect();
         QTest::newRow("the desktop's background") << false << false << true << left << QRect();

@@ -13,14 +13,12 @@
 namespace {
 // UTF-16 length of every entry, in order: a copy slip shows here.
 constexpr std::array<int, 128> kLengths = {
-    21, 55, 36, 54, 126, 175, 98, 63, 115, 103, 92, 222, 65, 176, 196, 48,
-    118, 71, 199, 169, 206, 154, 96, 174, 56, 64, 41, 49, 38, 73, 85, 61,
-    24, 106, 103, 93, 128, 37, 134, 108, 126, 105, 117, 72, 42, 180, 199, 59,
-    79, 209, 144, 98, 193, 112, 107, 151, 127, 58, 177, 143, 116, 102, 52, 183,
-    65, 26, 114, 77, 82, 115, 137, 91, 116, 77, 43, 178, 63, 63, 134, 130,
-    81, 72, 135, 59, 80, 49, 125, 55, 74, 84, 73, 46, 61, 107, 61, 142,
-    78, 139, 63, 92, 79, 52, 109, 75, 140, 150, 170, 84, 143, 96, 162, 127,
-    146, 121, 133, 134, 160, 105, 180, 105, 71, 122, 78, 104, 128, 132, 93, 78,
+    21,  55,  36,  54,  126, 175, 98,  63,  115, 103, 92,  222, 65,  176, 196, 48,  118, 71,  199, 169, 206, 154,
+    96,  174, 56,  64,  41,  49,  38,  73,  85,  61,  24,  106, 103, 93,  128, 37,  134, 108, 126, 105, 117, 72,
+    42,  180, 199, 59,  79,  209, 144, 98,  193, 112, 107, 151, 127, 58,  177, 143, 116, 102, 52,  183, 65,  26,
+    114, 77,  82,  115, 137, 91,  116, 77,  43,  178, 63,  63,  134, 130, 81,  72,  135, 59,  80,  49,  125, 55,
+    74,  84,  73,  46,  61,  107, 61,  142, 78,  139, 63,  92,  79,  52,  109, 75,  140, 150, 170, 84,  143, 96,
+    162, 127, 146, 121, 133, 134, 160, 105, 180, 105, 71,  122, 78,  104, 128, 132, 93,  78,
 };
 } // namespace
 
@@ -100,10 +98,7 @@ private Q_SLOTS:
         QVERIFY2(chi2 < 181, qPrintable(QString::number(chi2)));
     }
 
-    void seedsFromTheClockDiffer()
-    {
-        QVERIFY(Catalogue::seedFromClock() != Catalogue::seedFromClock());
-    }
+    void seedsFromTheClockDiffer() { QVERIFY(Catalogue::seedFromClock() != Catalogue::seedFromClock()); }
 
     // The texts the user chose.
 
@@ -112,21 +107,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("query");
         QTest::addColumn<bool>("found");
-        QTest::newRow("harakat in the text") << "سُبْحَانَ اللَّهِ" << "سبحان" << true;
-        QTest::newRow("harakat in the query") << "الحمد لله" << "الْحَمْدُ" << true;
-        QTest::newRow("tanween and sukun") << "شَيْءٍ قَدِيرٌ" << "شيء قدير" << true;
-        QTest::newRow("hamza under alef") << "إِنَّ اللَّهَ" << "ان الله" << true;
-        QTest::newRow("madda") << "آمَنُوا" << "امنوا" << true;
-        QTest::newRow("alef typed with hamza") << "امنوا" << "أمنوا" << true;
-        QTest::newRow("superscript alef") << "الرَّحْمَٰنِ" << "الرحمن" << true;
-        QTest::newRow("tatweel") << "الحمــــد" << "الحمد" << true;
-        QTest::newRow("doubled space") << " سبحان  الله " << "سبحان الله" << true;
-        QTest::newRow("presentation form") << "\uFEFB \uFEDF\uFEE0\uFEEA" << "لا لله" << true;
-        QTest::newRow("latin case") << "Remember Allah" << "ALLAH" << true;
-        QTest::newRow("empty query") << "الحمد لله" << "" << true;
-        QTest::newRow("waw hamza stays") << "مُؤْمِن" << "مومن" << false;
-        QTest::newRow("other words") << "سبحان الله" << "الحمد" << false;
-        QTest::newRow("letters apart") << "سب حان" << "سبحان" << false;
+        QTest::newRow("harakat in the text") << "سُبْحَانَ اللَّهِ"
+                                             << "سبحان" << true;
+        QTest::newRow("harakat in the query") << "الحمد لله"
+                                              << "الْحَمْدُ" << true;
+        QTest::newRow("tanween and sukun") << "شَيْءٍ قَدِيرٌ"
+                                           << "شيء قدير" << true;
+        QTest::newRow("hamza under alef") << "إِنَّ اللَّهَ"
+                                          << "ان الله" << true;
+        QTest::newRow("madda") << "آمَنُوا"
+                               << "امنوا" << true;
+        QTest::newRow("alef typed with hamza") << "امنوا"
+                                               << "أمنوا" << true;
+        QTest::newRow("superscript alef") << "الرَّحْمَٰنِ"
+                                          << "الرحمن" << true;
+        QTest::newRow("tatweel") << "الحمــــد"
+                                 << "الحمد" << true;
+        QTest::newRow("doubled space") << " سبحان  الله "
+                                       << "سبحان الله" << true;
+        QTest::newRow("presentation form") << "\uFEFB \uFEDF\uFEE0\uFEEA"
+                                           << "لا لله" << true;
+        QTest::newRow("latin case") << "Remember Allah"
+                                    << "ALLAH" << true;
+        QTest::newRow("empty query") << "الحمد لله"
+                                     << "" << true;
+        QTest::newRow("waw hamza stays") << "مُؤْمِن"
+                                         << "مومن" << false;
+        QTest::newRow("other words") << "سبحان الله"
+                                     << "الحمد" << false;
+        QTest::newRow("letters apart") << "سب حان"
+                                       << "سبحان" << false;
     }
     void searchIgnoresTheMarks()
     {
@@ -213,7 +223,8 @@ private Q_SLOTS:
         ReminderTexts::Values v;
         for (int n = 2; n < Catalogue::Size; ++n)
             v.builtInOff << n;
-        v.own << ReminderTexts::OwnText{QStringLiteral("mine"), true} << ReminderTexts::OwnText{QStringLiteral("too long"), true};
+        v.own << ReminderTexts::OwnText{QStringLiteral("mine"), true}
+              << ReminderTexts::OwnText{QStringLiteral("too long"), true};
         v.order = ReminderTexts::Order::EachOnce;
         const auto usable = [](const QString &t) { return t != QStringLiteral("too long"); };
         for (quint64 seed = 1; seed < 30; ++seed) {
@@ -242,7 +253,8 @@ private Q_SLOTS:
         ReminderTexts::Values v;
         for (int n = 3; n < Catalogue::Size; ++n)
             v.builtInOff << n;
-        v.own << ReminderTexts::OwnText{QStringLiteral("mine"), true} << ReminderTexts::OwnText{QStringLiteral("off"), false};
+        v.own << ReminderTexts::OwnText{QStringLiteral("mine"), true}
+              << ReminderTexts::OwnText{QStringLiteral("off"), false};
         texts.setValues(v);
         QMap<QString, int> counts;
         const quint64 start = 1'765'000'000'000ULL;

@@ -17,16 +17,20 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("outStart");
         QTest::addColumn<QString>("errStart");
-        const QString usage = QStringLiteral(
-            "Usage: murel [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n");
+        const QString usage =
+            QStringLiteral("Usage: murel [--help] [--version] [--pause 30m|1h|tomorrow] [--resume] [--show-now]\n");
         const QString version = QStringLiteral("murel " MUREL_VERSION "\n");
         auto row = [](const char *name, const QStringList &args) -> QTestData & {
             return QTest::newRow(name) << QStringList{QStringLiteral("/usr/bin/murel")} + args;
         };
-        row("nothing", {}) << true << 0 << "" << "";
-        row("toolkit platform", {"-platform", "xcb"}) << true << 0 << "" << "";
-        row("session restart", {"-session", "1a2b3c"}) << true << 0 << "" << "";
-        row("toolkit double dash", {"--style", "Fusion", "-reverse"}) << true << 0 << "" << "";
+        row("nothing", {}) << true << 0 << ""
+                           << "";
+        row("toolkit platform", {"-platform", "xcb"}) << true << 0 << ""
+                                                      << "";
+        row("session restart", {"-session", "1a2b3c"}) << true << 0 << ""
+                                                       << "";
+        row("toolkit double dash", {"--style", "Fusion", "-reverse"}) << true << 0 << ""
+                                                                      << "";
         row("help", {"--help"}) << false << 0 << usage << "";
         row("short help", {"-h"}) << false << 0 << usage << "";
         row("version", {"--version"}) << false << 0 << version << "";
@@ -40,20 +44,23 @@ private Q_SLOTS:
                                                << "murel: unknown option '--version=3'\n" + usage;
         row("argument", {"notes.txt"}) << false << 2 << ""
                                        << "murel: unexpected argument 'notes.txt'\n" + usage;
-        row("lone dash", {"-"}) << false << 2 << "" << "murel: unexpected argument '-'\n" + usage;
+        row("lone dash", {"-"}) << false << 2 << ""
+                                << "murel: unexpected argument '-'\n" + usage;
         row("toolkit value missing", {"-platform"}) << false << 2 << ""
                                                     << "murel: option '-platform' needs a value\n" + usage;
-        row("pause for the running copy", {"--pause", "30m"}) << true << 0 << "" << "";
+        row("pause for the running copy", {"--pause", "30m"}) << true << 0 << ""
+                                                              << "";
         row("pause length missing", {"--pause"}) << false << 2 << ""
                                                  << "murel: option '--pause' needs a value\n" + usage;
-        row("pause length unknown", {"--pause=soon"}) << false << 2 << ""
-                                                      << "murel: 'soon' is not a pause length (30m, 1h or tomorrow)\n"
-                + usage;
+        row("pause length unknown", {"--pause=soon"})
+            << false << 2 << ""
+            << "murel: 'soon' is not a pause length (30m, 1h or tomorrow)\n" + usage;
         row("pause length far too long", {"--pause", QString(100000, QLatin1Char('9')) + QStringLiteral("m")})
             << false << 2 << ""
             << "murel: '" + QString(40, QLatin1Char('9')) + "…' is not a pause length (30m, 1h or tomorrow)\n" + usage;
         row("terminal controls in an argument", {QStringLiteral("--x\x1b[2J\u202e")})
-            << false << 2 << "" << "murel: unknown option '--x?[2J?'\n" + usage;
+            << false << 2 << ""
+            << "murel: unknown option '--x?[2J?'\n" + usage;
     }
 
     // What reaches the running copy, and which lengths a pause may have.
@@ -124,16 +131,15 @@ private Q_SLOTS:
                                                  QStringLiteral("wayland")}
                                   << QStringLiteral("wayland");
         QTest::newRow("two dashes, among others")
-            << QStringList{QStringLiteral("murel"), QStringLiteral("-style"), QStringLiteral("fusion"),
-                           QStringLiteral("--platform"), QStringLiteral("xcb"), QStringLiteral("-reverse")}
+            << QStringList{QStringLiteral("murel"),      QStringLiteral("-style"), QStringLiteral("fusion"),
+                           QStringLiteral("--platform"), QStringLiteral("xcb"),    QStringLiteral("-reverse")}
             << QStringLiteral("xcb");
         QTest::newRow("the last one counts")
             << QStringList{QStringLiteral("murel"), QStringLiteral("-platform"), QStringLiteral("xcb"),
                            QStringLiteral("-platform"), QStringLiteral("wayland-egl")}
             << QStringLiteral("wayland-egl");
         QTest::newRow("a value is not an option")
-            << QStringList{QStringLiteral("murel"), QStringLiteral("-style"), QStringLiteral("-platform")}
-            << QString();
+            << QStringList{QStringLiteral("murel"), QStringLiteral("-style"), QStringLiteral("-platform")} << QString();
         QTest::newRow("theme, not platform")
             << QStringList{QStringLiteral("murel"), QStringLiteral("-platformtheme"), QStringLiteral("gtk3")}
             << QString();
@@ -182,12 +188,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("named");
-        QTest::newRow("bare") << "murel" << "murel";
-        QTest::newRow("in a folder") << "/usr/bin/murel" << "murel";
-        QTest::newRow("nothing") << "" << "murel";
+        QTest::newRow("bare") << "murel"
+                              << "murel";
+        QTest::newRow("in a folder") << "/usr/bin/murel"
+                                     << "murel";
+        QTest::newRow("nothing") << ""
+                                 << "murel";
 #ifdef Q_OS_WIN
-        QTest::newRow("in a Windows folder") << "C:\\Program Files\\Murel\\murel.exe" << "murel.exe";
-        QTest::newRow("Arabic folder") << "C:\\برامج\\murel.exe" << "murel.exe";
+        QTest::newRow("in a Windows folder") << "C:\\Program Files\\Murel\\murel.exe"
+                                             << "murel.exe";
+        QTest::newRow("Arabic folder") << "C:\\برامج\\murel.exe"
+                                       << "murel.exe";
 #endif
     }
     void programName()

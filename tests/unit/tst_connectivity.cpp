@@ -30,13 +30,16 @@ private Q_SLOTS:
         const QHostAddress linkV6(QStringLiteral("fe80::1"));
         QTest::newRow("none") << QList<Interface>{} << false;
         QTest::newRow("loopback only") << QList<Interface>{entry(true, true, true, {QHostAddress::LocalHost})} << false;
-        QTest::newRow("a loopback address elsewhere") << QList<Interface>{entry(true, true, false, {QHostAddress::LocalHostIPv6})} << false;
+        QTest::newRow("a loopback address elsewhere")
+            << QList<Interface>{entry(true, true, false, {QHostAddress::LocalHostIPv6})} << false;
         QTest::newRow("up with an address") << QList<Interface>{entry(true, true, false, {linkV6, lan})} << true;
         QTest::newRow("IPv6 only") << QList<Interface>{entry(true, true, false, {linkV6, v6})} << true;
         QTest::newRow("link-local only") << QList<Interface>{entry(true, true, false, {linkV4, linkV6})} << false;
         QTest::newRow("down") << QList<Interface>{entry(false, false, false, {lan})} << false;
         QTest::newRow("up, no carrier") << QList<Interface>{entry(true, false, false, {lan})} << false;
-        QTest::newRow("one of two") << QList<Interface>{entry(true, true, false, {linkV6}), entry(true, true, false, {lan})} << true;
+        QTest::newRow("one of two") << QList<Interface>{entry(true, true, false, {linkV6}),
+                                                        entry(true, true, false, {lan})}
+                                    << true;
     }
     void interfaces()
     {
@@ -100,9 +103,8 @@ private Q_SLOTS:
             << QStringLiteral("L-") << QList<Reach>{D, S} << QList<bool>{true, true} << QList<bool>{true, false};
         QTest::newRow("loaded off-line, told on-line")
             << QStringLiteral("LR") << QList<Reach>{D, O} << QList<bool>{false, true} << QList<bool>{false, true};
-        QTest::newRow("told disconnected at once")
-            << QStringLiteral("-LR") << QList<Reach>{D, D, D} << QList<bool>{true, true, true}
-            << QList<bool>{true, true, false};
+        QTest::newRow("told disconnected at once") << QStringLiteral("-LR") << QList<Reach>{D, D, D}
+                                                   << QList<bool>{true, true, true} << QList<bool>{true, true, false};
     }
     void checks()
     {

@@ -34,19 +34,19 @@ private Q_SLOTS:
         *row("Wayland session type only") << QByteArray("Wayland ") << none << none << none << true << "no display";
         *row("user chose wayland") << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0")
                                    << QByteArray("wayland") << true << "";
-        *row("user chose wayland, no Wayland plugin") << QByteArray("wayland") << QByteArray("wayland-0")
-                                                      << QByteArray(":0") << QByteArray("wayland") << false
-                                                      << "missing";
+        *row("user chose wayland, no Wayland plugin")
+            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland") << false
+            << "missing";
         *row("user chose wayland-egl with options, no Wayland plugin")
             << none << none << QByteArray(":0") << QByteArray("wayland-egl:foo=1") << false << "missing";
-        *row("user chose wayland then xcb, no Wayland plugin") << QByteArray("wayland") << QByteArray("wayland-0")
-                                                               << QByteArray(":0") << QByteArray("wayland;xcb")
-                                                               << false << "";
+        *row("user chose wayland then xcb, no Wayland plugin")
+            << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland;xcb")
+            << false << "";
         *row("user chose offscreen") << QByteArray("wayland") << QByteArray("wayland-0") << none
                                      << QByteArray("offscreen") << true << "";
         *row("user chose offscreen, nothing set") << none << none << none << QByteArray("offscreen") << false << "";
-        *row("user chose xcb without DISPLAY") << QByteArray("wayland") << QByteArray("wayland-0") << none
-                                               << QByteArray("xcb") << true << "no display";
+        *row("user chose xcb without DISPLAY")
+            << QByteArray("wayland") << QByteArray("wayland-0") << none << QByteArray("xcb") << true << "no display";
         *row("tty, nothing") << QByteArray("tty") << none << none << none << false << "no display";
         *row("nothing at all") << none << none << none << none << true << "no display";
     }

@@ -22,7 +22,12 @@ QByteArray header(const char *signature, quint32 declared)
 }
 
 // How an answer read from a connection ends.
-enum End { WholeBeforeClose, WholeAtClose, FailsReading, FailsAtClose };
+enum End {
+    WholeBeforeClose,
+    WholeAtClose,
+    FailsReading,
+    FailsAtClose
+};
 
 struct Reading
 {
@@ -40,7 +45,7 @@ Reading readAnswer(const QByteArray &raw, qsizetype piece)
     bool failed = false;
     for (qsizetype at = 0; at < raw.size() && !failed; at += piece)
         failed = !parser.feed(QByteArrayView(raw).sliced(at, qMin(piece, raw.size() - at)), body);
-    const int end = failed                                           ? FailsReading
+    const int end = failed                                  ? FailsReading
         : parser.state() == HttpResponseParser::State::Done ? WholeBeforeClose
         : parser.endOfInput()                               ? WholeAtClose
                                                             : FailsAtClose;
@@ -72,9 +77,7 @@ private Q_SLOTS:
         QTest::newRow("plain, 3 GiB") << header("FWS", 3u << 30) << tooLarge;
         for (const char *signature : {"CWS", "ZWS"}) {
             const QByteArray whole = packed(signature, length, body);
-            const auto row = [signature](const char *name) {
-                return &QTest::addRow("%s, %s", signature, name);
-            };
+            const auto row = [signature](const char *name) { return &QTest::addRow("%s, %s", signature, name); };
             *row("whole") << whole << movie;
             *row("cut in half") << whole.left(whole.size() / 2) << incomplete;
             *row("last byte missing") << whole.chopped(1) << incomplete;
@@ -130,7 +133,8 @@ private Q_SLOTS:
         QTest::newRow("ActionScript 3") << fws(with(tag(82, QByteArray(8, '\0')))) << true;
         QTest::newRow("a sound after the End tag") << fws(quiet + defineSound) << false;
         QTest::newRow("a tag longer than the movie") << fws(with(tag(9, QByteArray(70, 'x'))).chopped(40)) << true;
-        QTest::newRow("sprite longer than its tag") << fws(with(tag(39, SwfWriter::u16(2) + SwfWriter::u16(1) + "\x7f"))) << true;
+        QTest::newRow("sprite longer than its tag")
+            << fws(with(tag(39, SwfWriter::u16(2) + SwfWriter::u16(1) + "\x7f"))) << true;
         QTest::newRow("cut short") << packed("CWS", quint32(8 + quiet.size()), quiet).chopped(1) << true;
         QTest::newRow("not a movie") << QByteArray("hello, world") << true;
     }
@@ -158,7 +162,8 @@ private Q_SLOTS:
         QTest::newRow("other port") << origin << "http://ads.example.org:8080/x" << false;
         QTest::newRow("other host") << origin << "http://cdn.example.org/x" << false;
         QTest::newRow("LAN address") << origin << "http://192.168.1.1/x" << false;
-        QTest::newRow("down to http") << "https://ads.example.org/x" << "http://ads.example.org/x" << false;
+        QTest::newRow("down to http") << "https://ads.example.org/x"
+                                      << "http://ads.example.org/x" << false;
         QTest::newRow("file") << origin << "file:///etc/passwd" << false;
     }
     void redirect()
@@ -175,27 +180,32 @@ private Q_SLOTS:
         QTest::addColumn<int>("end");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
-        const auto row = [](const char *name, const QByteArray &raw, End end, int status = 0, const QByteArray &body = {}) {
-            QTest::newRow(name) << raw << int(end) << status << body;
-        };
+        const auto row = [](const char *name, const QByteArray &raw, End end, int status = 0,
+                            const QByteArray &body = {}) { QTest::newRow(name) << raw << int(end) << status << body; };
         const QByteArray ok = "HTTP/1.1 200 OK\r\n";
         const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
         row("length", ok + "Content-Length: 5\r\n\r\nhello", WholeBeforeClose, 200, "hello");
         row("what follows the length is not read", ok + "Content-Length: 2\r\n\r\nhello", WholeBeforeClose, 200, "he");
         row("bare line ends, HTTP/1.0", "HTTP/1.0 404 Not Found\nContent-Length: 2\n\nno", WholeBeforeClose, 404, "no");
-        row("204 without reason, its length ignored", "HTTP/1.1 204\r\nContent-Length: 5\r\n\r\n", WholeBeforeClose, 204);
+        row("204 without reason, its length ignored", "HTTP/1.1 204\r\nContent-Length: 5\r\n\r\n", WholeBeforeClose,
+            204);
         row("ended by closing", "HTTP/1.0 200 OK\r\n\r\nabc", WholeAtClose, 200, "abc");
         row("ended by closing, past the cap", "HTTP/1.0 200 OK\r\n\r\n" + QByteArray(101, 'x'), FailsReading);
-        row("length at the cap", ok + "Content-Length: 100\r\n\r\n" + QByteArray(100, 'x'), WholeBeforeClose, 200, QByteArray(100, 'x'));
+        row("length at the cap", ok + "Content-Length: 100\r\n\r\n" + QByteArray(100, 'x'), WholeBeforeClose, 200,
+            QByteArray(100, 'x'));
         row("length past the cap", ok + "Content-Length: 101\r\n\r\n", FailsReading);
         row("length of 20 digits", ok + "Content-Length: 99999999999999999999\r\n\r\n", FailsReading);
         row("short of its length", ok + "Content-Length: 10\r\n\r\nabc", FailsAtClose);
-        row("equal lengths repeated", ok + "Content-Length: 3\r\nContent-Length: 3, 3\r\n\r\nabc", WholeBeforeClose, 200, "abc");
+        row("equal lengths repeated", ok + "Content-Length: 3\r\nContent-Length: 3, 3\r\n\r\nabc", WholeBeforeClose,
+            200, "abc");
         row("differing lengths", ok + "Content-Length: 3\r\nContent-Length: 4\r\n\r\nabcd", FailsReading);
         row("differing lengths in one list", ok + "Content-Length: 3, 4\r\n\r\nabcd", FailsReading);
         for (const char *length : {"+3", "-3", "3 3", "0x3", "3.0", ""})
-            row(qPrintable(QStringLiteral("length \"%1\"").arg(QLatin1String(length))), ok + "Content-Length: " + length + "\r\n\r\nabc", FailsReading);
-        row("chunked, with extension and trailer", chunked + "5;x=1\r\nhello\r\nA\r\n0123456789\r\n0\r\nX-T: 1\r\n\r\nrest", WholeBeforeClose, 200, "hello0123456789");
+            row(qPrintable(QStringLiteral("length \"%1\"").arg(QLatin1String(length))),
+                ok + "Content-Length: " + length + "\r\n\r\nabc", FailsReading);
+        row("chunked, with extension and trailer",
+            chunked + "5;x=1\r\nhello\r\nA\r\n0123456789\r\n0\r\nX-T: 1\r\n\r\nrest", WholeBeforeClose, 200,
+            "hello0123456789");
         row("chunked, cut off", chunked + "5\r\nhello\r\n", FailsAtClose);
         row("chunk longer than its size", chunked + "3\r\nabcd\r\n0\r\n\r\n", FailsReading);
         row("chunk size not hex", chunked + "g\r\n", FailsReading);
@@ -203,11 +213,14 @@ private Q_SLOTS:
         row("chunk size of 16 digits", chunked + "0000000000000001\r\nx\r\n", FailsReading);
         row("chunk-size line of 2000 bytes", chunked + "1;" + QByteArray(2000, 'e'), FailsReading);
         row("chunks past the cap", chunked + "3c\r\n" + QByteArray(60, 'x') + "\r\n3c\r\n", FailsReading);
-        row("endless trailers", chunked + "0\r\n" + QByteArray("X-T: " + QByteArray(1000, 't') + "\r\n").repeated(70), FailsReading);
+        row("endless trailers", chunked + "0\r\n" + QByteArray("X-T: " + QByteArray(1000, 't') + "\r\n").repeated(70),
+            FailsReading);
         for (const char *coding : {"gzip", "gzip, chunked", "chunked, chunked", "identity"})
-            row(qPrintable(QStringLiteral("coding \"%1\"").arg(QLatin1String(coding))), ok + "Transfer-Encoding: " + coding + "\r\n\r\n0\r\n\r\n", FailsReading);
+            row(qPrintable(QStringLiteral("coding \"%1\"").arg(QLatin1String(coding))),
+                ok + "Transfer-Encoding: " + coding + "\r\n\r\n0\r\n\r\n", FailsReading);
         row("chunked in HTTP/1.0", "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", FailsReading);
-        row("chunked and a length", ok + "Transfer-Encoding: chunked\r\nContent-Length: 5\r\n\r\n0\r\n\r\n", FailsReading);
+        row("chunked and a length", ok + "Transfer-Encoding: chunked\r\nContent-Length: 5\r\n\r\n0\r\n\r\n",
+            FailsReading);
         row("100 header lines", ok + QByteArray("X-A: a\r\n").repeated(100) + "\r\nx", WholeAtClose, 200, "x");
         row("101 header lines", ok + QByteArray("X-A: a\r\n").repeated(101), FailsReading);
         row("one header line past 64 KiB", ok + "X-A: " + QByteArray(64 * 1024, 'h'), FailsReading);
@@ -221,7 +234,8 @@ private Q_SLOTS:
         row("two-digit status", "HTTP/1.1 20 OK\r\n\r\n", FailsReading);
         row("four-digit status", "HTTP/1.1 2000 OK\r\n\r\n", FailsReading);
         row("not HTTP", "ICY 200 OK\r\n\r\n", FailsReading);
-        row("interim answer first", "HTTP/1.1 103 Early Hints\r\nLink: x\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nhi", WholeBeforeClose, 200, "hi");
+        row("interim answer first", "HTTP/1.1 103 Early Hints\r\nLink: x\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nhi",
+            WholeBeforeClose, 200, "hi");
         row("switching protocols", "HTTP/1.1 101 Switching Protocols\r\n\r\n", FailsReading);
     }
     void response()
@@ -245,11 +259,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<QByteArray>("start");
-        QTest::newRow("path and query, no fragment") << "http://ads.example.org/pro/me.txt?v=1#top"
-                                                     << QByteArray("GET /pro/me.txt?v=1 HTTP/1.1\r\nHost: ads.example.org\r\n");
-        QTest::newRow("no path, another port") << "http://127.0.0.1:8080" << QByteArray("GET / HTTP/1.1\r\nHost: 127.0.0.1:8080\r\n");
-        QTest::newRow("https, its port written out") << "https://ads.example.org:443/x" << QByteArray("GET /x HTTP/1.1\r\nHost: ads.example.org\r\n");
-        QTest::newRow("IPv6, a blank in the path") << "http://[::1]:81/a b" << QByteArray("GET /a%20b HTTP/1.1\r\nHost: [::1]:81\r\n");
+        QTest::newRow("path and query, no fragment")
+            << "http://ads.example.org/pro/me.txt?v=1#top"
+            << QByteArray("GET /pro/me.txt?v=1 HTTP/1.1\r\nHost: ads.example.org\r\n");
+        QTest::newRow("no path, another port")
+            << "http://127.0.0.1:8080" << QByteArray("GET / HTTP/1.1\r\nHost: 127.0.0.1:8080\r\n");
+        QTest::newRow("https, its port written out")
+            << "https://ads.example.org:443/x" << QByteArray("GET /x HTTP/1.1\r\nHost: ads.example.org\r\n");
+        QTest::newRow("IPv6, a blank in the path")
+            << "http://[::1]:81/a b" << QByteArray("GET /a%20b HTTP/1.1\r\nHost: [::1]:81\r\n");
         QTest::newRow("not the web") << "ftp://ads.example.org/x" << QByteArray();
     }
     void request()
@@ -260,7 +278,8 @@ private Q_SLOTS:
         QCOMPARE(request.left(start.size()), start);
         // Nothing that asks for a compressed, kept-open or cached answer.
         if (!start.isEmpty())
-            QCOMPARE(request.sliced(start.size()), "User-Agent: Mozilla/5.0\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n");
+            QCOMPARE(request.sliced(start.size()),
+                     "User-Agent: Mozilla/5.0\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n");
     }
 };
 

@@ -178,8 +178,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("notice");
         QTest::newRow("later today") << at(Qt::Monday, 14, 30) << QStringLiteral("متوقف مؤقتاً حتى 14:30");
         QTest::newRow("until tomorrow") << at(Qt::Tuesday, 0) << QStringLiteral("متوقف مؤقتاً حتى الغد");
-        QTest::newRow("an hour past midnight") << at(Qt::Tuesday, 0, 45)
-                                               << QStringLiteral("متوقف مؤقتاً حتى الغد 00:45");
+        QTest::newRow("an hour past midnight")
+            << at(Qt::Tuesday, 0, 45) << QStringLiteral("متوقف مؤقتاً حتى الغد 00:45");
     }
     void pauseNotices()
     {

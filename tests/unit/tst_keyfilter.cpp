@@ -27,9 +27,11 @@ private Q_SLOTS:
         QTest::newRow("enter") << int(Qt::Key_Return) << none << "\r" << KeyVerdict::Reject;
         QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << KeyVerdict::Reject;
         QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b" << KeyVerdict::Reject;
-        QTest::newRow("ctrl+v as X11 sends it") << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16" << KeyVerdict::Reject;
+        QTest::newRow("ctrl+v as X11 sends it")
+            << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16" << KeyVerdict::Reject;
         QTest::newRow("ctrl+v as letter") << int(Qt::Key_V) << int(Qt::ControlModifier) << "v" << KeyVerdict::Reject;
-        QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "\x7f" << KeyVerdict::Reject;
+        QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "\x7f"
+                                        << KeyVerdict::Reject;
         QTest::newRow("ctrl+digit") << int(Qt::Key_5) << int(Qt::ControlModifier) << "5" << KeyVerdict::Reject;
         QTest::newRow("left arrow") << int(Qt::Key_Left) << none << "" << KeyVerdict::Pass;
         QTest::newRow("home") << int(Qt::Key_Home) << none << "" << KeyVerdict::Pass;

@@ -24,17 +24,17 @@ private Q_SLOTS:
                                     << "/home/u/murel/build/murel-player";
         QTest::newRow("installed") << "/usr/bin" << QStringList{"/usr/lib/murel/murel-player"}
                                    << "/usr/lib/murel/murel-player";
-        QTest::newRow("beside the program wins") << "/opt/m/bin"
-                                                 << QStringList{"/opt/m/bin/murel-player", "/opt/m/lib/murel/murel-player"}
-                                                 << "/opt/m/bin/murel-player";
-        QTest::newRow("untidy program folder") << "/opt/m/./bin/" << QStringList{"/opt/m/lib/murel/murel-player"}
-                                               << "/opt/m/lib/murel/murel-player";
+        QTest::newRow("beside the program wins")
+            << "/opt/m/bin" << QStringList{"/opt/m/bin/murel-player", "/opt/m/lib/murel/murel-player"}
+            << "/opt/m/bin/murel-player";
+        QTest::newRow("untidy program folder")
+            << "/opt/m/./bin/" << QStringList{"/opt/m/lib/murel/murel-player"} << "/opt/m/lib/murel/murel-player";
         QTest::newRow("installed under a prefix with blanks")
             << "/tmp/my prefix/bin" << QStringList{"/tmp/my prefix/lib/murel/murel-player"}
             << "/tmp/my prefix/lib/murel/murel-player";
         QTest::newRow("none") << "/usr/bin" << QStringList{} << "";
-        QTest::newRow("not in the build tree's lib") << "/home/u/murel/build"
-                                                     << QStringList{"/home/u/murel/lib/murel-player"} << "";
+        QTest::newRow("not in the build tree's lib")
+            << "/home/u/murel/build" << QStringList{"/home/u/murel/lib/murel-player"} << "";
 #endif
     }
     void programFile()
@@ -42,7 +42,8 @@ private Q_SLOTS:
         QFETCH(QString, exeFolder);
         QFETCH(QStringList, players);
         QFETCH(QString, found);
-        QCOMPARE(PlayerLocation::programFile(exeFolder, [&](const QString &file) { return players.contains(file); }), found);
+        QCOMPARE(PlayerLocation::programFile(exeFolder, [&](const QString &file) { return players.contains(file); }),
+                 found);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "common/ManualClock.h"
+#include "core/cycle/ReminderCycle.h"
 #include "core/hold/HoldGate.h"
 #include "core/hold/HoldSettings.h"
-#include "core/cycle/ReminderCycle.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsRecord.h"
 
@@ -46,7 +46,15 @@ struct Bench
 
 using S = Settings::Unit;
 
-enum class Hold { FullScreen, DoNotDisturb, Locked, Away, Paused, OutsideHours, PauseThenClockBack };
+enum class Hold {
+    FullScreen,
+    DoNotDisturb,
+    Locked,
+    Away,
+    Paused,
+    OutsideHours,
+    PauseThenClockBack
+};
 
 } // namespace
 
@@ -60,17 +68,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("duration");
         QTest::addColumn<int>("verdict");
         QTest::addColumn<int>("count"); // the timer's interval once started
-        QTest::newRow("interval 0") << "0" << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
-        QTest::newRow("interval below 1") << "0.9" << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
-        QTest::newRow("interval 60") << "60" << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
-        QTest::newRow("interval first") << "" << "" << int(ReminderCycle::Verdict::BadInterval) << 0;
-        QTest::newRow("duration 2") << "5" << "2" << int(ReminderCycle::Verdict::BadDuration) << 0;
-        QTest::newRow("duration 2.6, not 3") << "5" << "2.6" << int(ReminderCycle::Verdict::BadDuration) << 0;
-        QTest::newRow("duration 59.5") << "5" << "59.5" << int(ReminderCycle::Verdict::BadDuration) << 0;
-        QTest::newRow("limits") << "1" << "3" << int(ReminderCycle::Verdict::Valid) << 1;
-        QTest::newRow("leading zeros") << "05" << "007" << int(ReminderCycle::Verdict::Valid) << 5;
-        QTest::newRow("059") << "059" << "59" << int(ReminderCycle::Verdict::Valid) << 59;
-        QTest::newRow("a half runs to even") << "2.5" << "3" << int(ReminderCycle::Verdict::Valid) << 2;
+        QTest::newRow("interval 0") << "0"
+                                    << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("interval below 1") << "0.9"
+                                          << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("interval 60") << "60"
+                                     << "5" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("interval first") << ""
+                                        << "" << int(ReminderCycle::Verdict::BadInterval) << 0;
+        QTest::newRow("duration 2") << "5"
+                                    << "2" << int(ReminderCycle::Verdict::BadDuration) << 0;
+        QTest::newRow("duration 2.6, not 3") << "5"
+                                             << "2.6" << int(ReminderCycle::Verdict::BadDuration) << 0;
+        QTest::newRow("duration 59.5") << "5"
+                                       << "59.5" << int(ReminderCycle::Verdict::BadDuration) << 0;
+        QTest::newRow("limits") << "1"
+                                << "3" << int(ReminderCycle::Verdict::Valid) << 1;
+        QTest::newRow("leading zeros") << "05"
+                                       << "007" << int(ReminderCycle::Verdict::Valid) << 5;
+        QTest::newRow("059") << "059"
+                             << "59" << int(ReminderCycle::Verdict::Valid) << 59;
+        QTest::newRow("a half runs to even") << "2.5"
+                                             << "3" << int(ReminderCycle::Verdict::Valid) << 2;
     }
     void startChecksThenSaves()
     {

@@ -27,7 +27,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, url);
         QFETCH(bool, allowed);
-        QCOMPARE(playerMayLoad(QUrl(url), QStringLiteral("/opt/murel/player"), QStringLiteral("/home/u/.local/share/murel/1.swf")),
+        QCOMPARE(playerMayLoad(QUrl(url), QStringLiteral("/opt/murel/player"),
+                               QStringLiteral("/home/u/.local/share/murel/1.swf")),
                  allowed);
     }
 };

@@ -73,12 +73,11 @@ private Q_SLOTS:
         QTest::newRow("seconds, Tahoma, at logon")
             << record("1", QStringLiteral("Tahoma"), "1", "5", "10", 0)
             << QByteArray("\"1\",\"Tahoma\",\"1\",\"5\",\"10\",#TRUE#,#FALSE#,#FALSE#\r\n");
-        QTest::newRow("hours, empty texts kept")
-            << record("", QString(), "", " 3", "", 2)
-            << QByteArray("\"\",\"\",\"\",\" 3\",\"\",#FALSE#,#FALSE#,#TRUE#\r\n");
-        QTest::newRow("arabic font name in UTF-8")
-            << record("3", QStringLiteral("خط عربي"), "0", "1", "3", 0)
-            << (QByteArray("\"3\",\"") + QStringLiteral("خط عربي").toUtf8() + "\",\"0\",\"1\",\"3\",#TRUE#,#FALSE#,#FALSE#\r\n");
+        QTest::newRow("hours, empty texts kept") << record("", QString(), "", " 3", "", 2)
+                                                 << QByteArray("\"\",\"\",\"\",\" 3\",\"\",#FALSE#,#FALSE#,#TRUE#\r\n");
+        QTest::newRow("arabic font name in UTF-8") << record("3", QStringLiteral("خط عربي"), "0", "1", "3", 0)
+                                                   << (QByteArray("\"3\",\"") + QStringLiteral("خط عربي").toUtf8()
+                                                       + "\",\"0\",\"1\",\"3\",#TRUE#,#FALSE#,#FALSE#\r\n");
         QTest::newRow("quotes and line breaks dropped")
             << record("1", QStringLiteral("My \"Quoted\"\r\nFont"), "0", "5", "5", 0)
             << QByteArray("\"1\",\"My QuotedFont\",\"0\",\"5\",\"5\",#TRUE#,#FALSE#,#FALSE#\r\n");
@@ -95,8 +94,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("fields");
         const QStringList full = {"2", "MS Sans Serif", "0", "10", "5", "#FALSE#", "#TRUE#", "#FALSE#"};
-        QTest::newRow("example line")
-            << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n") << full;
+        QTest::newRow("example line") << QByteArray(
+            "\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n")
+                                      << full;
         QTest::newRow("empty") << QByteArray() << QStringList();
         QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{""};
         QTest::newRow("short") << QByteArray("\"3\",\"Arial\"") << QStringList{"3", "Arial"};
@@ -107,15 +107,16 @@ private Q_SLOTS:
             << QByteArray("\"2\",\"MS Sans Serif\"\r\n\"0\",\"10\",\"5\"\n#FALSE#,#TRUE#,#FALSE#\r\n") << full;
         QTest::newRow("second record ignored")
             << QByteArray("\"2\",\"MS Sans Serif\",\"0\",\"10\",\"5\",#FALSE#,#TRUE#,#FALSE#\r\n"
-                          "\"6\",\"Arial\",\"1\",\"1\",\"3\",#TRUE#,#FALSE#,#FALSE#\r\n") << full;
+                          "\"6\",\"Arial\",\"1\",\"1\",\"3\",#TRUE#,#FALSE#,#FALSE#\r\n")
+            << full;
         QTest::newRow("blanks around fields")
             << QByteArray("  \"4\" , \"Arial\",  7 ,x y  ,\"3\"") << QStringList{"4", "Arial", "7", "x y", "3"};
-        QTest::newRow("comma inside quotes")
-            << QByteArray("\"1\",\"a,b\",\"0\"") << QStringList{"1", "a,b", "0"};
+        QTest::newRow("comma inside quotes") << QByteArray("\"1\",\"a,b\",\"0\"") << QStringList{"1", "a,b", "0"};
         QTest::newRow("unterminated quote ends at line end")
             << QByteArray("\"1\",\"abc\r\n\"5\"") << QStringList{"1", "abc", "5"};
         QTest::newRow("unquoted booleans")
-            << QByteArray("1,Tahoma,0,5,10,#TRUE#,#FALSE#,#FALSE#") << QStringList{"1", "Tahoma", "0", "5", "10", "#TRUE#", "#FALSE#", "#FALSE#"};
+            << QByteArray("1,Tahoma,0,5,10,#TRUE#,#FALSE#,#FALSE#")
+            << QStringList{"1", "Tahoma", "0", "5", "10", "#TRUE#", "#FALSE#", "#FALSE#"};
     }
     void read()
     {

@@ -23,8 +23,8 @@ bool replaceFile(const QString &from, const QString &to)
         return false;
     // The new name itself reaches the disk with its folder. The file is in
     // place already; a folder that cannot be synced changes nothing of that.
-    const int folder = ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
