@@ -1,11 +1,5 @@
 #include "core/hold/HoldSettings.h"
 
-#include "core/settings/DamagedFile.h"
-#include "core/settings/RegularFile.h"
-#include "core/settings/SaveFile.h"
-
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
@@ -109,17 +103,13 @@ void apply(HoldSettings::Values &v, const QString &key, const QString &value)
 } // namespace
 
 HoldSettings::HoldSettings(const QString &path, QObject *parent)
-    : QObject(parent)
-    , m_path(path)
+    : Store(path, parent)
 {
 }
 
 void HoldSettings::setValues(const Values &values)
 {
-    if (values == m_values)
-        return;
-    m_values = values;
-    Q_EMIT changed();
+    replace(m_values, values);
 }
 
 void HoldSettings::setPausedUntil(const QDateTime &end)
@@ -177,39 +167,18 @@ QByteArray HoldSettings::encode(const Values &v)
 
 void HoldSettings::load()
 {
-    m_problem = Problem::None;
-    m_setAside.clear();
-    m_keepOff = false;
-    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
-        setValues(Values());
-        return;
-    }
-    QFile file(m_path);
-    Parsed parsed;
-    if (!openRegularFile(file)) {
-        m_problem = Problem::Unreadable;
-    } else {
-        const QByteArray bytes = file.read(ReadLimit + 1);
-        if (file.error() != QFileDevice::NoError) {
-            m_problem = Problem::Unreadable;
-        } else {
-            parsed = parse(bytes);
-            if (parsed.damaged)
-                m_problem = Problem::Damaged;
-        }
-        file.close();
-    }
-    if (m_problem != Problem::None) {
-        parsed.values = Values();
-        m_setAside = setDamagedFileAside(m_path);
-        m_keepOff = m_setAside.isEmpty();
-    }
+    const Contents contents = read(ReadLimit);
+    Parsed parsed; // a file refused whole gives the defaults
+    if (problem() == Problem::None)
+        parsed = parse(contents.bytes);
+    if (parsed.damaged)
+        setDamagedAside(Problem::Damaged);
+    else if (problem() != Problem::None)
+        setDamagedAside(problem());
     setValues(parsed.values);
 }
 
 bool HoldSettings::save() const
 {
-    if (m_keepOff)
-        return false;
-    return saveFile(m_path, encode(m_values));
+    return write(encode(m_values));
 }

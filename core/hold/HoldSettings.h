@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/settings/Store.h"
+#include "core/settings/ValueRange.h"
+
 #include <QDateTime>
-#include <QObject>
 #include <QString>
 #include <QTime>
 
@@ -11,7 +13,7 @@
 // pause. Kept in their own small file in the data folder ("key=value"
 // lines, UTF-8), never in background.txt. A locked screen always holds a
 // card and has no choice here.
-class HoldSettings : public QObject
+class HoldSettings : public Store
 {
     Q_OBJECT
 public:
@@ -21,20 +23,7 @@ public:
         ActiveWindow
     };
 
-    // Why the file's values could not be used: the window says so once.
-    enum class Problem {
-        None,
-        Unreadable,
-        Damaged
-    };
-
-    struct Range
-    {
-        int low;
-        int high;
-        bool contains(int value) const { return value >= low && value <= high; }
-    };
-    static constexpr Range AwayMinutesRange{1, 120};
+    static constexpr ValueRange AwayMinutesRange{1, 120};
 
     // Qt::DayOfWeek 1 (Monday) to 7 (Sunday) as bits 1 << 0 to 1 << 6.
     static constexpr int AllDays = 0x7f;
@@ -68,22 +57,14 @@ public:
 
     explicit HoldSettings(const QString &path, QObject *parent = nullptr);
 
-    QString path() const { return m_path; }
     const Values &values() const { return m_values; }
     void setValues(const Values &values);
     void setPausedUntil(const QDateTime &end);
 
     // Reads the file. A missing one gives the defaults silently; one that
     // cannot be read or is not this file's text gives the defaults,
-    // problem() says why, and the file is moved aside as it is (see
-    // setDamagedFileAside) before any save could write over the user's
-    // choices in it. Where it cannot be moved, nothing is written over it
-    // in this run.
+    // problem() says why, and the file goes aside (see Store).
     void load();
-    Problem problem() const { return m_problem; }
-    // Where the file that could not be used was moved; empty when it could
-    // not be moved (or nothing was wrong).
-    QString setAside() const { return m_setAside; }
     // Written whole through a temporary file: false leaves the old one.
     bool save() const;
 
@@ -93,13 +74,6 @@ public:
     static Parsed parse(const QByteArray &bytes);
     static QByteArray encode(const Values &values);
 
-Q_SIGNALS:
-    void changed();
-
 private:
-    QString m_path;
     Values m_values;
-    Problem m_problem = Problem::None;
-    QString m_setAside;
-    bool m_keepOff = false; // a file that could not be used is still in the way
 };

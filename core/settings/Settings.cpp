@@ -42,17 +42,13 @@ QString Settings::defaultFontName()
 }
 
 Settings::Settings(const QString &path, QObject *parent)
-    : QObject(parent)
-    , m_path(path)
+    : Store(path, parent)
 {
 }
 
 void Settings::setValues(const Values &values)
 {
-    if (values == m_values)
-        return;
-    m_values = values;
-    Q_EMIT changed();
+    replace(m_values, values);
 }
 
 void Settings::setFontName(const QString &name)
@@ -80,12 +76,12 @@ void Settings::setRunAtLogon(bool on)
 
 void Settings::load()
 {
-    setValues(fromFields(readSettingsFile(m_path)));
+    setValues(fromFields(readSettingsFile(path())));
 }
 
 bool Settings::save()
 {
-    const bool saved = writeSettingsFile(m_path, toRecord(m_values));
+    const bool saved = writeSettingsFile(path(), toRecord(m_values));
     const bool news = !saved && !m_saveFailing;
     m_saveFailing = !saved;
     if (news)

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "core/settings/SettingsRecord.h"
+#include "core/settings/Store.h"
 #include "core/settings/TypedNumber.h"
+#include "core/settings/ValueRange.h"
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 // The user's settings as typed values, each with its default and range,
 // kept in background.txt. Windows load from here and report what the user
-// chose; only save() writes the record.
-class Settings : public QObject
+// chose; only save() writes the record. The record is read field by field,
+// each that cannot be read taking its default: it is never refused whole,
+// so problem() stays None and the file is never set aside.
+class Settings : public Store
 {
     Q_OBJECT
 public:
@@ -21,15 +24,9 @@ public:
         Hours
     };
 
-    struct Range
-    {
-        int low;
-        int high;
-        bool contains(double value) const { return value >= low && value <= high; }
-    };
-    static constexpr Range IntervalRange{1, 59};
-    static constexpr Range DurationRange{3, 59};
-    static constexpr Range BackgroundRange{1, 6};
+    static constexpr ValueRange IntervalRange{1, 59};
+    static constexpr ValueRange DurationRange{3, 59};
+    static constexpr ValueRange BackgroundRange{1, 6};
 
     // The numbers keep the text they were typed or read as: that is what
     // the boxes show and what a save writes back, whatever it stands for.
@@ -54,7 +51,6 @@ public:
 
     explicit Settings(const QString &path, QObject *parent = nullptr);
 
-    QString path() const { return m_path; }
     const Values &values() const { return m_values; }
 
     void setValues(const Values &values);
@@ -75,14 +71,12 @@ public:
     static SettingsRecord toRecord(const Values &values);
 
 Q_SIGNALS:
-    void changed();
     // A save failed, and the one before it (if any) did not: a record that
     // cannot be written is news once, not at every save, until a save
     // succeeds again.
     void saveFailed();
 
 private:
-    QString m_path;
     Values m_values;
     bool m_saveFailing = false;
 };

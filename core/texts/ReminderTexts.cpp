@@ -1,11 +1,7 @@
 #include "core/texts/ReminderTexts.h"
 
-#include "core/settings/RegularFile.h"
-#include "core/settings/SaveFile.h"
 #include "core/texts/TextParagraphs.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 #include <optional>
@@ -62,17 +58,13 @@ std::optional<int> builtInNumber(const QString &text)
 } // namespace
 
 ReminderTexts::ReminderTexts(const QString &path, QObject *parent)
-    : QObject(parent)
-    , m_path(path)
+    : Store(path, parent)
 {
 }
 
 void ReminderTexts::setValues(const Values &values)
 {
-    if (values == m_values)
-        return;
-    m_values = values;
-    Q_EMIT changed();
+    replace(m_values, values);
 }
 
 ReminderTexts::Parsed ReminderTexts::parse(const QByteArray &bytes)
@@ -171,68 +163,30 @@ QByteArray ReminderTexts::encode(const Values &v)
 
 void ReminderTexts::load()
 {
-    m_problem = Problem::None;
-    m_setAside.clear();
     m_skippedLines.clear();
-    m_keepOff = false;
-    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
+    const Contents contents = read(ReadLimit);
+    if (problem() == Problem::Unreadable) {
+        setDamagedAside(Problem::Unreadable);
         setValues(Values());
         return;
     }
-    QFile file(m_path);
-    QByteArray bytes;
-    if (openRegularFile(file)) {
-        bytes = file.read(ReadLimit + 1);
-        if (file.error() != QFileDevice::NoError)
-            m_problem = Problem::Unreadable;
-        file.close();
-    } else {
-        m_problem = Problem::Unreadable;
-    }
-    Parsed parsed;
-    if (m_problem == Problem::None) {
-        parsed = parse(bytes);
-        if (parsed.damaged || !parsed.badLines.isEmpty())
-            m_problem = Problem::Damaged;
-        m_skippedLines = parsed.badLines;
-    }
-    if (m_problem == Problem::None) {
+    Parsed parsed = parse(contents.bytes);
+    if (!parsed.damaged && parsed.badLines.isEmpty()) {
         setValues(parsed.values);
         return;
     }
-    if (m_problem == Problem::Unreadable || parsed.damaged)
-        parsed.values = Values();
-    setAsideDamaged();
-    setValues(parsed.values);
+    m_skippedLines = parsed.badLines;
+    setDamagedAside(Problem::Damaged);
+    setValues(parsed.damaged ? Values() : parsed.values);
     // What was kept is written at once: the file it came from is no longer
     // where the next start looks.
-    if (parsed.values != Values())
+    if (m_values != Values())
         save();
-}
-
-void ReminderTexts::setAsideDamaged()
-{
-    // QFile::rename never replaces a file that is there: a name taken
-    // meanwhile fails, and the next one is tried.
-    for (int n = 1; n <= 1000; ++n) {
-        const QString name = m_path + QStringLiteral(".damaged-%1").arg(n);
-        if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
-            continue;
-        if (QFile::rename(m_path, name)) {
-            m_setAside = name;
-            return;
-        }
-        if (!QFileInfo::exists(name))
-            break; // not a name clash: the folder does not let us
-    }
-    m_keepOff = true;
 }
 
 bool ReminderTexts::save() const
 {
-    if (m_keepOff)
-        return false;
-    return saveFile(m_path, encode(m_values));
+    return write(encode(m_values));
 }
 
 QList<TextKey> ReminderTexts::onKeys(const Values &values)

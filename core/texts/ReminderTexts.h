@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/settings/Store.h"
 #include "core/texts/Catalogue.h"
 #include "core/texts/TextRound.h"
 
 #include <QList>
-#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -17,23 +17,16 @@
 // A file that cannot be read or is past the size of any this program
 // writes gives the built-ins, all on; one with lines this version cannot
 // read keeps every other line. Either way the file is moved aside as it
-// was, under a name that was free ("<name>.damaged-<n>"), so that nothing
-// the user typed is lost, and what was kept of it is written afresh; where
-// it cannot be moved, nothing is ever written over it in this run.
-// problem() says which, for the one message at start.
-class ReminderTexts : public QObject
+// was (see Store), so that nothing the user typed is lost, and what was
+// kept of it is written afresh. problem() says which, for the one message
+// at start.
+class ReminderTexts : public Store
 {
     Q_OBJECT
 public:
     enum class Order {
         Random,  // each card drawn from all texts that are on, as always
         EachOnce // each text once before any repeats (see TextRound)
-    };
-
-    enum class Problem {
-        None,
-        Unreadable,
-        Damaged
     };
 
     struct OwnText
@@ -70,16 +63,11 @@ public:
 
     explicit ReminderTexts(const QString &path, QObject *parent = nullptr);
 
-    QString path() const { return m_path; }
     const Values &values() const { return m_values; }
     void setValues(const Values &values);
     const Catalogue &catalogue() const { return m_catalogue; }
 
     void load();
-    Problem problem() const { return m_problem; }
-    // Where a damaged or unreadable file was moved; empty when it could not
-    // be moved (and is then kept from being written over).
-    QString setAside() const { return m_setAside; }
     // The lines of the file that were skipped, empty when the whole file was.
     QList<int> skippedLines() const { return m_skippedLines; }
     // Written whole through a temporary file: false leaves the old one.
@@ -106,21 +94,13 @@ public:
     static Parsed parse(const QByteArray &bytes);
     static QByteArray encode(const Values &values);
 
-Q_SIGNALS:
-    void changed();
-
 private:
     // One line into v; false for a line to skip.
     static bool readLine(const QString &line, Values &v);
     // The text drawn, the round moved on and saved in the round's order.
     TextKey take(const TextKey &chosen, const TextRound::Step &step);
-    void setAsideDamaged();
 
-    QString m_path;
     Catalogue m_catalogue;
     Values m_values;
-    Problem m_problem = Problem::None;
-    QString m_setAside;
     QList<int> m_skippedLines;
-    bool m_keepOff = false; // a damaged file is still in the way
 };

@@ -1,3 +1,4 @@
+#include "core/hold/HoldSettings.h"
 #include "core/texts/ReminderTexts.h"
 #include "core/texts/TextImport.h"
 
@@ -34,6 +35,51 @@ private:
     }
 
 private Q_SLOTS:
+    // A file that cannot be used and cannot be moved aside either (every
+    // name it could go to taken) stays as the user left it: each save of
+    // the store is refused, the one after loading what was kept included.
+    void aFileThatCannotBeMovedIsNeverWrittenOver_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("hold") << QString::fromLatin1(HoldSettings::FileName)
+                              << QByteArray("away=true\nmonitor=pointer\nno value here\n");
+        QTest::newRow("texts") << QString::fromLatin1(ReminderTexts::FileName)
+                               << QByteArray("own=kept\nown=bad \\q escape\n");
+    }
+    void aFileThatCannotBeMovedIsNeverWrittenOver()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(write(path, bytes));
+        for (int n = 1; n <= 1000; ++n)
+            QVERIFY(write(path + QStringLiteral(".damaged-%1").arg(n), "earlier"));
+        bool saved = true;
+        Store::Problem problem = Store::Problem::None;
+        QString setAside = QStringLiteral("?");
+        if (name == QLatin1String(HoldSettings::FileName)) {
+            HoldSettings hold(path);
+            hold.load();
+            problem = hold.problem();
+            setAside = hold.setAside();
+            saved = hold.save();
+        } else {
+            ReminderTexts texts(path);
+            texts.load();
+            QCOMPARE(own(texts.values()), QStringList{QStringLiteral("kept")});
+            problem = texts.problem();
+            setAside = texts.setAside();
+            saved = texts.save();
+        }
+        QCOMPARE(problem, Store::Problem::Damaged);
+        QCOMPARE(setAside, QString());
+        QVERIFY(!saved);
+        QCOMPARE(read(path), bytes);
+        QCOMPARE(read(path + QStringLiteral(".damaged-1000")), QByteArray("earlier"));
+    }
+
     void aBadLineCostsOnlyItself_data()
     {
         QTest::addColumn<QByteArray>("bytes");
