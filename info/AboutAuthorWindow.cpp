@@ -2,6 +2,7 @@
 
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
+#include "controls/Named.h"
 #include "controls/Shape.h"
 
 #include <QLineEdit>
@@ -52,11 +53,6 @@ AboutAuthorWindow::AboutAuthorWindow(const QString &contact, QWidget *parent)
 
     // The parts keep the names of the window's first controls: tests and
     // scripts find them by those.
-    auto named = [](auto *widget, const char *name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-
     named(band(this, {-8, 0, 329, 33}, 0xFFC0C0), "Shape2"); // light blue
     Label *blessing =
         named(placeLabel(this, QStringLiteral("بسم الله الرحمن الرحيم"), {88, 8, 161, 25}, Qt::AlignCenter), "Label10");

@@ -2,6 +2,7 @@
 
 #include "controls/Label.h"
 #include "controls/LinkLabel.h"
+#include "controls/Named.h"
 #include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
@@ -28,11 +29,19 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
 
     // The parts keep the names of the window's first controls: tests and
     // scripts find them by those.
-    auto named = [](auto *widget, const char *name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
+    buildBanner();
+    named(wholeText(this, Greeting, {43, 69, 209, 73}), "Text2");
+    buildContact();
+    buildDate();
 
+    auto *okButton = named(new TavrelButton(this), "TavrelButton1");
+    okButton->setDescription({.caption = QStringLiteral("OK")});
+    okButton->setGeometry(104, 280, 73, 25);
+    connect(okButton, &TavrelButton::clicked, this, &QDialog::accept);
+}
+
+void AboutProgramWindow::buildBanner()
+{
     auto *banner = named(new QWidget(this), "Picture1");
     banner->setGeometry(72, 8, 151, 57);
     auto *icon = named(new QLabel(banner), "Image2");
@@ -50,9 +59,10 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     QFont version(QStringLiteral("MS Sans Serif"));
     version.setPointSizeF(9.75);
     versionLabel->setFont(version);
+}
 
-    named(wholeText(this, Greeting, {43, 69, 209, 73}), "Text2");
-
+void AboutProgramWindow::buildContact()
+{
     named(placeLabel(this, QStringLiteral("تصميم  وبرمجة: ") + kTeam, {67, 149, 177, 17}), "Label3");
     auto *computer = named(new QLabel(this), "Image1");
     computer->setGeometry(27, 165, 32, 32);
@@ -65,7 +75,7 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     contact->setReadOnly(true);
     contact->setAlignment(Qt::AlignCenter);
     // Without a home page the team is the way to reach the program's makers.
-    contact->setText(homePage.isEmpty() ? kTeam : homePage.host());
+    contact->setText(m_homePage.isEmpty() ? kTeam : m_homePage.host());
     named(placeLabel(this, QStringLiteral("لزيارة الموقع والحصول على المزيد من البرامج"), {43, 197, 209, 17}),
           "Label4");
 
@@ -76,13 +86,16 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     m_link->setAlignment(kCentre);
     // Without a configured home page there is nowhere to go; the link still
     // shows its colours, and says why a click does nothing.
-    if (homePage.isEmpty())
+    if (m_homePage.isEmpty())
         m_link->setToolTip(NoAddressTip);
     connect(m_link, &LinkLabel::clicked, this, [this] {
         if (m_openUrl && !m_homePage.isEmpty())
             m_openUrl(m_homePage);
     });
+}
 
+void AboutProgramWindow::buildDate()
+{
     auto *rule = named(new Shape(Shape::Kind::Rectangle, this), "Line2");
     rule->setGeometry(32, 248, 225, 1);
     rule->setBorderWidth(0);
@@ -99,11 +112,6 @@ AboutProgramWindow::AboutProgramWindow(const QUrl &homePage, UrlOpener openUrl, 
     named(placeLabel(this, QStringLiteral("1"), {60, 254, 9, 17}, right, Qt::LeftToRight), "Label9");
     named(placeLabel(this, QStringLiteral("\\"), {36, 254, 25, 17}, right, Qt::LeftToRight), "Label11_1");
     named(placeLabel(this, QStringLiteral("2004"), {30, 254, 25, 17}, right, Qt::LeftToRight), "Label10");
-
-    auto *okButton = named(new TavrelButton(this), "TavrelButton1");
-    okButton->setDescription({.caption = QStringLiteral("OK")});
-    okButton->setGeometry(104, 280, 73, 25);
-    connect(okButton, &TavrelButton::clicked, this, &QDialog::accept);
 }
 
 void AboutProgramWindow::mouseMoveEvent(QMouseEvent *event)

@@ -24,6 +24,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // The window's parts, top to bottom.
+    void buildBanner();
+    void buildContact();
+    void buildDate();
+
     LinkLabel *m_link = nullptr;
     QUrl m_homePage;
     UrlOpener m_openUrl;

@@ -6,6 +6,7 @@
 #include "controls/WindowLook.h"
 #include "core/card/Twips.h"
 #include "core/settings/Settings.h"
+#include "reminder/CardFrame.h"
 #include "resources/Artwork.h"
 
 #include <QLabel>
@@ -33,10 +34,8 @@ BackgroundChooser::BackgroundChooser(Settings &settings, QWidget *parent)
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setGeometry(twipsRect(840, 360, 3540, 2895));
     m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
-    m_frame = new Shape(Shape::Kind::Rectangle, m_picture);
+    m_frame = addCardFrame(m_picture);
     m_frame->setObjectName(QStringLiteral("Shape1"));
-    m_frame->setGeometry(twipsRect(120, 120, 3255, 2295));
-    m_frame->setBorderColor(0xFF8080);
     m_frame->hide();
 
     // The caption sits in the frame's top line as in the settings dialog;

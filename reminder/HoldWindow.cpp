@@ -1,5 +1,6 @@
 #include "reminder/HoldWindow.h"
 
+#include "controls/Named.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/hold/CountedNoun.h"
@@ -18,12 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // The week as it is read here: from Saturday to Friday.
 constexpr int WeekOrder[] = {Qt::Saturday,  Qt::Sunday,   Qt::Monday, Qt::Tuesday,
@@ -55,12 +50,34 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     setUpToolWindow(*this, QStringLiteral("HoldWindow"), Title, QStringLiteral("murel-hold"));
 
     auto *layout = new QVBoxLayout(this);
+    buildChoices(*layout);
+    layout->addWidget(buildActiveHours());
+    buildMonitorRow(*layout);
+
+    auto *lockNote =
+        named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
+    lockNote->setWordWrap(true);
+    layout->addWidget(lockNote);
+
+    const auto [buttons, ok, cancel] = okCancelRow(*this, "holdOk", "holdCancel");
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ok, &TavrelButton::clicked, this, &HoldWindow::apply);
+    connect(cancel, &TavrelButton::clicked, this, &QDialog::reject);
+    connect(m_away, &QCheckBox::toggled, this, &HoldWindow::updateEnabled);
+    connect(m_awayMinutes, &QSpinBox::valueChanged, this, &HoldWindow::showMinutesNoun);
+    showValues(m_settings.values());
+}
+
+void HoldWindow::buildChoices(QVBoxLayout &layout)
+{
     m_fullScreen = named(new QCheckBox(QStringLiteral("انتظر ما دامت نافذة بملء الشاشة (فيلم، لعبة، عرض)"), this),
                          "holdFullScreen");
     m_doNotDisturb =
         named(new QCheckBox(QStringLiteral("اتبع وضع «عدم الإزعاج» في سطح المكتب"), this), "holdDoNotDisturb");
-    layout->addWidget(m_fullScreen);
-    layout->addWidget(m_doNotDisturb);
+    layout.addWidget(m_fullScreen);
+    layout.addWidget(m_doNotDisturb);
 
     auto *awayRow = new QHBoxLayout;
     m_away = named(new QCheckBox(QStringLiteral("انتظر عودتي إذا غبت عن الجهاز أكثر من"), this), "holdAway");
@@ -70,8 +87,11 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     awayRow->addWidget(m_away);
     awayRow->addWidget(m_awayMinutes);
     awayRow->addStretch();
-    layout->addLayout(awayRow);
+    layout.addLayout(awayRow);
+}
 
+QGroupBox *HoldWindow::buildActiveHours()
+{
     m_activeHours = named(new QGroupBox(QStringLiteral("أظهره في هذه الأوقات والأيام فقط"), this), "activeHours");
     m_activeHours->setCheckable(true);
     auto *hours = new QVBoxLayout(m_activeHours);
@@ -107,8 +127,11 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
         days->addWidget(box);
     }
     hours->addLayout(days);
-    layout->addWidget(m_activeHours);
+    return m_activeHours;
+}
 
+void HoldWindow::buildMonitorRow(QVBoxLayout &layout)
+{
     auto *monitorRow = new QHBoxLayout;
     m_monitor = named(new QComboBox(this), "monitor");
     // Marked before its first item: choosing one already makes Qt build and
@@ -124,22 +147,7 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     monitorRow->addWidget(named(new QLabel(onScreen + QLatin1Char(':'), this), "monitorCaption"));
     monitorRow->addWidget(m_monitor);
     monitorRow->addStretch();
-    layout->addLayout(monitorRow);
-
-    auto *lockNote =
-        named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
-    lockNote->setWordWrap(true);
-    layout->addWidget(lockNote);
-
-    const auto [buttons, ok, cancel] = okCancelRow(*this, "holdOk", "holdCancel");
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(ok, &TavrelButton::clicked, this, &HoldWindow::apply);
-    connect(cancel, &TavrelButton::clicked, this, &QDialog::reject);
-    connect(m_away, &QCheckBox::toggled, this, &HoldWindow::updateEnabled);
-    connect(m_awayMinutes, &QSpinBox::valueChanged, this, &HoldWindow::showMinutesNoun);
-    showValues(m_settings.values());
+    layout.addLayout(monitorRow);
 }
 
 void HoldWindow::showValues(const HoldSettings::Values &v)

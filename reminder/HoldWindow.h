@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QSpinBox;
 class QTimeEdit;
+class QVBoxLayout;
 
 // When the reminders wait: full-screen windows, the desktop's
 // do-not-disturb, time away, the active hours and days, and the monitor
@@ -36,6 +37,10 @@ Q_SIGNALS:
     void notSaved();
 
 private:
+    // The window's parts, top to bottom.
+    void buildChoices(QVBoxLayout &layout);
+    QGroupBox *buildActiveHours();
+    void buildMonitorRow(QVBoxLayout &layout);
     void showValues(const HoldSettings::Values &v);
     void apply();
     void updateEnabled();

@@ -81,41 +81,35 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     m_runAtLogon->setGeometry(twipsRect(1320, 480, 2655, 375));
     plainText(m_runAtLogon, this);
 
+    buildDisplayFrame();
+
+    auto *applyButton = button(this, "Command2", QStringLiteral("تطبيق"), twipsRect(2400, 4800, 975, 375));
+    auto *cancelButton = button(this, "Command1", QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));
+
+    // The preview follows the combo's text as it is typed or picked.
+    connect(m_fontName, &QComboBox::editTextChanged, this, &SettingsDialog::followCombo);
+    connect(applyButton, &TavrelButton::clicked, this, &SettingsDialog::apply);
+    connect(cancelButton, &TavrelButton::clicked, this, &QDialog::reject);
+
+    // The tick shows what the system does at logon, which the user may have
+    // changed outside this program; the settings follow it.
+    m_settings.setRunAtLogon(RunAtLogon::isRegistered(m_platform));
+    m_runAtLogon->setChecked(m_settings.values().runAtLogon);
+    m_fontName->setEditText(m_settings.values().fontName);
+    followCombo(m_fontName->currentText());
+}
+
+void SettingsDialog::buildDisplayFrame()
+{
     auto *displayFrame = captionedFrame(this, QStringLiteral("خيارات العرض"), twipsRect(240, 1680, 4215, 2895));
     displayFrame->setObjectName(QStringLiteral("Frame2"));
-    Label *fontCaption = placeLabel(displayFrame, QStringLiteral("الخط : "), twipsRect(3000, 240, 855, 255));
-    fontCaption->setObjectName(QStringLiteral("Label2"));
-    darkRed(fontCaption);
-    m_fontName = new QComboBox(displayFrame);
-    m_fontName->setObjectName(QStringLiteral("Combo2"));
-    m_fontName->setGeometry(twipsRect(1800, 600, 2175, 315));
-    m_fontName->setEditable(true);
-    m_fontName->setInsertPolicy(QComboBox::NoInsert);
-    // The box takes a family name as it is typed, listed or not: an inline
-    // completion would turn "T" into "Tahoma" under the user's fingers and
-    // the preview and the settings would follow the guess. The list is the
-    // way to pick a listed name, and without a completer a name matching an
-    // item only in letter case is not replaced by it on Enter either.
-    m_fontName->setCompleter(nullptr);
-    // Windows' screen readers would take the frame's caption for its name.
-    m_fontName->setAccessibleName(QStringLiteral("الخط"));
-    m_fontName->addItems({Settings::defaultFontName(), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
-    plainText(m_fontName, this);
-    m_preview =
-        placeLabel(displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
-    m_preview->setObjectName(QStringLiteral("Label1"));
-    QFont preview(Settings::defaultFontName());
-    preview.setPointSize(12);
-    preview.setBold(true);
-    m_preview->setFont(preview);
-    setTextColor(*m_preview, Qt::black);
-    auto *defaultFont = button(displayFrame, "TavrelButtonV21", QStringLiteral("استعادة الخط الافتراضي"),
-                               twipsRect(1800, 1080, 2175, 375));
+    buildFontChoice(*displayFrame);
     Label *backgroundCaption = placeLabel(displayFrame, QStringLiteral("الخلفية :"), twipsRect(1800, 1800, 2055, 255));
     backgroundCaption->setObjectName(QStringLiteral("Label3"));
     darkRed(backgroundCaption);
     auto *chooseBackground = button(displayFrame, "TavrelButtonV22", QStringLiteral("اختيار صورة الخلفية"),
                                     twipsRect(1800, 2160, 2175, 375));
+    connect(chooseBackground, &TavrelButton::clicked, this, [this] { done(ChooseBackground); });
     // The texts take the free corner beside the background, level with it:
     // the controls that were there before keep their places.
     if (m_texts) {
@@ -133,23 +127,39 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     rule(displayFrame, twipsRect(4080, 120, 15, 2775));
     rule(displayFrame, twipsRect(120, 2880, 3975, 15));
     rule(displayFrame, twipsRect(120, 1680, 3975, 15));
+}
 
-    auto *applyButton = button(this, "Command2", QStringLiteral("تطبيق"), twipsRect(2400, 4800, 975, 375));
-    auto *cancelButton = button(this, "Command1", QStringLiteral("إلغاء"), twipsRect(1320, 4800, 975, 375));
-
-    // The preview follows the combo's text as it is typed or picked.
-    connect(m_fontName, &QComboBox::editTextChanged, this, &SettingsDialog::followCombo);
+void SettingsDialog::buildFontChoice(QWidget &displayFrame)
+{
+    Label *fontCaption = placeLabel(&displayFrame, QStringLiteral("الخط : "), twipsRect(3000, 240, 855, 255));
+    fontCaption->setObjectName(QStringLiteral("Label2"));
+    darkRed(fontCaption);
+    m_fontName = new QComboBox(&displayFrame);
+    m_fontName->setObjectName(QStringLiteral("Combo2"));
+    m_fontName->setGeometry(twipsRect(1800, 600, 2175, 315));
+    m_fontName->setEditable(true);
+    m_fontName->setInsertPolicy(QComboBox::NoInsert);
+    // The box takes a family name as it is typed, listed or not: an inline
+    // completion would turn "T" into "Tahoma" under the user's fingers and
+    // the preview and the settings would follow the guess. The list is the
+    // way to pick a listed name, and without a completer a name matching an
+    // item only in letter case is not replaced by it on Enter either.
+    m_fontName->setCompleter(nullptr);
+    // Windows' screen readers would take the frame's caption for its name.
+    m_fontName->setAccessibleName(QStringLiteral("الخط"));
+    m_fontName->addItems({Settings::defaultFontName(), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman")});
+    plainText(m_fontName, this);
+    m_preview =
+        placeLabel(&displayFrame, QStringLiteral("مثال توضيحي "), twipsRect(120, 600, 1575, 615), Qt::AlignCenter);
+    m_preview->setObjectName(QStringLiteral("Label1"));
+    QFont preview(Settings::defaultFontName());
+    preview.setPointSize(12);
+    preview.setBold(true);
+    m_preview->setFont(preview);
+    setTextColor(*m_preview, Qt::black);
+    auto *defaultFont = button(&displayFrame, "TavrelButtonV21", QStringLiteral("استعادة الخط الافتراضي"),
+                               twipsRect(1800, 1080, 2175, 375));
     connect(defaultFont, &TavrelButton::clicked, this, &SettingsDialog::restoreDefaultFont);
-    connect(chooseBackground, &TavrelButton::clicked, this, [this] { done(ChooseBackground); });
-    connect(applyButton, &TavrelButton::clicked, this, &SettingsDialog::apply);
-    connect(cancelButton, &TavrelButton::clicked, this, &QDialog::reject);
-
-    // The tick shows what the system does at logon, which the user may have
-    // changed outside this program; the settings follow it.
-    m_settings.setRunAtLogon(RunAtLogon::isRegistered(m_platform));
-    m_runAtLogon->setChecked(m_settings.values().runAtLogon);
-    m_fontName->setEditText(m_settings.values().fontName);
-    followCombo(m_fontName->currentText());
 }
 
 SettingsDialog::~SettingsDialog()

@@ -48,6 +48,9 @@ Q_SIGNALS:
     void logonEntryKept();
 
 private:
+    // The display options' frame, and in it the font's part.
+    void buildDisplayFrame();
+    void buildFontChoice(QWidget &displayFrame);
     void followCombo(const QString &text);
     void restoreDefaultFont();
     void apply();

@@ -1,8 +1,8 @@
 #include "reminder/TextsWindow.h"
 
 #include "controls/Label.h"
+#include "controls/Named.h"
 #include "controls/OleColor.h"
-#include "controls/Shape.h"
 #include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/card/CardGeometry.h"
@@ -13,6 +13,7 @@
 #include "core/texts/TextMatch.h"
 #include "core/texts/TextParagraphs.h"
 #include "reminder/Backgrounds.h"
+#include "reminder/CardFrame.h"
 #include "reminder/CardText.h"
 #include "reminder/TextFit.h"
 #include "resources/Artwork.h"
@@ -37,14 +38,6 @@
 #include <utility>
 
 namespace {
-
-template <typename W> W *named(W *widget, const char *name, const QString &accessibleName = QString())
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    if (!accessibleName.isEmpty())
-        widget->setAccessibleName(accessibleName);
-    return widget;
-}
 
 TavrelButton *button(QWidget *parent, const char *name, const QString &caption)
 {
@@ -127,14 +120,45 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     auto *columns = new QHBoxLayout(this);
     auto *lists = new QVBoxLayout;
     columns->addLayout(lists, 1);
+    QWidgetList readingOrder;
+    buildBuiltInList(*lists, readingOrder);
+    buildOwnList(*lists, readingOrder);
+    buildSide(*columns, background, readingOrder);
+    // The tab order follows the reading order of the two columns.
+    for (qsizetype i = 1; i < readingOrder.size(); ++i)
+        setTabOrder(readingOrder.at(i - 1), readingOrder.at(i));
 
+    const Catalogue &catalogue = m_texts.catalogue();
+    for (int n = 0; n < catalogue.size(); ++n) {
+        auto *item = new QListWidgetItem(rowText(catalogue.entry(n)), m_builtIns);
+        item->setData(TextRole, catalogue.entry(n));
+        item->setData(NumberRole, n);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    }
+    showValues(m_texts.values());
+    // Only now: showing the values must not count as the user's switches.
+    connectLists();
+
+    m_replace->setEnabled(false);
+    m_remove->setEnabled(false);
+    m_add->setEnabled(false);
+    m_builtIns->setCurrentRow(0);
+    m_search->setFocus();
+    // Room for the lists, yet within a 1024 x 768 screen with its title
+    // bar and a panel: centred over the settings it must not reach above
+    // the top, where its title bar could no longer be taken.
+    resize(800, 600);
+}
+
+void TextsWindow::buildBuiltInList(QVBoxLayout &lists, QWidgetList &readingOrder)
+{
     m_search = named(new QLineEdit(this), "textsSearch", QStringLiteral("بحث في النصوص"));
     m_search->setPlaceholderText(QStringLiteral("بحث في النصوص (التشكيل لا يهم)"));
     m_search->setClearButtonEnabled(true);
-    lists->addWidget(m_search);
+    lists.addWidget(m_search);
 
     auto *builtInCaption = new QLabel(QStringLiteral("النصوص المرفقة بالبرنامج:"), this);
-    lists->addWidget(builtInCaption);
+    lists.addWidget(builtInCaption);
     m_builtIns = named(new QListWidget(this), "builtInTexts", QStringLiteral("النصوص المرفقة بالبرنامج"));
     m_own = named(new QListWidget(this), "ownTexts", QStringLiteral("نصوصك"));
     builtInCaption->setBuddy(m_builtIns);
@@ -149,27 +173,33 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setLayoutMode(QListView::Batched);
     }
-    lists->addWidget(m_builtIns, 3);
+    lists.addWidget(m_builtIns, 3);
     auto *builtInButtons = new QHBoxLayout;
     auto *allOnButton = button(this, "textsAllOn", QStringLiteral("تشغيل الكل"));
     auto *restoreButton = button(this, "textsRestore", QStringLiteral("استعادة الأصل"));
     builtInButtons->addWidget(allOnButton);
     builtInButtons->addWidget(restoreButton);
     builtInButtons->addStretch();
-    lists->addLayout(builtInButtons);
+    lists.addLayout(builtInButtons);
+    connect(allOnButton, &TavrelButton::clicked, this, &TextsWindow::allOn);
+    connect(restoreButton, &TavrelButton::clicked, this, &TextsWindow::restore);
+    readingOrder << m_search << m_builtIns << allOnButton << restoreButton;
+}
 
+void TextsWindow::buildOwnList(QVBoxLayout &lists, QWidgetList &readingOrder)
+{
     auto *ownCaption = new QLabel(QStringLiteral("نصوصك:"), this);
-    lists->addWidget(ownCaption);
+    lists.addWidget(ownCaption);
     ownCaption->setBuddy(m_own);
     m_own->setSelectionMode(QAbstractItemView::SingleSelection);
-    lists->addWidget(m_own, 1);
+    lists.addWidget(m_own, 1);
     auto *editorCaption = new QLabel(QStringLiteral("نص جديد، أو تعديل النص المختار من نصوصك:"), this);
-    lists->addWidget(editorCaption);
+    lists.addWidget(editorCaption);
     m_editor = named(new QPlainTextEdit(this), "textEditor", QStringLiteral("نص جديد أو معدَّل"));
     editorCaption->setBuddy(m_editor);
     m_editor->setTabChangesFocus(true);
     m_editor->setFixedHeight(m_editor->fontMetrics().lineSpacing() * 4 + 12);
-    lists->addWidget(m_editor);
+    lists.addWidget(m_editor);
     auto *ownButtons = new QHBoxLayout;
     m_add = button(this, "textAdd", QStringLiteral("إضافة"));
     m_replace = button(this, "textReplace", QStringLiteral("حفظ التعديل"));
@@ -179,14 +209,23 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     for (TavrelButton *b : {m_add, m_replace, m_remove, importButton, exportButton})
         ownButtons->addWidget(b);
     ownButtons->addStretch();
-    lists->addLayout(ownButtons);
+    lists.addLayout(ownButtons);
     m_notice = named(new QLabel(this), "textsNotice");
     m_notice->setWordWrap(true);
     setTextColor(*m_notice, QColor(128, 0, 0));
-    lists->addWidget(m_notice);
+    lists.addWidget(m_notice);
+    connect(m_add, &TavrelButton::clicked, this, &TextsWindow::addText);
+    connect(m_replace, &TavrelButton::clicked, this, &TextsWindow::replaceText);
+    connect(m_remove, &TavrelButton::clicked, this, &TextsWindow::removeText);
+    connect(importButton, &TavrelButton::clicked, this, &TextsWindow::chooseImport);
+    connect(exportButton, &TavrelButton::clicked, this, &TextsWindow::chooseExport);
+    readingOrder << m_own << m_editor << m_add << m_replace << m_remove << importButton << exportButton;
+}
 
+void TextsWindow::buildSide(QHBoxLayout &columns, int background, QWidgetList &readingOrder)
+{
     auto *side = new QVBoxLayout;
-    columns->addLayout(side);
+    columns.addLayout(side);
     side->addWidget(new QLabel(QStringLiteral("كما تظهر في البطاقة:"), this));
     auto *card = named(new QWidget(this), "textPreview", QStringLiteral("معاينة البطاقة"));
     buildPreview(card, background);
@@ -201,32 +240,13 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
     side->addStretch();
     const auto [buttons, ok, cancel] = okCancelRow(*this, "textsOk", "textsCancel");
     side->addLayout(buttons);
+    connect(ok, &TavrelButton::clicked, this, &TextsWindow::apply);
+    connect(cancel, &TavrelButton::clicked, this, &QDialog::reject);
+    readingOrder << m_random << m_eachOnce << ok << cancel;
+}
 
-    // The tab order follows the reading order of the two columns.
-    setTabOrder(m_search, m_builtIns);
-    setTabOrder(m_builtIns, allOnButton);
-    setTabOrder(allOnButton, restoreButton);
-    setTabOrder(restoreButton, m_own);
-    setTabOrder(m_own, m_editor);
-    setTabOrder(m_editor, m_add);
-    setTabOrder(m_add, m_replace);
-    setTabOrder(m_replace, m_remove);
-    setTabOrder(m_remove, importButton);
-    setTabOrder(importButton, exportButton);
-    setTabOrder(exportButton, m_random);
-    setTabOrder(m_random, m_eachOnce);
-    setTabOrder(m_eachOnce, ok);
-    setTabOrder(ok, cancel);
-
-    const Catalogue &catalogue = m_texts.catalogue();
-    for (int n = 0; n < catalogue.size(); ++n) {
-        auto *item = new QListWidgetItem(rowText(catalogue.entry(n)), m_builtIns);
-        item->setData(TextRole, catalogue.entry(n));
-        item->setData(NumberRole, n);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    }
-    showValues(m_texts.values());
-
+void TextsWindow::connectLists()
+{
     connect(m_search, &QLineEdit::textChanged, this, &TextsWindow::filter);
     connect(m_builtIns, &QListWidget::itemChanged, this, &TextsWindow::itemSwitched);
     connect(m_own, &QListWidget::itemChanged, this, &TextsWindow::itemSwitched);
@@ -243,25 +263,6 @@ TextsWindow::TextsWindow(ReminderTexts &texts, const QString &family, int backgr
         m_editor->setPlainText(item->data(TextRole).toString());
     });
     connect(m_editor, &QPlainTextEdit::textChanged, this, &TextsWindow::editorChanged);
-    connect(allOnButton, &TavrelButton::clicked, this, &TextsWindow::allOn);
-    connect(restoreButton, &TavrelButton::clicked, this, &TextsWindow::restore);
-    connect(m_add, &TavrelButton::clicked, this, &TextsWindow::addText);
-    connect(m_replace, &TavrelButton::clicked, this, &TextsWindow::replaceText);
-    connect(m_remove, &TavrelButton::clicked, this, &TextsWindow::removeText);
-    connect(importButton, &TavrelButton::clicked, this, &TextsWindow::chooseImport);
-    connect(exportButton, &TavrelButton::clicked, this, &TextsWindow::chooseExport);
-    connect(ok, &TavrelButton::clicked, this, &TextsWindow::apply);
-    connect(cancel, &TavrelButton::clicked, this, &QDialog::reject);
-
-    m_replace->setEnabled(false);
-    m_remove->setEnabled(false);
-    m_add->setEnabled(false);
-    m_builtIns->setCurrentRow(0);
-    m_search->setFocus();
-    // Room for the lists, yet within a 1024 x 768 screen with its title
-    // bar and a panel: centred over the settings it must not reach above
-    // the top, where its title bar could no longer be taken.
-    resize(800, 600);
 }
 
 TextsWindow::~TextsWindow() = default;
@@ -279,12 +280,8 @@ void TextsWindow::buildPreview(QWidget *card, int background)
     picture->setGeometry(r);
     picture->setScaledContents(true);
     picture->setPixmap(backgroundPicture(look.picture != 0 ? look.picture : 1, devicePixelRatioF()));
-    if (look.frame) {
-        auto *frame = new Shape(Shape::Kind::Rectangle, card);
-        frame->setGeometry(twipsRect(120, 120, 3255, 2295));
-        frame->setBorderColor(0xFF8080);
-        frame->setDecorative(true);
-    }
+    if (look.frame)
+        addCardFrame(card);
     m_previewText = named(new Label(QString(), Qt::LeftToRight, card), "previewText");
     m_previewText->setGeometry(CardText::area());
     m_previewText->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);

@@ -8,6 +8,7 @@
 #include <memory>
 
 class Label;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,6 +16,7 @@ class QListWidgetItem;
 class QPlainTextEdit;
 class QProgressDialog;
 class QRadioButton;
+class QVBoxLayout;
 class Shape;
 class TavrelButton;
 class TextImport;
@@ -62,7 +64,13 @@ Q_SIGNALS:
     void importFinished();
 
 private:
+    // The window's parts, top to bottom and right to left; each adds its
+    // controls to readingOrder in the order they are read.
+    void buildBuiltInList(QVBoxLayout &lists, QWidgetList &readingOrder);
+    void buildOwnList(QVBoxLayout &lists, QWidgetList &readingOrder);
+    void buildSide(QHBoxLayout &columns, int background, QWidgetList &readingOrder);
     void buildPreview(QWidget *preview, int background);
+    void connectLists();
     void showValues(const ReminderTexts::Values &v);
     QListWidgetItem *addOwnItem(const QString &text, bool on);
     void itemSwitched(QListWidgetItem *item);
