@@ -6,6 +6,7 @@
 #include "core/fetch/clsDownload.h"
 #include "core/settings/RegularFile.h"
 #include "core/settings/SaveFile.h"
+#include "core/system/DataFiles.h"
 #include "platform/Platform.h"
 
 #include <QEvent>
@@ -42,14 +43,14 @@ Announcer::Announcer(Platform &platform, Clock &clock, MovieStrip &strip, const 
 
 Announcer::~Announcer() = default;
 
-QString Announcer::dataPath(const QString &name) const
+QString Announcer::dataPath(const char *name) const
 {
-    return m_dataFolder + QLatin1Char('/') + name;
+    return DataFiles::path(m_dataFolder, name);
 }
 
 QString Announcer::installedMovie() const
 {
-    return dataPath(QStringLiteral("1.swf"));
+    return dataPath(DataFiles::Movie);
 }
 
 void Announcer::setPublisher(const Publisher &publisher)
@@ -134,11 +135,11 @@ void Announcer::textStep()
 {
     switch (m_fetch.textStep(m_publisher.configured())) {
     case AnnouncementFetch::Action::DownloadText:
-        download(TextPath, dataPath(QStringLiteral("wjk/text8.txt")), TextCap, TextDeadlineMs, [this](bool ok) {
+        download(TextPath, dataPath(DataFiles::StagedAnnouncement), TextCap, TextDeadlineMs, [this](bool ok) {
             // An empty answer (204, or 200 with no body) is no text: a
             // failed step, like a failed download, ends this run's fetch
             // with its one message.
-            const bool gotText = ok && !readText(dataPath(QStringLiteral("wjk/text8.txt"))).isEmpty();
+            const bool gotText = ok && !readText(dataPath(DataFiles::StagedAnnouncement)).isEmpty();
             m_fetch.textDone(gotText);
             updateSteps();
             if (!gotText)
@@ -159,15 +160,15 @@ void Announcer::compareStep()
 {
     if (!m_fetch.compareDue())
         return;
-    const QByteArray installed = readText(dataPath(QStringLiteral("text7.txt")));
-    const QByteArray fetched = readText(dataPath(QStringLiteral("wjk/text8.txt")));
+    const QByteArray installed = readText(dataPath(DataFiles::Announcement));
+    const QByteArray fetched = readText(dataPath(DataFiles::StagedAnnouncement));
     if (m_fetch.compareStep(installed, fetched) != AnnouncementFetch::Action::DownloadMovie) {
         updateSteps();
         Q_EMIT fetchFinished();
         return;
     }
     updateSteps();
-    const QString staged = dataPath(QStringLiteral("wjk/1.swf"));
+    const QString staged = dataPath(DataFiles::StagedMovie);
     download(MoviePath, staged, MovieCap, MovieDeadlineMs, [this, staged](bool ok) {
         if (!ok) {
             movieDone(false);
@@ -190,7 +191,7 @@ void Announcer::movieDone(bool installed)
     // that failed to come, or to be installed, is tried again by the next
     // run.
     if (installed)
-        installed = copyOver(dataPath(QStringLiteral("wjk/text8.txt")), dataPath(QStringLiteral("text7.txt")));
+        installed = copyOver(dataPath(DataFiles::StagedAnnouncement), dataPath(DataFiles::Announcement));
     m_fetch.movieDone();
     updateSteps();
     endFetch(installed);

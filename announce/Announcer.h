@@ -89,7 +89,7 @@ private:
     // Tells that this run's fetch has ended, after its one message when it
     // failed.
     void endFetch(bool ok);
-    QString dataPath(const QString &name) const;
+    QString dataPath(const char *name) const;
     static QByteArray readText(const QString &path);
     static bool copyOver(const QString &from, const QString &to);
 

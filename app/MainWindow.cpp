@@ -3,7 +3,6 @@
 #include "announce/Announcer.h"
 #include "announce/MovieStrip.h"
 #include "app/Fonts.h"
-#include "app/HoldWatch.h"
 #include "app/KeyFilter.h"
 #include "app/MessageBoxes.h"
 #include "app/PauseMenu.h"
@@ -17,15 +16,11 @@
 #include "core/cycle/ReminderCycle.h"
 #include "core/fetch/PlayerLocation.h"
 #include "core/hold/HoldGate.h"
-#include "core/hold/HoldSettings.h"
-#include "core/settings/SaveLeftovers.h"
 #include "core/settings/Settings.h"
-#include "core/system/OlderDataFolder.h"
 #include "core/texts/ReminderTexts.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
 #include "info/InstructionsWindow.h"
-#include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/HoldWindow.h"
@@ -37,17 +32,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QScreen>
-#include <QTimer>
 
 namespace {
 
@@ -85,13 +76,24 @@ QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry
 
 } // namespace
 
+MainWindow::MainWindow(Program &program, Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent)
+    : MainWindow(nullptr, &program, platform, messages, clock, parent)
+{
+}
+
 MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent)
+    : MainWindow(std::make_unique<Program>(platform, clock), nullptr, platform, messages, clock, parent)
+{
+}
+
+MainWindow::MainWindow(std::unique_ptr<Program> own, Program *program, Platform &platform, MessageBoxes &messages,
+                       Clock &clock, QWidget *parent)
     : QMainWindow(parent)
+    , m_ownProgram(std::move(own))
+    , m_program(program ? *program : *m_ownProgram)
     , m_platform(platform)
     , m_messages(messages)
     , m_clock(clock)
-    , m_dataFolder(platform.dataFolder())
-    , m_instanceLock(m_dataFolder)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(Title);
@@ -101,32 +103,20 @@ MainWindow::MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock,
     setWindowIcon(programIcon());
     setFont(interfaceFont());
 
-    m_channel = new InstanceChannel(m_dataFolder, this);
-    connect(m_channel, &InstanceChannel::raiseRequested, this, [this] {
+    connect(&m_program, &Program::notice, this, &MainWindow::tell);
+    connect(&m_program, &Program::raiseRequested, this, [this] {
         if (!m_ending)
             restore();
     });
-
-    m_settings = new Settings(settingsPath(), this);
     // Told after the Start that met it has finished, not in its middle.
     connect(
-        m_settings, &Settings::saveFailed, this, [this] { m_messages.inform(this, SaveFailedMessage); },
+        &m_program.settings(), &Settings::saveFailed, this, [this] { m_messages.inform(this, SaveFailedMessage); },
         Qt::QueuedConnection);
-    m_cycle = new ReminderCycle(*m_settings, m_clock, this);
-    connect(m_cycle, &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
-    connect(m_cycle, &ReminderCycle::showCard, this, &MainWindow::showCard);
-    connect(m_cycle, &ReminderCycle::closeCard, this, &MainWindow::closeCard);
-    m_hold = new HoldSettings(m_dataFolder + QLatin1Char('/') + QLatin1String(HoldSettings::FileName), this);
-    m_gate = new HoldGate(*m_hold, m_clock, this);
-    m_texts = new ReminderTexts(m_dataFolder + QLatin1Char('/') + QLatin1String(ReminderTexts::FileName), this);
-    m_cycle->setGate(m_gate);
-    connect(m_gate, &HoldGate::changed, this, &MainWindow::showPauseState);
-    // The caller is answered first; a choice that could not be saved is
-    // told to the user after, from the loop, so that the answer does not
-    // wait on the message box.
-    m_channel->setPauseHandler([this](const PauseSpan &span) { return savedOrTold(pauseFromCommandLine(span)); });
-    m_channel->setResumeHandler([this] { return savedOrTold(m_gate->resume()); });
-    connect(m_channel, &InstanceChannel::showNowRequested, this, &MainWindow::openReminder);
+    connect(&m_program.cycle(), &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
+    connect(&m_program, &Program::showCard, this, &MainWindow::showCard);
+    connect(&m_program, &Program::closeCard, this, &MainWindow::closeCard);
+    connect(&m_program.holdGate(), &HoldGate::changed, this, &MainWindow::showPauseState);
+    connect(&m_program, &Program::holdNotSaved, this, &MainWindow::holdNotSaved);
 
     buildMenus();
     buildControls();
@@ -159,7 +149,7 @@ void MainWindow::buildMenus()
     QAction *exit = named(file->addAction(QStringLiteral("خروج")), "exit");
     QMenu *options = named(bar->addMenu(QStringLiteral("خيارات")), "op");
     QAction *settings = named(options->addAction(QStringLiteral("اعدادات")), "Setting");
-    auto *pause = named(new PauseMenu(*m_gate, this), "pauseMenu");
+    auto *pause = named(new PauseMenu(m_program.holdGate(), this), "pauseMenu");
     options->addMenu(pause);
     QAction *hold = named(options->addAction(HoldWindow::Title), "HoldM");
     QMenu *help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
@@ -179,7 +169,7 @@ void MainWindow::buildMenus()
     named(m_trayMenu->addSeparator(), "none2");
     QAction *maximize = named(m_trayMenu->addAction(QStringLiteral("تكبير")), "Max");
     named(m_trayMenu->addSeparator(), "none3");
-    auto *trayPause = named(new PauseMenu(*m_gate, m_trayMenu), "trayPauseMenu");
+    auto *trayPause = named(new PauseMenu(m_program.holdGate(), m_trayMenu), "trayPauseMenu");
     m_trayMenu->addMenu(trayPause);
     QAction *trayHold = named(m_trayMenu->addAction(HoldWindow::Title), "HoldM2");
 
@@ -293,76 +283,21 @@ void MainWindow::buildAnnouncements(QWidget *client)
     m_strip->setPlayerProgram(PlayerLocation::installedProgramFile(QCoreApplication::applicationDirPath()));
     m_strip->hide();
 
-    m_announcer = new Announcer(m_platform, m_clock, *m_strip, m_dataFolder, this);
+    m_announcer = new Announcer(m_platform, m_clock, *m_strip, m_program.dataFolder(), this);
     m_announcer->setObjectName(QStringLiteral("announcer"));
     m_announcer->setPublisher(m_publisher);
     connect(m_announcer, &Announcer::fetchFailed, this, [this] { m_messages.inform(this, Announcer::ErrorMessage); });
 }
 
-QString MainWindow::settingsPath() const
-{
-    return m_dataFolder + QStringLiteral("/background.txt");
-}
-
 bool MainWindow::load()
 {
-    switch (m_instanceLock.acquire()) {
-    case InstanceLock::Outcome::Acquired: break;
-    case InstanceLock::Outcome::HeldByAnother:
-        // The user wanted the program: the running copy comes forward, and
-        // the message says why this one goes.
-        m_channel->askToRaise();
-        m_messages.inform(nullptr, SecondCopyMessage);
+    if (!m_program.load())
         return false;
-    case InstanceLock::Outcome::Unavailable:
-        // No other copy is known to run: nothing to bring forward, and a
-        // message that names what is really wrong.
-        m_messages.inform(nullptr, NoLockMessage);
-        return false;
-    }
-    // Without it a later start only shows its message and the command
-    // line's requests go unheard; the program runs on, and says so.
-    if (!m_channel->listen())
-        m_messages.inform(nullptr, NoChannelMessage);
-
-    QDir().mkpath(m_dataFolder);
-    // An older version's files, where the system kept them, come over once
-    // (under the lock, so that two starts cannot both copy).
-    const QString older = OlderDataFolder::copyInto(m_dataFolder, m_platform.olderDataFolders());
-    if (!older.isEmpty())
-        m_messages.inform(
-            nullptr,
-            OlderFolderCopiedMessage.arg(QDir::toNativeSeparators(older), QDir::toNativeSeparators(m_dataFolder)));
-    QDir().mkpath(m_dataFolder + QStringLiteral("/wjk"));
-    // What a copy killed in the middle of writing its files left behind.
-    removeSaveLeftovers(m_dataFolder,
-                        {QStringLiteral("background.txt"), QStringLiteral("text7.txt"), QStringLiteral("1.swf"),
-                         QLatin1String(HoldSettings::FileName), QLatin1String(ReminderTexts::FileName)});
-    removeSaveLeftovers(m_dataFolder + QStringLiteral("/wjk"), {QStringLiteral("text8.txt"), QStringLiteral("1.swf")});
-    m_settings->load();
-    // The record's flag is only as fresh as the last Start; the system
-    // knows whether this program runs at logon.
-    m_settings->setRunAtLogon(RunAtLogon::isRegistered(m_platform));
     showSettings();
-    m_hold->load();
-    if (m_hold->problem() != HoldSettings::Problem::None)
-        m_messages.inform(this, HoldWindow::problemMessage(*m_hold));
-    m_texts->load();
-    if (m_texts->problem() != ReminderTexts::Problem::None)
-        m_messages.inform(this, TextsWindow::problemMessage(*m_texts));
-    // Only what the choices need is watched, from here on.
-    m_holdWatch = new HoldWatch(
-        m_platform, *m_gate,
-        [this] {
-            const QScreen *screen = cardScreen();
-            return screen ? screen->geometry() : QRect();
-        },
-        this);
     showPauseState();
-
     // Nothing set yet (a first run): the window, without a word. Any other
     // interval is judged as Start judges it.
-    if (m_settings->values().interval.value() == 0)
+    if (m_program.firstRun())
         show();
     else
         autoStart();
@@ -373,9 +308,27 @@ bool MainWindow::load()
     return true;
 }
 
+void MainWindow::tell(Program::Notice notice)
+{
+    // What stops or precedes the start-up is told on its own; what the
+    // stores found, over the window.
+    switch (notice) {
+    case Program::Notice::SecondCopy: m_messages.inform(nullptr, SecondCopyMessage); break;
+    case Program::Notice::NoLock: m_messages.inform(nullptr, NoLockMessage); break;
+    case Program::Notice::NoChannel: m_messages.inform(nullptr, NoChannelMessage); break;
+    case Program::Notice::OlderFolderCopied:
+        m_messages.inform(nullptr,
+                          OlderFolderCopiedMessage.arg(QDir::toNativeSeparators(m_program.olderFolder()),
+                                                       QDir::toNativeSeparators(m_program.dataFolder())));
+        break;
+    case Program::Notice::HoldProblem: m_messages.inform(this, HoldWindow::problemMessage(m_program.hold())); break;
+    case Program::Notice::TextsProblem: m_messages.inform(this, TextsWindow::problemMessage(m_program.texts())); break;
+    }
+}
+
 void MainWindow::showSettings()
 {
-    const Settings::Values &v = m_settings->values();
+    const Settings::Values &v = m_program.settings().values();
     m_intervalBox->setText(v.interval.text());
     m_durationBox->setText(v.duration.text());
     switch (v.unit) {
@@ -417,9 +370,9 @@ void MainWindow::showPauseState()
     // Red and green are not told apart by every eye: the state in words
     // too, and while paused, until when, in the window as well as in the
     // tray; a running cycle that is paused has a lamp of its own.
-    const QDateTime pausedUntil = m_gate->pausedUntil();
+    const QDateTime pausedUntil = m_program.holdGate().pausedUntil();
     const QString pause = pausedUntil.isValid() ? pauseNotice(pausedUntil, m_clock.localNow()) : QString();
-    const bool running = m_cycle->running();
+    const bool running = m_program.cycle().running();
     m_lamp->setFillColor(!running ? LampStopped : pause.isEmpty() ? LampRunning : LampPaused);
     const QString state = running ? RunningText : StoppedText;
     const QString lampText = pause.isEmpty() ? state : state + QStringLiteral("، ") + pause;
@@ -431,21 +384,6 @@ void MainWindow::showPauseState()
         m_tray->setToolTip(pause.isEmpty() ? TrayText : TrayText + QStringLiteral(" — ") + pause);
 }
 
-bool MainWindow::pauseFromCommandLine(const PauseSpan &span)
-{
-    const QDateTime now = m_clock.localNow();
-    const QDateTime end =
-        span.untilTomorrow ? pauseEnd(PauseLength::UntilTomorrow, now) : now.addSecs(qint64(span.minutes) * 60);
-    return m_gate->pauseUntil(end);
-}
-
-bool MainWindow::savedOrTold(bool saved)
-{
-    if (!saved)
-        QMetaObject::invokeMethod(this, &MainWindow::holdNotSaved, Qt::QueuedConnection);
-    return saved;
-}
-
 void MainWindow::holdNotSaved()
 {
     // Once a run: the choices still hold until the program ends.
@@ -455,44 +393,28 @@ void MainWindow::holdNotSaved()
     m_messages.inform(this, HoldNotSavedMessage);
 }
 
-QScreen *MainWindow::cardScreen() const
-{
-    QScreen *screen = nullptr;
-    switch (m_hold->values().monitor) {
-    case HoldSettings::Monitor::Primary: break;
-    case HoldSettings::Monitor::Pointer: screen = QGuiApplication::screenAt(QCursor::pos()); break;
-    case HoldSettings::Monitor::ActiveWindow: {
-        const QRect active = m_platform.activeWindowArea();
-        if (active.isValid())
-            screen = QGuiApplication::screenAt(active.center());
-        break;
-    }
-    }
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
-
 void MainWindow::start()
 {
     const Settings::Unit unit = m_minutes->isChecked() ? Settings::Unit::Minutes
         : m_hours->isChecked()                         ? Settings::Unit::Hours
                                                        : Settings::Unit::Seconds;
-    accepted(m_cycle->start(m_intervalBox->text(), unit, m_durationBox->text()));
+    accepted(m_program.start(m_intervalBox->text(), unit, m_durationBox->text()));
 }
 
 void MainWindow::autoStart()
 {
     hideToTray();
-    accepted(m_cycle->autoStart());
+    accepted(m_program.autoStart());
 }
 
 void MainWindow::stop()
 {
-    m_cycle->stop();
+    m_program.stop();
 }
 
 void MainWindow::openReminder()
 {
-    m_cycle->remindNow();
+    m_program.remindNow();
 }
 
 ReminderCard *MainWindow::reminder() const
@@ -500,11 +422,11 @@ ReminderCard *MainWindow::reminder() const
     return m_card;
 }
 
-void MainWindow::showCard()
+void MainWindow::showCard(const CardContent &content)
 {
     closeCard();
-    m_card = new ReminderCard(m_settings->values(), *m_texts, m_clock, m_platform, windowIcon(), cardScreen());
-    connect(m_card, &ReminderCard::closed, m_cycle, &ReminderCycle::cardClosed);
+    m_card = new ReminderCard(content, m_clock, m_platform, windowIcon());
+    connect(m_card, &ReminderCard::closed, &m_program, &Program::cardClosed);
     m_card->showCard();
 }
 
@@ -558,7 +480,7 @@ void MainWindow::runModal(QDialog &window)
 void MainWindow::openSettings()
 {
     stop();
-    SettingsDialog window(*m_settings, m_platform, *this, m_texts);
+    SettingsDialog window(m_program.settings(), m_platform, *this, &m_program.texts());
     // Its run goes back to the dialog when the chooser's loop ends, which
     // the program's exit does too: it must hear of the exit itself.
     connect(this, &MainWindow::programEnd, &window, &SettingsDialog::endForProgramExit);
@@ -596,7 +518,7 @@ void MainWindow::openHoldWindow()
 {
     // Unlike the program's older windows, this one leaves the cycle
     // running: its choices only decide when a due card shows.
-    HoldWindow window(*m_hold, this);
+    HoldWindow window(m_program.hold(), this);
     connect(&window, &HoldWindow::notSaved, this, &MainWindow::holdNotSaved);
     connect(this, &MainWindow::programEnd, &window, &QDialog::reject);
     window.setModal(true);

@@ -1,19 +1,15 @@
 #pragma once
 
+#include "app/Program.h"
 #include "core/cycle/ReminderCycle.h"
 #include "core/fetch/Publisher.h"
-#include "core/system/CommandLine.h"
-#include "platform/InstanceLock.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 class Announcer;
 class Clock;
-class HoldGate;
-class HoldSettings;
-class HoldWatch;
-class InstanceChannel;
 class MessageBoxes;
 class MovieStrip;
 class Platform;
@@ -22,18 +18,16 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
-class QScreen;
 class QWidget;
 class ReminderCard;
-class ReminderTexts;
-class Settings;
 class Shape;
 class TavrelButton;
 class TrayArea;
 
 // The main window: it shows the settings and the cycle's state, reports
-// Start and Stop to the cycle, shows the cards the cycle asks for, and
-// opens the other windows from its menus and the tray.
+// Start, Stop and the menus' choices to the program, draws the cards the
+// program hands it, and opens the other windows from its menus and the
+// tray.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -63,22 +57,22 @@ public:
     static inline const QString HoldNotSavedMessage =
         QStringLiteral("تعذّر حفظ خيارات «متى يظهر التذكير»، فستبقى حتى إغلاق البرنامج فقط.");
 
+    MainWindow(Program &program, Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
+    // A window with a program of its own.
     MainWindow(Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The start-up: false when another copy already runs (after asking it
-    // to come to the front and telling the user) or when no lock could be
-    // made at all (after saying so), in which case nothing was created or
-    // read.
+    // The start-up: the program's, then the window (shown on a first run,
+    // else in the tray with the cycle started). False when another copy
+    // already runs or no lock could be made at all (the user was told).
     bool load();
 
-    QString dataFolder() const { return m_dataFolder; }
-    QString settingsPath() const;
-    const Settings &settings() const { return *m_settings; }
-    const ReminderCycle &cycle() const { return *m_cycle; }
-    HoldGate &holdGate() const { return *m_gate; }
-    // The monitor the next card goes to, as the user chose it.
-    QScreen *cardScreen() const;
+    Program &program() const { return m_program; }
+    QString dataFolder() const { return m_program.dataFolder(); }
+    QString settingsPath() const { return m_program.settingsPath(); }
+    const Settings &settings() const { return m_program.settings(); }
+    const ReminderCycle &cycle() const { return m_program.cycle(); }
+    HoldGate &holdGate() const { return m_program.holdGate(); }
 
     // A reminder now, unless a card is already up (the run's first).
     void openReminder();
@@ -117,6 +111,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    MainWindow(std::unique_ptr<Program> own, Program *program, Platform &platform, MessageBoxes &messages, Clock &clock,
+               QWidget *parent);
     void buildControls();
     void buildAnnouncements(QWidget *client);
     void buildMenus();
@@ -125,7 +121,8 @@ private:
     bool accepted(ReminderCycle::Verdict verdict);
     void setUnit(QRadioButton *option);
     void setRunning(bool running);
-    void showCard();
+    void tell(Program::Notice notice);
+    void showCard(const CardContent &content);
     void closeCard();
     void runModal(QDialog &window);
     void openSettings();
@@ -136,21 +133,12 @@ private:
     void openHoldWindow();
     void holdNotSaved();
     void showPauseState();
-    bool pauseFromCommandLine(const PauseSpan &span);
-    bool savedOrTold(bool saved);
 
+    std::unique_ptr<Program> m_ownProgram;
+    Program &m_program;
     Platform &m_platform;
     MessageBoxes &m_messages;
     Clock &m_clock;
-    QString m_dataFolder;
-    InstanceLock m_instanceLock;
-    InstanceChannel *m_channel = nullptr;
-    Settings *m_settings = nullptr;
-    ReminderCycle *m_cycle = nullptr;
-    HoldSettings *m_hold = nullptr;
-    ReminderTexts *m_texts = nullptr;
-    HoldGate *m_gate = nullptr;
-    HoldWatch *m_holdWatch = nullptr;
     bool m_holdNotSavedTold = false;
     QPointer<ReminderCard> m_card;
     Publisher m_publisher;

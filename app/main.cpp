@@ -1,6 +1,7 @@
 #include "app/Fonts.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
+#include "app/Program.h"
 #include "controls/ButtonAccessible.h"
 #include "controls/Shape.h"
 #include "controls/ShownChildrenAccessible.h"
@@ -120,7 +121,8 @@ int main(int argc, char *argv[])
     }
     const std::unique_ptr<Platform> platform = createPlatform();
     SteadyClock clock;
-    MainWindow form2(*platform, messages, clock);
+    Program program(*platform, clock);
+    MainWindow form2(program, *platform, messages, clock);
     // The executable picks the publisher: the real one, or the end-to-end
     // tests' local server.
     form2.setPublisher(Publisher::fromBuild());

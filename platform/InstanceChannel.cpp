@@ -38,7 +38,7 @@ QByteArray InstanceChannel::answer(const QByteArray &line)
         return Confirmation;
     }
     if (words.startsWith("pause ")) {
-        const std::optional<PauseSpan> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
+        const std::optional<PauseLength> length = parsePauseLength(QString::fromLatin1(words.mid(6)));
         if (!length || !m_pause)
             return {};
         return confirm(m_pause(*length));

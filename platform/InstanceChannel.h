@@ -52,7 +52,7 @@ public:
     // A pause or a resume asked for on the command line, carried out at
     // once: true when it was saved too. Told before the caller is answered,
     // so it must not wait on the user (a message goes after).
-    using PauseHandler = std::function<bool(const PauseSpan &length)>;
+    using PauseHandler = std::function<bool(const PauseLength &length)>;
     using ResumeHandler = std::function<bool()>;
     void setPauseHandler(PauseHandler handler) { m_pause = std::move(handler); }
     void setResumeHandler(ResumeHandler handler) { m_resume = std::move(handler); }

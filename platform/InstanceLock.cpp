@@ -1,6 +1,7 @@
 #include "platform/InstanceLock.h"
 
 #include "core/settings/RegularFile.h"
+#include "core/system/DataFiles.h"
 #include "platform/RuntimeFolder.h"
 
 #include <QCryptographicHash>
@@ -56,7 +57,7 @@ QString InstanceLock::path() const
 
 QString InstanceLock::lockPathFor(const QString &dataFolder)
 {
-    return QDir(dataFolder).filePath(QStringLiteral("murel.lock"));
+    return QDir(dataFolder).filePath(QLatin1String(DataFiles::Lock));
 }
 
 QString InstanceLock::fallbackLockPathFor(const QString &dataFolder)

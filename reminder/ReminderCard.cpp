@@ -7,7 +7,6 @@
 #include "controls/WindowLook.h"
 #include "core/card/Twips.h"
 #include "core/cycle/ExtraTimer.h"
-#include "core/texts/ReminderTexts.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
 #include "reminder/CardText.h"
@@ -39,11 +38,10 @@ ButtonDescription closeButton()
 
 } // namespace
 
-ReminderCard::ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform,
-                           const QIcon &icon, QScreen *screen)
+ReminderCard::ReminderCard(const CardContent &content, Clock &clock, Platform &platform, const QIcon &icon)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_platform(platform)
-    , m_screen(screen)
+    , m_screen(content.screen)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -57,7 +55,7 @@ ReminderCard::ReminderCard(const Settings::Values &settings, ReminderTexts &text
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     m_countdown = new ExtraTimer(clock, this);
     build();
-    load(settings, texts);
+    load(content);
 }
 
 ReminderCard::~ReminderCard() = default;
@@ -127,16 +125,16 @@ void ReminderCard::build()
     connect(m_slideUp, &QTimer::timeout, this, &ReminderCard::slideUpTick);
 }
 
-void ReminderCard::load(const Settings::Values &settings, ReminderTexts &texts)
+void ReminderCard::load(const CardContent &content)
 {
-    applyBackground(settings.picture());
+    applyBackground(content.picture);
 
-    if (!settings.fontName.isEmpty())
-        m_text->setFont(CardText::font(settings.fontName));
+    if (!content.fontName.isEmpty())
+        m_text->setFont(CardText::font(content.fontName));
 
     m_platform.setTopMost(*this, true);
 
-    m_displaySeconds = settings.duration.count();
+    m_displaySeconds = content.displaySeconds;
     m_countdown->setInterval(m_displaySeconds);
 
     m_twips.height = 0;
@@ -147,14 +145,8 @@ void ReminderCard::load(const Settings::Values &settings, ReminderTexts &texts)
     followScreen();
     m_slideUp->start();
 
-    // A text of the user's that the font chosen since it was typed would
-    // cut is passed over: the card shows every text whole or not at all.
-    const QString family = settings.fontName;
-    const TextKey key = texts.next(Catalogue::seedFromClock(), [&family](const QString &text) {
-        return CardText::check(text, family) == CardText::Verdict::Fits;
-    });
-    m_textIndex = key.builtIn;
-    const QString text = texts.text(key);
+    m_textIndex = content.textIndex;
+    const QString &text = content.text;
     if (!text.isEmpty()) {
         // A verse is not cut: a long one is set a little smaller instead.
         QFont font = m_text->font();

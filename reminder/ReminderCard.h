@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/card/CardGeometry.h"
-#include "core/settings/Settings.h"
+#include "reminder/CardContent.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,27 +13,25 @@ class Clock;
 class ExtraTimer;
 class Label;
 class Platform;
-class ReminderTexts;
 class QLabel;
 class QTimer;
 class Shape;
 class TavrelButtonV2;
 
 // The reminder card: a borderless picture that slides up out of the
-// bottom-right corner, shows one of the texts that are on for the chosen seconds,
-// slides away and closes. It takes the settings as they are when it is
-// created, and says closed() when it goes by itself, by its "X" or by the
+// bottom-right corner, shows its text for the chosen seconds, slides away
+// and closes. It shows what it is given when it is created, and says
+// closed() when it goes by itself, by its "X" or by the
 // window manager.
 class ReminderCard : public QWidget
 {
     Q_OBJECT
 public:
     // Builds the card and runs its load: background, font, pin on top,
-    // display time, placement at height 0, slide up, text. The card goes to
-    // screen's corner (the primary screen's when none is given, or once
-    // that screen is gone). Its text is the next that texts gives.
-    ReminderCard(const Settings::Values &settings, ReminderTexts &texts, Clock &clock, Platform &platform,
-                 const QIcon &icon, QScreen *screen = nullptr);
+    // display time, placement at height 0, slide up, text, all as content
+    // has them. The card goes to content's screen's corner (the primary
+    // screen's when none is given, or once that screen is gone).
+    ReminderCard(const CardContent &content, Clock &clock, Platform &platform, const QIcon &icon);
     ~ReminderCard() override;
 
     // Shows the card without taking the keyboard focus; the window appears
@@ -64,7 +62,7 @@ protected:
 
 private:
     void build();
-    void load(const Settings::Values &settings, ReminderTexts &texts);
+    void load(const CardContent &content);
     void applyBackground(std::optional<int> picture);
     void countdownElapsed();
     void closeByItself();

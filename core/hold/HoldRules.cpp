@@ -54,14 +54,11 @@ QDateTime effectivePauseEnd(const QDateTime &pausedUntil, const QDateTime &now)
     return pausedUntil;
 }
 
-QDateTime pauseEnd(PauseLength length, const QDateTime &now)
+QDateTime pauseEnd(const PauseLength &length, const QDateTime &now)
 {
-    switch (length) {
-    case PauseLength::QuarterHour: return now.addSecs(15 * 60);
-    case PauseLength::Hour: return now.addSecs(3600);
-    case PauseLength::UntilTomorrow: break;
-    }
-    return at(now, now.date().addDays(1), QTime(0, 0));
+    if (length.untilTomorrow)
+        return at(now, now.date().addDays(1), QTime(0, 0));
+    return now.addSecs(qint64(length.minutes) * 60);
 }
 
 bool insideActiveHours(const HoldSettings::Values &s, const QDateTime &now)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/hold/HoldSettings.h"
+#include "core/hold/PauseLength.h"
 
 #include <QDateTime>
 
@@ -36,15 +37,11 @@ inline constexpr qint64 MaxPauseAheadSecs = 2 * 24 * 3600;
 // has ended, or it lies implausibly far ahead.
 QDateTime effectivePauseEnd(const QDateTime &pausedUntil, const QDateTime &now);
 
-// The pause lengths the tray, the window and the command line offer. Until
-// tomorrow ends at the next local midnight: the start of the next day, the
-// plainest reading of "tomorrow", and never more than a day away.
-enum class PauseLength {
-    QuarterHour,
-    Hour,
-    UntilTomorrow
-};
-QDateTime pauseEnd(PauseLength length, const QDateTime &now);
+// Where a pause of length that starts at now ends, for the menus and the
+// command line alike. Until tomorrow ends at the next local midnight: the
+// start of the next day, the plainest reading of "tomorrow", and never more
+// than a day away.
+QDateTime pauseEnd(const PauseLength &length, const QDateTime &now);
 
 // Whether now lies inside the active hours. Each chosen day opens a window
 // at hoursStart that lasts until the next hoursEnd, so a window from 22:00

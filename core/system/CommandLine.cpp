@@ -150,10 +150,10 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
     return decision;
 }
 
-std::optional<PauseSpan> parsePauseLength(QStringView text)
+std::optional<PauseLength> parsePauseLength(QStringView text)
 {
     if (text == u"tomorrow")
-        return PauseSpan{0, true};
+        return PauseLength::UntilTomorrow;
     if (text.size() < 2 || text.size() > 5)
         return std::nullopt;
     const QChar unit = text.back();
@@ -164,8 +164,8 @@ std::optional<PauseSpan> parsePauseLength(QStringView text)
     }
     const int count = digits.toInt();
     if (unit == QLatin1Char('m') && count >= 1 && count <= 24 * 60)
-        return PauseSpan{count, false};
+        return PauseLength{count, false};
     if (unit == QLatin1Char('h') && count >= 1 && count <= 24)
-        return PauseSpan{count * 60, false};
+        return PauseLength{count * 60, false};
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/hold/PauseLength.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,17 +26,9 @@ struct CommandLineDecision
     QByteArray request;
 };
 
-// How long --pause asks for: minutes, or until tomorrow.
-struct PauseSpan
-{
-    int minutes = 0;
-    bool untilTomorrow = false;
-    bool operator==(const PauseSpan &) const = default;
-};
-
-// "30m" (1-1440 minutes), "1h" (1-24 hours) or "tomorrow"; nothing for
-// anything else.
-std::optional<PauseSpan> parsePauseLength(QStringView text);
+// How long --pause asks for: "30m" (1-1440 minutes), "1h" (1-24 hours) or
+// "tomorrow"; nothing for anything else.
+std::optional<PauseLength> parsePauseLength(QStringView text);
 
 // arguments as main() received them, the program's own name first (as
 // the platform's commandLineArguments reads them). The toolkit's standard

@@ -1,6 +1,7 @@
 #include "core/system/OlderDataFolder.h"
 
 #include "core/settings/SaveFile.h"
+#include "core/system/DataFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -11,9 +12,8 @@ namespace OlderDataFolder {
 
 namespace {
 
-const QString Record = QStringLiteral("background.txt");
-// The running copy's, never another's to take over.
-const QString Lock = QStringLiteral("murel.lock");
+const QString Record = QLatin1String(DataFiles::Record);
+const QString Lock = QLatin1String(DataFiles::Lock);
 
 bool hasRecord(const QString &folder)
 {
@@ -38,7 +38,7 @@ bool copyFile(const QString &from, const QString &to)
 
 QStringList ownFiles()
 {
-    return {Record, QStringLiteral("hold.ini"), QStringLiteral("texts.ini")};
+    return {Record, QLatin1String(DataFiles::Hold), QLatin1String(DataFiles::Texts)};
 }
 
 QString copyInto(const QString &target, const QStringList &candidates)

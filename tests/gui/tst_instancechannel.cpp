@@ -401,9 +401,9 @@ private Q_SLOTS:
         QFETCH(InstanceChannel::Outcome, outcome);
         InstanceChannel running(m_dir->path());
         QVERIFY(running.listen());
-        QList<PauseSpan> paused;
+        QList<PauseLength> paused;
         int resumed = 0;
-        running.setPauseHandler([&](const PauseSpan &length) {
+        running.setPauseHandler([&](const PauseLength &length) {
             paused.append(length);
             return saves;
         });

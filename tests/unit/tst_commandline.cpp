@@ -101,7 +101,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(int, minutes);
-        const std::optional<PauseSpan> length = parsePauseLength(text);
+        const std::optional<PauseLength> length = parsePauseLength(text);
         QCOMPARE(length.has_value(), minutes >= 0);
         if (length)
             QCOMPARE(length->untilTomorrow ? 0 : length->minutes, minutes);

@@ -151,25 +151,27 @@ private Q_SLOTS:
         }
     }
 
+    // The menus' lengths and the command line's minutes end by the same rule.
     void pauseLengths_data()
     {
-        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("untilTomorrow");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("end");
-        QTest::newRow("a quarter") << int(PauseLength::QuarterHour) << at(Qt::Sunday, 23, 50)
+        QTest::newRow("a quarter") << PauseLength::QuarterHour.minutes << false << at(Qt::Sunday, 23, 50)
                                    << at(Qt::Monday, 0, 5).addDays(7);
-        QTest::newRow("an hour") << int(PauseLength::Hour) << kMonday9 << at(Qt::Monday, 10);
-        QTest::newRow("tomorrow, late") << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 23, 59)
-                                        << at(Qt::Tuesday, 0);
-        QTest::newRow("tomorrow, at midnight")
-            << int(PauseLength::UntilTomorrow) << at(Qt::Monday, 0) << at(Qt::Tuesday, 0);
+        QTest::newRow("an hour") << PauseLength::Hour.minutes << false << kMonday9 << at(Qt::Monday, 10);
+        QTest::newRow("a day of minutes") << 1440 << false << kMonday9 << at(Qt::Tuesday, 9);
+        QTest::newRow("tomorrow, late") << 0 << true << at(Qt::Monday, 23, 59) << at(Qt::Tuesday, 0);
+        QTest::newRow("tomorrow, at midnight") << 0 << true << at(Qt::Monday, 0) << at(Qt::Tuesday, 0);
     }
     void pauseLengths()
     {
-        QFETCH(int, length);
+        QFETCH(int, minutes);
+        QFETCH(bool, untilTomorrow);
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, end);
-        QCOMPARE(pauseEnd(PauseLength(length), now), end);
+        QCOMPARE(pauseEnd(PauseLength{minutes, untilTomorrow}, now), end);
     }
 
     void pauseNotices_data()

@@ -1,0 +1,187 @@
+#include "app/Program.h"
+
+#include "app/HoldWatch.h"
+#include "core/hold/HoldGate.h"
+#include "core/hold/HoldSettings.h"
+#include "core/settings/SaveLeftovers.h"
+#include "core/system/DataFiles.h"
+#include "core/system/OlderDataFolder.h"
+#include "core/texts/Catalogue.h"
+#include "core/texts/ReminderTexts.h"
+#include "platform/InstanceChannel.h"
+#include "platform/Platform.h"
+#include "reminder/CardText.h"
+#include "reminder/RunAtLogon.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+Program::Program(Platform &platform, Clock &clock, QObject *parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_clock(clock)
+    , m_dataFolder(platform.dataFolder())
+    , m_instanceLock(m_dataFolder)
+{
+    m_channel = new InstanceChannel(m_dataFolder, this);
+    connect(m_channel, &InstanceChannel::raiseRequested, this, &Program::raiseRequested);
+    m_settings = new Settings(settingsPath(), this);
+    m_cycle = new ReminderCycle(*m_settings, m_clock, this);
+    connect(m_cycle, &ReminderCycle::showCard, this, [this] { Q_EMIT showCard(nextCard()); });
+    connect(m_cycle, &ReminderCycle::closeCard, this, &Program::closeCard);
+    m_hold = new HoldSettings(DataFiles::path(m_dataFolder, DataFiles::Hold), this);
+    m_gate = new HoldGate(*m_hold, m_clock, this);
+    m_texts = new ReminderTexts(DataFiles::path(m_dataFolder, DataFiles::Texts), this);
+    m_cycle->setGate(m_gate);
+    // The caller is answered first; a choice that could not be saved is
+    // told to the user after, from the loop, so that the answer does not
+    // wait on the message box.
+    m_channel->setPauseHandler([this](const PauseLength &length) { return savedOrTold(m_gate->pause(length)); });
+    m_channel->setResumeHandler([this] { return savedOrTold(m_gate->resume()); });
+    connect(m_channel, &InstanceChannel::showNowRequested, this, &Program::remindNow);
+}
+
+Program::~Program() = default;
+
+QString Program::settingsPath() const
+{
+    return DataFiles::path(m_dataFolder, DataFiles::Record);
+}
+
+bool Program::load()
+{
+    switch (m_instanceLock.acquire()) {
+    case InstanceLock::Outcome::Acquired: break;
+    case InstanceLock::Outcome::HeldByAnother:
+        // The user wanted the program: the running copy comes forward, and
+        // the message says why this one goes.
+        m_channel->askToRaise();
+        Q_EMIT notice(Notice::SecondCopy);
+        return false;
+    case InstanceLock::Outcome::Unavailable:
+        // No other copy is known to run: nothing to bring forward, and a
+        // message that names what is really wrong.
+        Q_EMIT notice(Notice::NoLock);
+        return false;
+    }
+    // Without it a later start only shows its message and the command
+    // line's requests go unheard; the program runs on, and says so.
+    if (!m_channel->listen())
+        Q_EMIT notice(Notice::NoChannel);
+
+    QDir().mkpath(m_dataFolder);
+    // An older version's files, where the system kept them, come over once
+    // (under the lock, so that two starts cannot both copy).
+    m_olderFolder = OlderDataFolder::copyInto(m_dataFolder, m_platform.olderDataFolders());
+    if (!m_olderFolder.isEmpty())
+        Q_EMIT notice(Notice::OlderFolderCopied);
+    removeLeftovers();
+    m_settings->load();
+    // The record's flag is only as fresh as the last Start; the system
+    // knows whether this program runs at logon.
+    m_settings->setRunAtLogon(RunAtLogon::isRegistered(m_platform));
+    m_hold->load();
+    if (m_hold->problem() != HoldSettings::Problem::None)
+        Q_EMIT notice(Notice::HoldProblem);
+    m_texts->load();
+    if (m_texts->problem() != ReminderTexts::Problem::None)
+        Q_EMIT notice(Notice::TextsProblem);
+    // Only what the choices need is watched, from here on.
+    m_holdWatch = new HoldWatch(
+        m_platform, *m_gate,
+        [this] {
+            const QScreen *screen = cardScreen();
+            return screen ? screen->geometry() : QRect();
+        },
+        this);
+    return true;
+}
+
+void Program::removeLeftovers()
+{
+    // What a copy killed in the middle of writing its files left behind.
+    const QString staging = DataFiles::path(m_dataFolder, DataFiles::Staging);
+    QDir().mkpath(staging);
+    removeSaveLeftovers(m_dataFolder,
+                        {QLatin1String(DataFiles::Record), QLatin1String(DataFiles::Announcement),
+                         QLatin1String(DataFiles::Movie), QLatin1String(DataFiles::Hold),
+                         QLatin1String(DataFiles::Texts)});
+    removeSaveLeftovers(staging,
+                        {QFileInfo(QLatin1String(DataFiles::StagedAnnouncement)).fileName(),
+                         QFileInfo(QLatin1String(DataFiles::StagedMovie)).fileName()});
+}
+
+bool Program::firstRun() const
+{
+    return m_settings->values().interval.value() == 0;
+}
+
+QScreen *Program::cardScreen() const
+{
+    QScreen *screen = nullptr;
+    switch (m_hold->values().monitor) {
+    case HoldSettings::Monitor::Primary: break;
+    case HoldSettings::Monitor::Pointer: screen = QGuiApplication::screenAt(QCursor::pos()); break;
+    case HoldSettings::Monitor::ActiveWindow: {
+        const QRect active = m_platform.activeWindowArea();
+        if (active.isValid())
+            screen = QGuiApplication::screenAt(active.center());
+        break;
+    }
+    }
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+CardContent Program::nextCard()
+{
+    const Settings::Values &settings = m_settings->values();
+    CardContent content;
+    content.picture = settings.picture();
+    content.fontName = settings.fontName;
+    content.displaySeconds = settings.duration.count();
+    content.screen = cardScreen();
+    // A text of the user's that the font chosen since it was typed would
+    // cut is passed over: the card shows every text whole or not at all.
+    const QString family = settings.fontName;
+    const TextKey key = m_texts->next(Catalogue::seedFromClock(), [&family](const QString &text) {
+        return CardText::check(text, family) == CardText::Verdict::Fits;
+    });
+    content.textIndex = key.builtIn;
+    content.text = m_texts->text(key);
+    return content;
+}
+
+ReminderCycle::Verdict Program::start(const QString &interval, Settings::Unit unit, const QString &duration)
+{
+    return m_cycle->start(interval, unit, duration);
+}
+
+ReminderCycle::Verdict Program::autoStart()
+{
+    return m_cycle->autoStart();
+}
+
+void Program::stop()
+{
+    m_cycle->stop();
+}
+
+void Program::remindNow()
+{
+    m_cycle->remindNow();
+}
+
+void Program::cardClosed()
+{
+    m_cycle->cardClosed();
+}
+
+bool Program::savedOrTold(bool saved)
+{
+    if (!saved)
+        QMetaObject::invokeMethod(this, &Program::holdNotSaved, Qt::QueuedConnection);
+    return saved;
+}
