@@ -8,6 +8,7 @@
 #include "app/PauseMenu.h"
 #include "app/TrayArea.h"
 #include "controls/Label.h"
+#include "controls/Named.h"
 #include "controls/Shape.h"
 #include "controls/ShownChildrenAccessible.h"
 #include "controls/TavrelButton.h"
@@ -140,10 +141,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildMenus()
 {
-    auto named = [](auto *item, const char *name) {
-        item->setObjectName(QString::fromLatin1(name));
-        return item;
-    };
     QMenuBar *bar = menuBar();
     QMenu *file = named(bar->addMenu(QStringLiteral("ملف")), "File");
     QAction *exit = named(file->addAction(QStringLiteral("خروج")), "exit");
@@ -206,10 +203,6 @@ void MainWindow::buildControls()
     // The movie strip stays hidden while no movie plays: not for screen
     // readers either.
     listOnlyShownChildren(*client);
-    auto named = [](auto *widget, const char *name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
 
     QGroupBox *intervalFrame = named(frame(client, {16, 8, 281, 129}), "Frame2");
     m_intervalBox = named(numberBox(intervalFrame, {8, 32, 121, 19}), "Text1");

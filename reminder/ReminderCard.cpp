@@ -9,6 +9,7 @@
 #include "core/cycle/ExtraTimer.h"
 #include "platform/Platform.h"
 #include "reminder/Backgrounds.h"
+#include "reminder/CardFrame.h"
 #include "reminder/CardText.h"
 #include "reminder/TextFit.h"
 #include "resources/Artwork.h"
@@ -75,11 +76,8 @@ void ReminderCard::build()
     m_picture->setScaledContents(true);
     m_picture->setPixmap(backgroundPicture(1, devicePixelRatioF()));
 
-    m_frame = new Shape(Shape::Kind::Rectangle, this);
+    m_frame = addCardFrame(this);
     m_frame->setObjectName(QStringLiteral("Shape1"));
-    m_frame->setGeometry(twipsRect(120, 120, 3255, 2295));
-    m_frame->setBorderColor(0xFF8080);
-    m_frame->setDecorative(true);
     m_frame->hide();
 
     // Read left to right, set against the right edge, wrapped between words;

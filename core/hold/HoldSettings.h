@@ -2,6 +2,7 @@
 
 #include "core/settings/Store.h"
 #include "core/settings/ValueRange.h"
+#include "core/system/DataFiles.h"
 
 #include <QDateTime>
 #include <QString>
@@ -51,7 +52,7 @@ public:
         bool damaged = false;
     };
 
-    static constexpr char FileName[] = "hold.ini";
+    static constexpr const char *FileName = DataFiles::Hold;
     // The file is a dozen short lines; anything longer is not ours.
     static constexpr qint64 ReadLimit = 16 * 1024;
 

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "core/hold/HoldSettings.h"
-#include "core/texts/ReminderTexts.h"
-
 #include <QLatin1String>
 #include <QString>
 
@@ -20,9 +17,9 @@ inline constexpr char Movie[] = "1.swf";
 inline constexpr char Staging[] = "wjk";
 inline constexpr char StagedAnnouncement[] = "wjk/text8.txt";
 inline constexpr char StagedMovie[] = "wjk/1.swf";
-// The hold window's choices and the user's texts: named by their stores.
-inline constexpr const char *Hold = HoldSettings::FileName;
-inline constexpr const char *Texts = ReminderTexts::FileName;
+// The hold window's choices and the user's texts.
+inline constexpr char Hold[] = "hold.ini";
+inline constexpr char Texts[] = "texts.ini";
 // The running copy's lock, never another's to take over.
 inline constexpr char Lock[] = "murel.lock";
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/Store.h"
+#include "core/system/DataFiles.h"
 #include "core/texts/Catalogue.h"
 #include "core/texts/TextRound.h"
 
@@ -52,7 +53,7 @@ public:
         QList<int> badLines;  // lines skipped, from 1
     };
 
-    static constexpr char FileName[] = "texts.ini";
+    static constexpr const char *FileName = DataFiles::Texts;
     // The user's own texts, at most: the window adds and imports no more,
     // so that the list stays quick to search and its file quick to read.
     static constexpr int OwnLimit = 10000;
