@@ -65,10 +65,12 @@ int main(int argc, char *argv[])
         return handOver(commandLine.request);
     if (displayNamedByEnvironment()) {
         // -platform on the command line outweighs QT_QPA_PLATFORM.
+        // and -display outweighs DISPLAY.
         const QByteArray option = commandLine.platform.toLocal8Bit();
-        const DisplayChoice display =
-            chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
-                          option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
+        const QByteArray x11 = commandLine.display.toLocal8Bit();
+        const DisplayChoice display = chooseDisplay(
+            qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), x11.isEmpty() ? qgetenv("DISPLAY") : x11,
+            option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
         // Either way the toolkit would abort with a core dump instead.
         if (display.noDisplay || display.waylandMissing) {
             writeError(QString::fromUtf8(display.noDisplay ? NoDisplayLine : WaylandPluginMissing));

@@ -143,6 +143,8 @@ CommandLineDecision decideCommandLine(const QStringList &arguments)
             // The toolkit takes the last one given.
             if (name == QLatin1String("platform"))
                 decision.platform = arguments.at(i);
+            if (name == QLatin1String("display"))
+                decision.display = arguments.at(i);
             continue;
         }
         return refuse(QStringLiteral("unknown option '%1'").arg(shown(argument)));

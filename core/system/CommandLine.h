@@ -20,6 +20,9 @@ struct CommandLineDecision
     // The display platform named by -platform, which the toolkit prefers to
     // QT_QPA_PLATFORM; empty when none is.
     QString platform;
+    // The X display named by -display, which the toolkit prefers to
+    // DISPLAY; empty when none is.
+    QString display;
     // A request for the copy already running (--pause, --resume,
     // --show-now) as the line the instance channel carries; empty when
     // there is none. The last one given counts.

@@ -150,6 +150,17 @@ private Q_SLOTS:
         QTEST(decideCommandLine(arguments).platform, "platform");
     }
 
+    // The X display the toolkit will be asked for, which counts as a
+    // display when DISPLAY is unset.
+    void display()
+    {
+        QCOMPARE(decideCommandLine({QStringLiteral("murel"), QStringLiteral("-display"), QStringLiteral(":1")}).display,
+                 QStringLiteral(":1"));
+        QCOMPARE(
+            decideCommandLine({QStringLiteral("murel"), QStringLiteral("-style"), QStringLiteral("-display")}).display,
+            QString());
+    }
+
     // The data folder from windir's bytes: one fixed folder, or a refusal,
     // never some other folder.
     void dataFolder_data()
