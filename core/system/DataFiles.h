@@ -20,6 +20,9 @@ inline constexpr char StagedMovie[] = "wjk/1.swf";
 // The hold window's choices and the user's texts.
 inline constexpr char Hold[] = "hold.ini";
 inline constexpr char Texts[] = "texts.ini";
+// The reminders at set times of day, and the sound a card comes with.
+inline constexpr char Times[] = "times.ini";
+inline constexpr char Sound[] = "sound.ini";
 // The running copy's lock, never another's to take over.
 inline constexpr char Lock[] = "murel.lock";
 
