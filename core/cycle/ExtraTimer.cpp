@@ -20,15 +20,6 @@ ExtraTimer::ExtraTimer(Clock &clock, QObject *parent)
     connect(&m_clock, &Clock::jumped, this, &ExtraTimer::check);
 }
 
-qint64 ExtraTimer::unitMs(int unit)
-{
-    switch (unit) {
-    case Minutes: return 60LL * 1000;
-    case Hours: return 3600LL * 1000;
-    default: return 1000;
-    }
-}
-
 qint64 ExtraTimer::periodMs() const
 {
     return m_interval * unitMs(m_unit);
@@ -40,9 +31,9 @@ void ExtraTimer::setEnabled(bool enabled)
     restart();
 }
 
-void ExtraTimer::setTimeUnit(int unit)
+void ExtraTimer::setTimeUnit(TimeUnit unit)
 {
-    m_unit = (unit == Minutes || unit == Hours) ? unit : Seconds;
+    m_unit = unit;
     if (m_enabled)
         restart();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/TimeUnit.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -13,25 +15,17 @@ class ExtraTimer : public QObject
 {
     Q_OBJECT
 public:
-    enum Unit {
-        Seconds = 0,
-        Minutes = 1,
-        Hours = 2
-    };
-
     explicit ExtraTimer(Clock &clock, QObject *parent = nullptr);
 
     bool enabled() const { return m_enabled; }
     void setEnabled(bool enabled);
-    int timeUnit() const { return m_unit; }
-    void setTimeUnit(int unit);
+    TimeUnit timeUnit() const { return m_unit; }
+    void setTimeUnit(TimeUnit unit);
     qint64 interval() const { return m_interval; }
     void setInterval(qint64 count);
 
     // Milliseconds from now until the next elapsed(), or -1 when none is due.
     qint64 remainingMs() const;
-
-    static qint64 unitMs(int unit);
 
 Q_SIGNALS:
     void elapsed();
@@ -45,7 +39,7 @@ private:
     Clock &m_clock;
     QTimer m_wake;
     bool m_enabled = false;
-    int m_unit = Seconds;
+    TimeUnit m_unit = TimeUnit::Seconds;
     qint64 m_interval = 0;
     qint64 m_deadline = 0;
 };

@@ -2,20 +2,6 @@
 
 #include "core/hold/HoldGate.h"
 
-namespace {
-
-int timerUnit(Settings::Unit unit)
-{
-    switch (unit) {
-    case Settings::Unit::Minutes: return ExtraTimer::Minutes;
-    case Settings::Unit::Hours: return ExtraTimer::Hours;
-    case Settings::Unit::Seconds: break;
-    }
-    return ExtraTimer::Seconds;
-}
-
-} // namespace
-
 ReminderCycle::ReminderCycle(Settings &settings, Clock &clock, QObject *parent)
     : QObject(parent)
     , m_settings(settings)
@@ -46,16 +32,12 @@ ReminderCycle::Verdict ReminderCycle::check(double interval, double duration)
 
 Settings::Unit ReminderCycle::unit() const
 {
-    switch (m_timer.timeUnit()) {
-    case ExtraTimer::Minutes: return Settings::Unit::Minutes;
-    case ExtraTimer::Hours: return Settings::Unit::Hours;
-    default: return Settings::Unit::Seconds;
-    }
+    return m_timer.timeUnit();
 }
 
 ReminderCycle::Verdict ReminderCycle::start(const QString &interval, Settings::Unit unit, const QString &duration)
 {
-    m_timer.setTimeUnit(timerUnit(unit));
+    m_timer.setTimeUnit(unit);
     const TypedNumber typedInterval(interval);
     const TypedNumber typedDuration(duration);
     const Verdict verdict = check(typedInterval.value(), typedDuration.value());
@@ -74,7 +56,7 @@ ReminderCycle::Verdict ReminderCycle::start(const QString &interval, Settings::U
 
 ReminderCycle::Verdict ReminderCycle::autoStart()
 {
-    m_timer.setTimeUnit(timerUnit(m_settings.values().unit));
+    m_timer.setTimeUnit(m_settings.values().unit);
     return run();
 }
 

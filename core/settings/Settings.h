@@ -2,6 +2,7 @@
 
 #include "core/settings/SettingsRecord.h"
 #include "core/settings/Store.h"
+#include "core/settings/TimeUnit.h"
 #include "core/settings/TypedNumber.h"
 #include "core/settings/ValueRange.h"
 
@@ -18,11 +19,7 @@ class Settings : public Store
 {
     Q_OBJECT
 public:
-    enum class Unit {
-        Seconds,
-        Minutes,
-        Hours
-    };
+    using Unit = TimeUnit;
 
     static constexpr ValueRange IntervalRange{1, 59};
     static constexpr ValueRange DurationRange{3, 59};
