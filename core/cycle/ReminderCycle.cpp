@@ -72,7 +72,7 @@ ReminderCycle::Verdict ReminderCycle::run()
     // The count begins afresh, and a card that waited for it with it.
     m_pending = false;
     // A card with its countdown running holds the count until it goes.
-    m_timer.setEnabled(m_card != Card::Holding);
+    m_timer.setEnabled(m_card != Card::Holding && !m_resting);
     setRunning(true);
     return verdict;
 }
@@ -96,9 +96,25 @@ void ReminderCycle::setRunning(bool running)
     Q_EMIT runningChanged(running);
 }
 
+void ReminderCycle::rest()
+{
+    m_resting = true;
+    m_pending = false;
+    m_timer.setEnabled(false);
+}
+
+void ReminderCycle::resume()
+{
+    if (!m_resting)
+        return;
+    m_resting = false;
+    if (m_running && m_card != Card::Holding)
+        m_timer.setEnabled(true);
+}
+
 void ReminderCycle::remindNow()
 {
-    if (m_card != Card::None)
+    if (m_card != Card::None || m_resting)
         return;
     // The user's own "now" is the card that waited, if one did.
     if (m_pending) {
@@ -161,6 +177,6 @@ void ReminderCycle::cardClosed()
     const bool held = m_card == Card::Holding;
     m_card = Card::None;
     // The count starts afresh once the card that held it has gone.
-    if (held && m_running)
+    if (held && m_running && !m_resting)
         m_timer.setEnabled(true);
 }

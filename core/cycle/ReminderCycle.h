@@ -57,6 +57,13 @@ public:
     // A card fell due while held and waits for the gate.
     bool cardPending() const { return m_pending; }
 
+    // Reminders at set times have the screen: no card of the interval's
+    // comes and one that waited is dropped; on resume the count starts
+    // afresh, as after any card.
+    void rest();
+    void resume();
+    bool resting() const { return m_resting; }
+
     // Whether the interval is being counted (not while a card holds it).
     bool counting() const { return m_timer.enabled(); }
     // Milliseconds to the next reminder, -1 while none is counted.
@@ -90,5 +97,6 @@ private:
     QPointer<HoldGate> m_gate;
     bool m_running = false;
     bool m_pending = false;
+    bool m_resting = false;
     Card m_card = Card::None;
 };

@@ -62,6 +62,13 @@ HoldReason HoldGate::reason() const
     return holdReason(m_settings.values(), m_desktop, m_clock.localNow());
 }
 
+bool HoldGate::holdsSetTime() const
+{
+    HoldSettings::Values values = m_settings.values();
+    values.activeHours = false;
+    return holdReason(values, m_desktop, m_clock.localNow()) != HoldReason::None;
+}
+
 QDateTime HoldGate::pausedUntil() const
 {
     return effectivePauseEnd(m_settings.values().pausedUntil, m_clock.localNow());

@@ -41,6 +41,9 @@ public:
 
     HoldReason reason() const;
     bool held() const { return reason() != HoldReason::None; }
+    // Whether a reminder the user set for a time of day waits now: as
+    // held(), except that the active hours do not apply to it.
+    bool holdsSetTime() const;
     // The pause's end as it counts now (for "paused until 14:30"), or invalid.
     QDateTime pausedUntil() const;
     // When the holds that follow the wall clock end, or invalid.
