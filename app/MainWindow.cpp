@@ -1,21 +1,16 @@
 #include "app/MainWindow.h"
 
 #include "announce/Announcer.h"
-#include "announce/MovieStrip.h"
 #include "app/Fonts.h"
-#include "app/KeyFilter.h"
+#include "app/MainForm.h"
+#include "app/MainMenus.h"
 #include "app/MessageBoxes.h"
 #include "app/PauseMenu.h"
 #include "app/TrayArea.h"
-#include "controls/Label.h"
 #include "controls/Named.h"
-#include "controls/Shape.h"
-#include "controls/ShownChildrenAccessible.h"
-#include "controls/TavrelButton.h"
 #include "controls/WindowLook.h"
 #include "core/cycle/Clock.h"
 #include "core/cycle/ReminderCycle.h"
-#include "core/fetch/PlayerLocation.h"
 #include "core/hold/HoldGate.h"
 #include "core/settings/Settings.h"
 #include "core/texts/ReminderTexts.h"
@@ -32,50 +27,8 @@
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
-#include <QRadioButton>
-
-namespace {
-
-QGroupBox *frame(QWidget *parent, const QRect &geometry)
-{
-    auto *box = new QGroupBox(parent);
-    box->setGeometry(geometry);
-    return box;
-}
-
-// The captions were written with the colon at their left end, next to the
-// box they label; paragraph is the direction that puts it there.
-QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, Qt::LayoutDirection paragraph)
-{
-    return placeLabel(parent, text, geometry, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, paragraph);
-}
-
-QLineEdit *numberBox(QWidget *parent, const QRect &geometry)
-{
-    auto *box = new QLineEdit(QStringLiteral("0"), parent);
-    box->setGeometry(geometry);
-    box->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    return box;
-}
-
-QRadioButton *option(QWidget *parent, const QString &text, const QRect &geometry)
-{
-    auto *o = new QRadioButton(text, parent);
-    o->setGeometry(geometry);
-    // The three share their frame and nothing else: exclusive among
-    // themselves, read as radio buttons, the arrow keys moving between them.
-    // The settings always hold a unit, so one of them is always on.
-    return o;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Program &program, Platform &platform, MessageBoxes &messages, Clock &clock, QWidget *parent)
     : MainWindow(nullptr, &program, platform, messages, clock, parent)
@@ -113,19 +66,23 @@ MainWindow::MainWindow(std::unique_ptr<Program> own, Program *program, Platform 
     connect(
         &m_program.settings(), &Settings::saveFailed, this, [this] { m_messages.inform(this, SaveFailedMessage); },
         Qt::QueuedConnection);
-    connect(&m_program.cycle(), &ReminderCycle::runningChanged, this, &MainWindow::setRunning);
+    connect(&m_program.cycle(), &ReminderCycle::runningChanged, this, &MainWindow::showState);
     connect(&m_program, &Program::showCard, this, &MainWindow::showCard);
     connect(&m_program, &Program::closeCard, this, &MainWindow::closeCard);
-    connect(&m_program.holdGate(), &HoldGate::changed, this, &MainWindow::showPauseState);
+    connect(&m_program.holdGate(), &HoldGate::changed, this, &MainWindow::showState);
     connect(&m_program, &Program::holdNotSaved, this, &MainWindow::holdNotSaved);
 
-    buildMenus();
-    buildControls();
+    m_menus = new MainMenus(*this, m_program.holdGate());
+    connectMenus();
+    m_form = named(new MainForm(m_messages, this), "client");
+    setCentralWidget(m_form);
+    connect(m_form, &MainForm::startClicked, this, &MainWindow::start);
+    connect(m_form, &MainForm::stopClicked, this, &MainWindow::stop);
+    buildAnnouncements();
 
-    m_tray = new TrayArea(windowIcon(), TrayText, this);
-    m_tray->setObjectName(QStringLiteral("TA1"));
+    m_tray = named(new TrayArea(windowIcon(), TrayText, this), "TA1");
     connect(m_tray, &TrayArea::iconActivate, this, &MainWindow::restore);
-    m_tray->setMenu(m_trayMenu);
+    m_tray->setMenu(m_menus->trayMenu());
 
     setFixedSize(312, 322 + menuBar()->sizeHint().height());
     // The outer corner, caption bar included, goes at 303, 167: a move on a
@@ -139,50 +96,18 @@ MainWindow::~MainWindow()
     delete m_card;
 }
 
-void MainWindow::buildMenus()
+void MainWindow::connectMenus()
 {
-    QMenuBar *bar = menuBar();
-    QMenu *file = named(bar->addMenu(QStringLiteral("ملف")), "File");
-    QAction *exit = named(file->addAction(QStringLiteral("خروج")), "exit");
-    QMenu *options = named(bar->addMenu(QStringLiteral("خيارات")), "op");
-    QAction *settings = named(options->addAction(QStringLiteral("اعدادات")), "Setting");
-    auto *pause = named(new PauseMenu(m_program.holdGate(), this), "pauseMenu");
-    options->addMenu(pause);
-    QAction *hold = named(options->addAction(HoldWindow::Title), "HoldM");
-    QMenu *help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
-    QAction *instructions = named(help->addAction(QStringLiteral("تعليمات وارشادات")), "InstructionM");
-    named(help->addSeparator(), "none");
-    QAction *aboutProgram = named(help->addAction(QStringLiteral("عن البرنامج")), "AboutPro");
-    QAction *aboutAuthor = named(help->addAction(QStringLiteral("عن المبرمج")), "AboutME");
-    named(help->addSeparator(), "line");
-    m_advertising = named(help->addAction(QStringLiteral("الإعلان في البرنامج")), "adv");
-    QAction *minimize = named(bar->addAction(QStringLiteral("تصغير")), "Minimize");
-
-    // Only ever the tray icon's menu: it is not added to the bar. A pop-up
-    // is a window of its own and takes no direction from this one.
-    m_trayMenu = named(new QMenu(QStringLiteral("tary"), this), "tary");
-    m_trayMenu->setLayoutDirection(Qt::RightToLeft);
-    QAction *trayExit = named(m_trayMenu->addAction(QStringLiteral("خروج")), "exit2");
-    named(m_trayMenu->addSeparator(), "none2");
-    QAction *maximize = named(m_trayMenu->addAction(QStringLiteral("تكبير")), "Max");
-    named(m_trayMenu->addSeparator(), "none3");
-    auto *trayPause = named(new PauseMenu(m_program.holdGate(), m_trayMenu), "trayPauseMenu");
-    m_trayMenu->addMenu(trayPause);
-    QAction *trayHold = named(m_trayMenu->addAction(HoldWindow::Title), "HoldM2");
-
-    connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(trayExit, &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(settings, &QAction::triggered, this, &MainWindow::openSettings);
-    connect(instructions, &QAction::triggered, this, &MainWindow::openInstructions);
-    connect(aboutProgram, &QAction::triggered, this, &MainWindow::openAboutProgram);
-    connect(aboutAuthor, &QAction::triggered, this, &MainWindow::openAboutAuthor);
-    connect(m_advertising, &QAction::triggered, this, &MainWindow::openAdvertising);
-    connect(minimize, &QAction::triggered, this, &MainWindow::hideToTray);
-    connect(maximize, &QAction::triggered, this, &MainWindow::restore);
-    for (PauseMenu *menu : {pause, trayPause})
-        connect(menu, &PauseMenu::notSaved, this, &MainWindow::holdNotSaved);
-    for (QAction *item : {hold, trayHold})
-        connect(item, &QAction::triggered, this, &MainWindow::openHoldWindow);
+    connect(m_menus, &MainMenus::exitChosen, this, &MainWindow::exitProgram);
+    connect(m_menus, &MainMenus::settingsChosen, this, &MainWindow::openSettings);
+    connect(m_menus, &MainMenus::holdChosen, this, &MainWindow::openHoldWindow);
+    connect(m_menus, &MainMenus::instructionsChosen, this, &MainWindow::openInstructions);
+    connect(m_menus, &MainMenus::aboutProgramChosen, this, &MainWindow::openAboutProgram);
+    connect(m_menus, &MainMenus::aboutAuthorChosen, this, &MainWindow::openAboutAuthor);
+    connect(m_menus, &MainMenus::advertisingChosen, this, &MainWindow::openAdvertising);
+    connect(m_menus, &MainMenus::minimizeChosen, this, &MainWindow::hideToTray);
+    connect(m_menus, &MainMenus::restoreChosen, this, &MainWindow::restore);
+    connect(m_menus, &MainMenus::pauseNotSaved, this, &MainWindow::holdNotSaved);
     setPublisher(m_publisher);
 }
 
@@ -191,93 +116,12 @@ void MainWindow::setPublisher(const Publisher &publisher)
     m_publisher = publisher;
     if (m_announcer)
         m_announcer->setPublisher(publisher);
-    // With no address configured the item is shown, but cannot be chosen.
-    m_advertising->setEnabled(m_publisher.configured());
+    m_menus->setAdvertisingEnabled(m_publisher.configured());
 }
 
-void MainWindow::buildControls()
+void MainWindow::buildAnnouncements()
 {
-    auto *client = new QWidget(this);
-    client->setFixedSize(312, 322);
-    setCentralWidget(client);
-    // The movie strip stays hidden while no movie plays: not for screen
-    // readers either.
-    listOnlyShownChildren(*client);
-
-    QGroupBox *intervalFrame = named(frame(client, {16, 8, 281, 129}), "Frame2");
-    m_intervalBox = named(numberBox(intervalFrame, {8, 32, 121, 19}), "Text1");
-    named(label(intervalFrame, QStringLiteral(" :وقت ظهور شاشة التذكير كل"), {136, 32, 137, 20}, Qt::LeftToRight),
-          "Label10");
-    m_unitFrame = named(frame(intervalFrame, {8, 48, 121, 65}), "Frame1");
-    m_hours = named(option(m_unitFrame, QStringLiteral("ساعة"), {8, 16, 49, 17}), "Option3");
-    m_seconds = named(option(m_unitFrame, QStringLiteral("ثانية"), {64, 16, 49, 17}), "Option1");
-    m_minutes = named(option(m_unitFrame, QStringLiteral("دقيقة"), {64, 40, 49, 17}), "Option2");
-    // Tab enters the group at the chosen unit, as in any radio group; the
-    // arrow keys move between the three.
-    for (QRadioButton *o : {m_hours, m_seconds, m_minutes}) {
-        o->setFocusPolicy(Qt::ClickFocus);
-        connect(o, &QRadioButton::toggled, o,
-                [o](bool on) { o->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); });
-    }
-    setUnit(m_seconds);
-
-    QGroupBox *durationFrame = named(frame(client, {16, 136, 281, 49}), "Frame3");
-    m_durationBox = named(numberBox(durationFrame, {40, 16, 89, 18}), "Text2");
-    named(label(durationFrame, QStringLiteral(" :   مدة بقاء شاشة التذكير"), {136, 17, 129, 17}, Qt::LeftToRight),
-          "Label3");
-    QLabel *unitWord = named(label(durationFrame, QStringLiteral("ثانية"), {8, 16, 33, 17}, Qt::RightToLeft), "Label4");
-    // The unit word sits in the gap left of its box; centred, it keeps clear
-    // of the box's border.
-    unitWord->setAlignment(Qt::AlignCenter);
-
-    QGroupBox *runFrame = named(frame(client, {16, 184, 281, 65}), "Frame4");
-    auto *startButton = m_startButton = named(new TavrelButton(runFrame), "Command1");
-    startButton->setDescription({.caption = QStringLiteral("ابــدأ")});
-    startButton->setGeometry(216, 24, 49, 25);
-    auto *stopButton = named(new TavrelButton(runFrame), "Command2");
-    stopButton->setDescription({.caption = QStringLiteral("قــف")});
-    stopButton->setGeometry(160, 24, 49, 25);
-    m_lamp = named(new Shape(Shape::Kind::Circle, runFrame), "Shape1");
-    m_lamp->setGeometry(39, 27, 17, 17);
-    m_lamp->setFilled(true);
-    m_lamp->setFillColor(LampStopped);
-    named(label(runFrame, QStringLiteral("حالة البرنامج :"), {73, 28, 72, 17}, Qt::RightToLeft), "Label5");
-    // While paused, until when, under the buttons: on the client itself,
-    // which shows screen readers only what is shown.
-    m_pauseLine = named(label(client, QString(), {24, 233, 265, 15}, Qt::RightToLeft), "pauseLine");
-    m_pauseLine->hide();
-
-    buildAnnouncements(client);
-
-    for (QRadioButton *o : {m_seconds, m_minutes, m_hours})
-        connect(o, &QRadioButton::clicked, this, [this, o] { setUnit(o); });
-    connect(startButton, &TavrelButton::clicked, this, &MainWindow::start);
-    connect(stopButton, &TavrelButton::clicked, this, &MainWindow::stop);
-
-    // The number boxes are named after their captions for screen readers.
-    m_intervalBox->setAccessibleName(QStringLiteral("وقت ظهور شاشة التذكير كل"));
-    m_durationBox->setAccessibleName(QStringLiteral("مدة بقاء شاشة التذكير"));
-
-    auto *keyFilter = new KeyFilter(m_messages, this);
-    m_intervalBox->installEventFilter(keyFilter);
-    m_durationBox->installEventFilter(keyFilter);
-}
-
-void MainWindow::buildAnnouncements(QWidget *client)
-{
-    m_banner = new QLabel(client);
-    m_banner->setObjectName(QStringLiteral("Image1"));
-    m_banner->setGeometry(16, 256, 278, 54);
-    m_banner->setScaledContents(true);
-    m_banner->setPixmap(bannerPicture(m_banner->devicePixelRatioF()));
-    m_strip = new MovieStrip(client);
-    m_strip->setObjectName(QStringLiteral("SF1"));
-    m_strip->setGeometry(16, 256, 281, 54);
-    m_strip->setPlayerProgram(PlayerLocation::installedProgramFile(QCoreApplication::applicationDirPath()));
-    m_strip->hide();
-
-    m_announcer = new Announcer(m_platform, m_clock, *m_strip, m_program.dataFolder(), this);
-    m_announcer->setObjectName(QStringLiteral("announcer"));
+    m_announcer = named(new Announcer(m_platform, m_clock, m_form->strip(), m_program.dataFolder(), this), "announcer");
     m_announcer->setPublisher(m_publisher);
     connect(m_announcer, &Announcer::fetchFailed, this, [this] { m_messages.inform(this, Announcer::ErrorMessage); });
 }
@@ -286,8 +130,8 @@ bool MainWindow::load()
 {
     if (!m_program.load())
         return false;
-    showSettings();
-    showPauseState();
+    m_form->showValues(m_program.settings().values());
+    showState();
     // Nothing set yet (a first run): the window, without a word. Any other
     // interval is judged as Start judges it.
     if (m_program.firstRun())
@@ -319,23 +163,6 @@ void MainWindow::tell(Program::Notice notice)
     }
 }
 
-void MainWindow::showSettings()
-{
-    const Settings::Values &v = m_program.settings().values();
-    m_intervalBox->setText(v.interval.text());
-    m_durationBox->setText(v.duration.text());
-    switch (v.unit) {
-    case Settings::Unit::Seconds: setUnit(m_seconds); break;
-    case Settings::Unit::Minutes: setUnit(m_minutes); break;
-    case Settings::Unit::Hours: setUnit(m_hours); break;
-    }
-}
-
-void MainWindow::setUnit(QRadioButton *option)
-{
-    option->setChecked(true);
-}
-
 bool MainWindow::accepted(ReminderCycle::Verdict verdict)
 {
     switch (verdict) {
@@ -346,33 +173,12 @@ bool MainWindow::accepted(ReminderCycle::Verdict verdict)
     return false;
 }
 
-void MainWindow::setRunning(bool running)
+void MainWindow::showState()
 {
-    m_unitFrame->setEnabled(!running);
-    m_intervalBox->setEnabled(!running);
-    m_durationBox->setEnabled(!running);
-    // The inputs' focus falls to Start while they are locked: a key there
-    // must not restart the running cycle and rewrite its record. The button
-    // keeps its look and its mouse click.
-    m_startButton->setKeyboardClicks(!running);
-    showPauseState();
-}
-
-void MainWindow::showPauseState()
-{
-    // Red and green are not told apart by every eye: the state in words
-    // too, and while paused, until when, in the window as well as in the
-    // tray; a running cycle that is paused has a lamp of its own.
+    // While paused, until when, in the window as well as in the tray.
     const QDateTime pausedUntil = m_program.holdGate().pausedUntil();
     const QString pause = pausedUntil.isValid() ? pauseNotice(pausedUntil, m_clock.localNow()) : QString();
-    const bool running = m_program.cycle().running();
-    m_lamp->setFillColor(!running ? LampStopped : pause.isEmpty() ? LampRunning : LampPaused);
-    const QString state = running ? RunningText : StoppedText;
-    const QString lampText = pause.isEmpty() ? state : state + QStringLiteral("، ") + pause;
-    m_lamp->setToolTip(lampText);
-    m_lamp->setAccessibleName(lampText);
-    m_pauseLine->setText(pause);
-    m_pauseLine->setVisible(!pause.isEmpty());
+    m_form->showState(m_program.cycle().running(), pause);
     if (m_tray)
         m_tray->setToolTip(pause.isEmpty() ? TrayText : TrayText + QStringLiteral(" — ") + pause);
 }
@@ -388,10 +194,7 @@ void MainWindow::holdNotSaved()
 
 void MainWindow::start()
 {
-    const Settings::Unit unit = m_minutes->isChecked() ? Settings::Unit::Minutes
-        : m_hours->isChecked()                         ? Settings::Unit::Hours
-                                                       : Settings::Unit::Seconds;
-    accepted(m_program.start(m_intervalBox->text(), unit, m_durationBox->text()));
+    accepted(m_program.start(m_form->intervalText(), m_form->unit(), m_form->durationText()));
 }
 
 void MainWindow::autoStart()

@@ -10,18 +10,13 @@
 
 class Announcer;
 class Clock;
+class MainForm;
+class MainMenus;
 class MessageBoxes;
-class MovieStrip;
 class Platform;
 class QDialog;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QRadioButton;
 class QWidget;
 class ReminderCard;
-class Shape;
-class TavrelButton;
 class TrayArea;
 
 // The main window: it shows the settings and the cycle's state, reports
@@ -42,12 +37,6 @@ public:
         "تعذّر فتح قناة الاتصال بين نسخ البرنامج، فلن تصل إلى هذه النسخة أوامر سطر الأوامر ولا النسخ التي تُشغَّل بعدها.");
     static inline const QString SaveFailedMessage =
         QStringLiteral("تعذّر حفظ الإعدادات، وبقيت الإعدادات المحفوظة من قبل كما هي.");
-    static constexpr quint32 LampStopped = 255;
-    static constexpr quint32 LampRunning = 65280;
-    // Amber: running, but paused (the words say until when).
-    static constexpr quint32 LampPaused = 0x00A5FF;
-    static inline const QString RunningText = QStringLiteral("البرنامج يعمل");
-    static inline const QString StoppedText = QStringLiteral("البرنامج متوقف");
     static inline const QString TrayText = QStringLiteral("برنامج Murel");
     // %1: the older folder, %2: the data folder.
     static inline const QString OlderFolderCopiedMessage =
@@ -113,14 +102,10 @@ protected:
 private:
     MainWindow(std::unique_ptr<Program> own, Program *program, Platform &platform, MessageBoxes &messages, Clock &clock,
                QWidget *parent);
-    void buildControls();
-    void buildAnnouncements(QWidget *client);
-    void buildMenus();
-    void showSettings();
+    void connectMenus();
+    void buildAnnouncements();
     void autoStart();
     bool accepted(ReminderCycle::Verdict verdict);
-    void setUnit(QRadioButton *option);
-    void setRunning(bool running);
     void tell(Program::Notice notice);
     void showCard(const CardContent &content);
     void closeCard();
@@ -132,7 +117,7 @@ private:
     void openAdvertising();
     void openHoldWindow();
     void holdNotSaved();
-    void showPauseState();
+    void showState();
 
     std::unique_ptr<Program> m_ownProgram;
     Program &m_program;
@@ -145,19 +130,7 @@ private:
     Announcer *m_announcer = nullptr;
     bool m_ending = false;
 
-    QWidget *m_unitFrame = nullptr;
-    QLineEdit *m_intervalBox = nullptr;
-    QLineEdit *m_durationBox = nullptr;
-    QRadioButton *m_seconds = nullptr;
-    QRadioButton *m_minutes = nullptr;
-    QRadioButton *m_hours = nullptr;
-    TavrelButton *m_startButton = nullptr;
-    Shape *m_lamp = nullptr;
-    QLabel *m_pauseLine = nullptr;
+    MainForm *m_form = nullptr;
+    MainMenus *m_menus = nullptr;
     TrayArea *m_tray = nullptr;
-    QAction *m_advertising = nullptr;
-    // The banner, and the strip that plays the movie over it.
-    QLabel *m_banner = nullptr;
-    MovieStrip *m_strip = nullptr;
-    QMenu *m_trayMenu = nullptr;
 };

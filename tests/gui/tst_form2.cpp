@@ -1,4 +1,5 @@
 #include "app/Fonts.h"
+#include "app/MainForm.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "common/Find.h"
@@ -187,16 +188,16 @@ private Q_SLOTS:
         named(child<QRadioButton>(f, "Option2"), QAccessible::RadioButton, QStringLiteral("دقيقة"));
         named(child<QRadioButton>(f, "Option3"), QAccessible::RadioButton, QStringLiteral("ساعة"));
         QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name),
-                 MainWindow::StoppedText);
-        QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::StoppedText);
+                 MainForm::StoppedText);
+        QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainForm::StoppedText);
         child<QLineEdit>(f, "Text1")->setText(QStringLiteral("5"));
         child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
         QAccessibleInterface *start = QAccessible::queryAccessibleInterface(child<TavrelButton>(f, "Command1"));
         QVERIFY(start->actionInterface());
         start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(QAccessible::queryAccessibleInterface(child<Shape>(f, "Shape1"))->text(QAccessible::Name),
-                 MainWindow::RunningText);
-        QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainWindow::RunningText);
+                 MainForm::RunningText);
+        QCOMPARE(child<Shape>(f, "Shape1")->toolTip(), MainForm::RunningText);
 
         // The settings dialog's four buttons each have a name of their own.
         Settings model(f.settingsPath());
@@ -295,7 +296,7 @@ private Q_SLOTS:
         QVERIFY(f.load());
         QVERIFY(QFileInfo(m_dir->path() + QStringLiteral("/murel/wjk")).isDir());
         QVERIFY(f.isVisible());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampStopped);
         QVERIFY(child<QRadioButton>(f, "Option1")->isChecked());
         QVERIFY(!child<QRadioButton>(f, "Option2")->isChecked() && !child<QRadioButton>(f, "Option3")->isChecked());
         QCOMPARE(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("0"));
@@ -367,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(f.load());
         QCOMPARE(f.isVisible(), shown);
         QCOMPARE(f.cycle().running(), running);
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), running ? MainWindow::LampRunning : MainWindow::LampStopped);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), running ? MainForm::LampRunning : MainForm::LampStopped);
         QCOMPARE(child<QLineEdit>(f, "Text1")->isEnabled(), !running);
         QCOMPARE(child<QGroupBox>(f, "Frame1")->isEnabled(), !running);
         QCOMPARE(int(f.cycle().unit()), unit);
@@ -410,7 +411,7 @@ private Q_SLOTS:
         QVERIFY(f.reminder());
         // While a reminder is up the interval is not counted.
         QVERIFY(!f.cycle().counting());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampRunning);
     }
 
     void startValidation_data()
@@ -465,7 +466,7 @@ private Q_SLOTS:
         QCOMPARE(run.messages.informed, valid ? QStringList() : QStringList{message});
         QCOMPARE(QFile::exists(f.settingsPath()), valid);
         QCOMPARE(f.cycle().running(), valid);
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), valid ? MainWindow::LampRunning : MainWindow::LampStopped);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), valid ? MainForm::LampRunning : MainForm::LampStopped);
         QCOMPARE(child<QLineEdit>(f, "Text2")->isEnabled(), !valid);
         if (valid) {
             QCOMPARE(f.cycle().interval(), timerInterval);
@@ -520,7 +521,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(child<TavrelButton>(f, "Command2"), Qt::LeftButton, {}, QPoint(20, 12));
         QVERIFY(!f.cycle().running());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampStopped);
         QVERIFY(child<QGroupBox>(f, "Frame1")->isEnabled() && child<QLineEdit>(f, "Text1")->isEnabled()
                 && child<QLineEdit>(f, "Text2")->isEnabled());
         // Stop leaves the saved record alone.
@@ -608,7 +609,7 @@ private Q_SLOTS:
         child<QLineEdit>(f, "Text2")->setText(QStringLiteral("5"));
         f.start();
         QVERIFY(f.cycle().running());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampRunning);
         QCOMPARE(run.messages.count(), 0);
     }
 

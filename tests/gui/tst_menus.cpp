@@ -1,3 +1,4 @@
+#include "app/MainForm.h"
 #include "app/MainWindow.h"
 #include "app/TrayArea.h"
 #include "common/Find.h"
@@ -149,7 +150,7 @@ private Q_SLOTS:
         bool stoppedFirst = false;
         connect(&f, &MainWindow::modalOpening, this, [&](QDialog *w) {
             opened = w->objectName();
-            stoppedFirst = !f.cycle().running() && child<Shape>(f, "Shape1")->fillColor() == MainWindow::LampStopped;
+            stoppedFirst = !f.cycle().running() && child<Shape>(f, "Shape1")->fillColor() == MainForm::LampStopped;
             QTimer::singleShot(0, w, [&, w] {
                 modal = w->isModal() && w->isVisible();
                 w->reject();
@@ -163,7 +164,7 @@ private Q_SLOTS:
         }
         // Stopped, and it stays stopped after the window closed.
         QVERIFY(!f.cycle().running());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampStopped);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampStopped);
         QVERIFY(child<QLineEdit>(f, "Text1")->isEnabled());
         QTRY_VERIFY(card.isNull());
     }
@@ -196,7 +197,7 @@ private Q_SLOTS:
         QVERIFY(child<Shape>(f, "Shape1")->toolTip().endsWith(until));
         QVERIFY(child<TrayArea>(f, "TA1")->toolTip().endsWith(until));
         // The window shows it too: a lamp of its own and the line under it.
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampPaused);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampPaused);
         QVERIFY(child<QLabel>(f, "pauseLine")->isVisibleTo(&f));
         QCOMPARE(child<QLabel>(f, "pauseLine")->text(), until);
         m_clock.advance(6000);
@@ -208,7 +209,7 @@ private Q_SLOTS:
         child<QAction>(*menu, resume.toLatin1().constData())->trigger();
         QVERIFY(f.cycle().cardUp());
         QCOMPARE(child<TrayArea>(f, "TA1")->toolTip(), MainWindow::TrayText);
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampRunning);
         QVERIFY(!child<QLabel>(f, "pauseLine")->isVisibleTo(&f));
         QVERIFY(!child<QAction>(*menu, resume.toLatin1().constData())->isEnabled());
     }
@@ -264,7 +265,7 @@ private Q_SLOTS:
         child<QAction>(f, "adv")->trigger();
         QCOMPARE(m_platform->opened, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:8080/adv/adv.htm"))});
         QVERIFY(f.cycle().running());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampRunning);
         QVERIFY(f.reminder());
     }
 
@@ -306,7 +307,7 @@ private Q_SLOTS:
         MainWindow &f = running();
         child<QAction>(f, "Minimize")->trigger();
         QVERIFY(f.cycle().running());
-        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainWindow::LampRunning);
+        QCOMPARE(child<Shape>(f, "Shape1")->fillColor(), MainForm::LampRunning);
         QVERIFY(f.reminder());
     }
 
