@@ -48,51 +48,37 @@ int handOver(const QByteArray &request)
     return 1;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Where the display comes from the environment, picks the toolkit's
+// platform from it; without any display, says so in one line and gives the
+// status to end with (0: go on).
+int chooseDisplayOrRefuse(const CommandLineDecision &commandLine)
 {
-    // Before the application object: --help and --version need no display.
-    const CommandLineDecision commandLine = decideCommandLine(commandLineArguments(argc, argv));
-    if (!commandLine.run) {
-        writeOutput(commandLine.standardOutput);
-        writeError(commandLine.standardError);
-        return commandLine.exitCode;
+    if (!displayNamedByEnvironment())
+        return 0;
+    // -platform on the command line outweighs QT_QPA_PLATFORM.
+    // and -display outweighs DISPLAY.
+    const QByteArray option = commandLine.platform.toLocal8Bit();
+    const QByteArray x11 = commandLine.display.toLocal8Bit();
+    const DisplayChoice display =
+        chooseDisplay(qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), x11.isEmpty() ? qgetenv("DISPLAY") : x11,
+                      option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
+    // Either way the toolkit would abort with a core dump instead.
+    if (display.noDisplay || display.waylandMissing) {
+        writeError(QString::fromUtf8(display.noDisplay ? NoDisplayLine : WaylandPluginMissing));
+        return NoDisplayStatus;
     }
-    // A request for the running copy needs no display either: it is handed
-    // over, and this copy ends.
-    if (!commandLine.request.isEmpty())
-        return handOver(commandLine.request);
-    if (displayNamedByEnvironment()) {
-        // -platform on the command line outweighs QT_QPA_PLATFORM.
-        // and -display outweighs DISPLAY.
-        const QByteArray option = commandLine.platform.toLocal8Bit();
-        const QByteArray x11 = commandLine.display.toLocal8Bit();
-        const DisplayChoice display = chooseDisplay(
-            qgetenv("XDG_SESSION_TYPE"), qgetenv("WAYLAND_DISPLAY"), x11.isEmpty() ? qgetenv("DISPLAY") : x11,
-            option.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : option, platformPluginInstalled(u"wayland"));
-        // Either way the toolkit would abort with a core dump instead.
-        if (display.noDisplay || display.waylandMissing) {
-            writeError(QString::fromUtf8(display.noDisplay ? NoDisplayLine : WaylandPluginMissing));
-            return NoDisplayStatus;
-        }
-        if (display.useX11) {
-            qputenv("QT_QPA_PLATFORM", "xcb");
-        } else if (display.warnWayland) {
-            // Without X11 there is no other way to the screen.
-            qputenv("QT_QPA_PLATFORM", "wayland");
-            writeError(QString::fromUtf8(WaylandNotice));
-        }
+    if (display.useX11) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else if (display.warnWayland) {
+        // Without X11 there is no other way to the screen.
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        writeError(QString::fromUtf8(WaylandNotice));
     }
+    return 0;
+}
 
-    // A windir that cannot name one fixed folder is refused before anything
-    // is read or written: said on the terminal at once, and in a box once
-    // there is a screen to show it on.
-    const DataFolderChoice dataFolder = dataFolderFromEnvironment();
-    if (dataFolder.refusal != DataFolderChoice::Refusal::None)
-        writeError(dataFolderRefusalLine(dataFolder.refusal));
-
-    QApplication app(argc, argv);
+void setUpApplication(QTranslator &arabic)
+{
     QApplication::setApplicationName(QStringLiteral("murel"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     // Hidden in the tray with no card up, the program has no window open
@@ -111,10 +97,39 @@ int main(int argc, char *argv[])
     // desktop draws from what the tray icon publishes are laid out right to
     // left by the default locale's direction.
     QLocale::setDefault(QLocale(QLocale::Arabic));
-    QTranslator arabic;
     if (arabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&arabic);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Before the application object: --help and --version need no display.
+    const CommandLineDecision commandLine = decideCommandLine(commandLineArguments(argc, argv));
+    if (!commandLine.run) {
+        writeOutput(commandLine.standardOutput);
+        writeError(commandLine.standardError);
+        return commandLine.exitCode;
+    }
+    // A request for the running copy needs no display either: it is handed
+    // over, and this copy ends.
+    if (!commandLine.request.isEmpty())
+        return handOver(commandLine.request);
+    if (const int status = chooseDisplayOrRefuse(commandLine); status != 0)
+        return status;
+
+    // A windir that cannot name one fixed folder is refused before anything
+    // is read or written: said on the terminal at once, and in a box once
+    // there is a screen to show it on.
+    const DataFolderChoice dataFolder = dataFolderFromEnvironment();
+    if (dataFolder.refusal != DataFolderChoice::Refusal::None)
+        writeError(dataFolderRefusalLine(dataFolder.refusal));
+
+    QApplication app(argc, argv);
+    QTranslator arabic;
+    setUpApplication(arabic);
 
     MessageBoxes messages;
     if (dataFolder.refusal != DataFolderChoice::Refusal::None) {
