@@ -77,27 +77,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// An environment variable put back as it was when the test ends.
-struct SavedVariable
-{
-    explicit SavedVariable(const char *variable)
-        : name(variable)
-        , wasSet(qEnvironmentVariableIsSet(variable))
-        , value(qgetenv(variable))
-    {
-    }
-    ~SavedVariable()
-    {
-        if (wasSet)
-            qputenv(name, value);
-        else
-            qunsetenv(name);
-    }
-    const char *name;
-    bool wasSet;
-    QByteArray value;
-};
-
 // Message boxes that note, as each opens, whether a command-line caller
 // already had its answer: a modal box would hold the answer back until the
 // user closes it, so it waits a little for the caller before it decides.
@@ -746,66 +725,6 @@ private Q_SLOTS:
         QVERIFY(first.form->cycle().running());
     }
 
-    void theLockIsInTheDataFolderWhateverTheTemporaryFolder()
-    {
-        QTemporaryDir tmpA;
-        QTemporaryDir tmpB;
-        const QByteArray savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", tmpA.path().toLocal8Bit());
-        Run first(m_dir->path());
-        QVERIFY(first.form->load());
-        qputenv("TMPDIR", tmpB.path().toLocal8Bit());
-        Run second(m_dir->path());
-        const bool secondRan = second.form->load();
-        qputenv("TMPDIR", savedTmp);
-        QVERIFY(!secondRan);
-        QVERIFY(QFileInfo(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))).isFile());
-    }
-
-    void anUnwritableDataFolderLocksInTheRuntimeFolder_data()
-    {
-        QTest::addColumn<bool>("otherTemporaryFolder");
-        QTest::addColumn<bool>("throughLink");
-        QTest::newRow("same environment") << false << false;
-        QTest::newRow("another TMPDIR") << true << false;
-        QTest::newRow("the folder through a link") << false << true;
-    }
-    void anUnwritableDataFolderLocksInTheRuntimeFolder()
-    {
-        QFETCH(bool, otherTemporaryFolder);
-        QFETCH(bool, throughLink);
-        if (throughLink && QSysInfo::productType() == QLatin1String("windows"))
-            QSKIP("a link on Windows is a shortcut file, which no path goes through");
-        // windir names a file: the data folder can be neither made nor written.
-        const QString windir = m_dir->path() + QStringLiteral("/plain-file");
-        writeFile(windir, "x");
-        const QString link = m_dir->path() + QStringLiteral("/link");
-        QVERIFY(QFile::link(windir, link));
-        // No session runtime folder: the copies must meet all the same.
-        const SavedVariable runtime("XDG_RUNTIME_DIR");
-        const SavedVariable tmp("TMPDIR");
-        qunsetenv("XDG_RUNTIME_DIR");
-        QTemporaryDir tmpA;
-        QTemporaryDir tmpB;
-        qputenv("TMPDIR", QFile::encodeName(tmpA.path()));
-        Run first(windir);
-        QVERIFY(first.form->load());
-        qputenv("TMPDIR", QFile::encodeName(otherTemporaryFolder ? tmpB.path() : tmpA.path()));
-        Run second(throughLink ? link : windir);
-        QVERIFY(!second.form->load());
-        QCOMPARE(second.messages.informed, QStringList{MainWindow::SecondCopyMessage});
-    }
-
-    // Something other than a lock where the lock goes: no copy runs, and
-    // none says another one does.
-    void aFolderInTheLocksPlaceIsSaidPlainly()
-    {
-        QVERIFY(QDir().mkpath(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))));
-        Run run(m_dir->path());
-        QVERIFY(!run.form->load());
-        QCOMPARE(run.messages.informed, QStringList{MainWindow::NoLockMessage});
-    }
-
     // An older version's folder comes over once, is told once, and stays.
     void anOlderFolderIsCopiedOnceAndTold()
     {
@@ -856,46 +775,6 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(f.settingsPath()) && QDir().mkpath(f.settingsPath()));
         startAgain();
         QCOMPARE(run.messages.informed, QStringList(2, MainWindow::SaveFailedMessage));
-    }
-
-    void leftoversOfSavesAreRemoved_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("removed");
-        QTest::newRow("record's temporary") << "background.txt.murel-save-0123456789abcdef" << true;
-        QTest::newRow("installed movie's") << "1.swf.murel-save-fedcba9876543210" << true;
-        QTest::newRow("staged movie's") << "wjk/1.swf.murel-save-00000000000000ff" << true;
-        QTest::newRow("staged text's") << "wjk/text8.txt.murel-save-a0a0a0a0a0a0a0a0" << true;
-        QTest::newRow("not our random part") << "background.txt.murel-save-0123456789ABCDEF" << false;
-        QTest::newRow("not a file of ours") << "notes.txt.murel-save-0123456789abcdef" << false;
-        QTest::newRow("staged name in the wrong folder") << "text8.txt.murel-save-0123456789abcdef" << false;
-        // The user's own files, however much they look like temporaries.
-        QTest::newRow("user's backup") << "background.txt.backup" << false;
-        QTest::newRow("user's before") << "background.txt.before" << false;
-        QTest::newRow("user's movie backup") << "1.swf.backup" << false;
-        QTest::newRow("six letters") << "text7.txt.Ramadn" << false;
-        QTest::newRow("six letters, staged") << "wjk/text8.txt.qwerty" << false;
-    }
-    void leftoversOfSavesAreRemoved()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, removed);
-        const QString path = m_dir->path() + QStringLiteral("/murel/") + name;
-        writeFile(path, "partly written");
-        Run run(m_dir->path());
-        QVERIFY(run.form->load());
-        QCOMPARE(!QFileInfo::exists(path), removed);
-    }
-
-    void copiesWithOtherFoldersRunSideBySide()
-    {
-        QTemporaryDir otherDir;
-        Run first(m_dir->path());
-        QVERIFY(first.form->load());
-        Run second(otherDir.path());
-        QVERIFY(second.form->load());
-        Run third(m_dir->path());
-        QVERIFY(!third.form->load());
     }
 
     void closingEndsTheProgram()

@@ -3,6 +3,7 @@
 #include "common/TestPlatform.h"
 #include "core/hold/HoldGate.h"
 #include "core/texts/ReminderTexts.h"
+#include "platform/InstanceLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,41 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
+// An environment variable put back as it was when the test ends.
+struct SavedVariable
+{
+    explicit SavedVariable(const char *variable)
+        : name(variable)
+        , wasSet(qEnvironmentVariableIsSet(variable))
+        , value(qgetenv(variable))
+    {
+    }
+    ~SavedVariable()
+    {
+        if (wasSet)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    const char *name;
+    bool wasSet;
+    QByteArray value;
+};
+
+// A copy of the program on the data folder windir names, as a start of it
+// would make it.
+struct Copy
+{
+    explicit Copy(const QString &windir)
+    {
+        qputenv("windir", windir.toLocal8Bit());
+        program = std::make_unique<Program>(platform, clock);
+    }
+    TestPlatform platform;
+    ManualClock clock;
+    std::unique_ptr<Program> program;
+};
 
 QList<Program::Notice> notices(const QSignalSpy &spy)
 {
@@ -76,6 +112,97 @@ private Q_SLOTS:
         QCOMPARE(notices(said), expected);
         QCOMPARE(QDir::cleanPath(program.olderFolder()),
                  setUp == QLatin1String("older") ? QDir::cleanPath(older) : QString());
+    }
+
+    // Copies meet at the lock in their data folder, whatever else differs
+    // between their environments, and only there.
+    void copiesMeetAtTheirDataFolder_data()
+    {
+        QTest::addColumn<QString>("windir");
+        QTest::addColumn<bool>("otherTemporaryFolder");
+        QTest::addColumn<bool>("throughLink");
+        QTest::addColumn<bool>("otherFolder");
+        QTest::newRow("same environment") << "folder" << false << false << false;
+        QTest::newRow("another TMPDIR") << "folder" << true << false << false;
+        QTest::newRow("another data folder") << "folder" << false << false << true;
+        // windir names a file: the data folder can be neither made nor
+        // written, and the lock goes to the runtime folder.
+        QTest::newRow("unwritable, same environment") << "file" << false << false << false;
+        QTest::newRow("unwritable, another TMPDIR") << "file" << true << false << false;
+        QTest::newRow("unwritable, through a link") << "file" << false << true << false;
+    }
+    void copiesMeetAtTheirDataFolder()
+    {
+        QFETCH(QString, windir);
+        QFETCH(bool, otherTemporaryFolder);
+        QFETCH(bool, throughLink);
+        QFETCH(bool, otherFolder);
+        if (throughLink && QSysInfo::productType() == QLatin1String("windows"))
+            QSKIP("a link on Windows is a shortcut file, which no path goes through");
+        QString folder = m_dir->path();
+        if (windir == QLatin1String("file")) {
+            folder = m_dir->path() + QStringLiteral("/plain-file");
+            writeFile(folder, "x");
+        }
+        const QString link = m_dir->path() + QStringLiteral("/link");
+        QVERIFY(QFile::link(folder, link));
+        QTemporaryDir other;
+        // No session runtime folder: the copies must meet all the same.
+        const SavedVariable runtime("XDG_RUNTIME_DIR");
+        const SavedVariable tmp("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        QTemporaryDir tmpA;
+        QTemporaryDir tmpB;
+        qputenv("TMPDIR", QFile::encodeName(tmpA.path()));
+        Copy first(folder);
+        QVERIFY(first.program->load());
+        qputenv("TMPDIR", QFile::encodeName(otherTemporaryFolder ? tmpB.path() : tmpA.path()));
+        Copy second(otherFolder ? other.path() : throughLink ? link : folder);
+        QSignalSpy said(second.program.get(), &Program::notice);
+        QCOMPARE(second.program->load(), otherFolder);
+        QCOMPARE(notices(said), otherFolder ? QList<Program::Notice>{} : QList{Program::Notice::SecondCopy});
+        if (windir == QLatin1String("folder"))
+            QVERIFY(QFileInfo(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))).isFile());
+    }
+
+    // Something other than a lock where the lock goes: no copy runs, and
+    // none says another one does.
+    void aFolderInTheLocksPlaceIsSaidPlainly()
+    {
+        QVERIFY(QDir().mkpath(InstanceLock::lockPathFor(m_dir->path() + QStringLiteral("/murel"))));
+        Program program(m_platform, m_clock);
+        QSignalSpy said(&program, &Program::notice);
+        QVERIFY(!program.load());
+        QCOMPARE(notices(said), QList{Program::Notice::NoLock});
+    }
+
+    void leftoversOfSavesAreRemoved_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("record's temporary") << "background.txt.murel-save-0123456789abcdef" << true;
+        QTest::newRow("installed movie's") << "1.swf.murel-save-fedcba9876543210" << true;
+        QTest::newRow("staged movie's") << "wjk/1.swf.murel-save-00000000000000ff" << true;
+        QTest::newRow("staged text's") << "wjk/text8.txt.murel-save-a0a0a0a0a0a0a0a0" << true;
+        QTest::newRow("not our random part") << "background.txt.murel-save-0123456789ABCDEF" << false;
+        QTest::newRow("not a file of ours") << "notes.txt.murel-save-0123456789abcdef" << false;
+        QTest::newRow("staged name in the wrong folder") << "text8.txt.murel-save-0123456789abcdef" << false;
+        // The user's own files, however much they look like temporaries.
+        QTest::newRow("user's backup") << "background.txt.backup" << false;
+        QTest::newRow("user's before") << "background.txt.before" << false;
+        QTest::newRow("user's movie backup") << "1.swf.backup" << false;
+        QTest::newRow("six letters") << "text7.txt.Ramadn" << false;
+        QTest::newRow("six letters, staged") << "wjk/text8.txt.qwerty" << false;
+    }
+    void leftoversOfSavesAreRemoved()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, removed);
+        const QString path = m_dir->path() + QStringLiteral("/murel/") + name;
+        writeFile(path, "partly written");
+        Program program(m_platform, m_clock);
+        QVERIFY(program.load());
+        QCOMPARE(!QFileInfo::exists(path), removed);
     }
 
     // The card's text is drawn by the program, and the round through the
