@@ -304,6 +304,37 @@ private Q_SLOTS:
         QCOMPARE(f.times.values().entries.at(0).texts, QList<TextKey>{TextKey::ofOwn(OwnSecond)});
     }
 
+    // The reminder's texts moved and removed from their list by its keys.
+    void theTextsListAnswersItsKeys_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<TextKey>>("expected");
+        const QList<TextKey> evening = opened().at(1).texts;
+        const QList<TextKey> swapped{evening.at(1), evening.at(0)};
+        QTest::newRow("ctrl+up on the second") << 1 << (Qt::CTRL | Qt::Key_Up).toCombined() << swapped;
+        QTest::newRow("ctrl+down on the first") << 0 << (Qt::CTRL | Qt::Key_Down).toCombined() << swapped;
+        QTest::newRow("ctrl+up on the first") << 0 << (Qt::CTRL | Qt::Key_Up).toCombined() << evening;
+        QTest::newRow("delete on the first")
+            << 0 << QKeyCombination(Qt::Key_Delete).toCombined() << QList<TextKey>{evening.at(1)};
+    }
+    void theTextsListAnswersItsKeys()
+    {
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(QList<TextKey>, expected);
+        Fixture f;
+        TimesWindow w(f.times, f.texts);
+        showActive(w);
+        perform(w, QStringLiteral("entry 1"));
+        auto *texts = child<QListWidget>(w, "timesTexts");
+        texts->setFocus();
+        texts->setCurrentRow(row);
+        const QKeyCombination pressed = QKeyCombination::fromCombined(key);
+        QTest::keyClick(texts, pressed.key(), pressed.keyboardModifiers());
+        QCOMPARE(w.shown().entries.at(1).texts, expected);
+    }
+
     // Tab goes round every control in reading order, and a screen reader
     // hears each one named; the time as a time, the days by their names,
     // each text of a reminder whole.
