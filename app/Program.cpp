@@ -121,8 +121,13 @@ bool Program::firstRun() const
 
 QScreen *Program::cardScreen() const
 {
+    return cardScreen(m_hold->values().monitor);
+}
+
+QScreen *Program::cardScreen(HoldSettings::Monitor monitor) const
+{
     QScreen *screen = nullptr;
-    switch (m_hold->values().monitor) {
+    switch (monitor) {
     case HoldSettings::Monitor::Primary: break;
     case HoldSettings::Monitor::Pointer: screen = QGuiApplication::screenAt(QCursor::pos()); break;
     case HoldSettings::Monitor::ActiveWindow: {
@@ -143,6 +148,8 @@ CardContent Program::nextCard()
     content.fontName = settings.fontName;
     content.displaySeconds = settings.duration.count();
     content.screen = cardScreen();
+    content.corner = m_hold->values().corner;
+    content.size = m_hold->values().size;
     // A text of the user's that the font chosen since it was typed would
     // cut is passed over: the card shows every text whole or not at all.
     const QString family = settings.fontName;
@@ -151,6 +158,20 @@ CardContent Program::nextCard()
     });
     content.textIndex = key.builtIn;
     content.text = m_texts->text(key);
+    return content;
+}
+
+CardContent Program::previewCard(const HoldSettings::Values &hold) const
+{
+    const Settings::Values &settings = m_settings->values();
+    CardContent content;
+    content.picture = settings.picture();
+    content.fontName = settings.fontName;
+    content.screen = cardScreen(hold.monitor);
+    content.corner = hold.corner;
+    content.size = hold.size;
+    content.textIndex = 0;
+    content.text = m_texts->text(TextKey::ofBuiltIn(content.textIndex));
     return content;
 }
 

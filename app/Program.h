@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/cycle/ReminderCycle.h"
+#include "core/hold/HoldSettings.h"
 #include "core/settings/Settings.h"
 #include "platform/InstanceLock.h"
 #include "reminder/CardContent.h"
@@ -59,11 +60,17 @@ public:
     HoldGate &holdGate() const { return *m_gate; }
     ReminderTexts &texts() const { return *m_texts; }
 
-    // The monitor the next card goes to, as the user chose it.
+    // The monitor the next card goes to, as the user chose it, or as
+    // monitor says.
     QScreen *cardScreen() const;
+    QScreen *cardScreen(HoldSettings::Monitor monitor) const;
     // The next card: its text taken (and the round through the texts
     // saved) now, its monitor chosen now.
     CardContent nextCard();
+    // A card as hold would show it, with the first built-in text: for the
+    // hold window's preview, which touches neither the cycle nor the round
+    // through the texts.
+    CardContent previewCard(const HoldSettings::Values &hold) const;
 
     // What the user asked for.
     ReminderCycle::Verdict start(const QString &interval, Settings::Unit unit, const QString &duration);

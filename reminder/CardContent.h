@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/card/CardGeometry.h"
+
 #include <QPointer>
 #include <QScreen>
 #include <QString>
@@ -22,4 +24,7 @@ struct CardContent
     // The monitor whose corner the card slides out of; the primary one's
     // when none is given, or once this one is gone.
     QPointer<QScreen> screen;
+    // Which corner of that monitor's work area, and how large.
+    CardGeometry::Corner corner = CardGeometry::Corner::BottomRight;
+    CardGeometry::Size size = CardGeometry::Size::Normal;
 };

@@ -9,16 +9,22 @@
 // window as the user types, and the import.
 namespace CardText {
 
-// Where the text goes on the card, in the card's pixels.
-QRect area();
+// Where the text goes on the card, in the card's pixels, on a card at
+// percent of the normal size.
+QRect area(int percent = 100);
 
 // The card's text font in the family the settings name (the card's own
-// face when none is named), at the card's full size.
-QFont font(const QString &family);
+// face when none is named), at the card's full size, scaled with the card.
+QFont font(const QString &family, int percent = 100);
 
 // The size the card sets text at in that family: full size, or smaller
 // for a long text, never below TextFit's floor.
-double pointSize(const QString &text, const QString &family);
+double pointSize(const QString &text, const QString &family, int percent = 100);
+
+// The card's size for text: percent, or the smallest size above it up to
+// the normal one at which text fits whole without going below TextFit's
+// floor. A smaller card never sets a text smaller than the normal one may.
+int fittingPercent(const QString &text, const QString &family, int percent);
 
 enum class Verdict {
     Fits,

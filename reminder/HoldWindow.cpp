@@ -53,6 +53,7 @@ HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     buildChoices(*layout);
     layout->addWidget(buildActiveHours());
     buildMonitorRow(*layout);
+    buildCardRow(*layout);
 
     auto *lockNote =
         named(new QLabel(QStringLiteral("ولا يظهر التذكير والشاشة مقفلة، ويظهر بعد فتحها."), this), "lockNote");
@@ -150,6 +151,39 @@ void HoldWindow::buildMonitorRow(QVBoxLayout &layout)
     layout.addLayout(monitorRow);
 }
 
+void HoldWindow::buildCardRow(QVBoxLayout &layout)
+{
+    auto *row = new QHBoxLayout;
+    m_corner = named(new QComboBox(this), "cardCorner");
+    m_size = named(new QComboBox(this), "cardSize");
+    // Marked before their first items, as the monitor's box.
+    readAsCaptionAndChoice(*m_corner);
+    readAsCaptionAndChoice(*m_size);
+    m_corner->addItem(QStringLiteral("أسفل اليمين"), int(CardGeometry::Corner::BottomRight));
+    m_corner->addItem(QStringLiteral("أسفل اليسار"), int(CardGeometry::Corner::BottomLeft));
+    m_corner->addItem(QStringLiteral("أعلى اليمين"), int(CardGeometry::Corner::TopRight));
+    m_corner->addItem(QStringLiteral("أعلى اليسار"), int(CardGeometry::Corner::TopLeft));
+    m_size->addItem(QStringLiteral("صغير"), int(CardGeometry::Size::Small));
+    m_size->addItem(QStringLiteral("عادي"), int(CardGeometry::Size::Normal));
+    m_size->addItem(QStringLiteral("كبير"), int(CardGeometry::Size::Large));
+    m_size->addItem(QStringLiteral("كبير جداً"), int(CardGeometry::Size::Larger));
+    // Named whole, as the monitor's box: "زاوية البطاقة، أعلى اليسار".
+    const QString corner = QStringLiteral("زاوية البطاقة");
+    const QString size = QStringLiteral("حجم البطاقة");
+    m_corner->setAccessibleName(corner);
+    m_size->setAccessibleName(size);
+    row->addWidget(named(new QLabel(corner + QLatin1Char(':'), this), "cornerCaption"));
+    row->addWidget(m_corner);
+    row->addWidget(named(new QLabel(size + QLatin1Char(':'), this), "sizeCaption"));
+    row->addWidget(m_size);
+    row->addStretch();
+    layout.addLayout(row);
+    // Only the user's own choice shows the card, by mouse or by keys; the
+    // window showing the saved values does not.
+    for (QComboBox *box : {m_corner, m_size})
+        connect(box, &QComboBox::activated, this, [this] { Q_EMIT previewRequested(shown()); });
+}
+
 void HoldWindow::showValues(const HoldSettings::Values &v)
 {
     m_fullScreen->setChecked(v.fullScreen);
@@ -163,6 +197,8 @@ void HoldWindow::showValues(const HoldSettings::Values &v)
     for (int day = 1; day <= 7; ++day)
         m_days[day - 1]->setChecked(v.days & HoldSettings::dayBit(day));
     m_monitor->setCurrentIndex(m_monitor->findData(int(v.monitor)));
+    m_corner->setCurrentIndex(m_corner->findData(int(v.corner)));
+    m_size->setCurrentIndex(m_size->findData(int(v.size)));
     updateEnabled();
 }
 
@@ -182,6 +218,8 @@ HoldSettings::Values HoldWindow::shown() const
             v.days |= HoldSettings::dayBit(day);
     }
     v.monitor = HoldSettings::Monitor(m_monitor->currentData().toInt());
+    v.corner = CardGeometry::Corner(m_corner->currentData().toInt());
+    v.size = CardGeometry::Size(m_size->currentData().toInt());
     return v;
 }
 

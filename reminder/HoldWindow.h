@@ -13,8 +13,8 @@ class QTimeEdit;
 class QVBoxLayout;
 
 // When the reminders wait: full-screen windows, the desktop's
-// do-not-disturb, time away, the active hours and days, and the monitor
-// the card goes to. It changes and saves the hold settings only on OK; a
+// do-not-disturb, time away, the active hours and days, the monitor the
+// card goes to, and its corner and size there. It changes and saves the hold settings only on OK; a
 // pause set meanwhile from the tray stays as it is.
 class HoldWindow : public QDialog
 {
@@ -35,12 +35,16 @@ Q_SIGNALS:
     // OK was pressed but the file could not be written; the choices still
     // hold for this run.
     void notSaved();
+    // The user chose a corner or a size: a card should show for a moment
+    // as the controls say now (not yet saved).
+    void previewRequested(const HoldSettings::Values &shown);
 
 private:
     // The window's parts, top to bottom.
     void buildChoices(QVBoxLayout &layout);
     QGroupBox *buildActiveHours();
     void buildMonitorRow(QVBoxLayout &layout);
+    void buildCardRow(QVBoxLayout &layout);
     void showValues(const HoldSettings::Values &v);
     void apply();
     void updateEnabled();
@@ -57,4 +61,6 @@ private:
     QTimeEdit *m_hoursEnd = nullptr;
     QList<QCheckBox *> m_days; // Monday first, as Qt counts them
     QComboBox *m_monitor = nullptr;
+    QComboBox *m_corner = nullptr;
+    QComboBox *m_size = nullptr;
 };

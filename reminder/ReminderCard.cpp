@@ -55,6 +55,8 @@ ReminderCard::ReminderCard(const CardContent &content, Clock &clock, Platform &p
     setWindowIcon(icon);
     setProperty("ScaleUnits", QStringLiteral("Twip"));
     m_countdown = new ExtraTimer(clock, this);
+    m_corner = content.corner;
+    m_percent = percentFor(content);
     build();
     load(content);
 }
@@ -70,13 +72,12 @@ void ReminderCard::build()
     // up ends on: the form's own picture box, a few twips short of the
     // window on the right and at the bottom, left a strip of bare window
     // there.
-    const int tallest = (CardGeometry::FullHeightTwips + CardGeometry::StepTwips - 1) / CardGeometry::StepTwips
-        * CardGeometry::StepTwips;
-    m_picture->setGeometry(twipsRect(0, 0, CardGeometry::WidthTwips, tallest));
+    m_picture->setGeometry(QRect(0, 0, twipsToPixels(scaledTwips(CardGeometry::WidthTwips, m_percent)),
+                                 twipsToPixels(CardGeometry::fullHeight(m_percent))));
     m_picture->setScaledContents(true);
-    m_picture->setPixmap(backgroundPicture(1, devicePixelRatioF()));
+    m_picture->setPixmap(backgroundPicture(1, pictureRatio()));
 
-    m_frame = addCardFrame(this);
+    m_frame = addCardFrame(this, m_percent);
     m_frame->setObjectName(QStringLiteral("Shape1"));
     m_frame->hide();
 
@@ -84,16 +85,21 @@ void ReminderCard::build()
     // a text too long for the area is set smaller (see load).
     m_text = new Label(QString(), Qt::LeftToRight, this);
     m_text->setObjectName(QStringLiteral("Label1"));
-    m_text->setGeometry(CardText::area());
+    m_text->setGeometry(CardText::area(m_percent));
     m_text->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
     m_text->setWordWrap(true);
-    m_text->setFont(CardText::font(QString()));
+    m_text->setFont(CardText::font(QString(), m_percent));
     setTextColor(*m_text, toQColor(kWhite));
 
     m_close = new TavrelButtonV2(this);
     m_close->setObjectName(QStringLiteral("TavrelButtonV21"));
     m_close->setDescription(closeButton());
-    m_close->setGeometry(twipsRect(0, 0, 255, 255));
+    m_close->setGeometry(scaledTwipsRect(0, 0, 255, 255, m_percent));
+    QFont closeFont = m_close->font();
+    if (closeFont.pointSizeF() > 0) {
+        closeFont.setPointSizeF(closeFont.pointSizeF() * m_percent / 100.0);
+        m_close->setFont(closeFont);
+    }
     // Read by what it does: its caption is only the letter X.
     m_close->setAccessibleName(QStringLiteral("إغلاق"));
     connect(m_close, &TavrelButtonV2::clicked, this, &ReminderCard::closeByItself);
@@ -128,7 +134,7 @@ void ReminderCard::load(const CardContent &content)
     applyBackground(content.picture);
 
     if (!content.fontName.isEmpty())
-        m_text->setFont(CardText::font(content.fontName));
+        m_text->setFont(CardText::font(content.fontName, m_percent));
 
     m_platform.setTopMost(*this, true);
 
@@ -170,18 +176,45 @@ void ReminderCard::followScreen()
     placeOnScreen();
 }
 
-void ReminderCard::placeOnScreen()
+QRect ReminderCard::screenGeometry() const
 {
     const QScreen *screen = targetScreen();
-    const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+QRect ReminderCard::availableArea(const QRect &geometry) const
+{
+    const QScreen *screen = targetScreen();
     QRect available = screen ? screen->availableGeometry() : geometry;
     // With several monitors the toolkit leaves the panels out of it; the
     // window manager's work area still knows them.
     const QRect workArea = m_platform.workArea();
     if (workArea.intersects(available))
         available &= workArea;
+    return available;
+}
+
+int ReminderCard::percentFor(const CardContent &content) const
+{
+    // Decided once: a card that changed its size while up would reflow its
+    // text under the reader's eyes.
+    const int wanted = CardText::fittingPercent(content.text, content.fontName, CardGeometry::percent(content.size));
+    const QRect geometry = screenGeometry();
+    return CardGeometry::fittingPercent(availableArea(geometry).intersected(geometry), wanted);
+}
+
+qreal ReminderCard::pictureRatio() const
+{
+    // A larger card draws its picture from more pixels, as a sharper screen
+    // does.
+    return devicePixelRatioF() * m_percent / 100.0;
+}
+
+void ReminderCard::placeOnScreen()
+{
+    const QRect geometry = screenGeometry();
     // The height is the slide's own; only the corner moves.
-    m_twips = CardGeometry::place(geometry, available, m_twips.height);
+    m_twips = CardGeometry::place(geometry, availableArea(geometry), m_twips.height, m_corner, m_percent);
     applyGeometry();
 }
 
@@ -191,7 +224,7 @@ void ReminderCard::applyBackground(std::optional<int> picture)
     // white text and no frame.
     const BackgroundLook look = picture ? backgroundLook(*picture) : BackgroundLook{};
     if (look.picture != 0)
-        m_picture->setPixmap(backgroundPicture(look.picture, devicePixelRatioF()));
+        m_picture->setPixmap(backgroundPicture(look.picture, pictureRatio()));
     if (look.textColor)
         setTextColor(*m_text, toQColor(*look.textColor));
     m_frame->setVisible(look.frame);

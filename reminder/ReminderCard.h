@@ -18,10 +18,10 @@ class QTimer;
 class Shape;
 class TavrelButtonV2;
 
-// The reminder card: a borderless picture that slides up out of the
-// bottom-right corner, shows its text for the chosen seconds, slides away
-// and closes. It shows what it is given when it is created, and says
-// closed() when it goes by itself, by its "X" or by the
+// The reminder card: a borderless picture that slides out of the chosen
+// corner of its monitor at the chosen size, shows its text for the chosen
+// seconds, slides away and closes. It shows what it is given when it is
+// created, and says closed() when it goes by itself, by its "X" or by the
 // window manager.
 class ReminderCard : public QWidget
 {
@@ -30,7 +30,8 @@ public:
     // Builds the card and runs its load: background, font, pin on top,
     // display time, placement at height 0, slide up, text, all as content
     // has them. The card goes to content's screen's corner (the primary
-    // screen's when none is given, or once that screen is gone).
+    // screen's when none is given, or once that screen is gone), at
+    // content's size (see layoutPercent).
     ReminderCard(const CardContent &content, Clock &clock, Platform &platform, const QIcon &icon);
     ~ReminderCard() override;
 
@@ -42,6 +43,10 @@ public:
 
     CardGeometry::Twips twips() const { return m_twips; }
     int displaySeconds() const { return m_displaySeconds; }
+    // The size the card is drawn at, in a hundred of the normal card: the
+    // size chosen, made larger for a text that would not fit it at the
+    // smallest type, or smaller for a monitor it would not fit.
+    int layoutPercent() const { return m_percent; }
     // The catalogue entry shown, -1 before one is or for a text of the
     // user's.
     int textIndex() const { return m_textIndex; }
@@ -70,6 +75,10 @@ private:
     void followScreen();
     void placeOnScreen();
     QScreen *targetScreen() const;
+    QRect screenGeometry() const;
+    QRect availableArea(const QRect &screenGeometry) const;
+    int percentFor(const CardContent &content) const;
+    qreal pictureRatio() const;
 
     Platform &m_platform;
     QPointer<QScreen> m_screen;
@@ -82,6 +91,8 @@ private:
     QTimer *m_slideDown = nullptr;
     QTimer *m_slideUp = nullptr;
     CardGeometry::Twips m_twips;
+    CardGeometry::Corner m_corner = CardGeometry::Corner::BottomRight;
+    int m_percent = 100;
     int m_displaySeconds = 0;
     int m_textIndex = -1;
     bool m_wantShown = false;

@@ -9,16 +9,48 @@ namespace {
 
 const char *const kDayNames[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
 
-struct MonitorName
+template <typename Value> struct Named
 {
-    HoldSettings::Monitor monitor;
+    Value value;
     const char *name;
 };
-const MonitorName kMonitors[] = {
+const Named<HoldSettings::Monitor> kMonitors[] = {
     {HoldSettings::Monitor::Primary, "primary"},
     {HoldSettings::Monitor::Pointer, "pointer"},
     {HoldSettings::Monitor::ActiveWindow, "active-window"},
 };
+const Named<CardGeometry::Corner> kCorners[] = {
+    {CardGeometry::Corner::BottomRight, "bottom-right"},
+    {CardGeometry::Corner::BottomLeft, "bottom-left"},
+    {CardGeometry::Corner::TopRight, "top-right"},
+    {CardGeometry::Corner::TopLeft, "top-left"},
+};
+const Named<CardGeometry::Size> kSizes[] = {
+    {CardGeometry::Size::Small, "small"},
+    {CardGeometry::Size::Normal, "normal"},
+    {CardGeometry::Size::Large, "large"},
+    {CardGeometry::Size::Larger, "larger"},
+};
+
+// The value named text in names; fallback for a name not there.
+template <typename Value, std::size_t N>
+Value byName(const Named<Value> (&names)[N], const QString &text, Value fallback)
+{
+    for (const Named<Value> &n : names) {
+        if (text.toLower() == QLatin1String(n.name))
+            return n.value;
+    }
+    return fallback;
+}
+
+template <typename Value, std::size_t N> QByteArray nameOf(const Named<Value> (&names)[N], Value value)
+{
+    for (const Named<Value> &n : names) {
+        if (n.value == value)
+            return n.name;
+    }
+    return QByteArray();
+}
 
 std::optional<bool> boolean(const QString &text)
 {
@@ -89,11 +121,11 @@ void apply(HoldSettings::Values &v, const QString &key, const QString &value)
     } else if (key == u"days") {
         v.days = days(value).value_or(d.days);
     } else if (key == u"monitor") {
-        v.monitor = d.monitor;
-        for (const MonitorName &m : kMonitors) {
-            if (value.toLower() == QLatin1String(m.name))
-                v.monitor = m.monitor;
-        }
+        v.monitor = byName(kMonitors, value, d.monitor);
+    } else if (key == u"corner") {
+        v.corner = byName(kCorners, value, d.corner);
+    } else if (key == u"size") {
+        v.size = byName(kSizes, value, d.size);
     } else if (key == u"paused-until") {
         const QDateTime end = QDateTime::fromString(value, Qt::ISODate);
         v.pausedUntil = end.isValid() ? end.toLocalTime() : QDateTime();
@@ -150,19 +182,18 @@ QByteArray HoldSettings::encode(const Values &v)
 {
     auto flag = [](bool on) { return on ? QByteArrayLiteral("true") : QByteArrayLiteral("false"); };
     auto time = [](QTime t) { return t.toString(QStringLiteral("HH:mm")).toLatin1(); };
-    QByteArray monitor;
-    for (const MonitorName &m : kMonitors) {
-        if (m.monitor == v.monitor)
-            monitor = m.name;
-    }
     // The pause's end in UTC, so that a change of zone or of daylight
     // saving time moves nothing.
     const QByteArray pause =
         v.pausedUntil.isValid() ? v.pausedUntil.toUTC().toString(Qt::ISODateWithMs).toLatin1() : QByteArray();
+    // The card's corner and size came later: a file without them reads as
+    // the card was before.
+    const QByteArray card = "corner=" + nameOf(kCorners, v.corner) + '\n' + "size=" + nameOf(kSizes, v.size) + '\n';
     return "full-screen=" + flag(v.fullScreen) + '\n' + "do-not-disturb=" + flag(v.doNotDisturb) + '\n'
-        + "away=" + flag(v.away) + '\n' + "away-minutes=" + QByteArray::number(v.awayMinutes) + '\n' + "active-hours="
-        + flag(v.activeHours) + '\n' + "hours-start=" + time(v.hoursStart) + '\n' + "hours-end=" + time(v.hoursEnd)
-        + '\n' + "days=" + dayList(v.days) + '\n' + "monitor=" + monitor + '\n' + "paused-until=" + pause + '\n';
+        + "away=" + flag(v.away) + '\n' + "away-minutes=" + QByteArray::number(v.awayMinutes) + '\n'
+        + "active-hours=" + flag(v.activeHours) + '\n' + "hours-start=" + time(v.hoursStart) + '\n'
+        + "hours-end=" + time(v.hoursEnd) + '\n' + "days=" + dayList(v.days) + '\n'
+        + "monitor=" + nameOf(kMonitors, v.monitor) + '\n' + "paused-until=" + pause + '\n' + card;
 }
 
 void HoldSettings::load()

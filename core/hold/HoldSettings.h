@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/card/CardGeometry.h"
 #include "core/settings/Store.h"
 #include "core/settings/ValueRange.h"
 #include "core/system/DataFiles.h"
@@ -10,8 +11,8 @@
 
 // When a due reminder waits instead of showing: the user's choices about
 // full-screen windows, the desktop's do-not-disturb, time away from the
-// keyboard, the active hours and days, the monitor the card goes to, and a
-// pause. Kept in their own small file in the data folder ("key=value"
+// keyboard, the active hours and days, the monitor the card goes to, its
+// corner and size there, and a pause. Kept in their own small file in the data folder ("key=value"
 // lines, UTF-8), never in background.txt. A locked screen always holds a
 // card and has no choice here.
 class HoldSettings : public Store
@@ -42,6 +43,8 @@ public:
         int days = AllDays;
         Monitor monitor = Monitor::Primary;
         QDateTime pausedUntil; // invalid: no pause
+        CardGeometry::Corner corner = CardGeometry::Corner::BottomRight;
+        CardGeometry::Size size = CardGeometry::Size::Normal;
 
         bool operator==(const Values &) const = default;
     };

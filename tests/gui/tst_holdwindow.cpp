@@ -13,6 +13,8 @@
 #include <QTimeEdit>
 
 Q_DECLARE_METATYPE(HoldSettings::Monitor)
+Q_DECLARE_METATYPE(CardGeometry::Corner)
+Q_DECLARE_METATYPE(CardGeometry::Size)
 
 namespace {
 
@@ -131,6 +133,86 @@ private Q_SLOTS:
         box->stepBy(steps);
         QCOMPARE(box->text(), shown);
         QCOMPARE(window.shown().awayMinutes, minutes + steps);
+    }
+
+    // The card's corner and size, chosen with the keys: each choice asks
+    // for a preview of what the boxes show then, read out as chosen, and
+    // OK keeps the last. Showing the saved choices asks for nothing.
+    void cornerAndSizeChosen_data()
+    {
+        QTest::addColumn<CardGeometry::Corner>("savedCorner");
+        QTest::addColumn<CardGeometry::Size>("savedSize");
+        QTest::addColumn<int>("cornerSteps"); // down the corner box, then
+        QTest::addColumn<int>("sizeSteps");   // down the size box
+        QTest::addColumn<CardGeometry::Corner>("corner");
+        QTest::addColumn<CardGeometry::Size>("size");
+        QTest::addColumn<QString>("cornerValue");
+        QTest::addColumn<QString>("sizeValue");
+        using C = CardGeometry::Corner;
+        using S = CardGeometry::Size;
+        QTest::newRow("nothing chosen") << C::TopLeft << S::Larger << 0 << 0 << C::TopLeft << S::Larger << "أعلى اليسار"
+                                        << "كبير جداً";
+        QTest::newRow("bottom left") << C::BottomRight << S::Normal << 1 << 0 << C::BottomLeft << S::Normal
+                                     << "أسفل اليسار"
+                                     << "عادي";
+        QTest::newRow("top right, large")
+            << C::BottomRight << S::Normal << 2 << 1 << C::TopRight << S::Large << "أعلى اليمين"
+            << "كبير";
+        QTest::newRow("top left, larger: past the end stays")
+            << C::TopRight << S::Large << 3 << 3 << C::TopLeft << S::Larger << "أعلى اليسار"
+            << "كبير جداً";
+    }
+    void cornerAndSizeChosen()
+    {
+        QFETCH(CardGeometry::Corner, savedCorner);
+        QFETCH(CardGeometry::Size, savedSize);
+        QFETCH(int, cornerSteps);
+        QFETCH(int, sizeSteps);
+        QFETCH(CardGeometry::Corner, corner);
+        QFETCH(CardGeometry::Size, size);
+        QFETCH(QString, cornerValue);
+        QFETCH(QString, sizeValue);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QLatin1String(HoldSettings::FileName));
+        HoldSettings settings(path);
+        HoldSettings::Values v;
+        v.corner = savedCorner;
+        v.size = savedSize;
+        settings.setValues(v);
+        HoldWindow window(settings);
+        QList<HoldSettings::Values> previews;
+        connect(&window, &HoldWindow::previewRequested, this,
+                [&previews](const HoldSettings::Values &shown) { previews << shown; });
+        auto *cornerBox = child<QComboBox>(window, "cardCorner");
+        auto *sizeBox = child<QComboBox>(window, "cardSize");
+        for (int i = 0; i < cornerSteps; ++i)
+            QTest::keyClick(cornerBox, Qt::Key_Down);
+        for (int i = 0; i < sizeSteps; ++i)
+            QTest::keyClick(sizeBox, Qt::Key_Down);
+
+        // One preview per step that moved, the last as the boxes show now.
+        QVERIFY(previews.size() <= cornerSteps + sizeSteps);
+        QCOMPARE(previews.isEmpty(), corner == savedCorner && size == savedSize);
+        if (!previews.isEmpty()) {
+            QCOMPARE(int(previews.last().corner), int(corner));
+            QCOMPARE(int(previews.last().size), int(size));
+        }
+        const QString names[] = {QStringLiteral("زاوية البطاقة"), QStringLiteral("حجم البطاقة")};
+        const QString values[] = {cornerValue, sizeValue};
+        const QComboBox *boxes[] = {cornerBox, sizeBox};
+        for (int i = 0; i < 2; ++i) {
+            QAccessibleInterface *choice = QAccessible::queryAccessibleInterface(const_cast<QComboBox *>(boxes[i]));
+            QCOMPARE(choice->text(QAccessible::Name), names[i]);
+            QCOMPARE(choice->text(QAccessible::Value), values[i]);
+            QVERIFY(!labelledByALabel(choice));
+        }
+
+        QMetaObject::invokeMethod(child<QWidget>(window, "holdOk"), "clicked");
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const HoldSettings::Values read = HoldSettings::parse(saved.readAll()).values;
+        QCOMPARE(int(read.corner), int(corner));
+        QCOMPARE(int(read.size), int(size));
     }
 
     // The start's message names where the file went, or that it stays.

@@ -26,6 +26,10 @@ QDateTime at(int dayOfWeek, int hour, int minute = 0, int second = 0)
 
 const QDateTime kMonday9 = at(Qt::Monday, 9);
 
+const QByteArray kOlderFile = "full-screen=false\ndo-not-disturb=false\naway=true\naway-minutes=120\n"
+                              "active-hours=true\nhours-start=22:30\nhours-end=06:15\ndays=fri,sun\n"
+                              "monitor=active-window\npaused-until=2026-03-02T14:30:05.250Z\n";
+
 V hours(int from, int to, int days = HoldSettings::AllDays)
 {
     V v;
@@ -206,16 +210,26 @@ private Q_SLOTS:
         odd.days = HoldSettings::dayBit(Qt::Friday) | HoldSettings::dayBit(Qt::Sunday);
         odd.monitor = HoldSettings::Monitor::ActiveWindow;
         odd.pausedUntil = QDateTime(QDate(2026, 3, 2), QTime(14, 30, 5, 250), QTimeZone::utc()).toLocalTime();
+        V older = odd;
+        odd.corner = CardGeometry::Corner::TopLeft;
+        odd.size = CardGeometry::Size::Larger;
         V pointer;
         pointer.monitor = HoldSettings::Monitor::Pointer;
+        V topRightSmall;
+        topRightSmall.corner = CardGeometry::Corner::TopRight;
+        topRightSmall.size = CardGeometry::Size::Small;
 
         QTest::newRow("empty") << QByteArray() << false << V();
         QTest::newRow("written") << HoldSettings::encode(odd) << false << odd;
+        // As the version before the card's corner and size wrote it.
+        QTest::newRow("older, without corner and size") << kOlderFile << false << older;
+        QTest::newRow("corner and size by hand")
+            << QByteArray("Corner = TOP-RIGHT\nsize=Small\n") << false << topRightSmall;
         QTest::newRow("by hand: CR LF, BOM, blanks, case, comments")
             << QByteArray("\xef\xbb\xbf# mine\r\n  Monitor = POINTER \r\n\r\nfuture-key=3\r\n") << false << pointer;
         QTest::newRow("out of range: each its default")
             << QByteArray("away-minutes=0\nhours-start=24:00\nhours-end=7\ndays=mon,funday\nmonitor=left\n"
-                          "full-screen=maybe\npaused-until=soon\n")
+                          "full-screen=maybe\npaused-until=soon\ncorner=middle\nsize=huge\n")
             << false << V();
         QTest::newRow("too many minutes") << QByteArray("away-minutes=121") << false << V();
         QTest::newRow("no day is every day") << QByteArray("days=") << false << V();
@@ -232,6 +246,16 @@ private Q_SLOTS:
         const HoldSettings::Parsed parsed = HoldSettings::parse(text);
         QCOMPARE(parsed.damaged, damaged);
         QVERIFY(parsed.values == expected);
+    }
+
+    // An older version reads what this one writes: the keys it knew come
+    // first, as it wrote them.
+    void theOlderKeysAreWrittenAsBefore()
+    {
+        V v = HoldSettings::parse(kOlderFile).values;
+        v.corner = CardGeometry::Corner::BottomLeft;
+        v.size = CardGeometry::Size::Large;
+        QVERIFY(HoldSettings::encode(v).startsWith(kOlderFile));
     }
 
     // What cannot be used gives the defaults and says why, and is moved
