@@ -19,10 +19,12 @@
 #include "info/InstructionsWindow.h"
 #include "platform/Platform.h"
 #include "reminder/BackgroundChooser.h"
+#include "reminder/CardPreview.h"
 #include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
 #include "reminder/RunAtLogon.h"
 #include "reminder/SettingsDialog.h"
+#include "reminder/SoundWindow.h"
 #include "reminder/TextsWindow.h"
 #include "resources/Artwork.h"
 
@@ -160,6 +162,7 @@ void MainWindow::tell(Program::Notice notice)
         break;
     case Program::Notice::HoldProblem: m_messages.inform(this, HoldWindow::problemMessage(m_program.hold())); break;
     case Program::Notice::TextsProblem: m_messages.inform(this, TextsWindow::problemMessage(m_program.texts())); break;
+    case Program::Notice::SoundProblem: m_messages.inform(this, SoundWindow::problemMessage(m_program.sound())); break;
     }
 }
 
@@ -276,7 +279,7 @@ void MainWindow::runModal(QDialog &window)
 void MainWindow::openSettings()
 {
     stop();
-    SettingsDialog window(m_program.settings(), m_platform, *this, &m_program.texts());
+    SettingsDialog window(m_program.settings(), m_platform, *this, &m_program.texts(), &m_program.sound());
     // Its run goes back to the dialog when the chooser's loop ends, which
     // the program's exit does too: it must hear of the exit itself.
     connect(this, &MainWindow::programEnd, &window, &SettingsDialog::endForProgramExit);
@@ -317,6 +320,11 @@ void MainWindow::openHoldWindow()
     HoldWindow window(m_program.hold(), this);
     connect(&window, &HoldWindow::notSaved, this, &MainWindow::holdNotSaved);
     connect(this, &MainWindow::programEnd, &window, &QDialog::reject);
+    // A corner or a size chosen shows a card there for a moment; it goes
+    // with the window.
+    CardPreview preview(m_clock, m_platform, windowIcon());
+    connect(&window, &HoldWindow::previewRequested, &preview,
+            [this, &preview](const HoldSettings::Values &shown) { preview.show(m_program.previewCard(shown)); });
     window.setModal(true);
     Q_EMIT modalOpening(&window);
     window.exec();
