@@ -1,13 +1,17 @@
 #include "app/Program.h"
 
+#include "app/CardSound.h"
 #include "app/HoldWatch.h"
 #include "core/hold/HoldGate.h"
 #include "core/hold/HoldSettings.h"
 #include "core/settings/SaveLeftovers.h"
+#include "core/sound/SoundSettings.h"
 #include "core/system/DataFiles.h"
 #include "core/system/OlderDataFolder.h"
 #include "core/texts/Catalogue.h"
 #include "core/texts/ReminderTexts.h"
+#include "core/times/TimesScheduler.h"
+#include "core/times/TimesSettings.h"
 #include "platform/InstanceChannel.h"
 #include "platform/Platform.h"
 #include "reminder/CardText.h"
@@ -36,6 +40,35 @@ Program::Program(Platform &platform, Clock &clock, QObject *parent)
     m_gate = new HoldGate(*m_hold, m_clock, this);
     m_texts = new ReminderTexts(DataFiles::path(m_dataFolder, DataFiles::Texts), this);
     m_cycle->setGate(m_gate);
+    m_times = new TimesSettings(DataFiles::path(m_dataFolder, DataFiles::Times), this);
+    m_timesScheduler = new TimesScheduler(*m_times, m_clock, this);
+    m_timesScheduler->setGate(m_gate);
+    // One card at a time: a timed reminder due while the interval's card is
+    // up waits until it goes, rather than cutting it short.
+    m_timesScheduler->setOtherCardUp([this] { return m_cycle->cardUp(); });
+    m_timesScheduler->setPlayable([this](const QList<TextKey> &keys) {
+        QList<QString> own;
+        for (const ReminderTexts::OwnText &t : m_texts->values().own)
+            own.append(t.text);
+        const QString family = m_settings->values().fontName;
+        return TimedSequence::playable(keys, own, [&family](const QString &text) {
+            return CardText::check(text, family) == CardText::Verdict::Fits;
+        });
+    });
+    connect(m_timesScheduler, &TimesScheduler::sequenceStarted, m_cycle, &ReminderCycle::rest);
+    connect(m_timesScheduler, &TimesScheduler::sequenceEnded, m_cycle, &ReminderCycle::resume);
+    connect(m_timesScheduler, &TimesScheduler::showCard, this,
+            [this](const TextKey &text, int position, int count, bool untilClosed) {
+                Q_EMIT showCard(timedCard(text, position, count, untilClosed));
+            });
+    // The interval's card taken away (Stop) frees the screen too.
+    connect(m_cycle, &ReminderCycle::closeCard, m_timesScheduler, &TimesScheduler::otherCardClosed,
+            Qt::QueuedConnection);
+    // Every card handed to the screen sounds as it slides up; one that
+    // waits in a hold is handed over (and sounds) only when it comes.
+    m_sound = new SoundSettings(DataFiles::path(m_dataFolder, DataFiles::Sound), this);
+    m_cardSound = new CardSound(*m_sound, m_platform, this);
+    connect(this, &Program::showCard, m_cardSound, &CardSound::cardShown);
     // The caller is answered first; a choice that could not be saved is
     // told to the user after, from the loop, so that the answer does not
     // wait on the message box.
@@ -89,6 +122,9 @@ bool Program::load()
     m_texts->load();
     if (m_texts->problem() != ReminderTexts::Problem::None)
         Q_EMIT notice(Notice::TextsProblem);
+    m_sound->load();
+    if (m_sound->problem() != SoundSettings::Problem::None)
+        Q_EMIT notice(Notice::SoundProblem);
     // Only what the choices need is watched, from here on.
     m_holdWatch = new HoldWatch(
         m_platform, *m_gate,
@@ -97,6 +133,12 @@ bool Program::load()
             return screen ? screen->geometry() : QRect();
         },
         this);
+    m_times->load();
+    if (m_times->problem() != TimesSettings::Problem::None)
+        Q_EMIT notice(Notice::TimesProblem);
+    // The texts are read, and the desktop watched: timed reminders may
+    // come, one missed while the program was not running among them.
+    m_timesScheduler->start();
     return true;
 }
 
@@ -108,7 +150,8 @@ void Program::removeLeftovers()
     removeSaveLeftovers(m_dataFolder,
                         {QLatin1String(DataFiles::Record), QLatin1String(DataFiles::Announcement),
                          QLatin1String(DataFiles::Movie), QLatin1String(DataFiles::Hold),
-                         QLatin1String(DataFiles::Texts)});
+                         QLatin1String(DataFiles::Texts), QLatin1String(DataFiles::Sound),
+                         QLatin1String(DataFiles::Times)});
     removeSaveLeftovers(staging,
                         {QFileInfo(QLatin1String(DataFiles::StagedAnnouncement)).fileName(),
                          QFileInfo(QLatin1String(DataFiles::StagedMovie)).fileName()});
@@ -175,6 +218,23 @@ CardContent Program::previewCard(const HoldSettings::Values &hold) const
     return content;
 }
 
+CardContent Program::timedCard(const TextKey &text, int position, int count, bool untilClosed)
+{
+    const Settings::Values &settings = m_settings->values();
+    CardContent content;
+    content.picture = settings.picture();
+    content.fontName = settings.fontName;
+    content.displaySeconds = untilClosed ? 0 : settings.duration.count();
+    content.screen = cardScreen();
+    content.corner = m_hold->values().corner;
+    content.size = m_hold->values().size;
+    content.text = m_texts->text(text);
+    content.textIndex = text.builtIn;
+    content.sequencePosition = position;
+    content.sequenceCount = count;
+    return content;
+}
+
 ReminderCycle::Verdict Program::start(const QString &interval, Settings::Unit unit, const QString &duration)
 {
     return m_cycle->start(interval, unit, duration);
@@ -197,7 +257,12 @@ void Program::remindNow()
 
 void Program::cardClosed()
 {
+    if (m_timesScheduler->running()) {
+        m_timesScheduler->cardClosed();
+        return;
+    }
     m_cycle->cardClosed();
+    m_timesScheduler->otherCardClosed();
 }
 
 bool Program::savedOrTold(bool saved)

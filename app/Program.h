@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+class CardSound;
 class Clock;
 class HoldGate;
 class HoldSettings;
@@ -17,6 +18,10 @@ class InstanceChannel;
 class Platform;
 class QScreen;
 class ReminderTexts;
+class TimesScheduler;
+class TimesSettings;
+struct TextKey;
+class SoundSettings;
 
 // The program without its windows: it owns the models, the lock and the
 // channel between copies, runs the start-up, and decides each card (its
@@ -33,7 +38,9 @@ public:
         NoChannel,         // the channel between copies could not be opened
         OlderFolderCopied, // olderFolder() came over into the data folder
         HoldProblem,       // hold.ini could not be read as it was
-        TextsProblem       // texts.ini could not be read as it was
+        TextsProblem,      // texts.ini could not be read as it was
+        TimesProblem,      // times.ini could not be read as it was
+        SoundProblem       // sound.ini could not be read as it was
     };
     Q_ENUM(Notice)
 
@@ -59,6 +66,9 @@ public:
     HoldSettings &hold() const { return *m_hold; }
     HoldGate &holdGate() const { return *m_gate; }
     ReminderTexts &texts() const { return *m_texts; }
+    TimesSettings &times() const { return *m_times; }
+    TimesScheduler &timesScheduler() const { return *m_timesScheduler; }
+    SoundSettings &sound() const { return *m_sound; }
 
     // The monitor the next card goes to, as the user chose it, or as
     // monitor says.
@@ -67,6 +77,9 @@ public:
     // The next card: its text taken (and the round through the texts
     // saved) now, its monitor chosen now.
     CardContent nextCard();
+    // A card of a timed reminder's sequence: text, its place in it, and no
+    // countdown when the entry keeps each card until it is closed.
+    CardContent timedCard(const TextKey &text, int position, int count, bool untilClosed);
     // A card as hold would show it, with the first built-in text: for the
     // hold window's preview, which touches neither the cycle nor the round
     // through the texts.
@@ -105,5 +118,9 @@ private:
     HoldSettings *m_hold = nullptr;
     HoldGate *m_gate = nullptr;
     ReminderTexts *m_texts = nullptr;
+    TimesSettings *m_times = nullptr;
+    TimesScheduler *m_timesScheduler = nullptr;
     HoldWatch *m_holdWatch = nullptr;
+    SoundSettings *m_sound = nullptr;
+    CardSound *m_cardSound = nullptr;
 };

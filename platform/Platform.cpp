@@ -2,6 +2,7 @@
 
 #include "platform/LogonCommand.h"
 #include "platform/NetworkModule.h"
+#include "platform/SoundModule.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -20,6 +21,13 @@ NetworkKit *Platform::network()
     if (!m_network)
         m_network = std::make_unique<NetworkModule>(QCoreApplication::applicationDirPath());
     return m_network->kit();
+}
+
+SoundOutput *Platform::sound()
+{
+    if (!m_sound)
+        m_sound = std::make_unique<SoundModule>(QCoreApplication::applicationDirPath());
+    return m_sound->output();
 }
 
 QString Platform::dataFolder() const

@@ -9,6 +9,8 @@
 
 class NetworkKit;
 class NetworkModule;
+class SoundModule;
+class SoundOutput;
 class QObject;
 class QRect;
 class QUrl;
@@ -60,6 +62,10 @@ public:
     // ever asked. Null when it cannot be loaded (said once): then nothing
     // is downloaded and the machine counts as off-line.
     virtual NetworkKit *network();
+    // What plays a card's sound, loaded on the first call as the network
+    // is: while sound is off no sound library is in memory. Null when it
+    // cannot be loaded (said once): cards then come without sound.
+    virtual SoundOutput *sound();
 
     // Whether the machine is on-line by any means. The system's network
     // service is consulted once askService has been true (the fetch is
@@ -120,6 +126,7 @@ public:
 
 private:
     std::unique_ptr<NetworkModule> m_network;
+    std::unique_ptr<SoundModule> m_sound;
 };
 
 // The choice of data folder from this process's environment.

@@ -10,6 +10,7 @@
 #include "core/settings/Settings.h"
 #include "reminder/BackgroundChooser.h"
 #include "reminder/RunAtLogon.h"
+#include "reminder/SoundWindow.h"
 #include "reminder/TextsWindow.h"
 
 #include <QCheckBox>
@@ -63,12 +64,14 @@ TavrelButton *button(QWidget *parent, const char *name, const QString &caption, 
 
 } // namespace
 
-SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent, ReminderTexts *texts)
+SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent, ReminderTexts *texts,
+                               SoundSettings *sound)
     : QDialog(&chooserParent)
     , m_settings(settings)
     , m_platform(platform)
     , m_chooserParent(chooserParent)
     , m_texts(texts)
+    , m_sound(sound)
 {
     setUpToolWindow(*this, QStringLiteral("Form3"), QStringLiteral("اعدادات"), QStringLiteral("murel-settings"));
     setFixedSize(twipsRect(0, 0, 4725, 5310).size());
@@ -80,6 +83,12 @@ SettingsDialog::SettingsDialog(Settings &settings, Platform &platform, QWidget &
     m_runAtLogon->setObjectName(QStringLiteral("Check1"));
     m_runAtLogon->setGeometry(twipsRect(1320, 480, 2655, 375));
     plainText(m_runAtLogon, this);
+    // The sound takes the free corner beside the logon box, level with it.
+    if (m_sound) {
+        auto *soundButton = button(programFrame, "soundButton", SoundWindow::Title, twipsRect(240, 480, 975, 375));
+        soundButton->setAccessibleName(QStringLiteral("خيارات الصوت"));
+        connect(soundButton, &TavrelButton::clicked, this, &SettingsDialog::openSound);
+    }
 
     buildDisplayFrame();
 
@@ -230,6 +239,15 @@ void SettingsDialog::openTexts()
     // own file: this dialog's cancel does not undo them. A background that is
     // none of the six goes as 0, which the preview draws as the card does.
     TextsWindow window(*m_texts, m_fontName->currentText(), m_settings.values().picture().value_or(0), this);
+    connect(this, &QDialog::finished, &window, &QDialog::reject);
+    window.setModal(true);
+    window.exec();
+}
+
+void SettingsDialog::openSound()
+{
+    // Saved by its own window's OK, in its own file, as the texts are.
+    SoundWindow window(*m_sound, m_platform, this);
     connect(this, &QDialog::finished, &window, &QDialog::reject);
     window.setModal(true);
     window.exec();

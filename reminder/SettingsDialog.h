@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class ReminderTexts;
 class Settings;
+class SoundSettings;
 class TavrelButton;
 
 // The settings dialog: the reminder font with a live preview, the default
@@ -24,8 +25,9 @@ public:
 
     // The chooser is parented to chooserParent (the main window), which it
     // stays over while this dialog is out of sight. With texts, the dialog
-    // also opens the texts window on them.
-    SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent, ReminderTexts *texts = nullptr);
+    // also opens the texts window on them, with sound the sound window.
+    SettingsDialog(Settings &settings, Platform &platform, QWidget &chooserParent, ReminderTexts *texts = nullptr,
+                   SoundSettings *sound = nullptr);
     ~SettingsDialog() override;
 
     // Shows the dialog modally until apply or cancel; while the background
@@ -56,11 +58,13 @@ private:
     void apply();
     void unloadChooser();
     void openTexts();
+    void openSound();
 
     Settings &m_settings;
     Platform &m_platform;
     QWidget &m_chooserParent;
     ReminderTexts *m_texts = nullptr;
+    SoundSettings *m_sound = nullptr;
     QCheckBox *m_runAtLogon = nullptr;
     QComboBox *m_fontName = nullptr;
     Label *m_preview = nullptr;
