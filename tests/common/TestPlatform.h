@@ -30,6 +30,13 @@ public:
     }
     bool hasNotificationArea() const override { return tray; }
     NetworkKit *network() override { return &kit; }
+    // The sound module is never loaded by a test: soundOutput plays, and
+    // soundAsked counts who reached for it.
+    SoundOutput *sound() override
+    {
+        ++soundAsked;
+        return soundOutput;
+    }
     void registerAtLogon(const QString &name, const QString &command) override
     {
         logon.append(QStringLiteral("register %1 %2").arg(name, command));
@@ -95,6 +102,8 @@ public:
     }
 
     QtNetworkKit kit;
+    SoundOutput *soundOutput = nullptr;
+    int soundAsked = 0;
     bool tray = true;
     bool connected = false;
     bool serviceAsked = false;
