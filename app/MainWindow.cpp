@@ -26,6 +26,7 @@
 #include "reminder/SettingsDialog.h"
 #include "reminder/SoundWindow.h"
 #include "reminder/TextsWindow.h"
+#include "reminder/TimesWindow.h"
 #include "resources/Artwork.h"
 
 #include <QCloseEvent>
@@ -162,6 +163,7 @@ void MainWindow::tell(Program::Notice notice)
         break;
     case Program::Notice::HoldProblem: m_messages.inform(this, HoldWindow::problemMessage(m_program.hold())); break;
     case Program::Notice::TextsProblem: m_messages.inform(this, TextsWindow::problemMessage(m_program.texts())); break;
+    case Program::Notice::TimesProblem: m_messages.inform(this, TimesWindow::problemMessage(m_program.times())); break;
     case Program::Notice::SoundProblem: m_messages.inform(this, SoundWindow::problemMessage(m_program.sound())); break;
     }
 }

@@ -21,6 +21,10 @@ struct CardContent
     QString fontName;
     // Seconds the card stays up; 0: until its X.
     int displaySeconds = 0;
+    // A card of a timed reminder's sequence: its place from 1 and the
+    // sequence's length; 0 for a card that is no sequence's.
+    int sequencePosition = 0;
+    int sequenceCount = 0;
     // The monitor whose corner the card slides out of; the primary one's
     // when none is given, or once this one is gone.
     QPointer<QScreen> screen;

@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
 
@@ -91,6 +92,19 @@ void ReminderCard::build()
     m_text->setFont(CardText::font(QString(), m_percent));
     setTextColor(*m_text, toQColor(kWhite));
 
+    // Where a timed reminder's card stands in its sequence: small, in the
+    // strip below the text, at the end of the line the text reads from.
+    m_sequence = new QLabel(this);
+    m_sequence->setObjectName(QStringLiteral("sequenceCount"));
+    m_sequence->setGeometry(scaledTwipsRect(120, 2430, 900, 260, m_percent));
+    m_sequence->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    m_sequence->setLayoutDirection(Qt::RightToLeft);
+    QFont sequenceFont = CardText::font(QString(), m_percent);
+    sequenceFont.setPointSizeF(sequenceFont.pointSizeF() * 0.7);
+    m_sequence->setFont(sequenceFont);
+    setTextColor(*m_sequence, toQColor(kWhite));
+    m_sequence->hide();
+
     m_close = new TavrelButtonV2(this);
     m_close->setObjectName(QStringLiteral("TavrelButtonV21"));
     m_close->setDescription(closeButton());
@@ -148,6 +162,15 @@ void ReminderCard::load(const CardContent &content)
     m_platform.watchWorkArea(*this, [this] { placeOnScreen(); });
     followScreen();
     m_slideUp->start();
+
+    if (content.sequenceCount > 1) {
+        const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+        const QString position = arabic.toString(content.sequencePosition);
+        const QString count = arabic.toString(content.sequenceCount);
+        m_sequence->setText(position + QStringLiteral(" / ") + count);
+        m_sequence->setAccessibleName(position + QStringLiteral(" من ") + count);
+        m_sequence->show();
+    }
 
     m_textIndex = content.textIndex;
     const QString &text = content.text;

@@ -86,6 +86,7 @@ private:
     QLabel *m_picture = nullptr;
     Shape *m_frame = nullptr;
     Label *m_text = nullptr;
+    QLabel *m_sequence = nullptr; // "2 / 7" while a timed sequence runs
     TavrelButtonV2 *m_close = nullptr;
     ExtraTimer *m_countdown = nullptr;
     QTimer *m_slideDown = nullptr;

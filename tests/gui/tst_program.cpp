@@ -3,6 +3,7 @@
 #include "common/TestPlatform.h"
 #include "core/hold/HoldGate.h"
 #include "core/texts/ReminderTexts.h"
+#include "core/times/TimesSettings.h"
 #include "platform/InstanceLock.h"
 
 #include <QDir>
@@ -92,6 +93,7 @@ private Q_SLOTS:
         QTest::newRow("an older folder") << "older" << QList<Program::Notice>{Program::Notice::OlderFolderCopied};
         QTest::newRow("hold.ini unreadable") << "hold" << QList<Program::Notice>{Program::Notice::HoldProblem};
         QTest::newRow("texts.ini unreadable") << "texts" << QList<Program::Notice>{Program::Notice::TextsProblem};
+        QTest::newRow("times.ini unreadable") << "times" << QList<Program::Notice>{Program::Notice::TimesProblem};
     }
     void startUpNotices()
     {
@@ -106,6 +108,8 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(program.dataFolder() + QStringLiteral("/hold.ini")));
         } else if (setUp == QLatin1String("texts")) {
             QVERIFY(QDir().mkpath(program.dataFolder() + QStringLiteral("/texts.ini")));
+        } else if (setUp == QLatin1String("times")) {
+            QVERIFY(QDir().mkpath(program.dataFolder() + QStringLiteral("/times.ini")));
         }
         QSignalSpy said(&program, &Program::notice);
         QVERIFY(program.load());
@@ -184,6 +188,7 @@ private Q_SLOTS:
         QTest::newRow("installed movie's") << "1.swf.murel-save-fedcba9876543210" << true;
         QTest::newRow("staged movie's") << "wjk/1.swf.murel-save-00000000000000ff" << true;
         QTest::newRow("staged text's") << "wjk/text8.txt.murel-save-a0a0a0a0a0a0a0a0" << true;
+        QTest::newRow("timed reminders' temporary") << "times.ini.murel-save-0123456789abcdef" << true;
         QTest::newRow("not our random part") << "background.txt.murel-save-0123456789ABCDEF" << false;
         QTest::newRow("not a file of ours") << "notes.txt.murel-save-0123456789abcdef" << false;
         QTest::newRow("staged name in the wrong folder") << "text8.txt.murel-save-0123456789abcdef" << false;
@@ -203,6 +208,68 @@ private Q_SLOTS:
         Program program(m_platform, m_clock);
         QVERIFY(program.load());
         QCOMPARE(!QFileInfo::exists(path), removed);
+    }
+
+    // A timed reminder missed just now comes at the start as its sequence:
+    // its texts in order, each card counted, a deleted text of the user's
+    // left out, and the next only once the card before has gone; the
+    // interval's cards wait meanwhile, and the day is marked on disk.
+    void aTimedReminderComesAsItsSequence_data()
+    {
+        QTest::addColumn<bool>("untilClosed");
+        QTest::addColumn<int>("displaySeconds");
+        QTest::newRow("each card for the display time") << false << 30;
+        QTest::newRow("each card until it is closed") << true << 0;
+    }
+    void aTimedReminderComesAsItsSequence()
+    {
+        QFETCH(bool, untilClosed);
+        QFETCH(int, displaySeconds);
+        const QString folder = m_dir->path() + QStringLiteral("/murel");
+        writeFile(folder + QStringLiteral("/background.txt"),
+                  "\"1\",\"MS Sans Serif\",\"0\",\"5\",\"30\",#FALSE#,#TRUE#,#FALSE#\r\n");
+        const QString own = QStringLiteral("سبحان الله وبحمده");
+        ReminderTexts::Values texts;
+        texts.own = {{own, false}};
+        writeFile(folder + QStringLiteral("/texts.ini"), ReminderTexts::encode(texts));
+        TimesSettings::Values times;
+        TimedReminder entry;
+        entry.time = m_clock.localNow().time().addSecs(-60);
+        entry.time = QTime(entry.time.hour(), entry.time.minute());
+        entry.enabled = true;
+        entry.untilClosed = untilClosed;
+        entry.texts = {TextKey::ofBuiltIn(5), TextKey::ofOwn(QStringLiteral("حذفه المستخدم")), TextKey::ofOwn(own),
+                       TextKey::ofBuiltIn(9)};
+        times.entries = {entry};
+        writeFile(folder + QStringLiteral("/times.ini"), TimesSettings::encode(times));
+
+        Program program(m_platform, m_clock);
+        QSignalSpy shown(&program, &Program::showCard);
+        QVERIFY(program.load());
+        QCOMPARE(program.autoStart(), ReminderCycle::Verdict::Valid);
+        const QStringList expected{program.texts().catalogue().entry(5), own, program.texts().catalogue().entry(9)};
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(shown.count(), i + 1);
+            const auto content = shown.at(i).at(0).value<CardContent>();
+            QCOMPARE(content.text, expected.at(i));
+            QCOMPARE(content.sequencePosition, i + 1);
+            QCOMPARE(content.sequenceCount, int(expected.size()));
+            QCOMPARE(content.displaySeconds, displaySeconds);
+            // Asked for now, and the interval's time come: neither cuts in.
+            program.remindNow();
+            m_clock.advance(10 * 60 * 1000);
+            QCOMPARE(shown.count(), i + 1);
+            program.cardClosed();
+        }
+        QCOMPARE(shown.count(), int(expected.size()));
+        QVERIFY(program.cycle().counting());
+        program.remindNow();
+        QCOMPARE(shown.count(), int(expected.size()) + 1);
+        QCOMPARE(shown.last().at(0).value<CardContent>().sequenceCount, 0);
+
+        TimesSettings reread(folder + QStringLiteral("/times.ini"));
+        reread.load();
+        QCOMPARE(reread.values().entries.first().lastShown, m_clock.localNow().date());
     }
 
     // The card's text is drawn by the program, and the round through the
