@@ -19,7 +19,7 @@ cmake_policy(VERSION 3.25)
 set(levels
   murel_core=0 murel_publisher=0 murel_publisher_e2e=0 murel_memorycap=0
   murel_controls=1 murel_platform=1 murel_resources=1 murel_network=1
-  murel_reminder=2 murel_announce=2 murel_info=2 murel_network_module=2
+  murel_reminder=2 murel_announce=2 murel_info=2 murel_network_module=2 murel_sound_module=2
   murel_app=3)
 
 # The folder of each library's sources, as the includes name it.
