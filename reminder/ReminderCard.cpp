@@ -92,19 +92,6 @@ void ReminderCard::build()
     m_text->setFont(CardText::font(QString(), m_percent));
     setTextColor(*m_text, toQColor(kWhite));
 
-    // Where a timed reminder's card stands in its sequence: small, in the
-    // strip below the text, at the end of the line the text reads from.
-    m_sequence = new QLabel(this);
-    m_sequence->setObjectName(QStringLiteral("sequenceCount"));
-    m_sequence->setGeometry(scaledTwipsRect(120, 2430, 900, 260, m_percent));
-    m_sequence->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
-    m_sequence->setLayoutDirection(Qt::RightToLeft);
-    QFont sequenceFont = CardText::font(QString(), m_percent);
-    sequenceFont.setPointSizeF(sequenceFont.pointSizeF() * 0.7);
-    m_sequence->setFont(sequenceFont);
-    setTextColor(*m_sequence, toQColor(kWhite));
-    m_sequence->hide();
-
     m_close = new TavrelButtonV2(this);
     m_close->setObjectName(QStringLiteral("TavrelButtonV21"));
     m_close->setDescription(closeButton());
@@ -163,14 +150,8 @@ void ReminderCard::load(const CardContent &content)
     followScreen();
     m_slideUp->start();
 
-    if (content.sequenceCount > 1) {
-        const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
-        const QString position = arabic.toString(content.sequencePosition);
-        const QString count = arabic.toString(content.sequenceCount);
-        m_sequence->setText(position + QStringLiteral(" / ") + count);
-        m_sequence->setAccessibleName(position + QStringLiteral(" من ") + count);
-        m_sequence->show();
-    }
+    if (content.sequenceCount > 1)
+        showSequence(content.sequencePosition, content.sequenceCount);
 
     m_textIndex = content.textIndex;
     const QString &text = content.text;
@@ -183,6 +164,28 @@ void ReminderCard::load(const CardContent &content)
         // Read out as it appears.
         setAccessibleName(text);
     }
+}
+
+// Where a timed reminder's card stands in its sequence: small, in the
+// strip below the text, at the end of the line the text reads from. Only
+// such a card has it, so no other offers screen readers an empty label.
+void ReminderCard::showSequence(int position, int count)
+{
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    const QString at = arabic.toString(position);
+    const QString of = arabic.toString(count);
+    m_sequence = new QLabel(at + QStringLiteral(" / ") + of, this);
+    m_sequence->setObjectName(QStringLiteral("sequenceCount"));
+    m_sequence->setAccessibleName(at + QStringLiteral(" من ") + of);
+    m_sequence->setGeometry(scaledTwipsRect(120, 2430, 900, 260, m_percent));
+    m_sequence->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    m_sequence->setLayoutDirection(Qt::RightToLeft);
+    QFont font = CardText::font(QString(), m_percent);
+    font.setPointSizeF(font.pointSizeF() * 0.7);
+    m_sequence->setFont(font);
+    setTextColor(*m_sequence, toQColor(kWhite));
+    // Below the X in the stacking order, as it would have been built.
+    m_sequence->stackUnder(m_close);
 }
 
 QScreen *ReminderCard::targetScreen() const

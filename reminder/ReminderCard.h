@@ -74,6 +74,7 @@ private:
     void applyGeometry();
     void followScreen();
     void placeOnScreen();
+    void showSequence(int position, int count);
     QScreen *targetScreen() const;
     QRect screenGeometry() const;
     QRect availableArea(const QRect &screenGeometry) const;

@@ -440,6 +440,60 @@ private Q_SLOTS:
         QAccessible::removeFactory(buttonAccessibleFactory);
     }
 
+    // A card of a timed sequence says where it stands, in Arabic digits and
+    // to screen readers, clear of the text and the X at every size; any
+    // other card has no count at all.
+    void theSequenceCountKeepsClearAtEverySize_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("small, second of seven")
+            << int(CardGeometry::Size::Small) << 2 << 7 << QStringLiteral("٢ / ٧") << QStringLiteral("٢ من ٧");
+        QTest::newRow("largest, tenth of twelve")
+            << int(CardGeometry::Size::Larger) << 10 << 12 << QStringLiteral("١٠ / ١٢") << QStringLiteral("١٠ من ١٢");
+        QTest::newRow("no sequence") << int(CardGeometry::Size::Normal) << 0 << 0 << QString() << QString();
+    }
+    void theSequenceCountKeepsClearAtEverySize()
+    {
+        QFETCH(int, size);
+        QFETCH(int, position);
+        QFETCH(int, count);
+        QFETCH(QString, shown);
+        QFETCH(QString, read);
+        ManualClock clock;
+        TestPlatform platform;
+        CardContent content;
+        const Catalogue catalogue;
+        // The longest text, which reaches furthest down the card.
+        for (int i = 0; i < catalogue.size(); ++i) {
+            if (catalogue.entry(i).size() > content.text.size())
+                content.text = catalogue.entry(i);
+        }
+        content.displaySeconds = 5;
+        content.size = CardGeometry::Size(size);
+        content.sequencePosition = position;
+        content.sequenceCount = count;
+        ReminderCard card(content, clock, platform, QIcon());
+        card.showCard();
+        for (int tick = 0; tick < 28; ++tick)
+            card.slideUpTick();
+        auto *counter = card.findChild<QLabel *>(QStringLiteral("sequenceCount"));
+        if (shown.isEmpty()) {
+            QVERIFY(!counter);
+            return;
+        }
+        QVERIFY(counter && counter->isVisible());
+        QCOMPARE(counter->text(), shown);
+        QCOMPARE(counter->accessibleName(), read);
+        QVERIFY(card.rect().contains(counter->geometry()));
+        QVERIFY(counter->fontMetrics().horizontalAdvance(shown) <= counter->contentsRect().width());
+        QVERIFY(!counter->geometry().intersects(child<Label>(card, "Label1")->geometry()));
+        QVERIFY(!counter->geometry().intersects(child<TavrelButtonV2>(card, "TavrelButtonV21")->geometry()));
+    }
+
     void cardDoesNotTakeTheFocus()
     {
         Scene s(record("1", "MS Sans Serif", "10"));
