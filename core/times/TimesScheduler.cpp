@@ -53,6 +53,7 @@ void TimesScheduler::check()
     if (!m_started)
         return;
     const TimesSettings::Values &values = m_settings.values();
+    m_known = values.entries;
     const TimesSchedule::Decision decision =
         TimesSchedule::decide(values.entries, m_clock.localNow(), values.graceMinutes);
     // One already waiting is not judged again: a hold may outlast the grace.
@@ -78,9 +79,23 @@ void TimesScheduler::entriesChanged()
 {
     if (m_writing)
         return;
-    // The entries were edited: their places in the list may have moved, so
-    // what waited is judged afresh.
-    m_queue.clear();
+    // The entries were edited: one that waits (in a hold that may outlast
+    // the grace) keeps waiting wherever it now stands in the list, unless
+    // it was removed, switched off or given another time.
+    const QList<TimedReminder> &entries = m_settings.values().entries;
+    QList<TimesSchedule::Hit> kept;
+    for (TimesSchedule::Hit hit : std::as_const(m_queue)) {
+        const TimedReminder &was = m_known.at(hit.entry);
+        for (int i = 0; i < entries.size(); ++i) {
+            const TimedReminder &now = entries.at(i);
+            if (now.enabled && now.name == was.name && now.time == was.time && now.texts == was.texts) {
+                hit.entry = i;
+                kept.append(hit);
+                break;
+            }
+        }
+    }
+    m_queue = kept;
     check();
 }
 

@@ -73,6 +73,7 @@ private:
     QTimer m_wake;
     QDateTime m_next;
     QList<TimesSchedule::Hit> m_queue;
+    QList<TimedReminder> m_known; // the entries as the queue's places name them
     TimedSequence m_sequence;
     bool m_untilClosed = false;
     bool m_started = false;
