@@ -3,6 +3,7 @@
 #include "core/sound/SoundSettings.h"
 #include "platform/Platform.h"
 #include "platform/SoundOutput.h"
+#include "reminder/CardContent.h"
 #include "reminder/SoundChoice.h"
 
 CardSound::CardSound(SoundSettings &settings, Platform &platform, QObject *parent)
@@ -12,8 +13,10 @@ CardSound::CardSound(SoundSettings &settings, Platform &platform, QObject *paren
 {
 }
 
-void CardSound::cardShown()
+void CardSound::cardShown(const CardContent &card)
 {
+    if (card.sequencePosition > 1)
+        return;
     const SoundSettings::Values &values = m_settings.values();
     // Sound off: the module (and the sound libraries) stay unloaded.
     if (values.choice == SoundSettings::Choice::None)

@@ -3,6 +3,7 @@
 #include "app/PauseMenu.h"
 #include "controls/Named.h"
 #include "reminder/HoldWindow.h"
+#include "reminder/TimesWindow.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -25,6 +26,7 @@ void MainMenus::buildBar(QMainWindow &window, HoldGate &gate)
     auto *pause = named(new PauseMenu(gate, &window), "pauseMenu");
     options->addMenu(pause);
     QAction *hold = named(options->addAction(HoldWindow::Title), "HoldM");
+    QAction *times = named(options->addAction(TimesWindow::Title), "TimesM");
     QMenu *help = named(bar->addMenu(QStringLiteral("مساعدة")), "help");
     QAction *instructions = named(help->addAction(QStringLiteral("تعليمات وارشادات")), "InstructionM");
     named(help->addSeparator(), "none");
@@ -38,6 +40,7 @@ void MainMenus::buildBar(QMainWindow &window, HoldGate &gate)
     connect(settings, &QAction::triggered, this, &MainMenus::settingsChosen);
     connect(pause, &PauseMenu::notSaved, this, &MainMenus::pauseNotSaved);
     connect(hold, &QAction::triggered, this, &MainMenus::holdChosen);
+    connect(times, &QAction::triggered, this, &MainMenus::timesChosen);
     connect(instructions, &QAction::triggered, this, &MainMenus::instructionsChosen);
     connect(aboutProgram, &QAction::triggered, this, &MainMenus::aboutProgramChosen);
     connect(aboutAuthor, &QAction::triggered, this, &MainMenus::aboutAuthorChosen);
@@ -58,11 +61,13 @@ void MainMenus::buildTrayMenu(QMainWindow &window, HoldGate &gate)
     auto *pause = named(new PauseMenu(gate, m_trayMenu), "trayPauseMenu");
     m_trayMenu->addMenu(pause);
     QAction *hold = named(m_trayMenu->addAction(HoldWindow::Title), "HoldM2");
+    QAction *times = named(m_trayMenu->addAction(TimesWindow::Title), "TimesM2");
 
     connect(exit, &QAction::triggered, this, &MainMenus::exitChosen);
     connect(maximize, &QAction::triggered, this, &MainMenus::restoreChosen);
     connect(pause, &PauseMenu::notSaved, this, &MainMenus::pauseNotSaved);
     connect(hold, &QAction::triggered, this, &MainMenus::holdChosen);
+    connect(times, &QAction::triggered, this, &MainMenus::timesChosen);
 }
 
 void MainMenus::setAdvertisingEnabled(bool enabled)

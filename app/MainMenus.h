@@ -25,6 +25,7 @@ Q_SIGNALS:
     void exitChosen();
     void settingsChosen();
     void holdChosen();
+    void timesChosen();
     void instructionsChosen();
     void aboutProgramChosen();
     void aboutAuthorChosen();

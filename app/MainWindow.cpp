@@ -104,6 +104,7 @@ void MainWindow::connectMenus()
     connect(m_menus, &MainMenus::exitChosen, this, &MainWindow::exitProgram);
     connect(m_menus, &MainMenus::settingsChosen, this, &MainWindow::openSettings);
     connect(m_menus, &MainMenus::holdChosen, this, &MainWindow::openHoldWindow);
+    connect(m_menus, &MainMenus::timesChosen, this, &MainWindow::openTimesWindow);
     connect(m_menus, &MainMenus::instructionsChosen, this, &MainWindow::openInstructions);
     connect(m_menus, &MainMenus::aboutProgramChosen, this, &MainWindow::openAboutProgram);
     connect(m_menus, &MainMenus::aboutAuthorChosen, this, &MainWindow::openAboutAuthor);
@@ -327,6 +328,17 @@ void MainWindow::openHoldWindow()
     CardPreview preview(m_clock, m_platform, windowIcon());
     connect(&window, &HoldWindow::previewRequested, &preview,
             [this, &preview](const HoldSettings::Values &shown) { preview.show(m_program.previewCard(shown)); });
+    window.setModal(true);
+    Q_EMIT modalOpening(&window);
+    window.exec();
+}
+
+void MainWindow::openTimesWindow()
+{
+    // Like the hold window, it leaves the interval cycle running.
+    TimesWindow window(m_program.times(), m_program.texts(), this);
+    connect(&window, &TimesWindow::notSaved, this, [this] { m_messages.inform(this, TimesWindow::NotSavedMessage); });
+    connect(this, &MainWindow::programEnd, &window, &QDialog::reject);
     window.setModal(true);
     Q_EMIT modalOpening(&window);
     window.exec();

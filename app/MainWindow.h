@@ -116,6 +116,7 @@ private:
     void openAboutAuthor();
     void openAdvertising();
     void openHoldWindow();
+    void openTimesWindow();
     void holdNotSaved();
     void showState();
 

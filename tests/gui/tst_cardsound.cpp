@@ -2,10 +2,12 @@
 #include "common/ManualClock.h"
 #include "common/TestPlatform.h"
 #include "core/hold/HoldGate.h"
+#include "core/times/TimesSettings.h"
 #include "platform/SoundOutput.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,6 +124,37 @@ private Q_SLOTS:
         // With sound off the sound module is never reached for.
         if (soundIni.isEmpty())
             QCOMPARE(m_platform.soundAsked, 0);
+    }
+
+    // A timed reminder's sequence calls once, with its first card.
+    void aSequenceSoundsOnce()
+    {
+        Program program(m_platform, m_clock);
+        QDir().mkpath(program.dataFolder());
+        TimedReminder entry;
+        entry.time = QTime(m_clock.localNow().time().hour(), m_clock.localNow().time().minute()).addSecs(-60);
+        entry.enabled = true;
+        entry.texts = {TextKey::ofBuiltIn(1), TextKey::ofBuiltIn(2), TextKey::ofBuiltIn(3)};
+        TimesSettings::Values times;
+        times.entries = {entry};
+        for (const auto &[name, bytes] : {std::pair{QStringLiteral("/times.ini"), TimesSettings::encode(times)},
+                                          std::pair{QStringLiteral("/sound.ini"), QByteArray("sound=chime\n")}}) {
+            QFile f(program.dataFolder() + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        QSignalSpy shown(&program, &Program::showCard);
+        QVERIFY(program.load());
+        for (int card = 1; card <= 3; ++card) {
+            QCOMPARE(shown.count(), card);
+            program.cardClosed();
+        }
+        QCOMPARE(m_output.avoidingClash, QList<bool>{true});
+        // The interval's own cards call again.
+        QCOMPARE(program.start(QStringLiteral("5"), Settings::Unit::Seconds, QStringLiteral("3")),
+                 ReminderCycle::Verdict::Valid);
+        m_clock.advance(5000);
+        QCOMPARE(m_output.avoidingClash, (QList<bool>{true, true}));
     }
 };
 

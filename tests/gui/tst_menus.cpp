@@ -10,11 +10,13 @@
 #include "core/cycle/ReminderCycle.h"
 #include "core/hold/HoldGate.h"
 #include "core/hold/HoldSettings.h"
+#include "core/times/TimesSettings.h"
 #include "info/AboutAuthorWindow.h"
 #include "info/AboutProgramWindow.h"
 #include "info/InstructionsWindow.h"
 #include "reminder/HoldWindow.h"
 #include "reminder/ReminderCard.h"
+#include "reminder/TimesWindow.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -114,13 +116,13 @@ private Q_SLOTS:
         QCOMPARE(captions(f.menuBar()->actions()), (QStringList{"ملف", "خيارات", "مساعدة", "تصغير"}));
         QCOMPARE(captions(child<QMenu>(f, "File")->actions()), QStringList{"خروج"});
         QCOMPARE(captions(child<QMenu>(f, "op")->actions()),
-                 (QStringList{"اعدادات", "إيقاف مؤقت", "متى يظهر التذكير"}));
+                 (QStringList{"اعدادات", "إيقاف مؤقت", "متى يظهر التذكير", "أوقات الأذكار"}));
         QCOMPARE(captions(child<QMenu>(f, "pauseMenu")->actions()),
                  (QStringList{"15 دقيقة", "ساعة", "حتى الغد", "-", "استئناف"}));
         QCOMPARE(captions(child<QMenu>(f, "help")->actions()),
                  (QStringList{"تعليمات وارشادات", "-", "عن البرنامج", "عن المبرمج", "-", "الإعلان في البرنامج"}));
         QCOMPARE(captions(child<QMenu>(f, "tary")->actions()),
-                 (QStringList{"خروج", "-", "تكبير", "-", "إيقاف مؤقت", "متى يظهر التذكير"}));
+                 (QStringList{"خروج", "-", "تكبير", "-", "إيقاف مؤقت", "متى يظهر التذكير", "أوقات الأذكار"}));
         QVERIFY(!f.menuBar()->actions().contains(child<QMenu>(f, "tary")->menuAction()));
         QCOMPARE(f.menuBar()->layoutDirection(), Qt::RightToLeft);
     }
@@ -254,6 +256,34 @@ private Q_SLOTS:
         QVERIFY(text.contains("away=true\n"));
         QVERIFY(!text.contains("fri"));
         QVERIFY(f.holdGate().settings().values().away);
+    }
+
+    // The times window opens from both menus on the program's own entries
+    // and, like the hold window, leaves the cycle running.
+    void timesWindowFromTheMenus_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("options") << "TimesM";
+        QTest::newRow("tray") << "TimesM2";
+    }
+    void timesWindowFromTheMenus()
+    {
+        QFETCH(QString, item);
+        MainWindow &f = running();
+        QString role;
+        int entries = -1;
+        connect(&f, &MainWindow::modalOpening, this, [&](QDialog *w) {
+            QTimer::singleShot(0, w, [&, w] {
+                role = w->windowRole();
+                entries = int(static_cast<TimesWindow *>(w)->shown().entries.size());
+                w->reject();
+            });
+        });
+        child<QAction>(f, qPrintable(item))->trigger();
+        QCOMPARE(role, QStringLiteral("murel-times"));
+        QCOMPARE(entries, int(f.program().times().values().entries.size()));
+        QVERIFY(entries > 0);
+        QVERIFY(f.cycle().running());
     }
 
     void advertisingLeavesTheCycleAlone()
