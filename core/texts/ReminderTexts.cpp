@@ -1,5 +1,6 @@
 #include "core/texts/ReminderTexts.h"
 
+#include "core/settings/KeyValueLines.h"
 #include "core/texts/TextParagraphs.h"
 
 #include <QStringDecoder>
@@ -8,45 +9,8 @@
 
 namespace {
 
-// A text on one line: a backslash, a line break, a carriage return and a
-// tab written as two characters each.
-QByteArray escaped(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar ch : text) {
-        switch (ch.unicode()) {
-        case u'\\': out += QStringLiteral("\\\\"); break;
-        case u'\n': out += QStringLiteral("\\n"); break;
-        case u'\r': out += QStringLiteral("\\r"); break;
-        case u'\t': out += QStringLiteral("\\t"); break;
-        default: out += ch;
-        }
-    }
-    return out.toUtf8();
-}
-
-std::optional<QString> unescaped(const QString &value)
-{
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value.at(i) != QLatin1Char('\\')) {
-            out += value.at(i);
-            continue;
-        }
-        if (++i == value.size())
-            return std::nullopt;
-        switch (value.at(i).unicode()) {
-        case u'\\': out += QLatin1Char('\\'); break;
-        case u'n': out += QLatin1Char('\n'); break;
-        case u'r': out += QLatin1Char('\r'); break;
-        case u't': out += QLatin1Char('\t'); break;
-        default: return std::nullopt;
-        }
-    }
-    return out;
-}
+using KeyValueLines::escaped;
+using KeyValueLines::unescaped;
 
 std::optional<int> builtInNumber(const QString &text)
 {
