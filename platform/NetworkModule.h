@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/ModuleLibrary.h"
+
 #include <QString>
 #include <memory>
 
 class NetworkKit;
-class QLibrary;
 
 // The network module (murel-network), loaded on the first call to kit()
 // from modules/ in the player's folder: beside the program in the build
@@ -19,12 +20,8 @@ public:
 
     NetworkKit *kit();
 
-    // The module's file under folder, a folder the player may be in.
-    static QString fileIn(const QString &folder);
-
 private:
-    QString m_exeFolder;
+    ModuleLibrary m_library;
     bool m_tried = false;
-    std::unique_ptr<QLibrary> m_library;
     std::unique_ptr<NetworkKit> m_kit;
 };

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/ModuleLibrary.h"
+
 #include <QString>
 #include <memory>
 
-class QLibrary;
 class SoundOutput;
 
 // The sound module (murel-sound), loaded on the first call to output()
@@ -18,12 +19,8 @@ public:
 
     SoundOutput *output();
 
-    // The module's file under folder, a folder the player may be in.
-    static QString fileIn(const QString &folder);
-
 private:
-    QString m_exeFolder;
+    ModuleLibrary m_library;
     bool m_tried = false;
-    std::unique_ptr<QLibrary> m_library;
     std::unique_ptr<SoundOutput> m_output;
 };

@@ -386,7 +386,7 @@ private Q_SLOTS:
         QCOMPARE(built.kit(), kit);
         QVERIFY(kit->makeStream());
         NetworkModule missing(m_dir->path());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("network module .* is missing")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("murel-network.* is missing")));
         QVERIFY(!missing.kit());
         QVERIFY(!missing.kit());
     }
