@@ -177,7 +177,7 @@ void ReminderCard::showSequence(int position, int count)
     m_sequence = new QLabel(at + QStringLiteral(" / ") + of, this);
     m_sequence->setObjectName(QStringLiteral("sequenceCount"));
     m_sequence->setAccessibleName(at + QStringLiteral(" من ") + of);
-    m_sequence->setGeometry(scaledTwipsRect(120, 2430, 900, 260, m_percent));
+    m_sequence->setGeometry(scaledTwipsRect(240, 2430, 900, 260, m_percent));
     m_sequence->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
     m_sequence->setLayoutDirection(Qt::RightToLeft);
     QFont font = CardText::font(QString(), m_percent);
