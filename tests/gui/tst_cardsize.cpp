@@ -153,7 +153,9 @@ private Q_SLOTS:
         preview->show(content);
         QPointer<ReminderCard> first = preview->card();
         QVERIFY(first);
-        QCOMPARE(first->windowRole(), QStringLiteral("murel-preview"));
+        // Roles are the X11 window manager's: Windows keeps none.
+        if (QSysInfo::productType() != QLatin1String("windows"))
+            QCOMPARE(first->windowRole(), QStringLiteral("murel-preview"));
 
         content.size = Size::Large;
         preview->show(content);
