@@ -139,6 +139,10 @@ bool Program::load()
     // The texts are read, and the desktop watched: timed reminders may
     // come, one missed while the program was not running among them.
     m_timesScheduler->start();
+    // Its timer stands still while the machine sleeps: a reminder due
+    // meanwhile comes at the wake (or is skipped past the grace), not late
+    // by the length of the sleep.
+    m_platform.watchWake(*m_timesScheduler, [scheduler = m_timesScheduler] { scheduler->check(); });
     return true;
 }
 

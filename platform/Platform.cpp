@@ -101,6 +101,10 @@ void Platform::watchScreenLock(QObject &, std::function<void(bool)>)
 {
 }
 
+void Platform::watchWake(QObject &, std::function<void()>)
+{
+}
+
 qint64 Platform::idleMs() const
 {
     return -1;

@@ -115,6 +115,11 @@ public:
     virtual void watchDoNotDisturb(QObject &owner, std::function<void(bool)> report);
     // Whether the screen is locked.
     virtual void watchScreenLock(QObject &owner, std::function<void(bool)> report);
+    // Calls woke, for as long as owner lives, whenever the machine has just
+    // woken from sleep, so that what is due by the wall clock is looked at
+    // again: a timer counts only the time awake. A system that does not
+    // tell never calls it.
+    virtual void watchWake(QObject &owner, std::function<void()> woke);
     // A card is due: the watches whose system tells of no change ask it
     // now and report (the others have reported already).
     virtual void askHolds();

@@ -15,9 +15,10 @@ class TimesSettings;
 
 // Brings the reminders at set times when they fall due: one single-shot
 // timer waits for the next one, and the wall clock is looked at again
-// whenever it fires, the clock is said to have jumped, the hold gate moves
-// or the entries change, so that a wake, a clock set either way and a
-// daylight saving change are all judged by TimesSchedule.
+// whenever it fires, the clock is said to have jumped, the machine wakes
+// (check), the hold gate moves or the entries change, so that a wake, a
+// clock set either way and a daylight saving change are all judged by
+// TimesSchedule.
 //
 // A due entry waits while the gate holds (but not for the active hours: the
 // user set this time) and while another card is up, then its texts come as
@@ -40,6 +41,9 @@ public:
 
     // Starts looking at the entries (after they and the texts are loaded).
     void start();
+    // Looks at the wall clock now: the timer counts only the time awake,
+    // so after a sleep it would come late by the length of the sleep.
+    void check();
     // The card of the sequence went: the next one comes, or it has ended.
     void cardClosed();
     // Another card went: a sequence that waited for it may begin.
@@ -58,7 +62,6 @@ Q_SIGNALS:
     void sequenceEnded();
 
 private:
-    void check();
     void begin();
     void entriesChanged();
     void markDone(const QList<TimesSchedule::Hit> &hits);

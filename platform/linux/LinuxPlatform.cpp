@@ -8,6 +8,7 @@
 #include "platform/linux/DesktopSwitches.h"
 #include "platform/linux/FullScreenWatch.h"
 #include "platform/linux/ScreenSaverStatus.h"
+#include "platform/linux/WakeWatch.h"
 #include "platform/linux/X11Support.h"
 
 #include <QAbstractNativeEventFilter>
@@ -195,6 +196,8 @@ public:
         watchScreenSaverStatus(*any, any->input());
         any->start();
     }
+
+    void watchWake(QObject &owner, std::function<void()> woke) override { new WakeWatch(owner, std::move(woke)); }
 
     qint64 idleMs() const override
     {

@@ -3,6 +3,7 @@
 #include "core/system/RunValue.h"
 #include "platform/windows/NotificationStateWatch.h"
 #include "platform/windows/SessionLockWatch.h"
+#include "platform/windows/WakeWatch.h"
 
 #include <QGuiApplication>
 #include <QList>
@@ -188,6 +189,8 @@ public:
     {
         new SessionLockWatch(owner, std::move(report));
     }
+
+    void watchWake(QObject &owner, std::function<void()> woke) override { new WakeWatch(owner, std::move(woke)); }
 
     void askHolds() override
     {

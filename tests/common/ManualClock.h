@@ -18,6 +18,9 @@ public:
         m_wall = m_wall.addMSecs(ms);
         Q_EMIT jumped();
     }
+    // The machine asleep: the wall clock runs on, steady time (which a
+    // timer counts) stands still, and nothing says so until a wake.
+    void sleep(qint64 ms) { m_wall = m_wall.addMSecs(ms); }
     // The wall clock set by the user or the network: steady time stays.
     void setLocalNow(const QDateTime &wall)
     {

@@ -90,6 +90,17 @@ public:
         if (service.loaded() && watchOwner && watchHandler)
             watchHandler();
     }
+    void watchWake(QObject &owner, std::function<void()> woke) override
+    {
+        wakeOwner = &owner;
+        wakeHandler = std::move(woke);
+    }
+    // The machine woke: the watcher, while its owner lives, hears it.
+    void wake()
+    {
+        if (wakeOwner && wakeHandler)
+            wakeHandler();
+    }
     void reset()
     {
         connected = true;
@@ -112,6 +123,8 @@ public:
     int checks = 0;
     QPointer<QObject> watchOwner;
     std::function<void()> watchHandler;
+    QPointer<QObject> wakeOwner;
+    std::function<void()> wakeHandler;
     QList<QUrl> opened;
     QStringList logon;
     // The entries as the system holds them, by name; registerFails leaves

@@ -4,7 +4,8 @@
 # and logind's LockedHint for the program's session, from a stand-in on a
 # system bus of this test's own. Each holds the due card, from the start
 # when it is on already, and the card comes within two seconds of its end,
-# a single one.
+# a single one. The program also follows the stand-in's word of a wake from
+# sleep, and runs on after one.
 set -euo pipefail
 exe=$1
 login_exe=$2
@@ -43,12 +44,14 @@ setsid "$login_exe" 2 /org/freedesktop/login1/session/_32 <&3 >"$login_out" 2>&1
 pids+=("$!")
 wait_until 10 grep -qx ready "$login_out" || fail "the stand-in logind did not start: $(cat "$login_out")"
 said=1
-# login 1|0: the session's LockedHint, once the stand-in has taken it.
-login() {
-  echo "locked $1" >&3
+# tell WORDS...: a line for the stand-in, once it has taken it.
+tell() {
+  echo "$*" >&3
   said=$((said + 1))
-  wait_until 5 bash -c "[ \$(wc -l <'$login_out') -ge $said ]" || fail "the stand-in logind did not take 'locked $1'"
+  wait_until 5 bash -c "[ \$(wc -l <'$login_out') -ge $said ]" || fail "the stand-in logind did not take '$*'"
 }
+# login 1|0: the session's LockedHint.
+login() { tell locked "$1"; }
 
 # saver BLANK|LOCK|0|gone: the root window's status as xscreensaver writes
 # it (integers: the state's atom or 0, the time it began, one hack number a
@@ -138,4 +141,27 @@ record "$data"
 start_murel "$data"
 pid=$started
 opened_locked "logind's lock hint from the start, its session picked by logind" login 0
+
+# ---- A wake from sleep: the program follows logind's PrepareForSleep by a
+# match rule of its own connection (whether it then looks at its timed
+# reminders is the program's test), and goes on answering after a sleep
+# and a wake.
+bus() { timeout 5 dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus "$@"; }
+# match_rules PID: the rules the bus holds for that process's connections.
+match_rules() {
+  local name mine=()
+  for name in $(bus org.freedesktop.DBus.ListNames | grep -o '":[0-9.]*"' | tr -d '"'); do
+    [ "$(bus org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null | awk '/uint32/ {print $2}')" = "$1" ] &&
+      mine+=("$name")
+  done
+  bus org.freedesktop.DBus.Debug.Stats.GetAllMatchRules | awk -v mine=" ${mine[*]} " '
+    /^ *string ":/ { name = $2; gsub(/"/, "", name); next }
+    /^ *string "/ && index(mine, " " name " ") { print }'
+}
+follows_sleep() { match_rules "$pid" | grep -q "member='PrepareForSleep'"; }
+wait_until 10 follows_sleep || fail "the program does not follow logind's PrepareForSleep: $(match_rules "$pid")"
+tell sleep 1
+tell sleep 0
+windir=$data timeout 5 "$exe" --show-now || fail "--show-now was not answered after a wake"
+alive "$pid" || fail "the program ended at a wake"
 echo PASS

@@ -315,6 +315,45 @@ private Q_SLOTS:
         QCOMPARE(reread.values().shown.size(), 1);
         QCOMPARE(reread.values().shown.first().builtIn, content.textIndex);
     }
+
+    // A reminder falls due while the machine sleeps, and its timer stands
+    // still meanwhile: the wake brings it at once, or past the grace time
+    // marks it skipped, rather than the timer bringing it as late as the
+    // sleep was long.
+    void aWakeLooksAtTheTimesAgain_data()
+    {
+        QTest::addColumn<int>("asleepMinutes");
+        QTest::addColumn<bool>("comes");
+        QTest::newRow("woken within the grace time") << 100 << true;
+        QTest::newRow("woken past the grace time") << 240 << false;
+    }
+    void aWakeLooksAtTheTimesAgain()
+    {
+        QFETCH(int, asleepMinutes);
+        QFETCH(bool, comes);
+        const QString path = m_dir->path() + QStringLiteral("/murel/times.ini");
+        TimesSettings::Values times;
+        TimedReminder entry;
+        const QTime soon = m_clock.localNow().time().addSecs(10 * 60);
+        entry.time = QTime(soon.hour(), soon.minute());
+        entry.enabled = true;
+        entry.texts = {TextKey::ofBuiltIn(5)};
+        times.entries = {entry};
+        writeFile(path, TimesSettings::encode(times));
+
+        Program program(m_platform, m_clock);
+        QSignalSpy shown(&program, &Program::showCard);
+        QVERIFY(program.load());
+        m_clock.sleep(qint64(asleepMinutes) * 60 * 1000);
+        QCOMPARE(shown.count(), 0);
+        m_platform.wake();
+        QCOMPARE(shown.count(), comes ? 1 : 0);
+        if (comes)
+            QCOMPARE(shown.first().at(0).value<CardContent>().text, program.texts().catalogue().entry(5));
+        TimesSettings reread(path);
+        reread.load();
+        QCOMPARE(reread.values().entries.first().lastShown, m_clock.localNow().date());
+    }
 };
 
 QTEST_MAIN(TestProgram)

@@ -5,6 +5,7 @@
 // "auto" (the caller's session) with PATH. Driven by lines on standard
 // input, each answered with "ok"; says "ready" once the name is taken:
 //   locked 1|0    the session's LockedHint, told by PropertiesChanged
+//   sleep 1|0     the manager's PrepareForSleep: going to sleep, woken
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -70,6 +71,17 @@ public Q_SLOTS:
         return {};
     }
 
+public:
+    // Not a slot: only the test's lines send it.
+    void prepareForSleep(bool start)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                                         QStringLiteral("org.freedesktop.login1.Manager"),
+                                                         QStringLiteral("PrepareForSleep"));
+        signal << start;
+        QDBusConnection::systemBus().send(signal);
+    }
+
 private:
     const Session &m_session;
 };
@@ -111,6 +123,8 @@ int main(int argc, char *argv[])
             pending.remove(0, end + 1);
             if (words.value(0) == "locked")
                 session.setLocked(words.value(1) == "1");
+            else if (words.value(0) == "sleep")
+                manager.prepareForSleep(words.value(1) == "1");
             std::puts("ok");
             std::fflush(stdout);
         }
