@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# A card's sound through a PulseAudio server of the test's own (its socket
-# in the test's runtime folder, a null sink, no network): with the chime
-# chosen, a card asked for with --show-now makes a playback stream of
-# murel's process appear on the server; while another client plays, a card
-# comes without one; with sound off (no sound.ini) the sound libraries are
-# never mapped into murel's process.
+# A card's sound through a sound server of the test's own (PulseAudio, or
+# with MUREL_SOUND_SERVER=pipewire PipeWire with its PulseAudio server and
+# its session manager), its socket in the test's runtime folder, a null
+# sink, no network: with the chime chosen, a card asked for with --show-now
+# makes a playback stream of murel's process appear on the server; while
+# another client plays, a card comes without one; with sound off (no
+# sound.ini) the sound libraries are never mapped into murel's process.
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/lib.sh"
+server=${MUREL_SOUND_SERVER:-pulseaudio}
+# PipeWire's session manager, which links streams to the sink, needs a
+# session bus.
+[ "$server" = pulseaudio ] || ensure_session_bus "$@"
 ensure_display "$@"
-for tool in pulseaudio pactl pacat; do
+tools="pulseaudio pactl pacat"
+[ "$server" = pulseaudio ] || tools="pipewire wireplumber pipewire-pulse pactl pacat"
+for tool in $tools; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps test)"
 done
 
@@ -19,12 +26,24 @@ runtime=$scratch/runtime
 mkdir -p -m 700 "$runtime/pulse" "$scratch/home"
 export XDG_RUNTIME_DIR=$runtime HOME=$scratch/home PULSE_SERVER=unix:$runtime/pulse/native
 unset PULSE_COOKIE
-setsid pulseaudio --daemonize=no -n --use-pid-file=no --exit-idle-time=-1 --disallow-module-loading \
-  --load="module-null-sink sink_name=murel_test" \
-  --load="module-native-protocol-unix socket=$runtime/pulse/native auth-anonymous=1" \
-  --log-target=stderr >"$scratch/pulse.log" 2>&1 </dev/null &
-pids+=("$!")
+if [ "$server" = pulseaudio ]; then
+  setsid pulseaudio --daemonize=no -n --use-pid-file=no --exit-idle-time=-1 --disallow-module-loading \
+    --load="module-null-sink sink_name=murel_test" \
+    --load="module-native-protocol-unix socket=$runtime/pulse/native auth-anonymous=1" \
+    --log-target=stderr >"$scratch/pulse.log" 2>&1 </dev/null &
+  pids+=("$!")
+else
+  setsid pipewire >"$scratch/pipewire.log" 2>&1 </dev/null &
+  pids+=("$!")
+  wait_until 10 test -S "$runtime/pipewire-0" || fail "PipeWire did not start: $(tail -5 "$scratch/pipewire.log")"
+  setsid wireplumber >"$scratch/wireplumber.log" 2>&1 </dev/null &
+  pids+=("$!")
+  setsid pipewire-pulse >"$scratch/pulse.log" 2>&1 </dev/null &
+  pids+=("$!")
+fi
 wait_until 10 timeout 2 pactl info >/dev/null 2>&1 || fail "the sound server did not start: $(tail -5 "$scratch/pulse.log")"
+[ "$server" = pulseaudio ] || timeout 5 pactl load-module module-null-sink sink_name=murel_test >/dev/null ||
+  fail "no null sink on PipeWire"
 
 # sink_input_pids: application.process.id of every playback stream now.
 sink_input_pids() {
