@@ -190,13 +190,8 @@ QScreen *Program::cardScreen(HoldSettings::Monitor monitor) const
 CardContent Program::nextCard()
 {
     const Settings::Values &settings = m_settings->values();
-    CardContent content;
-    content.picture = settings.picture();
-    content.fontName = settings.fontName;
+    CardContent content = cardFace(m_hold->values());
     content.displaySeconds = settings.duration.count();
-    content.screen = cardScreen();
-    content.corner = m_hold->values().corner;
-    content.size = m_hold->values().size;
     // A text of the user's that the font chosen since it was typed would
     // cut is passed over: the card shows every text whole or not at all.
     const QString family = settings.fontName;
@@ -208,7 +203,7 @@ CardContent Program::nextCard()
     return content;
 }
 
-CardContent Program::previewCard(const HoldSettings::Values &hold) const
+CardContent Program::cardFace(const HoldSettings::Values &hold) const
 {
     const Settings::Values &settings = m_settings->values();
     CardContent content;
@@ -217,6 +212,12 @@ CardContent Program::previewCard(const HoldSettings::Values &hold) const
     content.screen = cardScreen(hold.monitor);
     content.corner = hold.corner;
     content.size = hold.size;
+    return content;
+}
+
+CardContent Program::previewCard(const HoldSettings::Values &hold) const
+{
+    CardContent content = cardFace(hold);
     content.textIndex = 0;
     content.text = m_texts->text(TextKey::ofBuiltIn(content.textIndex));
     return content;
@@ -224,14 +225,8 @@ CardContent Program::previewCard(const HoldSettings::Values &hold) const
 
 CardContent Program::timedCard(const TextKey &text, int position, int count, bool untilClosed)
 {
-    const Settings::Values &settings = m_settings->values();
-    CardContent content;
-    content.picture = settings.picture();
-    content.fontName = settings.fontName;
-    content.displaySeconds = untilClosed ? 0 : settings.duration.count();
-    content.screen = cardScreen();
-    content.corner = m_hold->values().corner;
-    content.size = m_hold->values().size;
+    CardContent content = cardFace(m_hold->values());
+    content.displaySeconds = untilClosed ? 0 : m_settings->values().duration.count();
     content.text = m_texts->text(text);
     content.textIndex = text.builtIn;
     content.sequencePosition = position;

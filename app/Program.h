@@ -105,6 +105,9 @@ Q_SIGNALS:
 
 private:
     void removeLeftovers();
+    // What every card shares: the picture, the face, the monitor, corner
+    // and size hold chooses.
+    CardContent cardFace(const HoldSettings::Values &hold) const;
     bool savedOrTold(bool saved);
 
     Platform &m_platform;

@@ -122,7 +122,7 @@ read -r wx wy _ < <(geometry "$(role_window "$fourth" murel-main)")
 menu_open() { [ "$(pid_windows "$fourth" | wc -l)" -gt 1 ]; }
 xdotool mousemove $((wx + 252)) $((wy + 11)) click 1
 wait_until 5 menu_open || fail "options menu did not open"
-xdotool key Up Return # its last item
+xdotool key Up Up Return # its last item but one (the last opens the times)
 wait_until 5 has_role "$fourth" murel-hold || fail "the hold window did not open"
 # One line for each choice box and spin box: role, name, what it shows (a
 # box's selected item, a spin box's text), a number if it offers one, and

@@ -129,7 +129,7 @@ wait_until 10 more_items 0 || fail "hidden start registered no icon with the hos
 no_icon "$third" || fail "the icon was embedded although the host draws it"
 no_role "$third" murel-main || fail "hidden start showed the main window"
 menu=$("$sni_host" menu "$(last_item)") || fail "the published menu could not be read"
-expected=$(printf 'direction rtl\nitem خروج\nseparator\nitem تكبير\nseparator\nitem إيقاف مؤقت\nitem متى يظهر التذكير')
+expected=$(printf 'direction rtl\nitem خروج\nseparator\nitem تكبير\nseparator\nitem إيقاف مؤقت\nitem متى يظهر التذكير\nitem أوقات الأذكار')
 [ "$menu" = "$expected" ] || fail "published menu is: $menu"
 # The last item opens the choices of when cards show, from the tray too.
 "$sni_host" click "$(last_item)" "متى يظهر التذكير" || fail "متى يظهر التذكير could not be clicked"
