@@ -17,7 +17,7 @@ text=$(sed 's/\\-/-/g' "$page")
 for option in $options; do
   grep -qE -- "(^|[^a-z-])$option([^a-z-]|$)" <<<"$text" || fail "the manual page does not describe $option"
 done
-for file in background.txt hold.ini texts.ini; do
+for file in background.txt hold.ini texts.ini times.ini sound.ini; do
   grep -q "murel/$file" <<<"$text" || fail "the manual page does not name $file"
 done
 echo PASS
