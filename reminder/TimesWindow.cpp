@@ -256,8 +256,10 @@ QString TimesWindow::textRowText(const TextKey &key) const
 void TimesWindow::showEntry(int row)
 {
     QScopedValueRollback quiet(m_quiet, true);
-    m_current = row;
+    // The list may name a row it is about to lose (while an item goes):
+    // no entry is shown for it.
     const bool any = row >= 0 && row < m_rows.size();
+    m_current = any ? row : -1;
     m_removeEntry->setEnabled(any);
     m_entry->setEnabled(any);
     m_textsFrame->setEnabled(any);
