@@ -119,15 +119,7 @@ QByteArray HoldSettings::encode(const Values &v)
 
 void HoldSettings::load()
 {
-    const Contents contents = read(ReadLimit);
-    Parsed parsed; // a file refused whole gives the defaults
-    if (problem() == Problem::None)
-        parsed = parse(contents.bytes);
-    if (parsed.damaged)
-        setDamagedAside(Problem::Damaged);
-    else if (problem() != Problem::None)
-        setDamagedAside(problem());
-    setValues(parsed.values);
+    setValues(readParsed(ReadLimit, Parsed(), &parse).values);
 }
 
 bool HoldSettings::save() const

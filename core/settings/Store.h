@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <utility>
 
 // A model whose values live in one file of the data folder: its path, the
 // signal that they changed, the read and the checked save, and what happens
@@ -52,6 +53,22 @@ protected:
     // Writes bytes as the whole file, or leaves it as it was: false then,
     // and always while a file that could not be used is still in the way.
     bool write(const QByteArray &bytes) const;
+
+    // Reads the file through parse (bytes to a store's Parsed, with its
+    // damaged flag); fallback when there is no file or it cannot be read.
+    // A file parse calls damaged, or one that cannot be read, goes aside.
+    template <typename Parsed, typename Parse> Parsed readParsed(qint64 limit, Parsed fallback, Parse parse)
+    {
+        const Contents contents = read(limit);
+        Parsed parsed = std::move(fallback);
+        if (contents.present && problem() == Problem::None)
+            parsed = parse(contents.bytes);
+        if (parsed.damaged)
+            setDamagedAside(Problem::Damaged);
+        else if (problem() != Problem::None)
+            setDamagedAside(problem());
+        return parsed;
+    }
 
     // Puts next in current and says so when they differ.
     template <typename Values> void replace(Values &current, const Values &next)

@@ -124,16 +124,9 @@ QByteArray TimesSettings::encode(const Values &values)
 
 void TimesSettings::load()
 {
-    const Contents contents = read(ReadLimit);
-    Parsed parsed;
-    parsed.values = defaults();
-    if (contents.present && problem() == Problem::None)
-        parsed = parse(contents.bytes);
-    if (parsed.damaged)
-        setDamagedAside(Problem::Damaged);
-    else if (problem() != Problem::None)
-        setDamagedAside(problem());
-    setValues(parsed.values);
+    Parsed none;
+    none.values = defaults();
+    setValues(readParsed(ReadLimit, none, &parse).values);
 }
 
 bool TimesSettings::save() const

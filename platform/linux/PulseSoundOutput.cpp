@@ -112,11 +112,11 @@ public:
 
     void play(const PcmClip &clip)
     {
-        pa_sample_spec spec;
-        spec.format = PA_SAMPLE_S16LE;
-        spec.rate = uint32_t(clip.sampleRate);
-        spec.channels = uint8_t(clip.channels);
-        m_stream = pa_stream_new(m_context, "Murel", &spec, nullptr);
+        pa_sample_spec sampleFormat;
+        sampleFormat.format = PA_SAMPLE_S16LE;
+        sampleFormat.rate = uint32_t(clip.sampleRate);
+        sampleFormat.channels = uint8_t(clip.channels);
+        m_stream = pa_stream_new(m_context, "Murel", &sampleFormat, nullptr);
         if (!m_stream
             || pa_stream_connect_playback(m_stream, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
             return;
