@@ -6,6 +6,7 @@
 #include "core/hold/CountedNoun.h"
 #include "reminder/ChoiceAccessible.h"
 #include "reminder/TimeEditAccessible.h"
+#include "reminder/WeekDays.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -17,27 +18,6 @@
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVBoxLayout>
-
-namespace {
-
-// The week as it is read here: from Saturday to Friday.
-constexpr int WeekOrder[] = {Qt::Saturday,  Qt::Sunday,   Qt::Monday, Qt::Tuesday,
-                             Qt::Wednesday, Qt::Thursday, Qt::Friday};
-
-QString dayName(int dayOfWeek)
-{
-    switch (dayOfWeek) {
-    case Qt::Monday: return QStringLiteral("الاثنين");
-    case Qt::Tuesday: return QStringLiteral("الثلاثاء");
-    case Qt::Wednesday: return QStringLiteral("الأربعاء");
-    case Qt::Thursday: return QStringLiteral("الخميس");
-    case Qt::Friday: return QStringLiteral("الجمعة");
-    case Qt::Saturday: return QStringLiteral("السبت");
-    default: return QStringLiteral("الأحد");
-    }
-}
-
-} // namespace
 
 HoldWindow::HoldWindow(HoldSettings &settings, QWidget *parent)
     : QDialog(parent)
@@ -121,8 +101,8 @@ QGroupBox *HoldWindow::buildActiveHours()
     hours->addLayout(times);
     auto *days = new QHBoxLayout;
     m_days.resize(7);
-    for (int day : WeekOrder) {
-        auto *box = new QCheckBox(dayName(day), m_activeHours);
+    for (int day : WeekDays::ReadingOrder) {
+        auto *box = new QCheckBox(WeekDays::name(day), m_activeHours);
         box->setObjectName(QStringLiteral("day%1").arg(day));
         m_days[day - 1] = box;
         days->addWidget(box);

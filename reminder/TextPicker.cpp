@@ -3,7 +3,7 @@
 #include "controls/Named.h"
 #include "controls/TavrelButton.h"
 #include "core/texts/ReminderTexts.h"
-#include "core/texts/TextMatch.h"
+#include "reminder/TextSearch.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -85,20 +85,7 @@ void TextPicker::addRow(const QString &text, const TextKey &key)
 
 void TextPicker::filter(const QString &query)
 {
-    const QString folded = TextMatch::folded(query);
-    for (int i = 0; i < m_list->count(); ++i) {
-        QListWidgetItem *item = m_list->item(i);
-        if (folded.isEmpty()) {
-            item->setHidden(false);
-            continue;
-        }
-        QVariant text = item->data(FoldedRole);
-        if (!text.isValid()) {
-            text = TextMatch::folded(item->data(TextRole).toString());
-            item->setData(FoldedRole, text);
-        }
-        item->setHidden(!text.toString().contains(folded));
-    }
+    showMatchingTexts(*m_list, query, TextRole, FoldedRole);
 }
 
 void TextPicker::pickSelected()

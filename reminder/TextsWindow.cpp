@@ -16,6 +16,7 @@
 #include "reminder/CardFrame.h"
 #include "reminder/CardText.h"
 #include "reminder/TextFit.h"
+#include "reminder/TextSearch.h"
 #include "resources/Artwork.h"
 
 #include <QAccessible>
@@ -366,24 +367,9 @@ void TextsWindow::itemSwitched(QListWidgetItem *item)
 
 void TextsWindow::filter(const QString &query)
 {
-    // Each text folded once, when first searched: thousands of texts are
-    // searched again at every key.
     QScopedValueRollback quiet(m_quiet, true);
-    const QString folded = TextMatch::folded(query);
-    for (QListWidget *list : {m_builtIns, m_own}) {
-        for (QListWidgetItem *item : items(list)) {
-            if (folded.isEmpty()) {
-                item->setHidden(false);
-                continue;
-            }
-            QVariant text = item->data(FoldedRole);
-            if (!text.isValid()) {
-                text = TextMatch::folded(item->data(TextRole).toString());
-                item->setData(FoldedRole, text);
-            }
-            item->setHidden(!text.toString().contains(folded));
-        }
-    }
+    for (QListWidget *list : {m_builtIns, m_own})
+        showMatchingTexts(*list, query, TextRole, FoldedRole);
 }
 
 void TextsWindow::preview(const QString &text)

@@ -7,6 +7,7 @@
 #include "core/texts/ReminderTexts.h"
 #include "reminder/TextPicker.h"
 #include "reminder/TimeEditAccessible.h"
+#include "reminder/WeekDays.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -25,24 +26,6 @@
 #include <algorithm>
 
 namespace {
-
-// The week as it is read here: from Saturday to Friday, as in the hold
-// window.
-constexpr int WeekOrder[] = {Qt::Saturday,  Qt::Sunday,   Qt::Monday, Qt::Tuesday,
-                             Qt::Wednesday, Qt::Thursday, Qt::Friday};
-
-QString dayName(int dayOfWeek)
-{
-    switch (dayOfWeek) {
-    case Qt::Monday: return QStringLiteral("الاثنين");
-    case Qt::Tuesday: return QStringLiteral("الثلاثاء");
-    case Qt::Wednesday: return QStringLiteral("الأربعاء");
-    case Qt::Thursday: return QStringLiteral("الخميس");
-    case Qt::Friday: return QStringLiteral("الجمعة");
-    case Qt::Saturday: return QStringLiteral("السبت");
-    default: return QStringLiteral("الأحد");
-    }
-}
 
 constexpr int BuiltInRole = Qt::UserRole; // a row of the reminder's texts: its key
 constexpr int OwnRole = Qt::UserRole + 1;
@@ -166,10 +149,10 @@ QWidget *TimesWindow::buildEntryFields(QWidgetList &readingOrder)
     m_days.resize(7);
     readingOrder << m_name << m_time;
     int place = 0;
-    for (int day : WeekOrder) {
-        auto *box = new QCheckBox(dayName(day), days);
+    for (int day : WeekDays::ReadingOrder) {
+        auto *box = new QCheckBox(WeekDays::name(day), days);
         box->setObjectName(QStringLiteral("timesDay%1").arg(day));
-        box->setAccessibleName(dayName(day));
+        box->setAccessibleName(WeekDays::name(day));
         m_days[day - 1] = box;
         dayGrid->addWidget(box, place / 4, place % 4);
         ++place;
